@@ -1,0 +1,7 @@
+#pragma once
+#include "ui/form.h"
+
+class TOptionDlg : public ui::Form {
+ public:
+  explicit TOptionDlg(ui::Application& app);
+};

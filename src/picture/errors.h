@@ -1,0 +1,24 @@
+#pragma once
+// The picture layer's failures, in the class library's words.
+
+#include <string>
+
+#include "ui/error.h"
+
+namespace picture::messages {
+
+inline constexpr const char* kBadBitmap = "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です";
+inline constexpr const char* kBadIcon = "ｱｲｺﾝｲﾒｰｼﾞが不正です";
+inline constexpr const char* kBadMetafile = "ﾒﾀﾌｧｲﾙが不正です";
+inline constexpr const char* kUnknownExtension = "拡張子 .%s の画像形式は処理できません";
+inline constexpr const char* kCannotOpen = "ﾌｧｲﾙ %s は開けません";
+inline constexpr const char* kCannotCreate = "ﾌｧｲﾙ %s を作成できません";
+
+[[noreturn]] inline void badBitmap() { throw ui::Error(kBadBitmap); }
+[[noreturn]] inline void badIcon() { throw ui::Error(kBadIcon); }
+[[noreturn]] inline void badMetafile() { throw ui::Error(kBadMetafile); }
+[[noreturn]] inline void withName(const char* pattern, const std::string& name) {
+  throw ui::Error(ui::format(pattern, name));
+}
+
+}  // namespace picture::messages

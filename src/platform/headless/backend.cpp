@@ -1,0 +1,185 @@
+#include "platform/headless/backend.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/menu.h"
+#include "ui/timer.h"
+
+namespace headless {
+
+class Backend::FormPeer : public ui::FormPeer {
+ public:
+  FormPeer(Backend& b, ui::Form& f) : backend_(b), form_(f) { backend_.forms_.push_back(this); }
+  ~FormPeer() override {
+    auto& v = backend_.forms_;
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+  }
+  void formChanged(ui::Change what) override {
+    if (what == ui::Change::Bounds || what == ui::Change::Visible || what == ui::Change::Appearance)
+      invalid_ = true;
+  }
+  void controlChanged(ui::Control&, ui::Change what, ui::Rect) override {
+    if (what != ui::Change::Hint) invalid_ = true;
+  }
+  void update() override {
+    if (invalid_ && form_.visible()) paint();
+  }
+  void bringToFront() override {}
+  ui::Rect frameInsets() const override {
+    switch (form_.borderStyle()) {
+      case ui::BorderStyle::None:
+        return {0, 0, 0, 0};
+      case ui::BorderStyle::ToolWindow:
+        return {3, 19, 3, 3};
+      case ui::BorderStyle::Dialog:
+        return {3, 22, 3, 3};
+      case ui::BorderStyle::Sizeable:
+        return {4, 23, 4, 4};
+    }
+    return {};
+  }
+  void paint() {
+    invalid_ = false;
+    int w = std::max(0, form_.clientWidth()), h = std::max(0, form_.clientHeight());
+    if (canvas_.width() != w || canvas_.height() != h) canvas_.resize(w, h);
+    NullPainter painter;
+    ui::renderForm(form_, canvas_, {0, 0, w, h}, painter);
+    ++paints_;
+    if (backend_.onPaint) backend_.onPaint(form_);
+  }
+  bool invalid() const { return invalid_; }
+  Backend& backend_;
+  ui::Form& form_;
+  picture::Canvas canvas_;
+  bool invalid_ = true;
+  int paints_ = 0;
+};
+
+class Backend::TimerPeer : public ui::TimerPeer {
+ public:
+  TimerPeer(Backend& b, ui::Timer& t) : backend_(b), timer_(t) { backend_.timers_.push_back(this); }
+  ~TimerPeer() override {
+    auto& v = backend_.timers_;
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+  }
+  void timerChanged() override {
+    armed_ = timer_.enabled() && timer_.interval() > 0;
+    if (armed_) due_ = backend_.now_ + timer_.interval();
+  }
+  Backend& backend_;
+  ui::Timer& timer_;
+  bool armed_ = false;
+  std::int64_t due_ = 0;
+};
+
+Backend::Backend(int w, int h) : screenWidth_(w), screenHeight_(h) {}
+Backend::~Backend() = default;
+
+std::unique_ptr<ui::FormPeer> Backend::createFormPeer(ui::Form& f) {
+  return std::make_unique<FormPeer>(*this, f);
+}
+
+std::unique_ptr<ui::TimerPeer> Backend::createTimerPeer(ui::Timer& t) {
+  return std::make_unique<TimerPeer>(*this, t);
+}
+
+void Backend::popupMenu(ui::PopupMenu& m, int x, int y) {
+  menusShown.push_back({m.name(), x, y});
+  if (!menuScript) return;
+  ui::MenuItem* item = menuScript(m);
+  if (item && app_)
+    app_->dispatch([item] { item->click(); });
+  else if (item)
+    item->click();
+}
+
+void Backend::paintPending() {
+  auto forms = forms_;
+  for (FormPeer* p : forms)
+    if (p->invalid() && p->form_.visible()) p->paint();
+}
+
+// Fires every timer that is due now, once each, as a message queue would.
+bool Backend::fireDue() {
+  bool any = false;
+  auto timers = timers_;
+  for (TimerPeer* t : timers) {
+    if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;
+    if (!t->armed_ || t->due_ > now_) continue;
+    t->due_ = now_ + t->timer_.interval();
+    t->timer_.fire();
+    any = true;
+  }
+  return any;
+}
+
+void Backend::processMessages() {
+  if (app_) app_->runPosted();
+  fireDue();
+  paintPending();
+}
+
+void Backend::run() {
+  // Runs until terminated; with nothing left to wait for, it returns
+  // rather than hang the test.
+  while (app_ && !app_->terminated()) {
+    if (app_->runPosted()) continue;
+    paintPending();
+    std::int64_t next = -1;
+    for (TimerPeer* t : timers_)
+      if (t->armed_ && (next < 0 || t->due_ < next)) next = t->due_;
+    if (next < 0) return;
+    now_ = std::max(now_, next);
+    fireDue();
+  }
+}
+
+void Backend::advance(int ms) {
+  std::int64_t end = now_ + ms;
+  for (;;) {
+    if (app_) app_->runPosted();
+    std::int64_t next = -1;
+    for (TimerPeer* t : timers_)
+      if (t->armed_ && (next < 0 || t->due_ < next)) next = t->due_;
+    if (next < 0 || next > end) break;
+    now_ = std::max(now_, next);
+    fireDue();
+  }
+  now_ = end;
+  processMessages();
+}
+
+void Backend::sleep(int ms) {
+  if (ms > 0) now_ += ms;
+}
+
+std::string Backend::timeOfDay() {
+  long s = (startSecondOfDay + now_ / 1000) % 86400;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+  return buf;
+}
+
+int Backend::paintCount(const ui::Form& f) const {
+  for (FormPeer* p : forms_)
+    if (&p->form_ == &f) return p->paints_;
+  return 0;
+}
+
+const picture::Canvas* Backend::canvas(const ui::Form& f) const {
+  for (FormPeer* p : forms_)
+    if (&p->form_ == &f) return &p->canvas_;
+  return nullptr;
+}
+
+NullPainter::Size NullPainter::measureText(const ui::Font& f, const std::string& text) {
+  int chars = 0;
+  for (unsigned char c : text)
+    if ((c & 0xC0) != 0x80) ++chars;
+  return {chars * f.height / 2, f.height};
+}
+
+}  // namespace headless

@@ -1,0 +1,94 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "picture/canvas.h"
+#include "system/clock.h"
+#include "ui/backend.h"
+#include "ui/menu.h"
+#include "ui/painter.h"
+
+namespace ui {
+class Application;
+}
+
+namespace headless {
+
+// A windowing system in memory, on a virtual clock: timers fire when the
+// loop runs or when a test advances the clock, so minutes of timer work
+// run in microseconds. Forms paint into canvases that tests can inspect.
+class Backend : public ui::Backend, public sys::Clock {
+ public:
+  explicit Backend(int screenWidth = 1024, int screenHeight = 768);
+  ~Backend() override;
+  void setApplication(ui::Application* app) { app_ = app; }
+
+  // ui::Backend
+  std::unique_ptr<ui::FormPeer> createFormPeer(ui::Form& f) override;
+  std::unique_ptr<ui::TimerPeer> createTimerPeer(ui::Timer& t) override;
+  void popupMenu(ui::PopupMenu& m, int x, int y) override;
+  void setTitle(const std::string& t) override { title_ = t; }
+  void setHintColor(ui::Color c) override { hintColor_ = c; }
+  void run() override;
+  void processMessages() override;
+  void wake() override {}
+  int screenWidth() const override { return screenWidth_; }
+  int screenHeight() const override { return screenHeight_; }
+
+  // sys::Clock: virtual time. Sleeping moves the clock without running
+  // the loop, as a blocked thread would.
+  std::int64_t nowMs() override { return now_; }
+  void sleep(int ms) override;
+  std::string timeOfDay() override;
+
+  // --- for tests ---
+  // Runs the loop for ms of virtual time: timers fire at their due times.
+  void advance(int ms);
+  const std::string& title() const { return title_; }
+  ui::Color hintColor() const { return hintColor_; }
+  // Called at every synchronous or loop repaint of a form.
+  std::function<void(ui::Form&)> onPaint;
+  // How often each form has been painted.
+  int paintCount(const ui::Form& f) const;
+  // The form's client area as last painted.
+  const picture::Canvas* canvas(const ui::Form& f) const;
+  // Chooses the item of the next popup menu; the function gets the menu and
+  // returns the item to click (or nullptr to dismiss it).
+  std::function<ui::MenuItem*(ui::PopupMenu&)> menuScript;
+  struct MenuShown {
+    std::string name;
+    int x, y;
+  };
+  std::vector<MenuShown> menusShown;
+  // The wall-clock time of day the virtual clock starts at, in seconds.
+  int startSecondOfDay = 12 * 3600;
+
+ private:
+  friend class FormPeer;
+  friend class TimerPeer;
+  class FormPeer;
+  class TimerPeer;
+  void paintPending();
+  bool fireDue();
+  ui::Application* app_ = nullptr;
+  int screenWidth_, screenHeight_;
+  std::int64_t now_ = 0;
+  std::string title_;
+  ui::Color hintColor_ = 0;
+  std::vector<FormPeer*> forms_;
+  std::vector<TimerPeer*> timers_;
+};
+
+// Text measured with a fixed advance and drawn as nothing: headless has no
+// fonts. Metafiles likewise draw nothing.
+class NullPainter : public ui::Painter {
+ public:
+  Size measureText(const ui::Font& f, const std::string& text) override;
+  void drawText(picture::Canvas&, const ui::Font&, const std::string&, int, int, ui::Color) override {}
+  void drawMetafile(picture::Canvas&, const picture::Picture&, ui::Rect) override {}
+};
+
+}  // namespace headless

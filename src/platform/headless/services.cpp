@@ -1,0 +1,107 @@
+#include "platform/headless/services.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace headless {
+
+std::string Registry::norm(const std::string& s) {
+  std::string out;
+  for (char c : s) out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  while (!out.empty() && out.front() == '\\') out.erase(out.begin());
+  while (!out.empty() && out.back() == '\\') out.pop_back();
+  return out;
+}
+
+sys::Registry::Key Registry::open(const std::string& path, bool create) {
+  std::string p = norm(path);
+  if (!keys_.count(p)) {
+    if (!create) return 0;
+    // Every missing part of the path is made.
+    for (std::size_t at = p.find('\\'); at != std::string::npos; at = p.find('\\', at + 1))
+      keys_[p.substr(0, at)];
+    keys_[p];
+  }
+  Key k = next_++;
+  open_[k] = p;
+  return k;
+}
+
+void Registry::close(Key k) { open_.erase(k); }
+
+std::optional<sys::Registry::Value> Registry::query(Key k, const std::string& name) {
+  auto o = open_.find(k);
+  if (o == open_.end()) return std::nullopt;
+  auto& values = keys_[o->second];
+  auto v = values.find(norm(name));
+  if (v == values.end()) return std::nullopt;
+  return v->second;
+}
+
+bool Registry::set(Key k, const std::string& name, const Value& v) {
+  auto o = open_.find(k);
+  if (o == open_.end() || failingWrites.count(name)) return false;
+  keys_[o->second][norm(name)] = v;
+  writeLog.push_back(name);
+  return true;
+}
+
+bool Registry::exists(const std::string& path) const { return keys_.count(norm(path)) > 0; }
+
+std::optional<sys::Registry::Value> Registry::value(const std::string& path,
+                                                    const std::string& name) const {
+  auto k = keys_.find(norm(path));
+  if (k == keys_.end()) return std::nullopt;
+  auto v = k->second.find(norm(name));
+  if (v == k->second.end()) return std::nullopt;
+  return v->second;
+}
+
+void Registry::put(const std::string& path, const std::string& name, const Value& v) {
+  Key k = open(path, true);
+  keys_[open_[k]][norm(name)] = v;
+  close(k);
+}
+
+sys::Registry::Value Registry::dword(std::int32_t v) {
+  auto u = static_cast<std::uint32_t>(v);
+  return {Type::Dword,
+          {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)}};
+}
+
+Screen::Screen(Backend& b) : backend_(b) {
+  image = picture::Bitmap::create(b.screenWidth(), b.screenHeight(), 32);
+}
+
+int Screen::width() { return backend_.screenWidth(); }
+int Screen::height() { return backend_.screenHeight(); }
+
+picture::Bitmap Screen::copy(picture::Rect r) {
+  if (r.width <= 0 || r.height <= 0) return {};
+  auto out = picture::Bitmap::create(r.width, r.height, 32);
+  for (int y = 0; y < r.height; ++y)
+    for (int x = 0; x < r.width; ++x) {
+      int sx = r.left + x, sy = r.top + y;
+      if (sx >= 0 && sy >= 0 && sx < image.width() && sy < image.height())
+        out.setPixel(x, y, image.pixel(sx, sy));
+    }
+  return out;
+}
+
+sys::MsgResult MessageBoxes::show(const std::string& text, const std::string& caption,
+                                  sys::MsgIcon icon, sys::MsgButtons buttons) {
+  shown.push_back({text, caption, icon, buttons});
+  if (onShow) onShow(shown.back());
+  if (answers.empty()) return sys::MsgResult::None;
+  auto a = answers.front();
+  answers.pop_front();
+  return a;
+}
+
+Platform::Platform(int w, int h) : backend(w, h), screen(backend) {}
+
+sys::Services Platform::services() {
+  return {screen, clipboard, registry, profile, messages, backend, files};
+}
+
+}  // namespace headless

@@ -1,0 +1,114 @@
+#pragma once
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/headless/backend.h"
+#include "platform/headless/ini_profile.h"
+#include "system/services.h"
+
+namespace headless {
+
+// The registry's current-user tree in memory. Key paths are compared
+// without case and without a leading backslash.
+class Registry : public sys::Registry {
+ public:
+  Key open(const std::string& path, bool create) override;
+  void close(Key k) override;
+  std::optional<Value> query(Key k, const std::string& name) override;
+  bool set(Key k, const std::string& name, const Value& v) override;
+
+  // --- for tests ---
+  bool exists(const std::string& path) const;
+  std::optional<Value> value(const std::string& path, const std::string& name) const;
+  void put(const std::string& path, const std::string& name, const Value& v);
+  static Value dword(std::int32_t v);
+  // Writing a value of this name fails.
+  std::set<std::string> failingWrites;
+  // The names written, in order.
+  std::vector<std::string> writeLog;
+  int openKeys() const { return static_cast<int>(open_.size()); }
+
+ private:
+  static std::string norm(const std::string& s);
+  std::map<std::string, std::map<std::string, Value>> keys_;
+  std::map<Key, std::string> open_;
+  Key next_ = 1;
+};
+
+// The clipboard's bitmap, and who put it there.
+class Clipboard : public sys::Clipboard {
+ public:
+  bool hasBitmap() override { return !bitmap_.empty(); }
+  picture::Bitmap bitmap() override { return bitmap_; }
+  void setBitmap(const picture::Bitmap& b) override {
+    bitmap_ = b;
+    owner = "mirune";
+  }
+  void clear() override {
+    bitmap_ = {};
+    owner.clear();
+  }
+  // Another program puts a bitmap on the clipboard.
+  void putFromOtherProgram(const picture::Bitmap& b) {
+    bitmap_ = b;
+    owner = "other";
+  }
+  std::string owner;
+
+ private:
+  picture::Bitmap bitmap_;
+};
+
+// A screen that is a bitmap the test paints.
+class Screen : public sys::Screen {
+ public:
+  explicit Screen(Backend& b);
+  int width() override;
+  int height() override;
+  picture::Bitmap copy(picture::Rect r) override;
+  picture::Bitmap image;  // 32 bpp, the backend's screen size
+
+ private:
+  Backend& backend_;
+};
+
+// Message boxes that answer from a script and record what they showed.
+class MessageBoxes : public sys::MessageBoxes {
+ public:
+  struct Shown {
+    std::string text, caption;
+    sys::MsgIcon icon;
+    sys::MsgButtons buttons;
+  };
+  sys::MsgResult show(const std::string& text, const std::string& caption, sys::MsgIcon icon,
+                      sys::MsgButtons buttons) override;
+  std::deque<sys::MsgResult> answers;  // an unscripted box answers None
+  std::vector<Shown> shown;
+  std::function<void(const Shown&)> onShow;
+};
+
+class Files : public sys::Files {
+ public:
+  std::string executablePath() override { return exePath; }
+  std::string currentDirectory() override { return currentDir; }
+  std::string exePath = "/tmp/mirune/mirune.exe";
+  std::string currentDir = "/tmp/mirune";
+};
+
+// Everything of the headless platform in one place.
+struct Platform {
+  explicit Platform(int screenWidth = 1024, int screenHeight = 768);
+  Backend backend;
+  Screen screen;
+  Clipboard clipboard;
+  Registry registry;
+  IniProfile profile;
+  MessageBoxes messages;
+  Files files;
+  sys::Services services();
+};
+
+}  // namespace headless

@@ -1,0 +1,177 @@
+#pragma once
+// Owners for the Win32 handles the backend holds, so that a failing step
+// (an exception from a handler, an early return) never leaks one.
+#include <windows.h>
+
+#include <utility>
+
+namespace win32 {
+
+// A handle with one way of giving it back. Move-only.
+template <class H, class Traits>
+class Unique {
+ public:
+  Unique() = default;
+  explicit Unique(H h) : h_(h) {}
+  Unique(Unique&& o) noexcept : h_(std::exchange(o.h_, H{})) {}
+  Unique& operator=(Unique&& o) noexcept {
+    if (this != &o) reset(std::exchange(o.h_, H{}));
+    return *this;
+  }
+  Unique(const Unique&) = delete;
+  Unique& operator=(const Unique&) = delete;
+  ~Unique() { reset(); }
+
+  H get() const { return h_; }
+  explicit operator bool() const { return h_ != H{}; }
+  H release() { return std::exchange(h_, H{}); }
+  void reset(H h = H{}) {
+    if (h_ != H{}) Traits::close(h_);
+    h_ = h;
+  }
+
+ private:
+  H h_{};
+};
+
+struct WindowTraits {
+  static void close(HWND h) { DestroyWindow(h); }
+};
+struct GdiTraits {
+  static void close(HGDIOBJ h) { DeleteObject(h); }
+};
+struct MemoryDcTraits {
+  static void close(HDC h) { DeleteDC(h); }
+};
+struct MenuTraits {
+  static void close(HMENU h) { DestroyMenu(h); }
+};
+struct EnhMetafileTraits {
+  static void close(HENHMETAFILE h) { DeleteEnhMetaFile(h); }
+};
+struct GlobalTraits {
+  static void close(HGLOBAL h) { GlobalFree(h); }
+};
+struct KeyTraits {
+  static void close(HKEY h) { RegCloseKey(h); }
+};
+struct IconTraits {
+  static void close(HICON h) { DestroyIcon(h); }
+};
+
+using UniqueWindow = Unique<HWND, WindowTraits>;
+using UniqueMemoryDc = Unique<HDC, MemoryDcTraits>;
+using UniqueMenu = Unique<HMENU, MenuTraits>;
+using UniqueEnhMetafile = Unique<HENHMETAFILE, EnhMetafileTraits>;
+using UniqueGlobal = Unique<HGLOBAL, GlobalTraits>;
+using UniqueKey = Unique<HKEY, KeyTraits>;
+
+// A GDI object of a given type (HBITMAP, HFONT, HPALETTE, HRGN ...).
+template <class T>
+using UniqueGdi = Unique<T, GdiTraits>;
+
+// A window's (or, with nullptr, the screen's) device context.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND w) : w_(w), dc_(GetDC(w)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(w_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND w_;
+  HDC dc_;
+};
+
+// BeginPaint / EndPaint.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND w) : w_(w) { dc_ = BeginPaint(w, &ps_); }
+  ~PaintScope() { EndPaint(w_, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC dc() const { return dc_; }
+  const RECT& rect() const { return ps_.rcPaint; }
+
+ private:
+  HWND w_;
+  HDC dc_;
+  PAINTSTRUCT ps_{};
+};
+
+// Selects an object into a DC and puts the previous one back.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+  ~Selection() {
+    if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+  }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// The clipboard, open for as long as this lives.
+class ClipboardOpen {
+ public:
+  explicit ClipboardOpen(HWND owner) {
+    // Another program may hold it for a moment; a few short waits cover that.
+    for (int i = 0; i < 10 && !open_; ++i) {
+      open_ = OpenClipboard(owner) != FALSE;
+      if (!open_) Sleep(10);
+    }
+  }
+  ~ClipboardOpen() {
+    if (open_) CloseClipboard();
+  }
+  ClipboardOpen(const ClipboardOpen&) = delete;
+  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+  bool ok() const { return open_; }
+
+ private:
+  bool open_ = false;
+};
+
+// GlobalLock / GlobalUnlock.
+class GlobalLockScope {
+ public:
+  explicit GlobalLockScope(HGLOBAL h) : h_(h), p_(h ? GlobalLock(h) : nullptr) {}
+  ~GlobalLockScope() {
+    if (p_) GlobalUnlock(h_);
+  }
+  GlobalLockScope(const GlobalLockScope&) = delete;
+  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+  void* get() const { return p_; }
+  SIZE_T size() const { return p_ ? GlobalSize(h_) : 0; }
+
+ private:
+  HGLOBAL h_;
+  void* p_;
+};
+
+// A module loaded for one optional function (uxtheme, dwmapi).
+class Library {
+ public:
+  explicit Library(const wchar_t* name) : m_(LoadLibraryW(name)) {}
+  ~Library() {
+    if (m_) FreeLibrary(m_);
+  }
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+  template <class F>
+  F function(const char* name) const {
+    return m_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m_, name))) : nullptr;
+  }
+
+ private:
+  HMODULE m_;
+};
+
+}  // namespace win32

@@ -1,0 +1,37 @@
+#include "system/registry.h"
+
+#include <cstring>
+
+#include "ui/error.h"
+
+namespace sys {
+
+std::optional<RegistryKey> RegistryKey::open(Registry& reg, const std::string& path, bool create) {
+  Registry::Key k = reg.open(path, create);
+  if (k == 0) return std::nullopt;
+  return RegistryKey(reg, k);
+}
+
+RegistryKey::~RegistryKey() {
+  if (key_ != 0) reg_.close(key_);
+}
+
+std::int32_t RegistryKey::readInteger(const std::string& name) {
+  auto v = reg_.query(key_, name);
+  if (!v) throw ui::Error(ui::format("'%s' の取得に失敗しました", name));
+  if (v->type != Registry::Type::Dword || v->data.size() != 4)
+    throw ui::Error(ui::format("'%s' のﾃﾞｰﾀ型が不正です", name));
+  std::uint32_t u = std::uint32_t(v->data[0]) | std::uint32_t(v->data[1]) << 8 |
+                    std::uint32_t(v->data[2]) << 16 | std::uint32_t(v->data[3]) << 24;
+  return static_cast<std::int32_t>(u);
+}
+
+void RegistryKey::writeInteger(const std::string& name, std::int32_t v) {
+  auto u = static_cast<std::uint32_t>(v);
+  Registry::Value val{Registry::Type::Dword,
+                      {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16),
+                       std::uint8_t(u >> 24)}};
+  if (!reg_.set(key_, name, val)) throw ui::Error(ui::format("'%s' の設定に失敗しました", name));
+}
+
+}  // namespace sys

@@ -1,0 +1,100 @@
+#include "ui/application.h"
+
+#include <algorithm>
+
+#include "system/message_boxes.h"
+#include "ui/error.h"
+
+namespace ui {
+
+Application::Application(Backend& backend, sys::MessageBoxes& messages)
+    : backend_(backend), messages_(messages) {}
+
+Application::~Application() {
+  // Peers go first, while every form still exists.
+  for (auto& f : forms_) f->detachPeer();
+}
+
+void Application::setTitle(const std::string& t) {
+  if (t == title_) return;
+  title_ = t;
+  backend_.setTitle(t);
+}
+
+void Application::setHintColor(Color c) {
+  if (c == hintColor_) return;
+  hintColor_ = c;
+  backend_.setHintColor(c);
+}
+
+void Application::adopt(std::unique_ptr<Form> f, bool mayBeMain) {
+  Form* form = f.get();
+  forms_.push_back(std::move(f));
+  if (!mainForm_ && mayBeMain) mainForm_ = form;
+  form->attachPeer(backend_.createFormPeer(*form));
+  // A failing creation handler is reported; the form exists all the same.
+  if (form->onCreate) dispatch(form->onCreate);
+}
+
+void Application::run() {
+  if (mainForm_ && !terminated_) dispatch([this] { mainForm_->showForm(); });
+  if (!terminated_) backend_.run();
+}
+
+void Application::processMessages() { backend_.processMessages(); }
+
+void Application::terminate() {
+  terminated_ = true;
+  backend_.wake();
+}
+
+void Application::post(std::function<void()> work) {
+  posted_.push_back(std::move(work));
+  backend_.wake();
+}
+
+void Application::release(Form& f) {
+  Form* target = &f;
+  post([this, target] {
+    auto it = std::find_if(forms_.begin(), forms_.end(),
+                           [target](const std::unique_ptr<Form>& p) { return p.get() == target; });
+    if (it == forms_.end()) return;
+    std::unique_ptr<Form> doomed = std::move(*it);
+    forms_.erase(it);
+    doomed->detachPeer();
+  });
+}
+
+bool Application::runPosted() {
+  bool any = false;
+  // Only what was posted before this call; work posted meanwhile waits.
+  for (size_t n = posted_.size(); n > 0 && !posted_.empty(); --n) {
+    auto work = std::move(posted_.front());
+    posted_.pop_front();
+    dispatch(work);
+    any = true;
+  }
+  return any;
+}
+
+void Application::dispatch(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const Error& e) {
+    showError(e.what());
+  }
+}
+
+void Application::showError(const std::string& text) {
+  messages_.show(text, title_, sys::MsgIcon::Error, sys::MsgButtons::OK);
+}
+
+void Application::restored() {
+  if (onRestore) dispatch(onRestore);
+}
+
+void Application::deactivated() {
+  if (onDeactivate) dispatch(onDeactivate);
+}
+
+}  // namespace ui

@@ -1,0 +1,62 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/types.h"
+
+namespace ui {
+
+class Application;
+class Control;
+class Form;
+class Timer;
+class PopupMenu;
+
+// The screen side of a form: a top-level window of the backend.
+class FormPeer {
+ public:
+  virtual ~FormPeer() = default;
+  // The form's bounds, visibility, caption, style or z-order changed.
+  virtual void formChanged(Change what) = 0;
+  // A child control changed; oldBounds is where it was (form coordinates).
+  virtual void controlChanged(Control& c, Change what, Rect oldBounds) = 0;
+  // Repaint what is invalid now, synchronously.
+  virtual void update() = 0;
+  // Bring to the front (a show of an already visible form).
+  virtual void bringToFront() = 0;
+  // Non-client thickness: left, top, right, bottom.
+  virtual Rect frameInsets() const = 0;
+  // The mouse was taken by a control until its button is released.
+  virtual void captureMouse(bool on) { (void)on; }
+};
+
+class TimerPeer {
+ public:
+  virtual ~TimerPeer() = default;
+  // Enabled, interval or handler changed: (re)arm or stop.
+  virtual void timerChanged() = 0;
+};
+
+// One windowing system: creates peers and runs the loop.
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual std::unique_ptr<FormPeer> createFormPeer(Form& f) = 0;
+  virtual std::unique_ptr<TimerPeer> createTimerPeer(Timer& t) = 0;
+  // Shows the menu at screen coordinates and returns when it is closed;
+  // the chosen item's handler has run by then.
+  virtual void popupMenu(PopupMenu& m, int x, int y) = 0;
+  virtual void setTitle(const std::string& title) = 0;
+  virtual void setHintColor(Color c) = 0;
+  // Waits for and dispatches messages until the application terminates.
+  virtual void run() = 0;
+  // Dispatches what is pending now, then returns.
+  virtual void processMessages() = 0;
+  // Wakes run() so that it sees a termination or posted work.
+  virtual void wake() = 0;
+  virtual int screenWidth() const = 0;
+  virtual int screenHeight() const = 0;
+};
+
+}  // namespace ui

@@ -1,0 +1,108 @@
+#pragma once
+#include "picture/bitmap.h"
+#include "picture/picture.h"
+#include "ui/control.h"
+
+namespace ui {
+
+// A panel with bevels; colour clNone draws no background of its own.
+class Panel : public Control {
+ public:
+  using Control::Control;
+  BevelCut bevelInner() const { return bevelInner_; }
+  BevelCut bevelOuter() const { return bevelOuter_; }
+  int bevelWidth() const { return bevelWidth_; }
+  void setBevelInner(BevelCut b);
+  void setBevelOuter(BevelCut b);
+  void setBevelWidth(int w);
+  bool hasOwnWindow() const override { return true; }
+
+ private:
+  BevelCut bevelInner_ = BevelCut::None;
+  BevelCut bevelOuter_ = BevelCut::Raised;
+  int bevelWidth_ = 1;
+};
+
+// A picture control: draws its picture stretched to its own bounds, or at
+// its natural size; with autoSize it takes the picture's size.
+class Image : public Control {
+ public:
+  Image(Control* parent, std::string name);
+  const picture::Picture& picture() const { return picture_; }
+  void setPicture(const picture::Picture& p);
+  bool stretch() const { return stretch_; }
+  void setStretch(bool v);
+  bool autoSize() const { return autoSize_; }
+  void setAutoSize(bool v);
+
+ private:
+  picture::Picture picture_;
+  bool stretch_ = true;
+  bool autoSize_ = false;
+};
+
+// A label; a transparent one draws its text only.
+class Label : public Control {
+ public:
+  Label(Control* parent, std::string name);
+  bool transparent() const { return transparent_; }
+  void setTransparent(bool v);
+
+ private:
+  bool transparent_ = true;
+};
+
+// A picture button: raised, drawn pressed while held or down. Buttons with
+// the same non-zero group index on one parent form a stay-down group.
+class SpeedButton : public Control {
+ public:
+  SpeedButton(Control* parent, std::string name);
+  const picture::Bitmap& glyph() const { return glyph_; }
+  void setGlyph(const picture::Bitmap& g);
+  int groupIndex() const { return groupIndex_; }
+  void setGroupIndex(int g) { groupIndex_ = g; }
+  bool allowAllUp() const { return allowAllUp_; }
+  void setAllowAllUp(bool v) { allowAllUp_ = v; }
+  bool down() const { return down_; }
+  void setDown(bool v);
+  bool pressed() const { return pressed_; }
+
+  void mouseDown(MouseButton b, unsigned shift, int x, int y) override;
+  void mouseMove(unsigned shift, int x, int y) override;
+  void mouseUp(MouseButton b, unsigned shift, int x, int y) override;
+
+ private:
+  void setPressed(bool v);
+  picture::Bitmap glyph_;
+  int groupIndex_ = 0;
+  bool allowAllUp_ = false;
+  bool down_ = false;
+  bool pressed_ = false;
+  bool tracking_ = false;
+};
+
+// A horizontal progress bar with the percentage drawn in it.
+class Gauge : public Control {
+ public:
+  Gauge(Control* parent, std::string name);
+  int minValue() const { return min_; }
+  int maxValue() const { return max_; }
+  int progress() const { return progress_; }
+  void setRange(int lo, int hi);
+  void setProgress(int v);
+  Color foreColor() const { return fore_; }
+  Color backColor() const { return back_; }
+  void setForeColor(Color c);
+  void setBackColor(Color c);
+  bool showText() const { return showText_; }
+  void setShowText(bool v);
+  // The percentage of the range, as drawn.
+  int percent() const;
+
+ private:
+  int min_ = 0, max_ = 100, progress_ = 0;
+  Color fore_ = clNavy, back_ = clWhite;
+  bool showText_ = true;
+};
+
+}  // namespace ui

@@ -1,0 +1,155 @@
+#include "ui/form.h"
+
+#include "ui/application.h"
+
+namespace ui {
+
+Form::Form(Application& app, std::string name) : Control(nullptr, std::move(name)), app_(app) {
+  Control::setVisible(false);
+}
+
+Form::~Form() = default;
+
+void Form::formChanged(Change what) {
+  if (peer_) peer_->formChanged(what);
+}
+
+void Form::controlChanged(Control& c, Change what, Rect oldBounds) {
+  if (&c == this) {
+    formChanged(what);
+    return;
+  }
+  if (!c.visible() && what == Change::Visible && captured_ == &c) captured_ = nullptr;
+  if (peer_) peer_->controlChanged(c, what, oldBounds);
+}
+
+void Form::setBorderStyle(BorderStyle s) {
+  if (s == borderStyle_) return;
+  borderStyle_ = s;
+  formChanged(Change::Appearance);
+}
+
+void Form::setStayOnTop(bool v) {
+  if (v == stayOnTop_) return;
+  stayOnTop_ = v;
+  formChanged(Change::Appearance);
+}
+
+void Form::setSystemMenu(bool v) {
+  if (v == systemMenu_) return;
+  systemMenu_ = v;
+  formChanged(Change::Appearance);
+}
+
+static Rect insetsOf(const Form& f) { return f.peer() ? f.peer()->frameInsets() : Rect{}; }
+
+int Form::clientWidth() const {
+  Rect in = insetsOf(*this);
+  return width() - in.left - in.width;
+}
+
+int Form::clientHeight() const {
+  Rect in = insetsOf(*this);
+  return height() - in.top - in.height;
+}
+
+void Form::setClientWidth(int w) {
+  Rect in = insetsOf(*this);
+  setWidth(w + in.left + in.width);
+}
+
+void Form::setClientHeight(int h) {
+  Rect in = insetsOf(*this);
+  setHeight(h + in.top + in.height);
+}
+
+void Form::setBounds(Rect r) { Control::setBounds(r); }
+
+void Form::boundsChangedBySystem(Rect r) {
+  // The window is already there: record it without telling the peer back.
+  auto saved = std::move(peer_);
+  Control::setBounds(r);
+  peer_ = std::move(saved);
+}
+
+void Form::setVisible(bool v) {
+  if (v == visible()) return;
+  Control::setVisible(v);
+  if (v) {
+    if (onShow) onShow();
+  } else {
+    captured_ = nullptr;
+    active_ = false;
+    if (onHide) onHide();
+  }
+}
+
+void Form::showForm() {
+  if (visible()) {
+    if (peer_) peer_->bringToFront();
+    return;
+  }
+  setVisible(true);
+}
+
+void Form::close() {
+  bool canClose = true;
+  if (onCloseQuery) onCloseQuery(canClose);
+  if (!canClose) return;
+  CloseAction action = app_.mainForm() == this ? CloseAction::Free : CloseAction::Hide;
+  if (onClose) onClose(action);
+  switch (action) {
+    case CloseAction::None:
+      break;
+    case CloseAction::Hide:
+      hide();
+      break;
+    case CloseAction::Free:
+      if (app_.mainForm() == this)
+        app_.terminate();
+      else
+        hide();
+      break;
+  }
+}
+
+void Form::update() {
+  if (peer_) peer_->update();
+}
+
+void Form::centerOnScreen() {
+  int sw = app_.backend().screenWidth(), sh = app_.backend().screenHeight();
+  setBounds({(sw - width()) / 2, (sh - height()) / 2, width(), height()});
+}
+
+void Form::activated() {
+  active_ = true;
+  if (onActivate) onActivate();
+}
+
+void Form::dispatchMouseDown(MouseButton b, unsigned shift, int x, int y) {
+  Control* target = captured_ ? captured_ : childAt(x, y);
+  if (!target) target = this;
+  if (!target->enabled()) return;
+  captured_ = target;
+  if (peer_ && target != this) peer_->captureMouse(true);
+  target->mouseDown(b, shift, x - target->formLeft(), y - target->formTop());
+}
+
+void Form::dispatchMouseMove(unsigned shift, int x, int y) {
+  Control* target = captured_ ? captured_ : childAt(x, y);
+  if (!target) target = this;
+  if (!target->enabled()) return;
+  target->mouseMove(shift, x - target->formLeft(), y - target->formTop());
+}
+
+void Form::dispatchMouseUp(MouseButton b, unsigned shift, int x, int y) {
+  Control* target = captured_ ? captured_ : childAt(x, y);
+  if (!target) target = this;
+  captured_ = nullptr;
+  if (peer_) peer_->captureMouse(false);
+  if (!target->enabled()) return;
+  target->mouseUp(b, shift, x - target->formLeft(), y - target->formTop());
+}
+
+}  // namespace ui

@@ -1,0 +1,36 @@
+#include "ui/timer.h"
+
+#include "ui/application.h"
+
+namespace ui {
+
+Timer::Timer(Application& app, std::string name, int intervalMs)
+    : app_(app), name_(std::move(name)), interval_(intervalMs) {
+  peer_ = app_.backend().createTimerPeer(*this);
+  changed();
+}
+
+Timer::~Timer() = default;
+
+void Timer::changed() {
+  if (peer_) peer_->timerChanged();
+}
+
+void Timer::setEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  changed();
+}
+
+void Timer::setInterval(int ms) {
+  if (ms == interval_) return;
+  interval_ = ms;
+  changed();
+}
+
+void Timer::fire() {
+  if (!enabled_ || interval_ <= 0 || !onTimer) return;
+  app_.dispatch(onTimer);
+}
+
+}  // namespace ui

@@ -1,0 +1,41 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "platform/headless/services.h"
+#include "ui/application.h"
+
+// A headless platform and an application on it, with the program's folder
+// in a fresh temporary directory.
+class AppTest : public ::testing::Test {
+ protected:
+  AppTest() {
+    dir = std::filesystem::temp_directory_path() /
+          ("mirune-test-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    platform.files.exePath = (dir / "mirune.exe").string();
+    platform.files.currentDir = dir.string();
+    platform.backend.setApplication(&app);
+  }
+  ~AppTest() override { std::filesystem::remove_all(dir); }
+
+  std::string iniPath() const { return (dir / "mirune.ini").string(); }
+  void writeIni(const std::string& text) const {
+    std::ofstream(iniPath(), std::ios::binary) << text;
+  }
+  std::string readIni() const {
+    std::ifstream in(iniPath(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  std::filesystem::path dir;
+  headless::Platform platform;
+  sys::Services services = platform.services();
+  ui::Application app{platform.backend, platform.messages};
+};
