@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what building and testing Mirune needs on a Debian machine, and
+# nothing that is already there.
+set -euo pipefail
+
+packages=(build-essential cmake pkg-config libgtest-dev zlib1g-dev
+          g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-utils xclip
+          imagemagick fonts-ipafont-gothic locales)
+[ "${MIRUNE_WITH_BENCH:-0}" = 1 ] && packages+=(libbenchmark-dev)
+[ "${MIRUNE_WITH_FUZZ:-0}" = 1 ] && packages+=(clang libclang-rt-14-dev)
+
+sudo=""
+[ "$(id -u)" = 0 ] || sudo="sudo"
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+  need_update=1
+fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Wine's ANSI code page follows the locale: ja_JP.UTF-8 gives code page 932.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  $sudo sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
+fi

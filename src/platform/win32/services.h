@@ -1,0 +1,91 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <set>
+
+#include "system/services.h"
+
+namespace win32 {
+
+// HKEY_CURRENT_USER through the W API. String values travel as UTF-8
+// bytes without a terminator; a leading backslash in a path means "from
+// the root", as the class library reads it. Keys left open are closed when
+// this object goes.
+class Registry : public sys::Registry {
+ public:
+  Registry() = default;
+  Registry(const Registry&) = delete;
+  Registry& operator=(const Registry&) = delete;
+  ~Registry() override;
+  Key open(const std::string& path, bool create) override;
+  void close(Key k) override;
+  std::optional<Value> query(Key k, const std::string& name) override;
+  bool set(Key k, const std::string& name, const Value& v) override;
+
+ private:
+  std::set<HKEY> open_;
+};
+
+// The system's private-profile functions.
+class Profile : public sys::Profile {
+ public:
+  std::string readString(const std::string& file, const std::string& section,
+                         const std::string& key, const std::string& def,
+                         std::size_t maxChars) override;
+  bool writeString(const std::string& file, const std::string& section, const std::string& key,
+                   const std::string& value) override;
+};
+
+// The clipboard's bitmap: read as a packed DIB (the system converts a
+// CF_BITMAP for us, with its palette), written as CF_DIB plus CF_PALETTE
+// for palette bitmaps, so every reader finds CF_BITMAP as well.
+class Clipboard : public sys::Clipboard {
+ public:
+  // owner: the window that will own what we put there (a window is needed
+  // for SetClipboardData to succeed).
+  explicit Clipboard(std::function<HWND()> owner) : owner_(std::move(owner)) {}
+  bool hasBitmap() override;
+  picture::Bitmap bitmap() override;
+  void setBitmap(const picture::Bitmap& b) override;
+  void clear() override;
+
+ private:
+  std::function<HWND()> owner_;
+};
+
+// GetDC(NULL) + BitBlt, after the compositor has caught up.
+class Screen : public sys::Screen {
+ public:
+  int width() override;
+  int height() override;
+  picture::Bitmap copy(picture::Rect r) override;
+};
+
+// MessageBoxW owned by the active window of ours (or the application
+// window), with every other window of ours disabled while it is up, as a
+// modal box of the class library does.
+class MessageBoxes : public sys::MessageBoxes {
+ public:
+  explicit MessageBoxes(std::function<HWND()> fallbackOwner) : fallback_(std::move(fallbackOwner)) {}
+  sys::MsgResult show(const std::string& text, const std::string& caption, sys::MsgIcon icon,
+                      sys::MsgButtons buttons) override;
+
+ private:
+  std::function<HWND()> fallback_;
+};
+
+class Clock : public sys::Clock {
+ public:
+  std::int64_t nowMs() override;
+  void sleep(int ms) override;
+  std::string timeOfDay() override;
+};
+
+class Files : public sys::Files {
+ public:
+  std::string executablePath() override;
+  std::string currentDirectory() override;
+};
+
+}  // namespace win32
