@@ -4,6 +4,7 @@
 #include <functional>
 #include <set>
 
+#include "platform/win32/handles.h"
 #include "system/services.h"
 
 namespace win32 {
@@ -57,9 +58,14 @@ class Clipboard : public sys::Clipboard {
 // GetDC(NULL) + BitBlt, after the compositor has caught up.
 class Screen : public sys::Screen {
  public:
+  Screen();
   int width() override;
   int height() override;
   picture::Bitmap copy(picture::Rect r) override;
+
+ private:
+  void waitForCompositor();
+  Library dwm_;
 };
 
 // MessageBoxW owned by the active window of ours (or the application
