@@ -45,8 +45,7 @@ class Backend::FormPeer : public ui::FormPeer {
     invalid_ = false;
     int w = std::max(0, form_.clientWidth()), h = std::max(0, form_.clientHeight());
     if (canvas_.width() != w || canvas_.height() != h) canvas_.resize(w, h);
-    NullPainter painter;
-    ui::renderForm(form_, canvas_, {0, 0, w, h}, painter);
+    ui::renderForm(form_, canvas_, {0, 0, w, h}, backend_.painter_);
     ++paints_;
     if (backend_.onPaint) backend_.onPaint(form_);
   }
@@ -173,13 +172,6 @@ const picture::Canvas* Backend::canvas(const ui::Form& f) const {
   for (FormPeer* p : forms_)
     if (&p->form_ == &f) return &p->canvas_;
   return nullptr;
-}
-
-NullPainter::Size NullPainter::measureText(const ui::Font& f, const std::string& text) {
-  int chars = 0;
-  for (unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++chars;
-  return {chars * f.height / 2, f.height};
 }
 
 }  // namespace headless

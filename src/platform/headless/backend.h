@@ -9,6 +9,7 @@
 #include "system/clock.h"
 #include "ui/backend.h"
 #include "ui/menu.h"
+#include "platform/headless/font_painter.h"
 #include "ui/painter.h"
 
 namespace ui {
@@ -74,6 +75,7 @@ class Backend : public ui::Backend, public sys::Clock {
   void paintPending();
   bool fireDue();
   ui::Application* app_ = nullptr;
+  FontPainter painter_;
   int screenWidth_, screenHeight_;
   std::int64_t now_ = 0;
   std::string title_;
@@ -82,13 +84,5 @@ class Backend : public ui::Backend, public sys::Clock {
   std::vector<TimerPeer*> timers_;
 };
 
-// Text measured with a fixed advance and drawn as nothing: headless has no
-// fonts. Metafiles likewise draw nothing.
-class NullPainter : public ui::Painter {
- public:
-  Size measureText(const ui::Font& f, const std::string& text) override;
-  void drawText(picture::Canvas&, const ui::Font&, const std::string&, int, int, ui::Color) override {}
-  void drawMetafile(picture::Canvas&, const picture::Picture&, ui::Rect) override {}
-};
 
 }  // namespace headless
