@@ -6,9 +6,14 @@
 
 #include "ui/types.h"
 
+namespace picture {
+class Canvas;
+}
+
 namespace ui {
 
 class Form;
+class Painter;
 class PopupMenu;
 
 // A control of the retained model: plain properties and event slots.
@@ -69,6 +74,11 @@ class Control {
   // Drawn controls are painted by the portable renderer; a control with a
   // window of its own keeps the mouse while a button is held on it.
   virtual bool hasOwnWindow() const { return false; }
+  // Draws the control itself (not its children) into r of the canvas,
+  // whose clip is already set to the visible part, clip.
+  virtual void paint(picture::Canvas& canvas, Rect r, Rect clip, Painter& painter) {
+    (void)canvas, (void)r, (void)clip, (void)painter;
+  }
 
   std::function<void()> onClick;
   std::function<void(MouseButton, unsigned shift, int x, int y)> onMouseDown;

@@ -8,6 +8,7 @@ namespace ui {
 // A panel with bevels; colour clNone draws no background of its own.
 class Panel : public Control {
  public:
+  void paint(picture::Canvas& canvas, Rect r, Rect clip, Painter& painter) override;
   using Control::Control;
   BevelCut bevelInner() const { return bevelInner_; }
   BevelCut bevelOuter() const { return bevelOuter_; }
@@ -27,6 +28,7 @@ class Panel : public Control {
 // its natural size; with autoSize it takes the picture's size.
 class Image : public Control {
  public:
+  void paint(picture::Canvas& canvas, Rect r, Rect clip, Painter& painter) override;
   Image(Control* parent, std::string name);
   const picture::Picture& picture() const { return picture_; }
   void setPicture(const picture::Picture& p);
@@ -44,6 +46,7 @@ class Image : public Control {
 // A label; a transparent one draws its text only.
 class Label : public Control {
  public:
+  void paint(picture::Canvas& canvas, Rect r, Rect clip, Painter& painter) override;
   Label(Control* parent, std::string name);
   bool transparent() const { return transparent_; }
   void setTransparent(bool v);
@@ -56,6 +59,7 @@ class Label : public Control {
 // the same non-zero group index on one parent form a stay-down group.
 class SpeedButton : public Control {
  public:
+  void paint(picture::Canvas& canvas, Rect r, Rect clip, Painter& painter) override;
   SpeedButton(Control* parent, std::string name);
   const picture::Bitmap& glyph() const { return glyph_; }
   void setGlyph(const picture::Bitmap& g);
@@ -84,6 +88,7 @@ class SpeedButton : public Control {
 // A horizontal progress bar with the percentage drawn in it.
 class Gauge : public Control {
  public:
+  void paint(picture::Canvas& canvas, Rect r, Rect clip, Painter& painter) override;
   Gauge(Control* parent, std::string name);
   int minValue() const { return min_; }
   int maxValue() const { return max_; }

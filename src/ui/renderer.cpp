@@ -36,14 +36,18 @@ void drawCentredText(picture::Canvas& c, Painter& p, const Control& ctl, Rect r)
              r.top + (r.height - size.height) / 2, ctl.font().color);
 }
 
-void paintPanel(Panel& p, picture::Canvas& c, Rect r, Painter& painter) {
+}  // namespace
+
+void Panel::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
+  Panel& p = *this;
   if (p.color() != clNone) c.fillRect(r, p.color());
   Rect inner = bevel(c, r, p.bevelOuter(), p.bevelWidth());
   inner = bevel(c, inner, p.bevelInner(), p.bevelWidth());
   drawCentredText(c, painter, p, inner);
 }
 
-void paintImage(Image& img, picture::Canvas& c, Rect r, Painter& painter) {
+void Image::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
+  Image& img = *this;
   const picture::Picture& pic = img.picture();
   if (pic.empty()) return;
   Rect dest = img.stretch() ? r : Rect{r.left, r.top, pic.width(), pic.height()};
@@ -53,12 +57,14 @@ void paintImage(Image& img, picture::Canvas& c, Rect r, Painter& painter) {
     c.drawBitmap(pic.bitmap(), dest);
 }
 
-void paintLabel(Label& l, picture::Canvas& c, Rect r, Painter& painter) {
+void Label::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
+  Label& l = *this;
   if (!l.transparent() && l.color() != clNone) c.fillRect(r, l.color());
   if (!l.caption().empty()) painter.drawText(c, l.font(), l.caption(), r.left, r.top, l.font().color);
 }
 
-void paintSpeedButton(SpeedButton& b, picture::Canvas& c, Rect r, Painter& painter) {
+void SpeedButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
+  SpeedButton& b = *this;
   bool sunk = b.pressed() || b.down();
   c.fillRect(r, clBtnFace);
   if (sunk) {
@@ -79,7 +85,8 @@ void paintSpeedButton(SpeedButton& b, picture::Canvas& c, Rect r, Painter& paint
   }
 }
 
-void paintGauge(Gauge& g, picture::Canvas& c, Rect r, Rect clip, Painter& painter) {
+void Gauge::paint(picture::Canvas& c, Rect r, Rect clip, Painter& painter) {
+  Gauge& g = *this;
   frame3d(c, r, clBlack, clBlack, 1);
   Rect inner{r.left + 1, r.top + 1, r.width - 2, r.height - 2};
   if (inner.width <= 0 || inner.height <= 0) return;
@@ -101,23 +108,12 @@ void paintGauge(Gauge& g, picture::Canvas& c, Rect r, Rect clip, Painter& painte
   c.setClip(clip);
 }
 
-}  // namespace
-
 void renderControl(Control& ctl, picture::Canvas& canvas, int x, int y, Rect clip, Painter& painter) {
   Rect r{x, y, ctl.width(), ctl.height()};
   Rect visible = intersect(r, clip);
   if (visible.width <= 0 || visible.height <= 0) return;
   canvas.setClip(visible);
-  if (auto* p = dynamic_cast<Panel*>(&ctl))
-    paintPanel(*p, canvas, r, painter);
-  else if (auto* i = dynamic_cast<Image*>(&ctl))
-    paintImage(*i, canvas, r, painter);
-  else if (auto* l = dynamic_cast<Label*>(&ctl))
-    paintLabel(*l, canvas, r, painter);
-  else if (auto* b = dynamic_cast<SpeedButton*>(&ctl))
-    paintSpeedButton(*b, canvas, r, painter);
-  else if (auto* g = dynamic_cast<Gauge*>(&ctl))
-    paintGauge(*g, canvas, r, visible, painter);
+  ctl.paint(canvas, r, visible, painter);
   for (Control* child : ctl.children()) {
     if (!child->visible()) continue;
     renderControl(*child, canvas, x + child->left(), y + child->top(), visible, painter);
