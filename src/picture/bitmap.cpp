@@ -53,6 +53,7 @@ Bitmap Bitmap::createUninitialized(int width, int height, int bpp, std::vector<u
   if (bpp <= 8) {
     if (palette.size() > (size_t{1} << bpp)) throw std::invalid_argument("Bitmap: palette too long");
     if (palette.empty()) palette = greyRamp(bpp);
+    for (uint32_t& c : palette) c &= 0xFFFFFF;  // the fourth byte means nothing here
   } else if (!palette.empty()) {
     throw std::invalid_argument("Bitmap: palette on a direct-colour format");
   }

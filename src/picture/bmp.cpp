@@ -71,15 +71,15 @@ Bitmap decodeUncompressed(const DibInfo& info, const uint8_t* bits, size_t avail
   ChannelMasks masks16 = info.compression == DibCompression::BitFields
                              ? ChannelMasks{info.redMask, info.greenMask, info.blueMask}
                              : kMasks555;
-  int outBpp = bpp == 2 ? 4 : bpp;
-  if ((bpp == 16 && !Bitmap::validMasks16(masks16)) || (bpp == 32 && !standard32)) outBpp = 32;
+  bool convert = (bpp == 16 && !Bitmap::validMasks16(masks16)) || (bpp == 32 && !standard32);
+  int outBpp = convert ? 32 : bpp == 2 ? 4 : bpp;
   bool alpha = bpp == 32 && standard32 && info.compression == DibCompression::BitFields && info.alphaMask == 0xFF000000;
 
   long long outStride = Bitmap::strideFor(info.width, outBpp);
   if (outStride < 0 || static_cast<uint64_t>(outStride) * info.height > Bitmap::kMaxBytes) badBitmap();
   Bitmap out = Bitmap::createUninitialized(info.width, info.height, outBpp, info.palette, masks16, alpha);
 
-  if (outBpp != bpp && bpp != 2) {
+  if (convert) {
     convertMasked(info, bits, static_cast<size_t>(fileStride), out);
     return out;
   }

@@ -96,14 +96,14 @@ const std::map<std::string, std::string> kAcceptedQuestionable = {
     {"q/pal2color.bmp", "pal2color.png"},     {"q/pal4rletrns.bmp", "pal4rletrns-0.png"},
     {"q/pal4rlecut.bmp", "pal4rlecut-0.png"}, {"q/pal8rletrns.bmp", "pal8rletrns-0.png"},
     {"q/pal8rlecut.bmp", "pal8rlecut-0.png"}, {"q/pal8offs.bmp", "pal8.png"},
-    {"q/pal8oversizepal.bmp", "pal8.png"},    {"q/pal8os2-sz.bmp", "pal8.png"},
+    {"q/pal8os2-sz.bmp", "pal8.png"},
     {"q/pal8os2-hs.bmp", "pal8.png"},         {"q/pal8os2sp.bmp", "pal8.png"},
     {"q/pal8os2v2.bmp", "pal8.png"},          {"q/pal8os2v2-16.bmp", "pal8.png"},
     {"q/pal8os2v2-sz.bmp", "pal8.png"},       {"q/pal8os2v2-40sz.bmp", "pal8.png"},
     {"q/rgb16faketrns.bmp", "rgb16.png"},     {"q/rgb16-231.bmp", "rgb16-231.png"},
     {"q/rgb16-3103.bmp", "rgb16-3103.png"},   {"q/rgb24largepal.bmp", "rgb24.png"},
     {"q/rgb32h52.bmp", "rgb24.png"},          {"q/rgb32-xbgr.bmp", "rgb24.png"},
-    {"q/rgb32fakealpha.bmp", "rgb24.png"},    {"q/rgb32-111110.bmp", "rgb24.png"},
+    {"q/rgb32fakealpha.bmp", "rgb24.png"},    {"q/rgb32-7187.bmp", "rgb32-7187.png"},
 };
 
 TEST(BmpSuite, QuestionableFilesDecodeCorrectlyOrAreRefused) {

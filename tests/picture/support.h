@@ -31,7 +31,7 @@ std::string errorText(F&& f) {
 }
 
 // A BMP file put together field by field, to make the odd and broken ones.
-struct BmpSpec {
+struct BmpFields {
   uint32_t headerSize = 40;
   int32_t width = 1, height = 1;
   uint16_t planes = 1, bpp = 24;
@@ -41,11 +41,11 @@ struct BmpSpec {
   std::vector<uint8_t> bits;
 };
 
-inline void put(std::vector<uint8_t>& v, uint32_t x, int bytes) {
-  for (int i = 0; i < bytes; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
+inline void put(std::vector<uint8_t>& v, uint64_t x, int bytes) {
+  for (int i = 0; i < bytes; ++i) v.push_back(i < 8 ? static_cast<uint8_t>(x >> (8 * i)) : 0);
 }
 
-inline std::vector<uint8_t> makeBmp(const BmpSpec& s) {
+inline std::vector<uint8_t> makeBmp(const BmpFields& s) {
   bool core = s.headerSize == 12;
   size_t maskBytes = s.headerSize >= 52 ? 0 : 4 * s.masks.size();
   size_t entry = core ? 3 : 4;

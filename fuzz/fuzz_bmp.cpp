@@ -1,0 +1,3 @@
+#include "fuzz_targets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { return fuzzing::fuzzBmp(data, size); }
