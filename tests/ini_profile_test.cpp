@@ -42,6 +42,7 @@ TEST_F(IniProfileTest, ReadsWithTheSystemsRules) {
 TEST_F(IniProfileTest, MissingFileGivesTheDefault) {
   EXPECT_EQ(read("Option", "PS", "def"), "def");
   EXPECT_EQ(read("Option", "PS", "abcdef", 3), "abc");
+  EXPECT_EQ(read("Option", "PS", "  a b  "), "  a b");
 }
 
 TEST_F(IniProfileTest, WritesNewFileSectionAndKeys) {
@@ -50,7 +51,7 @@ TEST_F(IniProfileTest, WritesNewFileSectionAndKeys) {
   ASSERT_TRUE(ini.writeString(iniPath(), "OPTION", "b", "2"));
   ASSERT_TRUE(ini.writeString(iniPath(), "Option", "A", "3"));
   ASSERT_TRUE(ini.writeString(iniPath(), "Other", "c", ""));
-  EXPECT_EQ(readIni(), "[Option]\r\nA=3\r\nb=2\r\n\r\n[Other]\r\nc=\r\n");
+  EXPECT_EQ(readIni(), "[Option]\r\na=3\r\nb=2\r\n[Other]\r\nc=\r\n");
 }
 
 TEST_F(IniProfileTest, AppendsAfterTheLastEntryAndKeepsLineEndings) {

@@ -102,7 +102,8 @@ std::string IniProfile::readString(const std::string& file, const std::string& s
                                    const std::string& key, const std::string& def,
                                    std::size_t maxChars) {
   auto lines = load(file);
-  std::string result = def;
+  // The system drops trailing blanks of the default.
+  std::string result = def.substr(0, def.find_last_not_of(' ') + 1);
   if (lines) {
     bool inSection = false;
     for (const Line& l : *lines) {
@@ -132,6 +133,7 @@ bool IniProfile::writeString(const std::string& file, const std::string& section
     if (probe) return false;  // there, but not readable as ours
   }
   std::string entry = key + "=" + value;
+  std::string storedKey = key;
   // Find the section and, in it, the key or the place after its last entry.
   std::optional<std::size_t> sectionAt, keyAt, lastEntryAt;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -145,6 +147,7 @@ bool IniProfile::writeString(const std::string& file, const std::string& section
       lastEntryAt = i;
       if (sameName(e->first, key)) {
         keyAt = i;
+        storedKey = e->first;
         break;
       }
     }
@@ -153,14 +156,13 @@ bool IniProfile::writeString(const std::string& file, const std::string& section
     if (!lines.empty() && lines.back().eol.empty()) lines.back().eol = "\r\n";
   };
   if (keyAt) {
-    lines[*keyAt].text = entry;
+    lines[*keyAt].text = storedKey + "=" + value;  // the key keeps its spelling
   } else if (sectionAt) {
     std::size_t at = (lastEntryAt ? *lastEntryAt : *sectionAt) + 1;
     if (at == lines.size()) fixLastEol();
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), Line{entry, "\r\n"});
   } else {
     fixLastEol();
-    if (!lines.empty()) lines.push_back({"", "\r\n"});
     lines.push_back({"[" + section + "]", "\r\n"});
     lines.push_back({entry, "\r\n"});
   }

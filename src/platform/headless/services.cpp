@@ -69,9 +69,8 @@ sys::Registry::Value Registry::dword(std::int32_t v) {
           {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)}};
 }
 
-Screen::Screen(Backend& b) : backend_(b) {
-  image = picture::Bitmap::create(b.screenWidth(), b.screenHeight(), 32);
-}
+Screen::Screen(Backend& b)
+    : image(picture::Bitmap::create(b.screenWidth(), b.screenHeight(), 32)), backend_(b) {}
 
 int Screen::width() { return backend_.screenWidth(); }
 int Screen::height() { return backend_.screenHeight(); }

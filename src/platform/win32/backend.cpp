@@ -1,0 +1,309 @@
+#include "platform/win32/backend.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+#include "platform/win32/form_window.h"
+#include "platform/win32/text.h"
+#include "ui/application.h"
+#include "ui/timer.h"
+
+namespace win32 {
+namespace {
+
+constexpr wchar_t kApplicationClass[] = L"MiruneApplication";
+constexpr wchar_t kMessageClass[] = L"MiruneMessages";
+// Posted to the message window when work is posted to the application.
+constexpr UINT kWake = WM_APP + 1;
+// Posted to the application window to hand its activation to the main form.
+constexpr UINT kActivateMain = WM_APP + 2;
+
+}  // namespace
+
+// A ui::Timer as a SetTimer on the message window.
+class TimerSlot : public ui::TimerPeer {
+ public:
+  TimerSlot(Backend& b, ui::Timer& t) : backend_(b), timer_(t), id_(b.addTimer(this)) {}
+  ~TimerSlot() override {
+    if (armed_) KillTimer(backend_.messageWindow(), id_);
+    backend_.removeTimer(id_);
+  }
+  TimerSlot(const TimerSlot&) = delete;
+  TimerSlot& operator=(const TimerSlot&) = delete;
+  void timerChanged() override {
+    HWND w = backend_.messageWindow();
+    if (timer_.enabled() && timer_.interval() > 0) {
+      // Setting it again restarts the interval, as re-enabling a timer does.
+      armed_ = SetTimer(w, id_, UINT(timer_.interval()), nullptr) != 0;
+    } else if (armed_) {
+      KillTimer(w, id_);
+      armed_ = false;
+    }
+  }
+  void fire() { timer_.fire(); }
+
+ private:
+  Backend& backend_;
+  ui::Timer& timer_;
+  UINT_PTR id_;
+  bool armed_ = false;
+};
+
+Backend::Backend(HINSTANCE instance) : instance_(instance) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  WNDCLASSEXW app{};
+  app.cbSize = sizeof app;
+  app.lpfnWndProc = &Backend::applicationProc;
+  app.hInstance = instance;
+  app.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  app.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  app.lpszClassName = kApplicationClass;
+  RegisterClassExW(&app);
+
+  WNDCLASSEXW msg{};
+  msg.cbSize = sizeof msg;
+  msg.lpfnWndProc = &Backend::messageProc;
+  msg.hInstance = instance;
+  msg.lpszClassName = kMessageClass;
+  RegisterClassExW(&msg);
+
+  FormWindow::registerClass(instance);
+
+  // Zero-sized at the screen's centre, as the class library places it: it
+  // is there for its taskbar button and title, never to be seen.
+  appWindow_.reset(CreateWindowExW(0, kApplicationClass, L"",
+                                   WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                                   0, 0, nullptr, nullptr, instance, this));
+  messageWindow_.reset(CreateWindowExW(0, kMessageClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       instance, this));
+}
+
+Backend::~Backend() {
+  // Forms still open belong to an application that outlives us only by
+  // mistake; their windows go with their owner below.
+  messageWindow_.reset();
+  appWindow_.reset();
+  FormWindow::unregisterClass(instance_);
+  UnregisterClassW(kMessageClass, instance_);
+  UnregisterClassW(kApplicationClass, instance_);
+}
+
+std::unique_ptr<ui::FormPeer> Backend::createFormPeer(ui::Form& f) {
+  return std::make_unique<FormWindow>(*this, f);
+}
+
+std::unique_ptr<ui::TimerPeer> Backend::createTimerPeer(ui::Timer& t) {
+  return std::make_unique<TimerSlot>(*this, t);
+}
+
+void Backend::removeForm(FormWindow* f) { forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end()); }
+
+UINT_PTR Backend::addTimer(TimerSlot* t) {
+  UINT_PTR id = nextTimer_++;
+  timers_[id] = t;
+  return id;
+}
+
+void Backend::removeTimer(UINT_PTR id) { timers_.erase(id); }
+
+void Backend::setTitle(const std::string& title) {
+  if (appWindow_) SetWindowTextW(appWindow_.get(), widen(title).c_str());
+}
+
+ui::Color Backend::hintColor() const { return app_ ? app_->hintColor() : ui::Color(0xE1FFFF); }
+
+void Backend::setHintColor(ui::Color) {
+  for (FormWindow* f : forms_) f->hintColorChanged();
+}
+
+int Backend::screenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
+int Backend::screenHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
+
+void Backend::guard(const std::function<void()>& work) noexcept {
+  try {
+    work();
+  } catch (const std::exception& e) {
+    try {
+      if (app_) app_->showError(e.what());
+    } catch (...) {
+    }
+  } catch (...) {
+    try {
+      if (app_) app_->showError("Unknown error");
+    } catch (...) {
+    }
+  }
+}
+
+void Backend::activationChanged(bool active) {
+  if (active == appActive_) return;
+  appActive_ = active;
+  if (!active && app_ && !ending_) guard([this] { app_->deactivated(); });
+}
+
+void Backend::wake() {
+  if (wakePending_ || !messageWindow_) return;
+  wakePending_ = PostMessageW(messageWindow_.get(), kWake, 0, 0) != FALSE;
+}
+
+void Backend::run() {
+  if (!app_) return;
+  // The taskbar button appears with the loop, as the main form shows.
+  if (appWindow_) ShowWindow(appWindow_.get(), SW_SHOWNOACTIVATE);
+  guard([this] { app_->runPosted(); });
+  while (!app_->terminated()) {
+    MSG m;
+    BOOL got = GetMessageW(&m, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      // WM_QUIT: the system asks us to end.
+      app_->terminate();
+      break;
+    }
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+  // The loop is over: nothing reaches the application any more, and the
+  // windows leave the screen now, last created first, the taskbar button
+  // last; they are destroyed when the application releases its forms.
+  ending_ = true;
+  for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) ShowWindow((*it)->hwnd(), SW_HIDE);
+  if (appWindow_) ShowWindow(appWindow_.get(), SW_HIDE);
+}
+
+void Backend::processMessages() {
+  // Until the queue is empty, as the class library does; a timer seen twice
+  // ends the pass so that a timer shorter than its own handler cannot keep
+  // us here for ever.
+  std::set<std::pair<HWND, UINT_PTR>> timersSeen;
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    if (m.message == WM_QUIT) {
+      if (app_) app_->terminate();
+      break;
+    }
+    bool again = m.message == WM_TIMER && !timersSeen.insert({m.hwnd, m.wParam}).second;
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+    if (again) break;
+  }
+  if (app_) guard([this] { app_->runPosted(); });
+}
+
+void Backend::minimize() {
+  if (minimized_) return;
+  minimized_ = true;
+  // The forms go with the taskbar button and come back with it.
+  ShowOwnedPopups(appWindow_.get(), FALSE);
+  ShowWindow(appWindow_.get(), SW_MINIMIZE);
+}
+
+void Backend::restore() {
+  if (!minimized_) return;
+  minimized_ = false;
+  ShowWindow(appWindow_.get(), SW_RESTORE);
+  ShowOwnedPopups(appWindow_.get(), TRUE);
+  if (app_) guard([this] { app_->restored(); });
+}
+
+LRESULT CALLBACK Backend::applicationProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Backend*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(w, msg, wp, lp);
+  return self->onApplicationMessage(w, msg, wp, lp);
+}
+
+LRESULT CALLBACK Backend::messageProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Backend*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(w, msg, wp, lp);
+  return self->onMessageWindowMessage(w, msg, wp, lp);
+}
+
+LRESULT Backend::onApplicationMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      switch (wp & 0xFFF0) {
+        case SC_MINIMIZE:
+          minimize();
+          return 0;
+        case SC_RESTORE:
+          restore();
+          return 0;
+        default:
+          break;
+      }
+      break;
+    case WM_SIZE:
+      if (wp == SIZE_MINIMIZED) {
+        if (!minimized_) {
+          minimized_ = true;
+          ShowOwnedPopups(w, FALSE);
+        }
+      } else if (wp == SIZE_RESTORED && minimized_) {
+        minimized_ = false;
+        ShowOwnedPopups(w, TRUE);
+        if (app_) guard([this] { app_->restored(); });
+      }
+      return 0;
+    case WM_ACTIVATE:
+      // Activation that lands on this window (a taskbar click) goes on to
+      // the main form, once this activation is over.
+      if (LOWORD(wp) != WA_INACTIVE) PostMessageW(w, kActivateMain, 0, 0);
+      break;
+    case kActivateMain:
+      if (app_ && app_->mainForm() && GetActiveWindow() == w) {
+        for (FormWindow* f : forms_)
+          if (&f->form() == app_->mainForm() && IsWindowVisible(f->hwnd())) SetActiveWindow(f->hwnd());
+      }
+      return 0;
+    case WM_ACTIVATEAPP:
+      activationChanged(wp != FALSE);
+      break;
+    case WM_CLOSE:
+      // Closing from the taskbar closes the main form, which asks first.
+      if (app_ && app_->mainForm())
+        guard([this] { app_->dispatch([this] { app_->mainForm()->close(); }); });
+      return 0;
+    case WM_INITMENUPOPUP:
+      guard([this, wp] { menuOpening(reinterpret_cast<HMENU>(wp)); });
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+LRESULT Backend::onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_TIMER: {
+      auto it = timers_.find(wp);
+      if (it != timers_.end()) {
+        TimerSlot* t = it->second;
+        guard([t] { t->fire(); });
+      }
+      return 0;
+    }
+    case kWake:
+      wakePending_ = false;
+      if (app_) guard([this] { app_->runPosted(); });
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+}  // namespace win32

@@ -1,0 +1,99 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/painter.h"
+#include "ui/backend.h"
+
+namespace ui {
+class Application;
+class MenuItem;
+}  // namespace ui
+
+namespace win32 {
+
+class FormWindow;
+class TimerSlot;
+struct OpenMenu;
+
+// The windowing system of the real program.
+//
+// An application window (zero-sized, never drawn) carries the taskbar button
+// and the application title and owns every form, so the forms themselves
+// stay off the taskbar, as in the class library. A message-only window
+// carries the timers and the wake-ups for posted work.
+class Backend : public ui::Backend {
+ public:
+  explicit Backend(HINSTANCE instance);
+  ~Backend() override;
+  Backend(const Backend&) = delete;
+  Backend& operator=(const Backend&) = delete;
+
+  void setApplication(ui::Application* app) { app_ = app; }
+  ui::Application* application() const { return app_; }
+
+  // ui::Backend
+  std::unique_ptr<ui::FormPeer> createFormPeer(ui::Form& f) override;
+  std::unique_ptr<ui::TimerPeer> createTimerPeer(ui::Timer& t) override;
+  void popupMenu(ui::PopupMenu& m, int x, int y) override;
+  void setTitle(const std::string& title) override;
+  void setHintColor(ui::Color c) override;
+  void run() override;
+  void processMessages() override;
+  void wake() override;
+  int screenWidth() const override;
+  int screenHeight() const override;
+
+  HINSTANCE instance() const { return instance_; }
+  HWND applicationWindow() const { return appWindow_.get(); }
+  HWND messageWindow() const { return messageWindow_.get(); }
+  GdiPainter& painter() { return painter_; }
+  // The message loop has ended: windows no longer report to the application.
+  bool ending() const { return ending_; }
+  ui::Color hintColor() const;
+
+  // Runs a piece of event handling at a window procedure's edge: nothing may
+  // unwind through the system's frames, so a failure that is not the class
+  // library's own (those end in Application::dispatch) is shown here.
+  void guard(const std::function<void()>& work) noexcept;
+  // The application became active or inactive (the first of the thread's
+  // windows to hear of it reports it, once per change).
+  void activationChanged(bool active);
+
+  // --- for the peers ---
+  void addForm(FormWindow* f) { forms_.push_back(f); }
+  void removeForm(FormWindow* f);
+  UINT_PTR addTimer(TimerSlot* t);
+  void removeTimer(UINT_PTR id);
+
+ private:
+  static LRESULT CALLBACK applicationProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK messageProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT onApplicationMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  void minimize();
+  void restore();
+  void menuOpening(HMENU menu);
+
+  HINSTANCE instance_;
+  ui::Application* app_ = nullptr;
+  GdiPainter painter_;
+  UniqueWindow appWindow_;
+  UniqueWindow messageWindow_;
+  std::vector<FormWindow*> forms_;
+  std::map<UINT_PTR, TimerSlot*> timers_;
+  UINT_PTR nextTimer_ = 1;
+  OpenMenu* openMenu_ = nullptr;
+  bool wakePending_ = false;
+  bool minimized_ = false;
+  bool appActive_ = false;
+  bool ending_ = false;
+};
+
+}  // namespace win32

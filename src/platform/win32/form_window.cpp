@@ -1,0 +1,444 @@
+#include "platform/win32/form_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "platform/win32/backend.h"
+#include "platform/win32/text.h"
+#include "ui/application.h"
+#include "ui/menu.h"
+
+namespace win32 {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"MiruneForm";
+
+#ifdef TTTOOLINFOW_V2_SIZE
+const UINT kToolInfoSize = TTTOOLINFOW_V2_SIZE;
+#else
+constexpr UINT kToolInfoSize = sizeof(TOOLINFOW);
+#endif
+
+COLORREF toColorRef(ui::Color c) { return RGB((c >> 16) & 255, (c >> 8) & 255, c & 255); }
+
+RECT toRect(ui::Rect r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+
+bool sameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+unsigned shiftState(WPARAM wp) {
+  unsigned s = 0;
+  if (wp & MK_SHIFT) s |= ui::ssShift;
+  if (wp & MK_CONTROL) s |= ui::ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) s |= ui::ssAlt;
+  if (wp & MK_LBUTTON) s |= ui::ssLeft;
+  if (wp & MK_RBUTTON) s |= ui::ssRight;
+  if (wp & MK_MBUTTON) s |= ui::ssMiddle;
+  return s;
+}
+
+const wchar_t* cursorId(ui::Cursor c) {
+  switch (c) {
+    case ui::Cursor::SizeWE: return IDC_SIZEWE;
+    case ui::Cursor::SizeNS: return IDC_SIZENS;
+    case ui::Cursor::SizeNWSE: return IDC_SIZENWSE;
+    case ui::Cursor::SizeNESW: return IDC_SIZENESW;
+    case ui::Cursor::Default: break;
+  }
+  return IDC_ARROW;
+}
+
+// Tooltips ignore their background colour under visual styles; taking the
+// theme off the tooltip alone lets the application's hint colour show.
+// uxtheme is optional, so it is looked up at run time.
+void removeTheme(HWND w) {
+  Library uxtheme(L"uxtheme.dll");
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  if (auto set = uxtheme.function<SetWindowThemeFn>("SetWindowTheme")) set(w, L"", L"");
+}
+
+}  // namespace
+
+void FormWindow::registerClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  // A size change repaints everything: the renderer lays out by size.
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = &FormWindow::proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.lpszClassName = kFormClass;
+  RegisterClassExW(&wc);
+}
+
+void FormWindow::unregisterClass(HINSTANCE instance) { UnregisterClassW(kFormClass, instance); }
+
+DWORD FormWindow::styleFor(const ui::Form& f) {
+  DWORD sysMenu = f.systemMenu() ? WS_SYSMENU : 0;
+  switch (f.borderStyle()) {
+    case ui::BorderStyle::None:
+      return WS_POPUP | WS_CLIPSIBLINGS;
+    case ui::BorderStyle::ToolWindow:
+      return WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | sysMenu;
+    case ui::BorderStyle::Dialog:
+      return WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_CLIPSIBLINGS | sysMenu;
+    case ui::BorderStyle::Sizeable:
+      return WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_CLIPSIBLINGS |
+             (f.systemMenu() ? WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX : 0);
+  }
+  return WS_POPUP;
+}
+
+DWORD FormWindow::exStyleFor(const ui::Form& f) {
+  DWORD ex = 0;
+  if (f.borderStyle() == ui::BorderStyle::ToolWindow) ex |= WS_EX_TOOLWINDOW;
+  if (f.borderStyle() == ui::BorderStyle::Dialog) ex |= WS_EX_DLGMODALFRAME;
+  if (f.stayOnTop()) ex |= WS_EX_TOPMOST;
+  return ex;
+}
+
+FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), form_(form) {
+  ui::Rect b = form.bounds();
+  std::wstring caption = widen(form.caption());
+  hwnd_.reset(CreateWindowExW(exStyleFor(form), kFormClass, caption.c_str(), styleFor(form), b.left,
+                              b.top, b.width, b.height, backend.applicationWindow(), nullptr,
+                              backend.instance(), this));
+  if (!hwnd_) return;
+  // The tooltip belongs to the application window, as the class library's
+  // hint window does: a form that owns a topmost popup cannot be made
+  // topmost itself under Wine.
+  tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 backend.applicationWindow(), nullptr, backend.instance(), nullptr));
+  if (tooltip_) {
+    removeTheme(tooltip_.get());
+    hintColorChanged();
+  }
+  backend_.addForm(this);
+  syncTooltips();
+  if (form.visible()) formChanged(ui::Change::Visible);
+}
+
+FormWindow::~FormWindow() {
+  backend_.removeForm(this);
+  // From here on the window's messages no longer reach the form.
+  if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
+  tooltip_.reset();
+  hwnd_.reset();
+}
+
+LRESULT CALLBACK FormWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(w, msg, wp, lp);
+  return self->onMessage(w, msg, wp, lp);
+}
+
+// w is passed in: during CreateWindowEx hwnd_ is not set yet.
+LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT:
+      backend_.guard([this, w] { paint(w); });
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers every pixel
+    case WM_GETMINMAXINFO: {
+      // The system's minimum tracking size would widen the 30-pixel
+      // palette; a form may be as small as its frame.
+      auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
+      ui::Rect in = frameInsets();
+      mm->ptMinTrackSize.x = std::max(1, in.left + in.width);
+      mm->ptMinTrackSize.y = std::max(1, in.top + in.height);
+      return 0;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+      if (!(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE)) {
+        RECT r;
+        if (GetWindowRect(w, &r)) {
+          ui::Rect now{r.left, r.top, r.right - r.left, r.bottom - r.top};
+          if (!(now == form_.bounds())) backend_.guard([this, now] { form_.boundsChangedBySystem(now); });
+        }
+      }
+      break;
+    }
+    case WM_ACTIVATE:
+      if (backend_.ending()) break;
+      if (LOWORD(wp) == WA_INACTIVE) {
+        form_.deactivated();
+      } else {
+        backend_.guard([this] { form_.application().dispatch([this] { form_.activated(); }); });
+      }
+      break;
+    case WM_ACTIVATEAPP:
+      backend_.activationChanged(wp != FALSE);
+      break;
+    case WM_CLOSE:
+      backend_.guard([this] { form_.application().dispatch([this] { form_.close(); }); });
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE:
+      backend_.guard([&] { mouse(msg, wp, lp); });
+      return 0;
+    case WM_RBUTTONUP:
+      backend_.guard([&] { mouse(msg, wp, lp); });
+      break;  // the default procedure turns it into WM_CONTEXTMENU
+    case WM_CONTEXTMENU: {
+      bool shown = false;
+      backend_.guard([&] { shown = contextMenu(w, lp); });
+      if (shown) return 0;
+      break;
+    }
+    case WM_SETCURSOR:
+      if (LOWORD(lp) == HTCLIENT && setCursor(w)) return TRUE;
+      break;
+    case WM_DPICHANGED:
+      return 0;  // forms keep their pixel sizes on every monitor
+    default:
+      break;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+void FormWindow::paint(HWND w) {
+  PaintScope ps(w);
+  if (!ps.dc()) return;
+  RECT client;
+  GetClientRect(w, &client);
+  int cw = client.right, ch = client.bottom;
+  if (cw <= 0 || ch <= 0) return;
+  ui::Rect clip{ps.rect().left, ps.rect().top, ps.rect().right - ps.rect().left,
+                ps.rect().bottom - ps.rect().top};
+  if (canvas_.width() != cw || canvas_.height() != ch) {
+    canvas_.resize(cw, ch);
+    clip = {0, 0, cw, ch};  // a fresh canvas holds nothing yet
+  }
+  ui::renderForm(form_, canvas_, clip, backend_.painter());
+  BITMAPINFO bi = topDownInfo(cw, ch);
+  // The whole canvas goes out; the paint's clip region keeps it to the
+  // invalid part.
+  SetDIBitsToDevice(ps.dc(), 0, 0, DWORD(cw), DWORD(ch), 0, 0, 0, UINT(ch), canvas_.pixels(), &bi,
+                    DIB_RGB_COLORS);
+}
+
+void FormWindow::mouse(UINT msg, WPARAM wp, LPARAM lp) {
+  int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  unsigned shift = shiftState(wp);
+  ui::Form& f = form_;
+  auto run = [&f](const std::function<void()>& h) { f.application().dispatch(h); };
+  switch (msg) {
+    case WM_LBUTTONDOWN: run([&] { f.dispatchMouseDown(ui::MouseButton::Left, shift, x, y); }); break;
+    case WM_RBUTTONDOWN: run([&] { f.dispatchMouseDown(ui::MouseButton::Right, shift, x, y); }); break;
+    case WM_MBUTTONDOWN: run([&] { f.dispatchMouseDown(ui::MouseButton::Middle, shift, x, y); }); break;
+    case WM_LBUTTONUP: run([&] { f.dispatchMouseUp(ui::MouseButton::Left, shift, x, y); }); break;
+    case WM_RBUTTONUP: run([&] { f.dispatchMouseUp(ui::MouseButton::Right, shift, x, y); }); break;
+    case WM_MBUTTONUP: run([&] { f.dispatchMouseUp(ui::MouseButton::Middle, shift, x, y); }); break;
+    case WM_MOUSEMOVE: run([&] { f.dispatchMouseMove(shift, x, y); }); break;
+    default: break;
+  }
+}
+
+// A right click opens the popup menu of the control under the pointer, or
+// of the nearest parent that has one, at the pointer.
+bool FormWindow::contextMenu(HWND w, LPARAM lp) {
+  POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (screen.x == -1 && screen.y == -1) GetCursorPos(&screen);  // from the keyboard
+  POINT client = screen;
+  ScreenToClient(w, &client);
+  ui::Control* c = form_.childAt(client.x, client.y);
+  if (!c) c = &form_;
+  for (; c; c = c->parent()) {
+    if (ui::PopupMenu* m = c->popupMenu()) {
+      form_.application().dispatch([m, screen] { m->popup(screen.x, screen.y); });
+      return true;
+    }
+  }
+  return false;
+}
+
+bool FormWindow::setCursor(HWND w) {
+  POINT p;
+  if (!GetCursorPos(&p) || !ScreenToClient(w, &p)) return false;
+  ui::Control* c = form_.mouseTarget();
+  if (!c) c = form_.childAt(p.x, p.y);
+  if (!c) c = &form_;
+  for (; c; c = c->parent()) {
+    if (c->cursor() != ui::Cursor::Default) {
+      SetCursor(LoadCursorW(nullptr, cursorId(c->cursor())));
+      return true;
+    }
+  }
+  return false;
+}
+
+void FormWindow::formChanged(ui::Change what) {
+  HWND w = hwnd_.get();
+  if (!w) return;
+  switch (what) {
+    case ui::Change::Bounds: {
+      ui::Rect b = form_.bounds();
+      SetWindowPos(w, nullptr, b.left, b.top, b.width, b.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+      break;
+    }
+    case ui::Change::Visible:
+      if (form_.visible()) {
+        ShowWindow(w, SW_SHOWNORMAL);
+        syncTooltips();
+      } else {
+        ShowWindow(w, SW_HIDE);
+      }
+      break;
+    case ui::Change::Text:
+      SetWindowTextW(w, widen(form_.caption()).c_str());
+      break;
+    case ui::Change::Appearance:
+      applyStyle();
+      InvalidateRect(w, nullptr, FALSE);
+      break;
+    case ui::Change::Enabled:
+      EnableWindow(w, form_.enabled());
+      break;
+    case ui::Change::Hint:
+      break;
+  }
+}
+
+void FormWindow::applyStyle() {
+  HWND w = hwnd_.get();
+  DWORD visible = DWORD(GetWindowLongPtrW(w, GWL_STYLE)) & (WS_VISIBLE | WS_DISABLED);
+  DWORD style = styleFor(form_) | visible;
+  DWORD ex = exStyleFor(form_);
+  DWORD oldStyle = DWORD(GetWindowLongPtrW(w, GWL_STYLE));
+  DWORD oldEx = DWORD(GetWindowLongPtrW(w, GWL_EXSTYLE));
+  if (style == oldStyle && ex == oldEx) return;
+  // WS_EX_TOPMOST only changes through the z-order.
+  SetWindowLongPtrW(w, GWL_STYLE, LONG_PTR(style));
+  SetWindowLongPtrW(w, GWL_EXSTYLE, LONG_PTR(ex & ~DWORD(WS_EX_TOPMOST)) | LONG_PTR(oldEx & WS_EX_TOPMOST));
+  bool topmost = (ex & WS_EX_TOPMOST) != 0, wasTopmost = (oldEx & WS_EX_TOPMOST) != 0;
+  // Only this window's place changes: with its owner moved along, Wine
+  // leaves an owned window topmost after HWND_NOTOPMOST.
+  SetWindowPos(w, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER |
+                   (topmost == wasTopmost ? SWP_NOZORDER : 0));
+}
+
+void FormWindow::invalidate(ui::Rect r) {
+  if (r.width <= 0 || r.height <= 0) return;
+  RECT rc = toRect(r);
+  InvalidateRect(hwnd_.get(), &rc, FALSE);
+}
+
+void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBounds) {
+  if (!hwnd_) return;
+  ui::Rect now{c.formLeft(), c.formTop(), c.width(), c.height()};
+  switch (what) {
+    case ui::Change::Bounds: {
+      int px = c.parent() ? c.parent()->formLeft() : 0, py = c.parent() ? c.parent()->formTop() : 0;
+      invalidate({px + oldBounds.left, py + oldBounds.top, oldBounds.width, oldBounds.height});
+      invalidate(now);
+      syncTooltips();
+      break;
+    }
+    case ui::Change::Visible:
+      invalidate(now);
+      syncTooltips();
+      break;
+    case ui::Change::Hint:
+      syncTooltips();
+      break;
+    case ui::Change::Appearance:
+    case ui::Change::Text:
+    case ui::Change::Enabled:
+      invalidate(now);
+      break;
+  }
+}
+
+void FormWindow::update() {
+  if (hwnd_) UpdateWindow(hwnd_.get());
+}
+
+void FormWindow::bringToFront() {
+  if (hwnd_) SetWindowPos(hwnd_.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+ui::Rect FormWindow::frameInsets() const {
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, styleFor(form_), FALSE, exStyleFor(form_));
+  return {-r.left, -r.top, r.right, r.bottom};
+}
+
+void FormWindow::captureMouse(bool on) {
+  if (!hwnd_) return;
+  if (on)
+    SetCapture(hwnd_.get());
+  else if (GetCapture() == hwnd_.get())
+    ReleaseCapture();
+}
+
+void FormWindow::hintColorChanged() {
+  if (!tooltip_) return;
+  SendMessageW(tooltip_.get(), TTM_SETTIPBKCOLOR, WPARAM(toColorRef(backend_.hintColor())), 0);
+  SendMessageW(tooltip_.get(), TTM_SETTIPTEXTCOLOR, WPARAM(RGB(0, 0, 0)), 0);
+}
+
+// One tool per showing control with a hint; only what differs from the
+// registered set is sent to the tooltip, so a tip that is up stays up.
+void FormWindow::syncTooltips() {
+  if (!tooltip_) return;
+  std::map<const ui::Control*, Tool> want;
+  std::function<void(const ui::Control&)> walk = [&](const ui::Control& parent) {
+    for (const ui::Control* c : parent.children()) {
+      if (!c->visible()) continue;
+      if (c->showHint() && !c->hint().empty())
+        want[c] = {toRect({c->formLeft(), c->formTop(), c->width(), c->height()}), widen(c->hint())};
+      walk(*c);
+    }
+  };
+  walk(form_);
+  auto info = [this](const ui::Control* c, Tool* t) {
+    TOOLINFOW ti{};
+    ti.cbSize = kToolInfoSize;
+    ti.uFlags = TTF_SUBCLASS;
+    ti.hwnd = hwnd_.get();
+    ti.uId = reinterpret_cast<UINT_PTR>(c);
+    if (t) {
+      ti.rect = t->rect;
+      ti.lpszText = t->text.data();
+    }
+    return ti;
+  };
+  for (auto& [c, tool] : tools_) {
+    if (want.count(c)) continue;
+    TOOLINFOW ti = info(c, nullptr);
+    SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+  for (auto& [c, tool] : want) {
+    TOOLINFOW ti = info(c, &tool);
+    auto had = tools_.find(c);
+    if (had == tools_.end()) {
+      SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+      continue;
+    }
+    if (!sameRect(had->second.rect, tool.rect))
+      SendMessageW(tooltip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+    if (had->second.text != tool.text)
+      SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+  tools_ = std::move(want);
+}
+
+}  // namespace win32

@@ -1,0 +1,71 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "picture/canvas.h"
+#include "platform/win32/handles.h"
+#include "ui/backend.h"
+#include "ui/form.h"
+
+namespace win32 {
+
+class Backend;
+
+// The window of one form: a top-level window owned by the application
+// window. It mirrors the form's properties, paints the form through the
+// portable renderer and hands mouse input to the form.
+class FormWindow : public ui::FormPeer {
+ public:
+  FormWindow(Backend& backend, ui::Form& form);
+  ~FormWindow() override;
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+
+  // ui::FormPeer
+  void formChanged(ui::Change what) override;
+  void controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBounds) override;
+  void update() override;
+  void bringToFront() override;
+  ui::Rect frameInsets() const override;
+  void captureMouse(bool on) override;
+
+  HWND hwnd() const { return hwnd_.get(); }
+  HWND tooltip() const { return tooltip_.get(); }
+  ui::Form& form() const { return form_; }
+  void hintColorChanged();
+
+  static void registerClass(HINSTANCE instance);
+  static void unregisterClass(HINSTANCE instance);
+
+  // The window styles a form's border style asks for.
+  static DWORD styleFor(const ui::Form& f);
+  static DWORD exStyleFor(const ui::Form& f);
+
+ private:
+  static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  void paint(HWND w);
+  void mouse(UINT msg, WPARAM wp, LPARAM lp);
+  bool contextMenu(HWND w, LPARAM lp);
+  bool setCursor(HWND w);
+  void applyStyle();
+  void invalidate(ui::Rect formRect);
+  void syncTooltips();
+
+  struct Tool {
+    RECT rect;
+    std::wstring text;
+  };
+
+  Backend& backend_;
+  ui::Form& form_;
+  UniqueWindow hwnd_;
+  UniqueWindow tooltip_;
+  std::map<const ui::Control*, Tool> tools_;
+  picture::Canvas canvas_;
+};
+
+}  // namespace win32

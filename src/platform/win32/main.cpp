@@ -1,0 +1,41 @@
+// The program's entry: the real backend and services under the portable
+// application.
+#include <windows.h>
+
+#include <exception>
+
+#include "platform/win32/backend.h"
+#include "platform/win32/services.h"
+#include "platform/win32/text.h"
+#include "shell/program.h"
+#include "ui/application.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // The backend outlives the application: the forms' windows and timers
+  // are given back to it when the application releases them.
+  win32::Backend backend(instance);
+  win32::Screen screen;
+  win32::Clipboard clipboard([&backend] { return backend.applicationWindow(); });
+  win32::Registry registry;
+  win32::Profile profile;
+  win32::MessageBoxes messages([&backend] { return backend.applicationWindow(); });
+  win32::Clock clock;
+  win32::Files files;
+  sys::Services services{screen, clipboard, registry, profile, messages, clock, files};
+  try {
+    ui::Application app(backend, messages);
+    // Declared after the application, so it is gone before the
+    // application starts taking its forms down.
+    struct Attach {
+      win32::Backend& backend;
+      ~Attach() { backend.setApplication(nullptr); }
+    } attach{backend};
+    backend.setApplication(&app);
+    return shell::runProgram(app, services);
+  } catch (const std::exception& e) {
+    // A failure outside any handler (the start-up itself) ends the program,
+    // but not silently.
+    MessageBoxW(nullptr, win32::widen(e.what()).c_str(), L"Mirune", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+}

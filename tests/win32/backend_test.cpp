@@ -1,0 +1,404 @@
+// The Win32 backend under a real message loop: window styles and frames,
+// model <-> window mirroring, painting, mouse, menus, timers, posted work,
+// tooltips, minimise / restore and activation. No modal message boxes.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "platform/win32/backend.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/services.h"
+#include "platform/win32/text.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/menu.h"
+#include "ui/timer.h"
+
+namespace {
+
+class RecordingBoxes : public sys::MessageBoxes {
+ public:
+  sys::MsgResult show(const std::string& text, const std::string&, sys::MsgIcon, sys::MsgButtons) override {
+    shown.push_back(text);
+    return sys::MsgResult::OK;
+  }
+  std::vector<std::string> shown;
+};
+
+// A small palette-like window: two hinted buttons, one plain, a panel.
+struct TestForm : ui::Form {
+  ui::SpeedButton first{this, "First"};
+  ui::SpeedButton second{this, "Second"};
+  ui::SpeedButton plain{this, "Plain"};
+  ui::Panel panel{this, "Panel"};
+  ui::Image inner{&panel, "Inner"};
+  explicit TestForm(ui::Application& app) : ui::Form(app, "TestForm") {
+    setBorderStyle(ui::BorderStyle::ToolWindow);
+    setSystemMenu(false);
+    setCaption("Mirune");
+    first.setBounds({0, 0, 30, 26});
+    second.setBounds({0, 26, 30, 26});
+    plain.setBounds({0, 52, 30, 26});
+    panel.setBounds({0, 78, 30, 52});
+    inner.setBounds({5, 5, 20, 20});
+    first.setHint("カメラボックスを表示します");
+    second.setHint("ネガシートを表示します");
+    first.setShowHint(true);
+    second.setShowHint(true);
+  }
+};
+
+struct Fixture {
+  win32::Backend backend{GetModuleHandleW(nullptr)};
+  RecordingBoxes boxes;
+  std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes);
+  Fixture() { backend.setApplication(app.get()); }
+  ~Fixture() {
+    backend.setApplication(nullptr);
+    app.reset();
+  }
+};
+
+HWND hwndOf(ui::Form& f) { return static_cast<win32::FormWindow*>(f.peer())->hwnd(); }
+
+DWORD styleOf(HWND w) { return DWORD(GetWindowLongPtrW(w, GWL_STYLE)); }
+DWORD exStyleOf(HWND w) { return DWORD(GetWindowLongPtrW(w, GWL_EXSTYLE)); }
+
+SIZE clientSize(HWND w) {
+  RECT r{};
+  GetClientRect(w, &r);
+  return {r.right, r.bottom};
+}
+
+// Lets the system and the X server catch up.
+void settle(win32::Backend& b, int ms = 200) {
+  for (int t = 0; t < ms; t += 20) {
+    b.processMessages();
+    Sleep(20);
+  }
+}
+
+std::uint32_t screenPixel(int x, int y) {
+  win32::Screen s;
+  return s.copy({x, y, 1, 1}).pixel(0, 0);
+}
+
+void postKeys(HWND w, std::initializer_list<WPARAM> keys) {
+  for (WPARAM k : keys) {
+    PostMessageW(w, WM_KEYDOWN, k, 1);
+    PostMessageW(w, WM_KEYUP, k, LPARAM(0xC0000001));
+  }
+}
+
+}  // namespace
+
+WIN_TEST(backend_form_styles_and_frames) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  HWND w = hwndOf(*form);
+  check::truth(w != nullptr, "the form has a window");
+  check::equal(GetWindow(w, GW_OWNER), fx.backend.applicationWindow(), "owned by the application window");
+  check::truth((styleOf(w) & (WS_CAPTION | WS_POPUP)) == (WS_CAPTION | WS_POPUP), "tool window: caption, popup");
+  check::truth(!(styleOf(w) & WS_SYSMENU), "tool window without system menu: no WS_SYSMENU");
+  check::truth((exStyleOf(w) & WS_EX_TOOLWINDOW) != 0, "WS_EX_TOOLWINDOW");
+
+  // The palette's creation: height for five buttons, then 30 pixels wide.
+  form->setClientHeight(130);
+  form->setClientWidth(30);
+  SIZE c = clientSize(w);
+  check::equal(int(c.cx), 30, "client width 30");
+  check::equal(int(c.cy), 130, "client height 130");
+  check::equal(form->clientWidth(), 30, "the model's client width agrees");
+
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  POINT origin{0, 0};
+  ClientToScreen(w, &origin);
+  ui::Rect in = form->peer()->frameInsets();
+  check::truth(in.left == origin.x - wr.left && in.top == origin.y - wr.top &&
+                   in.width == wr.right - origin.x - c.cx && in.height == wr.bottom - origin.y - c.cy,
+               "frame insets are the real frame");
+
+  form->setBounds({40, 50, form->width(), form->height()});
+  GetWindowRect(w, &wr);
+  check::truth(wr.left == 40 && wr.top == 50, "the model's position moves the window");
+  SetWindowPos(w, nullptr, 70, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  check::truth(form->left() == 70 && form->top() == 80, "a move by the system reaches the model");
+  check::equal(form->clientWidth(), 30, "and keeps the size");
+
+  form->setCaption("Mirune　起動中");
+  wchar_t text[64] = {};
+  GetWindowTextW(w, text, 64);
+  check::truth(std::wstring(text) == L"Mirune　起動中", "caption mirrored in UTF-16");
+  fx.app->setTitle("Mirune 36 枚撮り");
+  GetWindowTextW(fx.backend.applicationWindow(), text, 64);
+  check::truth(std::wstring(text) == L"Mirune 36 枚撮り", "the application window carries the title");
+  RECT ar{};
+  GetWindowRect(fx.backend.applicationWindow(), &ar);
+  check::truth(ar.right == ar.left && ar.bottom == ar.top, "the application window has no size");
+
+  // A sizeable frame is held to the minimum tracking size by the system;
+  // the form's own minimum lets it be narrower.
+  form->setBorderStyle(ui::BorderStyle::Sizeable);
+  form->setClientWidth(30);
+  check::equal(int(clientSize(w).cx), 30, "a sizeable window can be 30 pixels wide too");
+
+  form->setBorderStyle(ui::BorderStyle::Dialog);
+  form->setSystemMenu(true);
+  check::truth((styleOf(w) & (WS_CAPTION | WS_SYSMENU | WS_DLGFRAME)) == (WS_CAPTION | WS_SYSMENU | WS_DLGFRAME),
+               "dialog: caption, system menu, dialog frame");
+  check::truth((exStyleOf(w) & WS_EX_DLGMODALFRAME) && !(exStyleOf(w) & WS_EX_TOOLWINDOW), "dialog: modal frame, no tool window");
+
+  form->setBorderStyle(ui::BorderStyle::None);
+  form->setStayOnTop(true);
+  check::truth(!(styleOf(w) & WS_CAPTION) && (styleOf(w) & WS_POPUP), "borderless: popup, no caption");
+  check::truth((exStyleOf(w) & WS_EX_TOPMOST) != 0, "stay on top: topmost");
+  check::equal(form->peer()->frameInsets().top, 0, "borderless has no frame");
+  form->show();
+  check::truth(IsWindowVisible(w) != FALSE, "show shows the window");
+  form->hide();
+  check::truth(!IsWindowVisible(w), "hide hides it");
+}
+
+WIN_TEST(backend_paints_through_the_renderer) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  form->setBorderStyle(ui::BorderStyle::None);
+  form->setStayOnTop(true);
+  form->setBounds({300, 300, 30, 130});
+  form->panel.setColor(0xFF0000);
+  form->panel.setBevelOuter(ui::BevelCut::None);
+  form->show();
+  settle(fx.backend);
+  check::equal(screenPixel(300 + 2, 300 + 78 + 2), 0xFF0000u, "the panel shows red on the screen");
+  form->panel.setColor(0x0000FF);
+  form->update();
+  settle(fx.backend);
+  check::equal(screenPixel(300 + 2, 300 + 78 + 2), 0x0000FFu, "a changed colour shows after update");
+  form->panel.setBounds({0, 90, 30, 40});
+  settle(fx.backend);
+  check::equal(screenPixel(300 + 2, 300 + 80), ui::clBtnFace, "the place the panel left is repainted");
+  check::equal(screenPixel(300 + 2, 300 + 92), 0x0000FFu, "the panel shows at its new place");
+}
+
+WIN_TEST(backend_mouse_reaches_controls) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  form->setBounds({100, 100, 40, 160});
+  form->show();
+  HWND w = hwndOf(*form);
+  int clicks = 0, downs = 0;
+  unsigned lastShift = 0;
+  form->first.onClick = [&] { ++clicks; };
+  form->second.onMouseDown = [&](ui::MouseButton, unsigned shift, int, int) {
+    ++downs;
+    lastShift = shift;
+  };
+  SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  check::truth(form->first.pressed(), "a held button is drawn pressed");
+  check::equal(GetCapture(), w, "the window holds the mouse while the button is down");
+  SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(12, 12));
+  check::equal(clicks, 1, "press and release on the button is a click");
+  check::truth(GetCapture() != w, "the mouse is let go");
+  SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  SendMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 100));
+  SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(10, 100));
+  check::equal(clicks, 1, "released elsewhere is not a click");
+  SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 30));
+  SendMessageW(w, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(10, 30));
+  check::equal(downs, 1, "the second button got its press");
+  check::truth((lastShift & ui::ssShift) && (lastShift & ui::ssLeft), "shift state carries shift and the left button");
+
+  bool asked = false;
+  form->onCloseQuery = [&](bool& canClose) {
+    asked = true;
+    canClose = false;
+  };
+  SendMessageW(w, WM_CLOSE, 0, 0);
+  check::truth(asked, "a close from the system asks the form");
+  check::truth(IsWindowVisible(w) != FALSE, "a refused close keeps the window");
+}
+
+WIN_TEST(backend_popup_menus) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  form->setBounds({100, 100, 40, 160});
+  form->show();
+  HWND app = fx.backend.applicationWindow();
+  ui::PopupMenu menu(*fx.app, "PopupMenu1");
+  std::vector<std::string> log;
+  auto& a = menu.add("K1", "ｼｬｯﾀｰ");
+  a.onClick = [&] { log.push_back("K1"); };
+  menu.add("N1", "-");
+  auto& sub = menu.add("K2", "表示サイズ");
+  auto& s1 = sub.add("K21", "1/1");
+  auto& s2 = sub.add("K22", "1/4");
+  s1.onClick = [&] { log.push_back("K21"); };
+  s2.onClick = [&] { log.push_back("K22"); };
+  // Opening the submenu runs its handler, which may change its items.
+  sub.onClick = [&] {
+    log.push_back("K2");
+    s1.setVisible(false);
+    s2.setChecked(true);
+  };
+  auto& off = menu.add("K3", "無効");
+  off.setEnabled(false);
+  off.onClick = [&] { log.push_back("K3"); };
+  int popups = 0;
+  menu.onPopup = [&] { ++popups; };
+
+  postKeys(app, {VK_DOWN, VK_RETURN});
+  menu.popup(120, 120);
+  check::equal(log.size() == 1 ? log[0] : std::string("?"), std::string("K1"), "the chosen item's handler ran");
+
+  log.clear();
+  postKeys(app, {VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
+  menu.popup(120, 120);
+  check::equal(log.size(), std::size_t(2), "submenu handler, then the item");
+  if (log.size() == 2) {
+    check::equal(log[0], std::string("K2"), "the submenu's handler ran as it opened");
+    check::equal(log[1], std::string("K22"), "the submenu was rebuilt after its handler (K21 hidden)");
+  }
+
+  // A right click on a control without a menu opens its parent's.
+  form->panel.setPopupMenu(&menu);
+  log.clear();
+  HWND w = hwndOf(*form);
+  postKeys(app, {VK_ESCAPE});
+  SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 90));
+  SendMessageW(w, WM_RBUTTONUP, 0, MAKELPARAM(10, 90));
+  check::equal(popups, 3, "a right click on the panel's image opens the panel's menu");
+  check::truth(log.empty(), "Escape chooses nothing");
+  postKeys(app, {VK_ESCAPE});
+  SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+  SendMessageW(w, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+  check::equal(popups, 3, "a right click where no menu is set opens none");
+  fx.backend.processMessages();  // the unused Escape
+}
+
+WIN_TEST(backend_timers) {
+  Fixture fx;
+  ui::Timer timer(*fx.app, "Timer1", 15);
+  int fired = 0;
+  timer.onTimer = [&] { ++fired; };
+  DWORD start = GetTickCount();
+  while (fired < 3 && GetTickCount() - start < 3000) {
+    fx.backend.processMessages();
+    Sleep(5);
+  }
+  check::truth(fired >= 3, "an enabled timer fires repeatedly");
+  timer.setEnabled(false);
+  int before = fired;
+  settle(fx.backend, 100);
+  check::equal(fired, before, "a disabled timer is silent");
+  timer.setInterval(1);
+  timer.setEnabled(true);
+  timer.onTimer = [&] {
+    ++fired;
+    timer.setEnabled(false);  // a one-shot, as the tidy pass is
+  };
+  settle(fx.backend, 100);
+  check::equal(fired, before + 1, "a timer that stops itself fires once");
+
+  // A timer whose handler outlasts its interval does not hold
+  // processMessages for ever.
+  ui::Timer busy(*fx.app, "Busy", 1);
+  busy.onTimer = [] { Sleep(5); };
+  start = GetTickCount();
+  fx.backend.processMessages();
+  check::truth(GetTickCount() - start < 1000, "processMessages returns with a busy timer running");
+}
+
+WIN_TEST(backend_posted_work_and_loop) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  int ran = 0;
+  fx.app->post([&] { ++ran; });
+  fx.backend.processMessages();
+  check::equal(ran, 1, "processMessages runs posted work");
+  fx.app->post([&] {
+    ++ran;
+    fx.app->post([&] {
+      ++ran;
+      fx.app->terminate();
+    });
+  });
+  fx.app->run();
+  check::equal(ran, 3, "the loop runs posted work, including work posted by it");
+  check::truth(fx.app->terminated(), "the loop ended on terminate");
+  check::truth(!IsWindowVisible(hwndOf(*form)), "the windows leave the screen when the loop ends");
+}
+
+WIN_TEST(backend_tooltips) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  HWND tip = static_cast<win32::FormWindow*>(form->peer())->tooltip();
+  check::truth(tip != nullptr, "the form has a tooltip");
+  if (!tip) return;
+  check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 2, "one tool per hinted control");
+  form->second.setShowHint(false);
+  check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 1, "a control that stops showing its hint loses its tool");
+  form->plain.setHint("ヘルプを表示します");
+  form->plain.setShowHint(true);
+  form->first.hide();
+  check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 1, "a hidden control has no tool, a new one has");
+  form->plain.setTop(60);
+  TOOLINFOW ti{};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
+  ti.hwnd = hwndOf(*form);
+  ti.uId = reinterpret_cast<UINT_PTR>(&form->plain);
+  wchar_t text[80] = {};
+  ti.lpszText = text;
+  SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti));
+  check::truth(ti.rect.top == 60 && ti.rect.bottom == 86, "the tool follows the control's bounds");
+  check::truth(std::wstring(text) == L"ヘルプを表示します", "the tool shows the hint text");
+  fx.app->setHintColor(ui::rgb(0, 255, 255));
+  check::equal(COLORREF(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), COLORREF(RGB(0, 255, 255)),
+               "the application's hint colour is the tip's background");
+}
+
+WIN_TEST(backend_minimize_restore_and_activation) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  form->setBounds({10, 10, 40, 160});
+  form->show();
+  HWND app = fx.backend.applicationWindow();
+  HWND w = hwndOf(*form);
+  int restores = 0, deactivations = 0;
+  fx.app->onRestore = [&] { ++restores; };
+  fx.app->onDeactivate = [&] { ++deactivations; };
+  SendMessageW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  check::truth(!IsWindowVisible(w), "minimising the application takes its forms off the screen");
+  check::truth(form->visible(), "the form itself stays shown");
+  SendMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  check::truth(IsWindowVisible(w) != FALSE, "restoring brings them back");
+  check::equal(restores, 1, "the restore handler ran once");
+  SendMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  check::equal(restores, 1, "a restore while not minimised is nothing");
+
+  // Count from a known state: showing and hiding may have changed it.
+  SendMessageW(app, WM_ACTIVATEAPP, TRUE, 0);
+  deactivations = 0;
+  SendMessageW(app, WM_ACTIVATEAPP, FALSE, 0);
+  SendMessageW(w, WM_ACTIVATEAPP, FALSE, 0);
+  check::equal(deactivations, 1, "losing activation is reported once, whichever window hears it");
+  SendMessageW(w, WM_ACTIVATEAPP, TRUE, 0);
+  SendMessageW(w, WM_ACTIVATEAPP, FALSE, 0);
+  check::equal(deactivations, 2, "and again after the next activation");
+
+  auto* other = fx.app->createForm<TestForm>();
+  other->setBounds({100, 10, 40, 160});
+  other->show();
+  int activations = 0;
+  form->onActivate = [&] { ++activations; };
+  SetActiveWindow(w);
+  check::truth(form->active() && !other->active(), "activation reaches the form");
+  check::equal(activations, 1, "its handler runs once");
+  SetActiveWindow(hwndOf(*other));
+  check::truth(!form->active() && other->active(), "activating another form deactivates it");
+}

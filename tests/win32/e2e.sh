@@ -1,0 +1,222 @@
+#!/usr/bin/env bash
+# mirune.exe driven like a user, under Wine on a private Xvfb display.
+#   e2e.sh BUILD_DIR     (a finished mingw build folder)
+#
+# Geometry is measured twice, independently: as the system reports it
+# (mirune_probe asks Wine's window manager: window rect, client origin and
+# size) and from the screenshot (the five 26-pixel buttons each end in a
+# black bottom edge as wide as the client area). Both must say 30 x 130.
+#
+# Screenshots are kept in BUILD_DIR/e2e/. Prints "N passed, M failed" last.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:-}
+if [ -z "$build" ] || [ ! -d "$build" ]; then
+  echo "usage: $0 BUILD_DIR" >&2
+  exit 2
+fi
+build=$(cd "$build" && pwd)
+. "$here/wine-env.sh"
+mirune=$(built_file "$build" mirune.exe) || { echo "not built: mirune.exe in $build" >&2; exit 2; }
+prober=$(built_file "$build" mirune_probe.exe) || { echo "not built: mirune_probe.exe in $build" >&2; exit 2; }
+for tool in xdotool import convert iconv; do
+  command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 2; }
+done
+wine_env_start "$build" || exit 2
+
+out="$build/e2e"
+run="$out/app"
+rm -rf "$out"
+mkdir -p "$run"
+cp "$mirune" "$run/"
+
+app_pid=
+xclip_pid=
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xclip_pid" ] && kill "$xclip_pid" 2>/dev/null
+  wine_env_stop
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok   $what"
+  else
+    failed=$((failed + 1))
+    echo "FAIL $what"
+  fi
+}
+equals() { [ "$1" = "$2" ] || { echo "     got '$1', want '$2'"; return 1; }; }
+
+probe() { wine "$prober" "$@" 2>/dev/null | tr -d '\r'; }
+
+# Waits up to $1 seconds for a command to succeed.
+wait_for() {
+  local limit=$1
+  shift
+  local i
+  for i in $(seq 1 $((limit * 5))); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+x_window() { xdotool search --name "$1" >/dev/null 2>&1; }
+no_x_window() { ! x_window "$1"; }
+box_up() { probe texts '#32770' 'Mirune 36 枚撮り' | grep -q '|'; }
+box_gone() { ! box_up; }
+app_running() { [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; }
+app_ended() { ! app_running; }
+
+start_app() {
+  (cd "$run" && exec wine mirune.exe >/dev/null 2>&1) &
+  app_pid=$!
+  wait_for 30 x_window '^Mirune$'
+}
+
+# "window L T W H client X Y W H visible V" of the palette.
+palette_geometry() { probe window 'Mirune'; }
+
+# Client area from a screenshot of the window alone: rows holding a black
+# run of at least 28 pixels are the buttons' bottom edges (the glyphs'
+# black grounds are 27 wide, the frame and caption are not black); prints
+# "left bottom width rows spacing" of those runs, in window coordinates.
+measure_screenshot() {
+  convert "$1" txt:- | awk -F'[,: ]+' '
+    /#000000/ { black[$1","$2] = 1; if ($1 > maxx) maxx = $1; if ($2 > maxy) maxy = $2 }
+    END {
+      rows = 0
+      for (y = 0; y <= maxy; y++) {
+        best = 0; bestStart = -1; run = 0
+        for (x = 0; x <= maxx + 1; x++) {
+          if ((x "," y) in black) { if (run == 0) start = x; run++ }
+          else { if (run > best) { best = run; bestStart = start }; run = 0 }
+        }
+        if (best >= 28) { rows++; ys[rows] = y; width = best; left = bestStart }
+      }
+      spacing = rows > 1 ? (ys[rows] - ys[1]) / (rows - 1) : 0
+      print left, ys[rows], width, rows, spacing
+    }'
+}
+
+click_end_button() {  # clicks the bottom 26-pixel button of the palette
+  local g cx cy
+  g=$(palette_geometry)
+  cx=$(echo "$g" | awk '{print $7 + 15}')
+  cy=$(echo "$g" | awk '{print $8 + 104 + 13}')
+  xdotool mousemove "$cx" "$cy" click 1
+}
+
+reg_key='HKCU\Software\Olvane\Mirune36枚撮り'
+# The position key's values as "Name TYPE value" lines (reg prints in the
+# console's code page, 932).
+reg_values() { wine reg query "$reg_key" 2>/dev/null | iconv -f cp932 -t utf-8 2>/dev/null | tr -d '\r' | awk 'NF == 3 { print $1, $2, $3 }'; }
+reg_int() { local v; v=$(reg_values | awk -v n="$1" '$1 == n {print $3}'); echo $((v)); }
+has_dword() { reg_values | grep -q "^$1 REG_DWORD "; }
+all_five_dwords() {
+  local v
+  for v in Top Left Image.Top Main.Top Main.Left; do
+    has_dword "$v" || { echo "     $v missing or not REG_DWORD"; return 1; }
+  done
+}
+
+# --- First start, no position key: the palette at (0, 0), 30 x 130 ------
+wine reg delete "$reg_key" /f >/dev/null 2>&1
+echo "# confirmed end"
+check "the palette window appears" start_app
+check "the start-up window is gone" wait_for 10 no_x_window 'Mirune　起動中'
+sleep 1  # let the first paint reach the X server
+import -window root "$out/screen-start.png"
+geometry=$(palette_geometry)
+echo "     system: $geometry"
+read -r _ wl wt ww wh _ cx cy cw ch _ vis <<<"$geometry"
+check "the palette is at the top-left corner" equals "$wl,$wt" "0,0"
+check "the system reports a 30 x 130 client area" equals "${cw}x${ch}" "30x130"
+check "the palette is visible" equals "$vis" "1"
+xgeo=$(xdotool search --name '^Mirune$' getwindowgeometry 2>/dev/null | awk '/Geometry/ {print $2}')
+check "the X window has the window's outer size" equals "$xgeo" "${ww}x${wh}"
+convert "$out/screen-start.png" -crop "${ww}x${wh}+${wl}+${wt}" +repage "$out/palette.png"
+measured=$(measure_screenshot "$out/palette.png")
+echo "     screenshot: left bottom width rows spacing = $measured"
+read -r sl sb sw rows spacing <<<"$measured"
+check "the screenshot shows five buttons 26 pixels apart" equals "$rows/$spacing" "5/26"
+check "the screenshot shows a 30-pixel-wide client area" equals "$sw" "30"
+check "the screenshot's client area is where the system says" equals "$((wl + sl)),$((wt + sb - 129))" "$cx,$cy"
+
+click_end_button
+check "the end button asks for confirmation" wait_for 10 box_up
+texts=$(probe texts '#32770' 'Mirune 36 枚撮り')
+check "the box asks \"Miruneを終了しますか？\"" grep -q '^Static|Miruneを終了しますか？$' <<<"$texts"
+check "the box offers OK and Cancel" grep -q '^Button|キャンセル$' <<<"$texts"
+import -window root "$out/confirm.png"
+xdotool key Return
+check "OK ends the program" wait_for 15 app_ended
+app_pid=
+check "the five positions are written as REG_DWORD" all_five_dwords
+check "Main.Top and Main.Left are the palette's place" equals "$(reg_int Main.Top),$(reg_int Main.Left)" "0,0"
+
+# --- Cancel: the program goes on, the positions are written all the same --
+echo "# cancelled end"
+wine reg delete "$reg_key" /f >/dev/null 2>&1
+for v in Top:120 Left:200 Image.Top:500 Main.Top:40 Main.Left:50; do
+  wine reg add "$reg_key" /v "${v%%:*}" /t REG_DWORD /d "${v#*:}" /f >/dev/null 2>&1
+done
+check "the palette window appears again" start_app
+sleep 1
+read -r _ wl wt _ <<<"$(palette_geometry)"
+check "the palette starts where the position key says" equals "$wl,$wt" "50,40"
+# The user drags the palette by its caption; the key goes, so that what
+# Cancel writes is seen to be written.
+xdotool mousemove $((wl + 15)) $((wt + 8)) mousedown 1 mousemove $((wl + 45)) $((wt + 48)) sleep 0.3 \
+  mousemove $((wl + 75)) $((wt + 88)) sleep 0.3 mouseup 1
+sleep 0.5
+read -r _ wl wt _ <<<"$(palette_geometry)"
+check "a drag on the caption moves the palette" equals "$wl,$wt" "110,120"
+wine reg delete "$reg_key" /f >/dev/null 2>&1
+click_end_button
+check "the end button asks again" wait_for 10 box_up
+xdotool key Escape
+check "Escape closes the box" wait_for 10 box_gone
+sleep 1
+check "the program is still running" app_running
+check "its palette is still there" x_window '^Mirune$'
+check "the five positions are written after Cancel too" all_five_dwords
+check "Main.Top and Main.Left are where the palette was dragged" equals "$(reg_int Main.Top),$(reg_int Main.Left)" "120,110"
+import -window root "$out/after-cancel.png"
+
+# --- The clipboard of another program survives a confirmed end ----------
+if command -v xclip >/dev/null; then
+  echo "# clipboard at the end"
+  convert -size 8x6 xc:'#FF8000' "BMP3:$out/clip.bmp"
+  # -quiet keeps xclip in the foreground, so that $! is the selection's owner.
+  xclip -quiet -selection clipboard -t image/bmp -i "$out/clip.bmp" >/dev/null 2>&1 &
+  xclip_pid=$!
+  sleep 1
+  click_end_button
+  check "the end button asks once more" wait_for 10 box_up
+  xdotool key Return
+  check "OK ends the program" wait_for 15 app_ended
+  app_pid=
+  check "the other program still owns the clipboard" kill -0 "$xclip_pid"
+  targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null)
+  check "the bitmap is still offered on the clipboard" grep -q '^image/bmp$' <<<"$targets"
+  check "it is the same bitmap" cmp -s "$out/clip.bmp" <(xclip -selection clipboard -o -t image/bmp 2>/dev/null)
+  kill "$xclip_pid" 2>/dev/null
+  xclip_pid=
+else
+  echo "# clipboard at the end: skipped (xclip is not installed)"
+  click_end_button
+  wait_for 10 box_up && xdotool key Return
+  wait_for 15 app_ended
+  app_pid=
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,66 @@
+#include "harness.h"
+
+#include <cstdio>
+#include <exception>
+
+namespace check {
+namespace {
+
+struct Group {
+  const char* name;
+  TestFn fn;
+};
+
+std::vector<Group>& groups() {
+  static std::vector<Group> all;
+  return all;
+}
+
+const char* current = "";
+int passed = 0, failed = 0;
+
+}  // namespace
+
+Registrar::Registrar(const char* group, TestFn fn) { groups().push_back({group, fn}); }
+
+void record(bool ok, const std::string& what, const std::string& detail) {
+  (ok ? passed : failed)++;
+  std::printf("%s %s: %s%s%s\n", ok ? "ok  " : "FAIL", current, what.c_str(), detail.empty() ? "" : " -- ",
+              detail.c_str());
+  std::fflush(stdout);
+}
+
+std::string escaped(const std::string& bytes) {
+  std::string out;
+  char buf[8];
+  for (unsigned char c : bytes) {
+    if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\\') out += "\\\\";
+    else if (c < 0x20 || c >= 0x7F) {
+      std::snprintf(buf, sizeof buf, "\\x%02X", c);
+      out += buf;
+    } else out += char(c);
+  }
+  return out;
+}
+
+int runAll() {
+  for (const Group& g : groups()) {
+    current = g.name;
+    try {
+      g.fn();
+    } catch (const std::exception& e) {
+      record(false, "no exception", e.what());
+    } catch (...) {
+      record(false, "no exception", "unknown exception");
+    }
+  }
+  std::printf("%d passed, %d failed\n", passed, failed);
+  std::fflush(stdout);
+  return failed == 0 ? 0 : 1;
+}
+
+}  // namespace check
+
+int main() { return check::runAll(); }

@@ -1,0 +1,225 @@
+// Clipboard, screen copy and GDI text / metafile drawing against the real
+// system (under Wine on an X display).
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "picture/canvas.h"
+#include "picture/picture.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/painter.h"
+#include "platform/win32/services.h"
+#include "platform/win32/text.h"
+
+namespace {
+
+// A hidden window to own what we put on the clipboard.
+win32::UniqueWindow hiddenWindow() {
+  return win32::UniqueWindow(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                             GetModuleHandleW(nullptr), nullptr));
+}
+
+picture::Bitmap pattern(int w, int h, int bpp, std::vector<std::uint32_t> palette = {}) {
+  auto b = picture::Bitmap::create(w, h, bpp, palette);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      std::uint32_t c = palette.empty() ? (std::uint32_t(x * 40) << 16 | std::uint32_t(y * 60) << 8 | std::uint32_t(x + y) * 20)
+                                        : palette[std::size_t(x + y) % palette.size()];
+      b.setPixel(x, y, c);
+    }
+  return b;
+}
+
+void pump() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+}
+
+int changedPixels(const picture::Canvas& c, std::uint32_t background, int x0, int x1) {
+  int n = 0;
+  for (int y = 0; y < c.height(); ++y)
+    for (int x = x0; x < x1; ++x) n += c.pixel(x, y) != background;
+  return n;
+}
+
+}  // namespace
+
+WIN_TEST(clipboard_bitmap_round_trip) {
+  auto owner = hiddenWindow();
+  win32::Clipboard clip([&owner] { return owner.get(); });
+  clip.clear();
+  check::truth(!clip.hasBitmap(), "empty after clear");
+  check::truth(clip.bitmap().empty(), "no bitmap to read when empty");
+
+  auto rgb = pattern(5, 3, 24);  // odd width: rows are padded
+  clip.setBitmap(rgb);
+  check::truth(clip.hasBitmap(), "a bitmap after setBitmap");
+  check::truth(IsClipboardFormatAvailable(CF_BITMAP) != FALSE, "other programs find CF_BITMAP");
+  check::truth(clip.bitmap() == rgb, "24-bit pixels come back as they were");
+
+  std::vector<std::uint32_t> pal = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x123456};
+  auto indexed = pattern(7, 4, 8, pal);
+  clip.setBitmap(indexed);
+  check::truth(IsClipboardFormatAvailable(CF_PALETTE) != FALSE, "a palette bitmap comes with CF_PALETTE");
+  check::equal(clip.bitmap().bitsPerPixel(), 8, "8-bit stays 8-bit");
+  for (const auto& b : {indexed, pattern(9, 2, 1, {0x000000, 0xFFFFFF}), pattern(3, 2, 32)}) {
+    clip.setBitmap(b);
+    check::truth(clip.bitmap().toRgb32() == b.toRgb32(), std::to_string(b.bitsPerPixel()) + "-bit colours come back");
+  }
+
+  clip.setBitmap(picture::Bitmap());
+  check::truth(!clip.hasBitmap(), "an empty bitmap empties the clipboard");
+}
+
+WIN_TEST(clipboard_bitmap_from_another_program) {
+  // What a paint program puts there: a device bitmap only.
+  auto owner = hiddenWindow();
+  win32::WindowDc screen(nullptr);
+  win32::UniqueGdi<HBITMAP> ddb(CreateCompatibleBitmap(screen.get(), 4, 3));
+  {
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    win32::Selection sel(dc.get(), ddb.get());
+    RECT all{0, 0, 4, 3}, corner{0, 0, 1, 1};
+    win32::UniqueGdi<HBRUSH> blue(CreateSolidBrush(RGB(0, 0, 255))), red(CreateSolidBrush(RGB(255, 0, 0)));
+    FillRect(dc.get(), &all, blue.get());
+    FillRect(dc.get(), &corner, red.get());
+  }
+  {
+    win32::ClipboardOpen open(owner.get());
+    check::truth(open.ok(), "clipboard opened by the other program");
+    EmptyClipboard();
+    if (SetClipboardData(CF_BITMAP, ddb.get())) ddb.release();
+  }
+  win32::Clipboard clip([&owner] { return owner.get(); });
+  check::truth(clip.hasBitmap(), "CF_BITMAP counts as a bitmap");
+  auto b = clip.bitmap();
+  check::equal(b.width(), 4, "width");
+  check::equal(b.height(), 3, "height");
+  check::equal(b.pixel(0, 0) & 0xFFFFFF, 0xFF0000u, "top-left pixel red (rows the right way up)");
+  check::equal(b.pixel(3, 2) & 0xFFFFFF, 0x0000FFu, "bottom-right pixel blue");
+  clip.clear();
+}
+
+WIN_TEST(screen_copy) {
+  win32::Screen screen;
+  check::equal(screen.width(), GetSystemMetrics(SM_CXSCREEN), "width is the system's");
+  check::equal(screen.height(), GetSystemMetrics(SM_CYSCREEN), "height is the system's");
+  check::truth(screen.copy({0, 0, 0, 5}).empty(), "an empty rectangle copies nothing");
+
+  // A window of a known colour: the copy must show its pixels.
+  win32::UniqueGdi<HBRUSH> brush(CreateSolidBrush(RGB(12, 200, 34)));
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = brush.get();
+  wc.lpszClassName = L"MiruneTestSwatch";
+  RegisterClassExW(&wc);
+  {
+    win32::UniqueWindow swatch(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"MiruneTestSwatch", L"", WS_POPUP, 100,
+                                               100, 60, 40, nullptr, nullptr, wc.hInstance, nullptr));
+    ShowWindow(swatch.get(), SW_SHOWNOACTIVATE);
+    UpdateWindow(swatch.get());
+    for (int i = 0; i < 20; ++i) {
+      pump();
+      Sleep(20);
+    }
+    auto shot = screen.copy({110, 110, 4, 3});
+    check::equal(shot.width(), 4, "copy width");
+    check::equal(shot.height(), 3, "copy height");
+    check::equal(shot.bitsPerPixel(), 32, "copy is 32 bpp");
+    check::equal(shot.pixel(0, 0), 0x0CC822u, "copy shows the window's colour, red first");
+    check::equal(shot.pixel(3, 2), 0x0CC822u, "last pixel too");
+    auto edge = screen.copy({-5, -5, 10, 10});
+    check::truth(edge.width() == 10 && edge.height() == 10, "a rectangle off the screen's edge still copies");
+  }
+  UnregisterClassW(L"MiruneTestSwatch", wc.hInstance);
+}
+
+WIN_TEST(painter_text) {
+  win32::GdiPainter painter;
+  ui::Font font;  // the UI font, 12 pixels
+  auto size = painter.measureText(font, "終");
+  check::truth(size.height >= 12 && size.height <= 17, "12-pixel font is 12 to 17 pixels high, got " + std::to_string(size.height));
+  check::truth(size.width >= 6 && size.width <= 16, "a kanji is about one em wide, got " + std::to_string(size.width));
+
+  // Two different kanji draw differently: the font has the glyphs, rather
+  // than showing the same box for both.
+  picture::Canvas a(16, 16, 0xFFFFFF), b(16, 16, 0xFFFFFF);
+  painter.drawText(a, font, "終", 0, 0, 0x000000);
+  painter.drawText(b, font, "紙", 0, 0, 0x000000);
+  int inkA = changedPixels(a, 0xFFFFFF, 0, 16), inkB = changedPixels(b, 0xFFFFFF, 0, 16);
+  check::truth(inkA > 10 && inkB > 10, "both kanji leave ink");
+  bool differ = false;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) differ |= a.pixel(x, y) != b.pixel(x, y);
+  check::truth(differ, "different kanji, different glyphs");
+  bool onlyColour = true;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) onlyColour &= a.pixel(x, y) == 0xFFFFFF || a.pixel(x, y) == 0x000000;
+  check::truth(onlyColour, "text is drawn without anti-aliasing");
+
+  picture::Canvas red(40, 16, 0xFFFFFF);
+  painter.drawText(red, font, "ネ", 2, 1, 0xFF0000);
+  bool sawRed = false;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 40; ++x) sawRed |= red.pixel(x, y) == 0xFF0000;
+  check::truth(sawRed, "text in the colour asked for (0x00RRGGBB)");
+
+  picture::Canvas clipped(60, 16, 0xFFFFFF);
+  clipped.setClip({0, 0, 10, 16});
+  painter.drawText(clipped, font, "ネガネガネガ", 0, 0, 0x000000);
+  check::truth(changedPixels(clipped, 0xFFFFFF, 0, 10) > 0, "text inside the clip is drawn");
+  check::equal(changedPixels(clipped, 0xFFFFFF, 10, 60), 0, "nothing lands outside the clip");
+}
+
+WIN_TEST(painter_metafiles) {
+  win32::GdiPainter painter;
+  // An EMF with a red square over its whole frame.
+  std::vector<std::uint8_t> emfBytes;
+  {
+    RECT frame{0, 0, 1000, 1000};  // 10 mm
+    HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+    win32::UniqueGdi<HBRUSH> brush(CreateSolidBrush(RGB(255, 0, 0)));
+    int w = MulDiv(1000, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, HORZSIZE) * 100);
+    int h = MulDiv(1000, GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, VERTSIZE) * 100);
+    RECT r{0, 0, w, h};
+    FillRect(dc, &r, brush.get());
+    win32::UniqueEnhMetafile emf(CloseEnhMetaFile(dc));
+    UINT n = GetEnhMetaFileBits(emf.get(), 0, nullptr);
+    emfBytes.resize(n);
+    GetEnhMetaFileBits(emf.get(), n, emfBytes.data());
+  }
+  auto emf = picture::Picture::fromMetafileBytes(emfBytes);
+  picture::Canvas c(40, 40, 0xFFFFFF);
+  painter.drawMetafile(c, emf, {10, 10, 20, 20});
+  check::equal(c.pixel(20, 20), 0xFF0000u, "EMF drawn inside its rectangle");
+  check::equal(c.pixel(5, 5), 0xFFFFFFu, "nothing before the rectangle");
+  check::equal(c.pixel(35, 35), 0xFFFFFFu, "nothing after the rectangle");
+
+  // A plain WMF that records its own window extent.
+  std::vector<std::uint8_t> wmfBytes;
+  {
+    HDC dc = CreateMetaFileW(nullptr);
+    SetWindowOrgEx(dc, 0, 0, nullptr);
+    SetWindowExtEx(dc, 100, 100, nullptr);
+    win32::UniqueGdi<HBRUSH> brush(CreateSolidBrush(RGB(0, 0, 255)));
+    SelectObject(dc, brush.get());
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    Rectangle(dc, 0, 0, 101, 101);
+    HMETAFILE wmf = CloseMetaFile(dc);
+    UINT n = GetMetaFileBitsEx(wmf, 0, nullptr);
+    wmfBytes.resize(n);
+    GetMetaFileBitsEx(wmf, n, wmfBytes.data());
+    DeleteMetaFile(wmf);
+  }
+  auto wmf = picture::Picture::fromMetafileBytes(wmfBytes);
+  picture::Canvas d(40, 40, 0xFFFFFF);
+  d.setClip({0, 0, 25, 40});
+  painter.drawMetafile(d, wmf, {10, 10, 20, 20});
+  check::equal(d.pixel(15, 15), 0x0000FFu, "WMF drawn inside its rectangle");
+  check::equal(d.pixel(27, 15), 0xFFFFFFu, "WMF kept to the clip");
+  check::equal(d.pixel(5, 5), 0xFFFFFFu, "WMF nothing outside");
+}

@@ -1,0 +1,66 @@
+# Shared by run-wine-tests.sh and e2e.sh (sourced, not run): the Wine
+# environment of a mingw build folder and a private Xvfb display.
+#
+# Sets WINEPREFIX (under the build folder), the Japanese locale (so the
+# ANSI code page is 932 and the UI font resolves), and quiet Wine. Call
+# wine_env_start BUILD_DIR; it installs a trap that stops what it started.
+
+# The path of a program of the build, wherever CMake put it.
+built_file() {
+  local build=$1 name=$2 d
+  for d in "$build" "$build/tests/win32" "$build/src/platform/win32"; do
+    [ -f "$d/$name" ] && { echo "$d/$name"; return 0; }
+  done
+  return 1
+}
+
+wine_env_start() {
+  local build=$1
+  export WINEPREFIX="$build/wineprefix"
+  export WINEARCH=win32
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDEBUG=-all
+  if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    echo "note: the ja_JP.UTF-8 locale is missing (Japanese text will not render); generate it with locale-gen" >&2
+  fi
+  for tool in wine wineserver Xvfb; do
+    command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; return 1; }
+  done
+
+  # A display nobody uses.
+  local n
+  for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
+  done
+  export DISPLAY=":$n"
+  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  WINE_ENV_XVFB=$!
+  trap wine_env_stop EXIT
+  local i
+  for i in $(seq 1 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.1
+  done
+  [ -e "/tmp/.X11-unix/X$n" ] || { echo "Xvfb did not start on $DISPLAY" >&2; return 1; }
+
+  # A wineserver left from another display would hand our programs to it.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "making the Wine prefix $WINEPREFIX (about 20 s)"
+    timeout 300 wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
+    wineserver -w >/dev/null 2>&1 || true
+  fi
+}
+
+wine_env_stop() {
+  # Wine's programs go first, so none of them sees its display vanish.
+  wineserver -k >/dev/null 2>&1 || true
+  timeout 20 wineserver -w >/dev/null 2>&1 || true
+  if [ -n "${WINE_ENV_XVFB:-}" ]; then
+    kill "$WINE_ENV_XVFB" 2>/dev/null || true
+    wait "$WINE_ENV_XVFB" 2>/dev/null || true
+    WINE_ENV_XVFB=
+  fi
+}
