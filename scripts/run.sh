@@ -7,7 +7,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 
 build="$root/build/win32"
-export WINEPREFIX="$build/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+# A prefix of its own, so the test runs leave no positions behind for it.
+export WINEPREFIX="$build/wineprefix-run" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
        LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
 if [ -z "${DISPLAY:-}" ]; then

@@ -15,7 +15,7 @@ TMain::TMain(ui::Application& app, sys::Services& services)
   setSystemMenu(false);
   setCaption("Mirune");
   setFont({"ＭＳ Ｐゴシック", 12, ui::clBlack, false});
-  struct Spec {
+  struct ButtonSetup {
     ui::SpeedButton& button;
     int top;
     const char* hint;

@@ -119,7 +119,7 @@ WIN_TEST(profile_new_file) {
   c.write("Option", "yoko", "320");
   c.bytes("[Option]\r\nrenzoku=3\r\nyoko=320\r\n");
   c.write("Other", "x", "1");
-  c.showBytes();
+  c.bytes("[Option]\r\nrenzoku=3\r\nyoko=320\r\n[Other]\r\nx=1\r\n");
   c.read("option", "RENZOKU", "", 255, "3", "names compare without case");
   c.read("Other", "x", "", 255, "1", "second section");
 }
@@ -137,7 +137,7 @@ WIN_TEST(profile_replace_keeps_stored_name) {
   c.write("OPTION", "Renzoku", "4");
   c.read("Option", "renzoku", "", 255, "4", "replaced through another case");
   c.read("Option", "RENZOKU", "", 255, "4", "one key, not two");
-  c.showBytes();
+  c.bytes("[Option]\r\nrenzoku=4\r\n");
 }
 
 WIN_TEST(profile_append_missing_key) {
