@@ -3,7 +3,7 @@
 #include "dialogs/help_dlg.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
-#include "shell/windows.h"
+#include "shell/window_refs.h"
 #include "sheet/image_list_dlg.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "shell/program.h"
 #include "shell/settings.h"
 #include "shell/startup_window.h"
-#include "shell/windows.h"
+#include "shell/window_refs.h"
 #include "sheet/image_list_dlg.h"
 
 namespace {

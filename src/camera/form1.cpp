@@ -1,7 +1,7 @@
 #include "camera/form1.h"
 
 #include "shell/settings.h"
-#include "shell/windows.h"
+#include "shell/window_refs.h"
 #include "ui/application.h"
 
 TForm1::TForm1(ui::Application& app, sys::Services& services)

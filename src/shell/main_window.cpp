@@ -4,7 +4,7 @@
 #include "dialogs/help_dlg.h"
 #include "dialogs/option_dlg.h"
 #include "shell/glyphs.h"
-#include "shell/windows.h"
+#include "shell/window_refs.h"
 #include "sheet/image_list_dlg.h"
 #include "ui/application.h"
 #include "ui/error.h"

@@ -6,7 +6,7 @@
 #include "dialogs/option_dlg.h"
 #include "shell/main_window.h"
 #include "shell/startup_window.h"
-#include "shell/windows.h"
+#include "shell/window_refs.h"
 #include "sheet/image_list_dlg.h"
 
 TMain* Main = nullptr;
