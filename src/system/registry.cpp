@@ -6,6 +6,12 @@
 
 namespace sys {
 
+Registry::Value Registry::dword(std::int32_t v) {
+  auto u = static_cast<std::uint32_t>(v);
+  return {Type::Dword,
+          {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)}};
+}
+
 std::optional<RegistryKey> RegistryKey::open(Registry& reg, const std::string& path, bool create) {
   Registry::Key k = reg.open(path, create);
   if (k == 0) return std::nullopt;
@@ -27,11 +33,7 @@ std::int32_t RegistryKey::readInteger(const std::string& name) {
 }
 
 void RegistryKey::writeInteger(const std::string& name, std::int32_t v) {
-  auto u = static_cast<std::uint32_t>(v);
-  Registry::Value val{Registry::Type::Dword,
-                      {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16),
-                       std::uint8_t(u >> 24)}};
-  if (!reg_.set(key_, name, val)) throw ui::Error(ui::format("'%s' の設定に失敗しました", name));
+  if (!reg_.set(key_, name, Registry::dword(v))) throw ui::Error(ui::format("'%s' の設定に失敗しました", name));
 }
 
 }  // namespace sys

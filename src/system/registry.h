@@ -24,6 +24,9 @@ class Registry {
   // nullopt when the value is missing or cannot be read.
   virtual std::optional<Value> query(Key k, const std::string& name) = 0;
   virtual bool set(Key k, const std::string& name, const Value& v) = 0;
+
+  // A REG_DWORD value: four bytes, little-endian.
+  static Value dword(std::int32_t v);
 };
 
 // An open key with the class library's reading and writing rules and its

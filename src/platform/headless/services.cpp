@@ -63,12 +63,6 @@ void Registry::put(const std::string& path, const std::string& name, const Value
   close(k);
 }
 
-sys::Registry::Value Registry::dword(std::int32_t v) {
-  auto u = static_cast<std::uint32_t>(v);
-  return {Type::Dword,
-          {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)}};
-}
-
 Screen::Screen(Backend& b)
     : image(picture::Bitmap::create(b.screenWidth(), b.screenHeight(), 32)), backend_(b) {}
 

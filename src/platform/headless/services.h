@@ -24,7 +24,6 @@ class Registry : public sys::Registry {
   bool exists(const std::string& path) const;
   std::optional<Value> value(const std::string& path, const std::string& name) const;
   void put(const std::string& path, const std::string& name, const Value& v);
-  static Value dword(std::int32_t v);
   // Writing a value of this name fails.
   std::set<std::string> failingWrites;
   // The names written, in order.

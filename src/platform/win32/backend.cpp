@@ -213,21 +213,13 @@ void Backend::restore() {
 }
 
 LRESULT CALLBACK Backend::applicationProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<Backend*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  auto* self = windowObject<Backend>(w, msg, lp);
   if (!self) return DefWindowProcW(w, msg, wp, lp);
   return self->onApplicationMessage(w, msg, wp, lp);
 }
 
 LRESULT CALLBACK Backend::messageProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<Backend*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  auto* self = windowObject<Backend>(w, msg, lp);
   if (!self) return DefWindowProcW(w, msg, wp, lp);
   return self->onMessageWindowMessage(w, msg, wp, lp);
 }

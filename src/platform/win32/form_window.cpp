@@ -133,11 +133,7 @@ FormWindow::~FormWindow() {
 }
 
 LRESULT CALLBACK FormWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  auto* self = windowObject<FormWindow>(w, msg, lp);
   if (!self) return DefWindowProcW(w, msg, wp, lp);
   return self->onMessage(w, msg, wp, lp);
 }

@@ -174,4 +174,15 @@ class Library {
   HMODULE m_;
 };
 
+// The object a window was created for (its CreateWindowEx parameter),
+// remembered at WM_NCCREATE; null before that and after it is cleared.
+template <class T>
+T* windowObject(HWND w, UINT msg, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  return reinterpret_cast<T*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+}
+
 }  // namespace win32
