@@ -1,3 +1,5 @@
 #include "fuzz_targets.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { return fuzzing::fuzzBmp(data, size); }
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  return fuzzing::abortIfBroken(fuzzing::fuzzBmp(data, size));
+}

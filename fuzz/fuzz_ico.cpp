@@ -1,3 +1,5 @@
 #include "fuzz_targets.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { return fuzzing::fuzzIco(data, size); }
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  return fuzzing::abortIfBroken(fuzzing::fuzzIco(data, size));
+}

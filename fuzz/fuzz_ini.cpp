@@ -4,27 +4,23 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
-#include "platform/headless/ini_profile.h"
-#include "shell/settings.h"
+#include "fuzz_targets.h"
+
+namespace {
+
+const std::string& scratchFile() {
+  static const std::string file = [] {
+    std::string f = "/tmp/mirune-fuzz-" + std::to_string(::getpid()) + ".ini";
+    std::atexit([] { std::remove(scratchFile().c_str()); });
+    return f;
+  }();
+  return file;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string text(reinterpret_cast<const char*>(data), size);
-
-  long long n = shell::parseSettingNumber(text.substr(0, text.find('\n')));
-  if (n < -2147483648ll || n > 4294967295ll) std::abort();
-
-  static const std::string file = "/tmp/mirune-fuzz-" + std::to_string(::getpid()) + ".ini";
-  std::ofstream(file, std::ios::binary | std::ios::trunc).write(text.data(), std::streamsize(text.size()));
-  headless::IniProfile ini;
-  shell::loadSettings(ini, file);
-  shell::setBuiltInSettings();
-
-  if (!ini.writeString(file, "Option", "renzoku", "123")) std::abort();
-  if (ini.readString(file, "Option", "renzoku", "", 1023) != "123") std::abort();
-  if (!ini.writeString(file, "Fuzz", "PS", "C:\\a b\\c.exe")) std::abort();
-  if (ini.readString(file, "fuzz", "ps", "", 1023) != "C:\\a b\\c.exe") std::abort();
-  return 0;
+  return fuzzing::abortIfBroken(fuzzing::fuzzSettings(data, size, scratchFile()));
 }

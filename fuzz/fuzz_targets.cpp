@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <string>
 #include <vector>
 
 #include "picture/bmp.h"
@@ -18,9 +20,23 @@ namespace {
 
 using picture::Bitmap;
 
-[[noreturn]] void broken(const char* what) {
-  std::fprintf(stderr, "fuzz: %s\n", what);
-  std::abort();
+// A broken promise: ends the target with its description.
+struct Broken {
+  std::string what;
+};
+
+[[noreturn]] void broken(const char* what) { throw Broken{what}; }
+
+template <class F>
+std::string check(F&& body) {
+  try {
+    body();
+    return {};
+  } catch (const Broken& b) {
+    return b.what;
+  } catch (const std::exception& e) {
+    return std::string("unexpected failure: ") + e.what();
+  }
 }
 
 template <class F>
@@ -28,7 +44,7 @@ bool decodes(F&& f, const char* ownMessage) {
   try {
     f();
     return true;
-  } catch (const ui::Error& e) {
+  } catch (const base::Error& e) {
     if (std::strcmp(e.what(), ownMessage) != 0) broken("wrong error text");
     return false;
   }
@@ -55,24 +71,32 @@ void exercise(const Bitmap& b, bool writable) {
 
 }  // namespace
 
-int fuzzBmp(const uint8_t* data, size_t size) {
-  Bitmap b;
-  if (decodes([&] { b = picture::readBmp(data, size); }, picture::messages::kBadBitmap)) exercise(b, true);
-  if (decodes([&] { b = picture::readDib(data, size); }, picture::messages::kBadBitmap)) exercise(b, true);
-  return 0;
+std::string fuzzBmp(const uint8_t* data, size_t size) {
+  return check([&] {
+    Bitmap b;
+    if (decodes([&] { b = picture::readBmp(data, size); }, picture::messages::kBadBitmap)) exercise(b, true);
+    if (decodes([&] { b = picture::readDib(data, size); }, picture::messages::kBadBitmap)) exercise(b, true);
+  });
 }
 
-int fuzzIco(const uint8_t* data, size_t size) {
-  Bitmap b;
-  if (decodes([&] { b = picture::readIcon(data, size); }, picture::messages::kBadIcon)) {
-    if (b.bitsPerPixel() != 32 || !b.hasAlpha()) broken("icon not decoded to 32-bit alpha");
-    exercise(b, true);
-  }
-  picture::MetafileInfo info;
-  if (decodes([&] { info = picture::readMetafile(data, size); }, picture::messages::kBadMetafile)) {
-    if (info.width < 0 || info.height < 0) broken("negative metafile size");
-  }
-  return 0;
+std::string fuzzIco(const uint8_t* data, size_t size) {
+  return check([&] {
+    Bitmap b;
+    if (decodes([&] { b = picture::readIcon(data, size); }, picture::messages::kBadIcon)) {
+      if (b.bitsPerPixel() != 32 || !b.hasAlpha()) broken("icon not decoded to 32-bit alpha");
+      exercise(b, true);
+    }
+    picture::MetafileInfo info;
+    if (decodes([&] { info = picture::readMetafile(data, size); }, picture::messages::kBadMetafile)) {
+      if (info.width < 0 || info.height < 0) broken("negative metafile size");
+    }
+  });
+}
+
+int abortIfBroken(const std::string& what) {
+  if (what.empty()) return 0;
+  std::fprintf(stderr, "fuzz: %s\n", what.c_str());
+  std::abort();
 }
 
 }  // namespace fuzzing

@@ -1,16 +1,19 @@
 #include "app_fixture.h"
-#include "camera/form1.h"
-#include "dialogs/about_dlg.h"
-#include "dialogs/help_dlg.h"
-#include "dialogs/option_dlg.h"
-#include "shell/main_window.h"
+#include "camera/camera_box.h"
+#include "dialogs/about_box.h"
+#include "dialogs/help_window.h"
+#include "dialogs/options_dialog.h"
+#include "shell/palette.h"
 #include "shell/program.h"
-#include "shell/settings.h"
+#include "app/settings.h"
 #include "shell/startup_window.h"
-#include "shell/window_refs.h"
-#include "sheet/image_list_dlg.h"
+#include "app/windows.h"
+#include "sheet/negative_sheet.h"
 
 namespace {
+
+using app::settings;
+using app::windows;
 
 using Value = sys::Registry::Value;
 const std::string kKey = "\\Software\\Olvane\\Mirune36枚撮り";
@@ -24,8 +27,8 @@ TEST_F(StartUpTest, GaugeShowsItsStepsAtEachSynchronousRepaint) {
   std::vector<int> seen;
   std::vector<std::string> formsAtPaint;
   platform.backend.onPaint = [&](ui::Form& f) {
-    if (auto* s = dynamic_cast<TStartUpDlg*>(&f)) {
-      seen.push_back(s->Gauge1.progress());
+    if (auto* s = dynamic_cast<shell::StartUpWindow*>(&f)) {
+      seen.push_back(s->progressBar.progress());
       formsAtPaint.push_back(std::to_string(app.forms().size()));
     }
   };
@@ -38,51 +41,51 @@ TEST_F(StartUpTest, GaugeShowsItsStepsAtEachSynchronousRepaint) {
 TEST_F(StartUpTest, WindowsAreMadeInOrderAndTheStartUpWindowGoesWithTheLoop) {
   startUp();
   ASSERT_EQ(app.forms().size(), 7u);
-  auto* startUpDlg = dynamic_cast<TStartUpDlg*>(app.forms()[0].get());
-  ASSERT_NE(startUpDlg, nullptr);
-  EXPECT_EQ(startUpDlg->caption(), "Mirune\u3000起動中");
-  EXPECT_EQ(startUpDlg->clientWidth(), 232);
-  EXPECT_EQ(startUpDlg->clientHeight(), 36);
-  EXPECT_EQ(startUpDlg->left() + startUpDlg->width() / 2, 1024 / 2);
-  EXPECT_EQ(startUpDlg->Gauge1.bounds(), (ui::Rect{16, 8, 201, 19}));
-  EXPECT_EQ(startUpDlg->Gauge1.maxValue(), 10);
-  EXPECT_EQ(startUpDlg->Gauge1.percent(), 80);
-  EXPECT_EQ(app.forms()[1].get(), static_cast<ui::Form*>(Main));
-  EXPECT_EQ(app.forms()[2].get(), static_cast<ui::Form*>(Form1));
-  EXPECT_EQ(app.forms()[3].get(), static_cast<ui::Form*>(OptionDlg));
-  EXPECT_EQ(app.forms()[4].get(), static_cast<ui::Form*>(ImageListDlg));
-  EXPECT_EQ(app.forms()[5].get(), static_cast<ui::Form*>(HelpDlg));
-  EXPECT_EQ(app.forms()[6].get(), static_cast<ui::Form*>(AboutDlg));
-  EXPECT_EQ(app.mainForm(), Main);
+  auto* startUpWindow = dynamic_cast<shell::StartUpWindow*>(app.forms()[0].get());
+  ASSERT_NE(startUpWindow, nullptr);
+  EXPECT_EQ(startUpWindow->caption(), "Mirune\u3000起動中");
+  EXPECT_EQ(startUpWindow->clientWidth(), 232);
+  EXPECT_EQ(startUpWindow->clientHeight(), 36);
+  EXPECT_EQ(startUpWindow->left() + startUpWindow->width() / 2, 1024 / 2);
+  EXPECT_EQ(startUpWindow->progressBar.bounds(), (ui::Rect{16, 8, 201, 19}));
+  EXPECT_EQ(startUpWindow->progressBar.maxValue(), 10);
+  EXPECT_EQ(startUpWindow->progressBar.percent(), 80);
+  EXPECT_EQ(app.forms()[1].get(), windows.palette);
+  EXPECT_EQ(app.forms()[2].get(), windows.cameraBox);
+  EXPECT_EQ(app.forms()[3].get(), windows.optionsDialog);
+  EXPECT_EQ(app.forms()[4].get(), windows.negativeSheet);
+  EXPECT_EQ(app.forms()[5].get(), windows.helpWindow);
+  EXPECT_EQ(app.forms()[6].get(), windows.aboutBox);
+  EXPECT_EQ(app.mainForm(), windows.palette);
   EXPECT_EQ(platform.backend.title(), "Mirune 36 枚撮り");
 
   app.processMessages();  // the loop begins: the posted release runs
   EXPECT_EQ(app.forms().size(), 6u);
   app.run();  // headless: shows the main form, returns with nothing to wait for
-  for (auto& f : app.forms()) EXPECT_EQ(f->visible(), f.get() == Main) << f->name();
-  EXPECT_TRUE(Form1->hold);
-  EXPECT_FALSE(Main->SpeedButton5.down());
+  for (auto& f : app.forms()) EXPECT_EQ(f->visible(), f.get() == windows.palette) << f->name();
+  EXPECT_TRUE(windows.cameraBox->keepHidden);
+  EXPECT_FALSE(windows.palette->clipboardButton.down());
 }
 
 TEST_F(StartUpTest, PaletteOnFirstStart) {
   startUp();
   app.run();
   EXPECT_FALSE(platform.registry.exists(kKey));
-  EXPECT_EQ(Main->left(), 0);
-  EXPECT_EQ(Main->top(), 0);
-  EXPECT_EQ(Main->clientWidth(), 30);
-  EXPECT_EQ(Main->clientHeight(), 130);
-  EXPECT_EQ(Main->caption(), "Mirune");
-  EXPECT_EQ(platform.backend.hintColor(), ui::rgb(0, 255, 255));
+  EXPECT_EQ(windows.palette->left(), 0);
+  EXPECT_EQ(windows.palette->top(), 0);
+  EXPECT_EQ(windows.palette->clientWidth(), 30);
+  EXPECT_EQ(windows.palette->clientHeight(), 130);
+  EXPECT_EQ(windows.palette->caption(), "Mirune");
+  EXPECT_EQ(app.hintColor(), ui::rgb(0, 255, 255));
   struct Expect {
     ui::SpeedButton& b;
     int top, glyphWidth;
     const char* hint;
-  } expect[] = {{Main->SpeedButton1, 0, 27, "カメラボックスを表示します"},
-                {Main->SpeedButton4, 26, 27, "ネガシートを表示します"},
-                {Main->SpeedButton5, 52, 26, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの画像を横取りします"},
-                {Main->SpeedButton2, 78, 27, "ヘルプを表示します"},
-                {Main->SpeedButton3, 104, 27, "Miruneを終了します"}};
+  } expect[] = {{windows.palette->cameraBoxButton, 0, 27, "カメラボックスを表示します"},
+                {windows.palette->negativeSheetButton, 26, 27, "ネガシートを表示します"},
+                {windows.palette->clipboardButton, 52, 26, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの画像を横取りします"},
+                {windows.palette->helpButton, 78, 27, "ヘルプを表示します"},
+                {windows.palette->endButton, 104, 27, "Miruneを終了します"}};
   for (auto& e : expect) {
     EXPECT_EQ(e.b.bounds(), (ui::Rect{0, e.top, 30, 26})) << e.hint;
     EXPECT_EQ(e.b.hint(), e.hint);
@@ -92,7 +95,7 @@ TEST_F(StartUpTest, PaletteOnFirstStart) {
     EXPECT_TRUE(e.b.caption().empty());
   }
   // The palette was painted, glyphs and all: the end glyph's black shows.
-  const picture::Canvas* c = platform.backend.canvas(*Main);
+  const picture::Canvas* c = platform.backend.canvas(*windows.palette);
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(c->pixel(15, 104 + 3), 0x000000u);
   EXPECT_EQ(c->pixel(15, 26 + 3), 0xFF00FFu);  // sheet glyph background
@@ -105,23 +108,23 @@ TEST_F(StartUpTest, StoredPositionsAreApplied) {
   platform.registry.put(kKey, "Left", headless::Registry::dword(44));
   startUp();
   app.run();
-  EXPECT_EQ(Main->top(), 200);
-  EXPECT_EQ(Main->left(), -5);
-  EXPECT_EQ(Form1->top(), 33);
-  EXPECT_EQ(Form1->left(), 44);
+  EXPECT_EQ(windows.palette->top(), 200);
+  EXPECT_EQ(windows.palette->left(), -5);
+  EXPECT_EQ(windows.cameraBox->top(), 33);
+  EXPECT_EQ(windows.cameraBox->left(), 44);
   EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(StartUpTest, CameraBoxCreationUsesDefaultsThenTheFile) {
   writeIni("[Option]\nyoko=320\ntate=240\nrenzoku=6\n");
   startUp();
-  EXPECT_EQ(Form1->bounds(), (ui::Rect{300, 0, 180, 145}));
-  EXPECT_EQ(Form1->Image1.bounds(), (ui::Rect{2, 2, 156, 116}));
-  EXPECT_EQ(Form1->Image1.picture().width(), 156);
-  EXPECT_EQ(Form1->Image1.picture().bitmap().bitsPerPixel(), 8);
-  EXPECT_EQ(yoko, 320);
-  EXPECT_EQ(tate, 240);
-  EXPECT_EQ(renzoku, 6);
+  EXPECT_EQ(windows.cameraBox->bounds(), (ui::Rect{300, 0, 180, 145}));
+  EXPECT_EQ(windows.cameraBox->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(windows.cameraBox->photo.picture().width(), 156);
+  EXPECT_EQ(windows.cameraBox->photo.picture().bitmap().bitsPerPixel(), 8);
+  EXPECT_EQ(settings.defaultViewfinderWidth, 320);
+  EXPECT_EQ(settings.defaultViewfinderHeight, 240);
+  EXPECT_EQ(settings.strobeCount, 6);
 }
 
 TEST_F(StartUpTest, ABadMainPositionIsReportedAndTheWindowStays) {
@@ -133,9 +136,9 @@ TEST_F(StartUpTest, ABadMainPositionIsReportedAndTheWindowStays) {
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text, "'Main.Top' のﾃﾞｰﾀ型が不正です");
   EXPECT_EQ(platform.messages.shown[0].icon, sys::MsgIcon::Error);
-  EXPECT_EQ(Main->top(), 0);
-  EXPECT_EQ(Main->left(), 0);
-  EXPECT_TRUE(Main->visible());
+  EXPECT_EQ(windows.palette->top(), 0);
+  EXPECT_EQ(windows.palette->left(), 0);
+  EXPECT_TRUE(windows.palette->visible());
 }
 
 TEST_F(StartUpTest, AMissingCameraPositionSkipsTheSettingsFile) {
@@ -146,8 +149,8 @@ TEST_F(StartUpTest, AMissingCameraPositionSkipsTheSettingsFile) {
   startUp();
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text, "'Left' の取得に失敗しました");
-  EXPECT_EQ(Form1->top(), 70);
-  EXPECT_EQ(renzoku, 4);  // not loaded in this run
+  EXPECT_EQ(windows.cameraBox->top(), 70);
+  EXPECT_EQ(settings.strobeCount, 4);  // not loaded in this run
   EXPECT_EQ(app.forms().size(), 7u);  // the start-up went on
 }
 

@@ -2,7 +2,7 @@
 
 #include "app_fixture.h"
 #include "ui/controls.h"
-#include "ui/error.h"
+#include "base/error.h"
 #include "ui/menu.h"
 #include "ui/timer.h"
 
@@ -140,7 +140,7 @@ TEST_F(ToolkitTest, HandlerErrorsEndInTheDefaultErrorBox) {
   app.setTitle("T");
   bool after = false;
   app.dispatch([&] {
-    throw ui::Error(ui::format("ﾌｧｲﾙ %s は開けません", "a.bmp"));
+    throw base::Error(base::format("ﾌｧｲﾙ %s は開けません", "a.bmp"));
     after = true;
   });
   EXPECT_FALSE(after);

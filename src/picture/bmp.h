@@ -13,7 +13,7 @@ namespace picture {
 // RLE4 and RLE8. The bitmap keeps the file's format where writeBmp can give
 // it back (1/4/8 with palette, 16 with its masks, 24, 32); 2-bit becomes
 // 4-bit, RLE becomes plain 4/8-bit, other bit fields become 32-bit.
-// Throws ui::Error("ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です") for anything malformed or bigger
+// Throws base::Error("ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です") for anything malformed or bigger
 // than the file can justify; never allocates beyond Bitmap::kMaxBytes.
 Bitmap readBmp(const uint8_t* data, size_t size);
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace picture::messages {
 
@@ -14,11 +14,11 @@ inline constexpr const char* kUnknownExtension = "拡張子 .%s の画像形式�
 inline constexpr const char* kCannotOpen = "ﾌｧｲﾙ %s は開けません";
 inline constexpr const char* kCannotCreate = "ﾌｧｲﾙ %s を作成できません";
 
-[[noreturn]] inline void badBitmap() { throw ui::Error(kBadBitmap); }
-[[noreturn]] inline void badIcon() { throw ui::Error(kBadIcon); }
-[[noreturn]] inline void badMetafile() { throw ui::Error(kBadMetafile); }
+[[noreturn]] inline void badBitmap() { throw base::Error(kBadBitmap); }
+[[noreturn]] inline void badIcon() { throw base::Error(kBadIcon); }
+[[noreturn]] inline void badMetafile() { throw base::Error(kBadMetafile); }
 [[noreturn]] inline void withName(const char* pattern, const std::string& name) {
-  throw ui::Error(ui::format(pattern, name));
+  throw base::Error(base::format(pattern, name));
 }
 
 }  // namespace picture::messages

@@ -2,47 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 
+#include "base/file.h"
 #include "picture/errors.h"
-
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
 
 namespace picture {
 
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File openFile(const std::string& utf8Path, const char* mode) {
-#ifdef _WIN32
-  // UTF-8 to UTF-16 so any name works whatever the system code page.
-  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Path.data(), static_cast<int>(utf8Path.size()),
-                              nullptr, 0);
-  if (n <= 0 && !utf8Path.empty()) return nullptr;
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  if (n > 0)
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Path.data(), static_cast<int>(utf8Path.size()),
-                        wide.data(), n);
-  std::wstring wmode(mode, mode + std::char_traits<char>::length(mode));
-  return File(_wfopen(wide.c_str(), wmode.c_str()));
-#else
-  return File(std::fopen(utf8Path.c_str(), mode));
-#endif
-}
-
-}  // namespace
+using base::File;
+using base::openFile;
 
 std::vector<uint8_t> readFileBytes(const std::string& utf8Path, size_t maxBytes) {
   File f = openFile(utf8Path, "rb");

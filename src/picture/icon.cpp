@@ -105,7 +105,7 @@ Bitmap readIcon(const uint8_t* data, size_t size) {
     }
     if (!found) messages::badIcon();
     return decode(best);
-  } catch (const ui::Error&) {
+  } catch (const base::Error&) {
     // The DIB parser speaks of bitmaps; here the icon is what is wrong.
     messages::badIcon();
   }

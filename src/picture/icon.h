@@ -12,7 +12,7 @@ namespace picture {
 // comes from the XOR image; transparency from a 32-bit image's alpha bytes,
 // or else from the AND mask (set bits transparent; the rare "invert screen"
 // pixels also count as transparent). PNG-encoded images are passed over.
-// Throws ui::Error("ｱｲｺﾝｲﾒｰｼﾞが不正です") for anything malformed.
+// Throws base::Error("ｱｲｺﾝｲﾒｰｼﾞが不正です") for anything malformed.
 Bitmap readIcon(const uint8_t* data, size_t size);
 
 }  // namespace picture

@@ -18,7 +18,7 @@ struct MetafileInfo {
 // Checks a .wmf (with or without the placeable header) or .emf: header,
 // and every record inside the data up to the end-of-file record. The bytes
 // themselves are played by GDI on Windows.
-// Throws ui::Error("ﾒﾀﾌｧｲﾙが不正です") for anything malformed.
+// Throws base::Error("ﾒﾀﾌｧｲﾙが不正です") for anything malformed.
 MetafileInfo readMetafile(const uint8_t* data, size_t size);
 
 }  // namespace picture

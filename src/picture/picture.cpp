@@ -1,5 +1,7 @@
 #include "picture/picture.h"
 
+#include "base/path.h"
+
 #include "picture/bmp.h"
 #include "picture/errors.h"
 #include "picture/file_io.h"
@@ -22,13 +24,6 @@ std::string lowerAscii(std::string s) {
 }
 
 }  // namespace
-
-std::string fileExtension(const std::string& path) {
-  size_t name = path.find_last_of("/\\");
-  size_t dot = path.rfind('.');
-  if (dot == std::string::npos || (name != std::string::npos && dot < name)) return {};
-  return path.substr(dot + 1);
-}
 
 Picture::Picture() = default;
 
@@ -81,7 +76,7 @@ const std::vector<uint8_t>& Picture::metafileBytes() const {
 void Picture::clear() { *this = Picture(); }
 
 void Picture::loadFromFile(const std::string& utf8Path) {
-  std::string ext = fileExtension(utf8Path);
+  std::string ext = base::extensionOf(utf8Path);
   std::string kind = lowerAscii(ext);
   if (kind != "bmp" && kind != "ico" && kind != "wmf" && kind != "emf")
     messages::withName(messages::kUnknownExtension, ext);

@@ -60,8 +60,4 @@ class Picture {
   int metafileWidth_ = 0, metafileHeight_ = 0;
 };
 
-// The extension as loadFromFile sees it: after the last '.' of the file
-// name (not of a folder), as written; "" when there is none.
-std::string fileExtension(const std::string& utf8Path);
-
 }  // namespace picture

@@ -1,46 +1,42 @@
 #include "shell/program.h"
 
-#include "camera/form1.h"
-#include "dialogs/about_dlg.h"
-#include "dialogs/help_dlg.h"
-#include "dialogs/option_dlg.h"
-#include "shell/main_window.h"
+#include "app/windows.h"
+#include "camera/camera_box.h"
+#include "dialogs/about_box.h"
+#include "dialogs/help_window.h"
+#include "dialogs/options_dialog.h"
+#include "sheet/negative_sheet.h"
+#include "shell/palette.h"
 #include "shell/startup_window.h"
-#include "shell/window_refs.h"
-#include "sheet/image_list_dlg.h"
-
-TMain* Main = nullptr;
-TForm1* Form1 = nullptr;
-TOptionDlg* OptionDlg = nullptr;
-TImageListDlg* ImageListDlg = nullptr;
-THelpDlg* HelpDlg = nullptr;
-TAboutDlg* AboutDlg = nullptr;
 
 namespace shell {
 
 void startUp(ui::Application& app, sys::Services& services) {
+  using app::windows;
   app.setTitle("Mirune 36 枚撮り");
-  TStartUpDlg* startUpDlg = app.createSideForm<TStartUpDlg>();
-  startUpDlg->show();
-  // Each step repaints at once, so the gauge shows before the next, slow one.
-  auto step = [startUpDlg](int value) {
-    startUpDlg->Gauge1.setProgress(value);
-    startUpDlg->update();
+  // The UI font of every window; the toolkit's own default is neutral.
+  app.setFont({"ＭＳ Ｐゴシック", 12, ui::clBlack, false});
+  StartUpWindow* startUpWindow = app.createSideForm<StartUpWindow>();
+  startUpWindow->show();
+  // Each step repaints at once, so the bar shows before the next, slow one.
+  auto step = [startUpWindow](int value) {
+    startUpWindow->progressBar.setProgress(value);
+    startUpWindow->update();
   };
   step(0);
-  Main = app.createForm<TMain>(services);
+  windows.palette = app.createForm<Palette>(services);
   step(1);
-  Form1 = app.createForm<TForm1>(services);
+  windows.cameraBox = app.createForm<camera::CameraBox>(services);
   step(2);
-  OptionDlg = app.createForm<TOptionDlg>();
+  windows.optionsDialog = app.createForm<dialogs::OptionsDialog>();
   step(3);
-  ImageListDlg = app.createForm<TImageListDlg>(services);
+  windows.negativeSheet = app.createForm<sheet::NegativeSheet>(services);
   step(6);
-  HelpDlg = app.createForm<THelpDlg>();
+  windows.helpWindow = app.createForm<dialogs::HelpWindow>();
   step(7);
-  AboutDlg = app.createForm<TAboutDlg>();
+  windows.aboutBox = app.createForm<dialogs::AboutBox>();
   step(8);
-  app.release(*startUpDlg);
+  app.release(*startUpWindow);
 }
 
 int runProgram(ui::Application& app, sys::Services& services) {

@@ -1,15 +1,17 @@
 #include "shell/startup_window.h"
 
-TStartUpDlg::TStartUpDlg(ui::Application& app) : ui::Form(app, "StartUpDlg") {
+namespace shell {
+
+StartUpWindow::StartUpWindow(ui::Application& app) : ui::Form(app, "startUpWindow") {
   setBorderStyle(ui::BorderStyle::ToolWindow);
   setSystemMenu(false);
   setCaption("Mirune\u3000起動中");
-  Gauge1.setBounds({16, 8, 201, 19});
-  Gauge1.setForeColor(ui::clNavy);
-  Gauge1.setBackColor(ui::clWhite);
-  Gauge1.setRange(0, 10);
-  Gauge1.setProgress(0);
-  Gauge1.setShowText(true);
+  progressBar.setBounds({16, 8, 201, 19});
+  progressBar.setForeColor(ui::clNavy);
+  progressBar.setBackColor(ui::clWhite);
+  progressBar.setRange(0, 10);
+  progressBar.setProgress(0);
+  progressBar.setShowText(true);
   onShow = [this] {
     // The frame is known once the window exists; centre the whole window.
     setClientWidth(232);
@@ -17,3 +19,5 @@ TStartUpDlg::TStartUpDlg(ui::Application& app) : ui::Form(app, "StartUpDlg") {
     centerOnScreen();
   };
 }
+
+}  // namespace shell

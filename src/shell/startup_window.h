@@ -2,9 +2,13 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
-// The start-up window: a gauge that advances while the windows are made.
-class TStartUpDlg : public ui::Form {
+namespace shell {
+
+// Shown while the windows are made: a bar that advances with each one.
+class StartUpWindow : public ui::Form {
  public:
-  explicit TStartUpDlg(ui::Application& app);
-  ui::Gauge Gauge1{this, "Gauge1"};
+  explicit StartUpWindow(ui::Application& app);
+  ui::Gauge progressBar{this, "progressBar"};
 };
+
+}  // namespace shell

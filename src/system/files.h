@@ -11,8 +11,4 @@ class Files {
   virtual std::string currentDirectory() = 0;
 };
 
-// The path with its extension (after the last dot of the last component)
-// replaced; a path without one gets ext appended.
-std::string changeExtension(const std::string& path, const std::string& ext);
-
 }  // namespace sys

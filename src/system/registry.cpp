@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace sys {
 
@@ -24,16 +24,16 @@ RegistryKey::~RegistryKey() {
 
 std::int32_t RegistryKey::readInteger(const std::string& name) {
   auto v = reg_.query(key_, name);
-  if (!v) throw ui::Error(ui::format("'%s' の取得に失敗しました", name));
+  if (!v) throw base::Error(base::format("'%s' の取得に失敗しました", name));
   if (v->type != Registry::Type::Dword || v->data.size() != 4)
-    throw ui::Error(ui::format("'%s' のﾃﾞｰﾀ型が不正です", name));
+    throw base::Error(base::format("'%s' のﾃﾞｰﾀ型が不正です", name));
   std::uint32_t u = std::uint32_t(v->data[0]) | std::uint32_t(v->data[1]) << 8 |
                     std::uint32_t(v->data[2]) << 16 | std::uint32_t(v->data[3]) << 24;
   return static_cast<std::int32_t>(u);
 }
 
 void RegistryKey::writeInteger(const std::string& name, std::int32_t v) {
-  if (!reg_.set(key_, name, Registry::dword(v))) throw ui::Error(ui::format("'%s' の設定に失敗しました", name));
+  if (!reg_.set(key_, name, Registry::dword(v))) throw base::Error(base::format("'%s' の設定に失敗しました", name));
 }
 
 }  // namespace sys

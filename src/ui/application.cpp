@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "system/message_boxes.h"
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace ui {
 
@@ -80,12 +80,17 @@ bool Application::runPosted() {
 void Application::dispatch(const std::function<void()>& handler) {
   try {
     handler();
-  } catch (const Error& e) {
+  } catch (const base::Error& e) {
     showError(e.what());
   }
 }
 
+void Application::releaseMouse() {
+  for (auto& f : forms_) f->releaseMouse();
+}
+
 void Application::showError(const std::string& text) {
+  releaseMouse();
   messages_.show(text, title_, sys::MsgIcon::Error, sys::MsgButtons::OK);
 }
 
@@ -95,6 +100,10 @@ void Application::restored() {
 
 void Application::deactivated() {
   if (onDeactivate) dispatch(onDeactivate);
+}
+
+void Application::sessionEnding() {
+  if (onSessionEnd) dispatch(onSessionEnd);
 }
 
 }  // namespace ui

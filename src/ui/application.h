@@ -15,7 +15,7 @@ class MessageBoxes;
 namespace ui {
 
 // The application object: owns every form, runs the loop, shows the
-// default error box for a handler that fails with ui::Error.
+// default error box for a handler that fails with base::Error.
 class Application {
  public:
   Application(Backend& backend, sys::MessageBoxes& messages);
@@ -28,6 +28,9 @@ class Application {
   void setTitle(const std::string& t);
   Color hintColor() const { return hintColor_; }
   void setHintColor(Color c);
+  // The font every form starts with (set before the forms are made).
+  const Font& font() const { return font_; }
+  void setFont(const Font& f) { font_ = f; }
 
   // Creates a form of class F, gives it its window and runs its onCreate.
   // The first form created becomes the main form.
@@ -61,23 +64,29 @@ class Application {
   void release(Form& f);
   // Runs posted work; the backend calls it from its loop.
   bool runPosted();
-  bool hasPosted() const { return !posted_.empty(); }
 
-  // Runs an event handler: a ui::Error ends it and shows the error box.
+  // Runs an event handler: a base::Error ends it and shows the error box.
   void dispatch(const std::function<void()>& handler);
   void showError(const std::string& text);
 
+  // No form keeps the mouse any more: a popup menu or a modal box has it.
+  void releaseMouse();
+
   std::function<void()> onRestore;
   std::function<void()> onDeactivate;
+  // The system is ending the session; the process ends after it.
+  std::function<void()> onSessionEnd;
   void restored();
   void deactivated();
+  void sessionEnding();
 
  private:
   void adopt(std::unique_ptr<Form> f, bool mayBeMain);
   Backend& backend_;
   sys::MessageBoxes& messages_;
   std::string title_;
-  Color hintColor_ = 0xE1FFFF;
+  Color hintColor_ = kDefaultHintColor;
+  Font font_;
   std::vector<std::unique_ptr<Form>> forms_;
   Form* mainForm_ = nullptr;
   std::deque<std::function<void()>> posted_;

@@ -51,43 +51,21 @@ void Control::changed(Change what, Rect oldBounds) {
 }
 
 void Control::setBounds(Rect r) {
-  if (r.left == bounds_.left && r.top == bounds_.top && r.width == bounds_.width &&
-      r.height == bounds_.height)
-    return;
+  if (r == bounds_) return;
   Rect old = bounds_;
   bounds_ = r;
   changed(Change::Bounds, old);
 }
 
-void Control::setVisible(bool v) {
-  if (v == visible_) return;
-  visible_ = v;
-  changed(Change::Visible);
-}
+void Control::setVisible(bool v) { setProperty(visible_, v, Change::Visible); }
 
-void Control::setEnabled(bool v) {
-  if (v == enabled_) return;
-  enabled_ = v;
-  changed(Change::Enabled);
-}
+void Control::setEnabled(bool v) { setProperty(enabled_, v, Change::Enabled); }
 
-void Control::setCaption(const std::string& v) {
-  if (v == caption_) return;
-  caption_ = v;
-  changed(Change::Text);
-}
+void Control::setCaption(const std::string& v) { setProperty(caption_, v, Change::Text); }
 
-void Control::setColor(Color v) {
-  if (v == color_) return;
-  color_ = v;
-  changed(Change::Appearance);
-}
+void Control::setColor(Color v) { setProperty(color_, v, Change::Appearance); }
 
-void Control::setFont(const Font& f) {
-  if (f == font_) return;
-  font_ = f;
-  changed(Change::Appearance);
-}
+void Control::setFont(const Font& f) { setProperty(font_, f, Change::Appearance); }
 
 void Control::setFontColor(Color c) {
   Font f = font_;
@@ -95,23 +73,11 @@ void Control::setFontColor(Color c) {
   setFont(f);
 }
 
-void Control::setHint(const std::string& v) {
-  if (v == hint_) return;
-  hint_ = v;
-  changed(Change::Hint);
-}
+void Control::setHint(const std::string& v) { setProperty(hint_, v, Change::Hint); }
 
-void Control::setShowHint(bool v) {
-  if (v == showHint_) return;
-  showHint_ = v;
-  changed(Change::Hint);
-}
+void Control::setShowHint(bool v) { setProperty(showHint_, v, Change::Hint); }
 
-void Control::setCursor(Cursor c) {
-  if (c == cursor_) return;
-  cursor_ = c;
-  changed(Change::Appearance);
-}
+void Control::setCursor(Cursor c) { setProperty(cursor_, c, Change::Appearance); }
 
 void Control::mouseDown(MouseButton b, unsigned shift, int x, int y) {
   if (onMouseDown) onMouseDown(b, shift, x, y);

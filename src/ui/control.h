@@ -71,9 +71,6 @@ class Control {
   PopupMenu* popupMenu() const { return popupMenu_; }
   void setPopupMenu(PopupMenu* m) { popupMenu_ = m; }
 
-  // Drawn controls are painted by the portable renderer; a control with a
-  // window of its own keeps the mouse while a button is held on it.
-  virtual bool hasOwnWindow() const { return false; }
   // Draws the control itself (not its children) into r of the canvas,
   // whose clip is already set to the visible part, clip.
   virtual void paint(picture::Canvas& canvas, Rect r, Rect clip, Painter& painter) {
@@ -99,6 +96,14 @@ class Control {
  protected:
   void changed(Change what, Rect oldBounds);
   void changed(Change what) { changed(what, bounds_); }
+  // The setters' rule: a value the property already has changes nothing;
+  // any other is stored and reported.
+  template <class T>
+  void setProperty(T& field, const T& value, Change what) {
+    if (field == value) return;
+    field = value;
+    changed(what);
+  }
 
  private:
   friend class Form;

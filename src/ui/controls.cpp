@@ -1,26 +1,118 @@
 #include "ui/controls.h"
 
+#include <string>
+
+#include "picture/canvas.h"
 #include "ui/form.h"
+#include "ui/painter.h"
 
 namespace ui {
 
-void Panel::setBevelInner(BevelCut b) {
-  if (b == bevelInner_) return;
-  bevelInner_ = b;
-  changed(Change::Appearance);
+using picture::intersect;
+
+namespace {
+
+using picture::intersect;
+
+// One bevel ring: light on the top and left, dark on the bottom and right.
+void frame3d(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight, int width) {
+  for (int i = 0; i < width && r.width > 0 && r.height > 0; ++i) {
+    c.hLine(r.left, r.top, r.width, topLeft);
+    c.vLine(r.left, r.top, r.height, topLeft);
+    c.hLine(r.left, r.top + r.height - 1, r.width, bottomRight);
+    c.vLine(r.left + r.width - 1, r.top, r.height, bottomRight);
+    r = {r.left + 1, r.top + 1, r.width - 2, r.height - 2};
+  }
 }
 
-void Panel::setBevelOuter(BevelCut b) {
-  if (b == bevelOuter_) return;
-  bevelOuter_ = b;
-  changed(Change::Appearance);
+Rect bevel(picture::Canvas& c, Rect r, BevelCut cut, int width) {
+  if (cut == BevelCut::None) return r;
+  bool raised = cut == BevelCut::Raised;
+  frame3d(c, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight,
+          width);
+  return {r.left + width, r.top + width, r.width - 2 * width, r.height - 2 * width};
 }
 
-void Panel::setBevelWidth(int w) {
-  if (w == bevelWidth_) return;
-  bevelWidth_ = w;
-  changed(Change::Appearance);
+void drawCentredText(picture::Canvas& c, Painter& p, const Control& ctl, Rect r) {
+  if (ctl.caption().empty()) return;
+  auto size = p.measureText(ctl.font(), ctl.caption());
+  p.drawText(c, ctl.font(), ctl.caption(), r.left + (r.width - size.width) / 2,
+             r.top + (r.height - size.height) / 2, ctl.font().color);
 }
+
+}  // namespace
+
+void Panel::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
+  if (color() != clNone) c.fillRect(r, color());
+  Rect inner = bevel(c, r, bevelOuter(), bevelWidth());
+  inner = bevel(c, inner, bevelInner(), bevelWidth());
+  drawCentredText(c, painter, *this, inner);
+}
+
+void Image::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
+  const picture::Picture& pic = picture();
+  if (pic.empty()) return;
+  Rect dest = stretch() ? r : Rect{r.left, r.top, pic.width(), pic.height()};
+  if (pic.kind() == picture::Picture::Kind::Metafile)
+    painter.drawMetafile(c, pic, dest);
+  else
+    c.drawBitmap(pic.bitmap(), dest);
+}
+
+void Label::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
+  if (!transparent() && color() != clNone) c.fillRect(r, color());
+  if (!caption().empty()) painter.drawText(c, font(), caption(), r.left, r.top, font().color);
+}
+
+void SpeedButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
+  bool sunk = pressed() || down();
+  c.fillRect(r, clBtnFace);
+  if (sunk) {
+    frame3d(c, r, clBtnShadow, clBtnHighlight, 1);
+    frame3d(c, {r.left + 1, r.top + 1, r.width - 2, r.height - 2}, clBlack, clBtnFace, 1);
+  } else {
+    frame3d(c, r, clBtnHighlight, clBlack, 1);
+    frame3d(c, {r.left + 1, r.top + 1, r.width - 2, r.height - 2}, clBtnFace, clBtnShadow, 1);
+  }
+  int shift = sunk ? 1 : 0;
+  const picture::Bitmap& g = glyph();
+  if (!g.empty()) {
+    Rect dest{r.left + (r.width - g.width()) / 2 + shift, r.top + (r.height - g.height()) / 2 + shift,
+              g.width(), g.height()};
+    c.drawBitmap(g, dest);
+  } else {
+    drawCentredText(c, painter, *this, {r.left + shift, r.top + shift, r.width, r.height});
+  }
+}
+
+void Gauge::paint(picture::Canvas& c, Rect r, Rect clip, Painter& painter) {
+  frame3d(c, r, clBlack, clBlack, 1);
+  Rect inner{r.left + 1, r.top + 1, r.width - 2, r.height - 2};
+  if (inner.width <= 0 || inner.height <= 0) return;
+  int span = maxValue() - minValue();
+  int filled = span > 0 ? int(long(inner.width) * (progress() - minValue()) / span) : 0;
+  Rect bar{inner.left, inner.top, filled, inner.height};
+  Rect rest{inner.left + filled, inner.top, inner.width - filled, inner.height};
+  c.fillRect(bar, foreColor());
+  c.fillRect(rest, backColor());
+  if (!showText()) return;
+  std::string text = std::to_string(percent()) + "%";
+  auto size = painter.measureText(font(), text);
+  int tx = inner.left + (inner.width - size.width) / 2, ty = inner.top + (inner.height - size.height) / 2;
+  // The text shows in the bar's colour over the background and inverted over the bar.
+  c.setClip(intersect(clip, rest));
+  painter.drawText(c, font(), text, tx, ty, foreColor());
+  c.setClip(intersect(clip, bar));
+  painter.drawText(c, font(), text, tx, ty, backColor());
+  c.setClip(clip);
+}
+
+
+void Panel::setBevelInner(BevelCut b) { setProperty(bevelInner_, b, Change::Appearance); }
+
+void Panel::setBevelOuter(BevelCut b) { setProperty(bevelOuter_, b, Change::Appearance); }
+
+void Panel::setBevelWidth(int w) { setProperty(bevelWidth_, w, Change::Appearance); }
 
 Image::Image(Control* parent, std::string name) : Control(parent, std::move(name)) {
   setColor(clNone);
@@ -33,11 +125,7 @@ void Image::setPicture(const picture::Picture& p) {
   changed(Change::Appearance);
 }
 
-void Image::setStretch(bool v) {
-  if (v == stretch_) return;
-  stretch_ = v;
-  changed(Change::Appearance);
-}
+void Image::setStretch(bool v) { setProperty(stretch_, v, Change::Appearance); }
 
 void Image::setAutoSize(bool v) {
   if (v == autoSize_) return;
@@ -50,11 +138,7 @@ Label::Label(Control* parent, std::string name) : Control(parent, std::move(name
   setColor(clNone);
 }
 
-void Label::setTransparent(bool v) {
-  if (v == transparent_) return;
-  transparent_ = v;
-  changed(Change::Appearance);
-}
+void Label::setTransparent(bool v) { setProperty(transparent_, v, Change::Appearance); }
 
 SpeedButton::SpeedButton(Control* parent, std::string name) : Control(parent, std::move(name)) {}
 
@@ -79,11 +163,7 @@ void SpeedButton::setDown(bool v) {
   changed(Change::Appearance);
 }
 
-void SpeedButton::setPressed(bool v) {
-  if (v == pressed_) return;
-  pressed_ = v;
-  changed(Change::Appearance);
-}
+void SpeedButton::setPressed(bool v) { setProperty(pressed_, v, Change::Appearance); }
 
 void SpeedButton::mouseDown(MouseButton b, unsigned shift, int x, int y) {
   if (b == MouseButton::Left && enabled()) {
@@ -135,23 +215,11 @@ void Gauge::setProgress(int v) {
   changed(Change::Appearance);
 }
 
-void Gauge::setForeColor(Color c) {
-  if (c == fore_) return;
-  fore_ = c;
-  changed(Change::Appearance);
-}
+void Gauge::setForeColor(Color c) { setProperty(fore_, c, Change::Appearance); }
 
-void Gauge::setBackColor(Color c) {
-  if (c == back_) return;
-  back_ = c;
-  changed(Change::Appearance);
-}
+void Gauge::setBackColor(Color c) { setProperty(back_, c, Change::Appearance); }
 
-void Gauge::setShowText(bool v) {
-  if (v == showText_) return;
-  showText_ = v;
-  changed(Change::Appearance);
-}
+void Gauge::setShowText(bool v) { setProperty(showText_, v, Change::Appearance); }
 
 int Gauge::percent() const {
   if (max_ <= min_) return 0;

@@ -16,7 +16,6 @@ class Panel : public Control {
   void setBevelInner(BevelCut b);
   void setBevelOuter(BevelCut b);
   void setBevelWidth(int w);
-  bool hasOwnWindow() const override { return true; }
 
  private:
   BevelCut bevelInner_ = BevelCut::None;

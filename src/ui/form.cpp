@@ -6,6 +6,7 @@ namespace ui {
 
 Form::Form(Application& app, std::string name) : Control(nullptr, std::move(name)), app_(app) {
   Control::setVisible(false);
+  setFont(app.font());
 }
 
 Form::~Form() = default;
@@ -23,23 +24,11 @@ void Form::controlChanged(Control& c, Change what, Rect oldBounds) {
   if (peer_) peer_->controlChanged(c, what, oldBounds);
 }
 
-void Form::setBorderStyle(BorderStyle s) {
-  if (s == borderStyle_) return;
-  borderStyle_ = s;
-  formChanged(Change::Appearance);
-}
+void Form::setBorderStyle(BorderStyle s) { setProperty(borderStyle_, s, Change::Appearance); }
 
-void Form::setStayOnTop(bool v) {
-  if (v == stayOnTop_) return;
-  stayOnTop_ = v;
-  formChanged(Change::Appearance);
-}
+void Form::setStayOnTop(bool v) { setProperty(stayOnTop_, v, Change::Appearance); }
 
-void Form::setSystemMenu(bool v) {
-  if (v == systemMenu_) return;
-  systemMenu_ = v;
-  formChanged(Change::Appearance);
-}
+void Form::setSystemMenu(bool v) { setProperty(systemMenu_, v, Change::Appearance); }
 
 static Rect insetsOf(const Form& f) { return f.peer() ? f.peer()->frameInsets() : Rect{}; }
 
@@ -63,8 +52,6 @@ void Form::setClientHeight(int h) {
   setHeight(h + in.top + in.height);
 }
 
-void Form::setBounds(Rect r) { Control::setBounds(r); }
-
 void Form::boundsChangedBySystem(Rect r) {
   // The window is already there: record it without telling the peer back.
   auto saved = std::move(peer_);
@@ -74,14 +61,23 @@ void Form::boundsChangedBySystem(Rect r) {
 
 void Form::setVisible(bool v) {
   if (v == visible()) return;
-  Control::setVisible(v);
   if (v) {
-    if (onShow) onShow();
+    // The show handler places the window before it appears; a failure in
+    // it is reported like any handler's, and the window is shown anyway.
+    if (onShow) app_.dispatch(onShow);
+    Control::setVisible(true);
   } else {
-    captured_ = nullptr;
+    Control::setVisible(false);
+    releaseMouse();
     active_ = false;
     if (onHide) onHide();
   }
+}
+
+void Form::releaseMouse() {
+  if (!captured_) return;
+  captured_ = nullptr;
+  if (peer_) peer_->captureMouse(false);
 }
 
 void Form::showForm() {
@@ -146,8 +142,7 @@ void Form::dispatchMouseMove(unsigned shift, int x, int y) {
 void Form::dispatchMouseUp(MouseButton b, unsigned shift, int x, int y) {
   Control* target = captured_ ? captured_ : childAt(x, y);
   if (!target) target = this;
-  captured_ = nullptr;
-  if (peer_) peer_->captureMouse(false);
+  releaseMouse();
   if (!target->enabled()) return;
   target->mouseUp(b, shift, x - target->formLeft(), y - target->formTop());
 }

@@ -36,7 +36,7 @@ class Form : public Control {
   void setClientHeight(int h);
 
   void setVisible(bool v) override;
-  // Shows and brings to the front.
+  // Shows and brings to the front. onShow runs before the window appears.
   void showForm();
   // Closing: asks onCloseQuery, then onClose decides (hide by default; the
   // main form ends the application).
@@ -62,7 +62,6 @@ class Form : public Control {
   void boundsChangedBySystem(Rect r);
   void activated();
   void deactivated() { active_ = false; }
-  void setBounds(Rect r) override;
 
   // Mouse input in client coordinates: routed to the control under the
   // pointer, or to the control that holds the mouse while a button is down.
@@ -70,6 +69,9 @@ class Form : public Control {
   void dispatchMouseMove(unsigned shift, int x, int y);
   void dispatchMouseUp(MouseButton b, unsigned shift, int x, int y);
   Control* mouseTarget() const { return captured_; }
+  // Forgets the control that holds the mouse: the system took the mouse
+  // away (a popup menu, a modal box), so its release will not come here.
+  void releaseMouse();
 
   // Called by Control when it or one of its descendants changed.
   void controlChanged(Control& c, Change what, Rect oldBounds);
@@ -83,7 +85,6 @@ class Form : public Control {
   bool systemMenu_ = true;
   bool active_ = false;
   Control* captured_ = nullptr;
-  Control* forgetOnDestroy_ = nullptr;
 };
 
 }  // namespace ui

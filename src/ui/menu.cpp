@@ -33,6 +33,8 @@ MenuItem& PopupMenu::add(std::string name, std::string caption) {
 
 void PopupMenu::popup(int x, int y) {
   if (onPopup) onPopup();
+  // The menu takes the mouse; a button held down now is released there.
+  app_.releaseMouse();
   app_.backend().popupMenu(*this, x, y);
 }
 

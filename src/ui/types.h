@@ -11,9 +11,10 @@ using Rect = picture::Rect;
 // 0x00RRGGBB; clNone marks "no colour of its own" (see-through).
 using Color = std::uint32_t;
 constexpr Color clNone = 0x1FFFFFFFu;
-constexpr Color clBlack = 0x000000, clWhite = 0xFFFFFF, clNavy = 0x000080,
-                clRed = 0xFF0000, clBtnFace = 0xC0C0C0, clBtnHighlight = 0xFFFFFF,
-                clBtnShadow = 0x808080, clCyan = 0x00FFFF;
+constexpr Color clBlack = 0x000000, clWhite = 0xFFFFFF, clNavy = 0x000080, clBtnFace = 0xC0C0C0,
+                clBtnHighlight = 0xFFFFFF, clBtnShadow = 0x808080;
+// Tooltips' colour until the application sets its own.
+constexpr Color kDefaultHintColor = 0xE1FFFF;
 
 inline Color rgb(int r, int g, int b) {
   return (Color(r & 255) << 16) | (Color(g & 255) << 8) | Color(b & 255);
@@ -27,7 +28,7 @@ enum class Cursor { Default, SizeWE, SizeNS, SizeNWSE, SizeNESW };
 enum class BevelCut { None, Lowered, Raised };
 
 struct Font {
-  std::string name = "ＭＳ Ｐゴシック";
+  std::string name;  // empty: the system's own UI font
   int height = 12;  // pixels
   Color color = clBlack;
   bool bold = false;

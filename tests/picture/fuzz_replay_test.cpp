@@ -12,13 +12,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-size_t replay(const fs::path& dir, int (*target)(const uint8_t*, size_t)) {
+size_t replay(const fs::path& dir, std::string (*target)(const uint8_t*, size_t)) {
   size_t count = 0;
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
     if (!entry.is_regular_file()) continue;
     SCOPED_TRACE(entry.path().string());
     std::vector<uint8_t> bytes = testsupport::readAll(entry.path().string());
-    target(bytes.data(), bytes.size());
+    EXPECT_EQ(target(bytes.data(), bytes.size()), "") << entry.path();
     ++count;
   }
   return count;

@@ -19,12 +19,12 @@ inline std::vector<uint8_t> readAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Runs f and returns the ui::Error text it threw ("" if none).
+// Runs f and returns the base::Error text it threw ("" if none).
 template <class F>
 std::string errorText(F&& f) {
   try {
     f();
-  } catch (const ui::Error& e) {
+  } catch (const base::Error& e) {
     return e.what();
   }
   return "";

@@ -8,7 +8,7 @@
 #include "harness.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ struct ScratchKey {
 std::string readError(sys::RegistryKey& key, const std::string& name) {
   try {
     key.readInteger(name);
-  } catch (const ui::Error& e) {
+  } catch (const base::Error& e) {
     return e.what();
   }
   return "";

@@ -32,7 +32,7 @@ class Backend : public ui::Backend, public sys::Clock {
   std::unique_ptr<ui::TimerPeer> createTimerPeer(ui::Timer& t) override;
   void popupMenu(ui::PopupMenu& m, int x, int y) override;
   void setTitle(const std::string& t) override { title_ = t; }
-  void setHintColor(ui::Color c) override { hintColor_ = c; }
+  void setHintColor(ui::Color) override {}
   void run() override;
   void processMessages() override;
   void wake() override {}
@@ -49,7 +49,6 @@ class Backend : public ui::Backend, public sys::Clock {
   // Runs the loop for ms of virtual time: timers fire at their due times.
   void advance(int ms);
   const std::string& title() const { return title_; }
-  ui::Color hintColor() const { return hintColor_; }
   // Called at every synchronous or loop repaint of a form.
   std::function<void(ui::Form&)> onPaint;
   // How often each form has been painted.
@@ -79,7 +78,6 @@ class Backend : public ui::Backend, public sys::Clock {
   int screenWidth_, screenHeight_;
   std::int64_t now_ = 0;
   std::string title_;
-  ui::Color hintColor_ = 0;
   std::vector<FormPeer*> forms_;
   std::vector<TimerPeer*> timers_;
 };

@@ -116,7 +116,7 @@ void Backend::setTitle(const std::string& title) {
   if (appWindow_) SetWindowTextW(appWindow_.get(), widen(title).c_str());
 }
 
-ui::Color Backend::hintColor() const { return app_ ? app_->hintColor() : ui::Color(0xE1FFFF); }
+ui::Color Backend::hintColor() const { return app_ ? app_->hintColor() : ui::kDefaultHintColor; }
 
 void Backend::setHintColor(ui::Color) {
   for (FormWindow* f : forms_) f->hintColorChanged();
@@ -271,6 +271,11 @@ LRESULT Backend::onApplicationMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_INITMENUPOPUP:
       guard([this, wp] { menuOpening(reinterpret_cast<HMENU>(wp)); });
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // nothing is asked: a question would hold up the log-off
+    case WM_ENDSESSION:
+      if (wp && app_) guard([this] { app_->sessionEnding(); });
       return 0;
     default:
       break;

@@ -197,6 +197,14 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       if (shown) return 0;
       break;
     }
+    case WM_CAPTURECHANGED:
+      // Another window (a popup menu, a modal box) took the mouse: the
+      // release of the button held here will not arrive.
+      if (reinterpret_cast<HWND>(lp) != w) form_.releaseMouse();
+      break;
+    case WM_CANCELMODE:
+      form_.releaseMouse();
+      break;
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT && setCursor(w)) return TRUE;
       break;

@@ -55,9 +55,6 @@ struct GlobalTraits {
 struct KeyTraits {
   static void close(HKEY h) { RegCloseKey(h); }
 };
-struct IconTraits {
-  static void close(HICON h) { DestroyIcon(h); }
-};
 
 using UniqueWindow = Unique<HWND, WindowTraits>;
 using UniqueMemoryDc = Unique<HDC, MemoryDcTraits>;

@@ -1,0 +1,7 @@
+#include "app/windows.h"
+
+namespace app {
+
+Windows windows;
+
+}  // namespace app

@@ -1,0 +1,33 @@
+#pragma once
+
+namespace shell {
+class Palette;
+}
+namespace camera {
+class CameraBox;
+}
+namespace dialogs {
+class OptionsDialog;
+class HelpWindow;
+class AboutBox;
+}  // namespace dialogs
+namespace sheet {
+class NegativeSheet;
+}
+
+namespace app {
+
+// One reference per window, set as the start-up makes them; the windows
+// live until the program ends.
+struct Windows {
+  shell::Palette* palette = nullptr;
+  camera::CameraBox* cameraBox = nullptr;
+  dialogs::OptionsDialog* optionsDialog = nullptr;
+  sheet::NegativeSheet* negativeSheet = nullptr;
+  dialogs::HelpWindow* helpWindow = nullptr;
+  dialogs::AboutBox* aboutBox = nullptr;
+};
+
+extern Windows windows;
+
+}  // namespace app

@@ -1,0 +1,41 @@
+#pragma once
+#include "app/positions.h"
+#include "system/services.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+namespace camera {
+
+// The camera box: a borderless, stay-on-top viewfinder laid over the screen.
+class CameraBox : public ui::Form {
+ public:
+  CameraBox(ui::Application& app, sys::Services& services);
+
+  ui::Panel viewfinder{this, "viewfinder"};
+  ui::Image photo{&viewfinder, "photo"};
+  ui::Label timeStampShadow{this, "timeStampShadow"};
+  ui::Label timeStamp{this, "timeStamp"};
+  ui::Image titleImage{this, "titleImage"};
+  // Never holds a picture: giving its picture to another image clears it.
+  ui::Image blankImage{this, "blankImage"};
+  // The last bitmap the clipboard watcher stored, and the one just taken.
+  ui::Image stagingImage{this, "stagingImage"};
+  ui::Image clipboardImage{this, "clipboardImage"};
+
+  // While set, the application's loss of activation does not bring the
+  // camera box back.
+  bool keepHidden = false;
+  bool resizing = false;
+  bool reshapeMode = false;
+
+ private:
+  void setUp();
+
+  sys::Services& services_;
+  app::PositionStore positions_;
+};
+
+// The 156 x 116, 256-colour title picture.
+picture::Bitmap titlePicture();
+
+}  // namespace camera

@@ -1,0 +1,118 @@
+#include "shell/palette.h"
+
+#include "app/windows.h"
+#include "camera/camera_box.h"
+#include "dialogs/help_window.h"
+#include "dialogs/options_dialog.h"
+#include "sheet/negative_sheet.h"
+#include "shell/glyphs.h"
+#include "ui/application.h"
+
+namespace shell {
+
+using app::windows;
+
+Palette::Palette(ui::Application& application, sys::Services& services)
+    : ui::Form(application, "palette"), services_(services), positions_(services.registry) {
+  setBorderStyle(ui::BorderStyle::ToolWindow);
+  setSystemMenu(false);
+  setCaption("Mirune");
+  struct ButtonSetup {
+    ui::SpeedButton& button;
+    int top;
+    picture::Bitmap glyph;
+    const char* hint;
+  } buttons[] = {
+      {cameraBoxButton, 0, cameraGlyph(), "カメラボックスを表示します"},
+      {negativeSheetButton, 26, sheetGlyph(), "ネガシートを表示します"},
+      {clipboardButton, 52, clipboardGlyph(), "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの画像を横取りします"},
+      {helpButton, 78, helpGlyph(), "ヘルプを表示します"},
+      {endButton, 104, endGlyph(), "Miruneを終了します"},
+  };
+  for (auto& b : buttons) {
+    b.button.setBounds({0, b.top, 30, 26});
+    b.button.setGlyph(b.glyph);
+    b.button.setHint(b.hint);
+    b.button.setShowHint(true);
+  }
+  clipboardButton.setGroupIndex(5);
+  clipboardButton.setAllowAllUp(true);
+
+  cameraBoxButton.onClick = [this] { toggleCameraBox(); };
+  negativeSheetButton.onClick = [this] { toggleNegativeSheet(); };
+  helpButton.onClick = [this] { showHelp(); };
+  endButton.onClick = [this] { close(); };
+  onCreate = [this] { setUp(); };
+  onShow = [this] { readPosition(); };
+  onCloseQuery = [this](bool& canClose) { confirmEnd(canClose); };
+}
+
+void Palette::setUp() {
+  setClientHeight(130);
+  setClientWidth(30);
+  application().setHintColor(ui::rgb(0, 255, 255));
+  setTop(0);
+  setLeft(0);
+  // When Windows ends the session the places of this run are kept; nothing
+  // is asked, so the log-off is not held up.
+  application().onSessionEnd = [this] { writePositions(); };
+}
+
+void Palette::readPosition() {
+  auto stored = positions_.open();
+  if (!stored) return;
+  setTop(stored->paletteTop());
+  setLeft(stored->paletteLeft());
+}
+
+void Palette::toggleCameraBox() {
+  camera::CameraBox& box = *windows.cameraBox;
+  if (box.visible()) {
+    box.keepHidden = true;
+    box.hide();
+  } else {
+    box.keepHidden = false;
+    box.showForm();
+  }
+}
+
+void Palette::toggleNegativeSheet() {
+  sheet::NegativeSheet& sheet = *windows.negativeSheet;
+  if (sheet.visible())
+    sheet.hide();
+  else
+    sheet.showForm();
+}
+
+void Palette::showHelp() {
+  windows.cameraBox->hide();
+  windows.helpWindow->showForm();
+}
+
+void Palette::confirmEnd(bool& canClose) {
+  auto answer = services_.messages.show("Miruneを終了しますか？", application().title(),
+                                        sys::MsgIcon::Confirmation, sys::MsgButtons::OKCancel);
+  if (answer == sys::MsgResult::OK) {
+    windows.cameraBox->keepHidden = true;
+    windows.cameraBox->close();
+    windows.negativeSheet->close();
+    windows.helpWindow->close();
+    windows.optionsDialog->close();
+    canClose = true;
+  } else {
+    windows.cameraBox->keepHidden = false;
+    canClose = false;
+  }
+  // Written at every request, confirmed or not. A failing write ends the
+  // query here, so the window stays.
+  writePositions();
+  // The clipboard is left as it is: what another program put there is
+  // that program's data, not ours to replace or empty.
+}
+
+void Palette::writePositions() {
+  positions_.write({windows.cameraBox->top(), windows.cameraBox->left(), windows.negativeSheet->top(), top(),
+                    left()});
+}
+
+}  // namespace shell

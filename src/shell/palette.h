@@ -1,0 +1,36 @@
+#pragma once
+#include "app/positions.h"
+#include "system/services.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+namespace shell {
+
+// The palette of five buttons: the application's main window.
+class Palette : public ui::Form {
+ public:
+  Palette(ui::Application& app, sys::Services& services);
+
+  ui::SpeedButton cameraBoxButton{this, "cameraBoxButton"};
+  ui::SpeedButton negativeSheetButton{this, "negativeSheetButton"};
+  // A toggle: while it is down, bitmaps on the clipboard go to the film.
+  ui::SpeedButton clipboardButton{this, "clipboardButton"};
+  ui::SpeedButton helpButton{this, "helpButton"};
+  ui::SpeedButton endButton{this, "endButton"};
+
+  // Where every window is now, as the position store keeps it.
+  void writePositions();
+
+ private:
+  void setUp();
+  void readPosition();
+  void toggleCameraBox();
+  void toggleNegativeSheet();
+  void showHelp();
+  void confirmEnd(bool& canClose);
+
+  sys::Services& services_;
+  app::PositionStore positions_;
+};
+
+}  // namespace shell

@@ -1,0 +1,148 @@
+#include "app_fixture.h"
+#include "camera/camera_box.h"
+#include "dialogs/help_window.h"
+#include "shell/palette.h"
+#include "shell/program.h"
+#include "app/windows.h"
+#include "sheet/negative_sheet.h"
+
+namespace {
+
+using app::windows;
+
+const std::string kKey = "\\Software\\Olvane\\Mirune36枚撮り";
+
+class PaletteTest : public AppTest {
+ protected:
+  PaletteTest() {
+    shell::startUp(app, services);
+    app.run();
+  }
+  std::int32_t stored(const std::string& name) {
+    auto v = platform.registry.value(kKey, name);
+    EXPECT_TRUE(v.has_value()) << name;
+    if (!v || v->type != sys::Registry::Type::Dword || v->data.size() != 4) return INT32_MIN;
+    std::uint32_t u = v->data[0] | v->data[1] << 8 | v->data[2] << 16 | std::uint32_t(v->data[3]) << 24;
+    return static_cast<std::int32_t>(u);
+  }
+  void endButton() { app.dispatch([&] { windows.palette->endButton.click(); }); }
+};
+
+TEST_F(PaletteTest, CameraButtonShowsAndHidesWithTheHoldFlag) {
+  windows.cameraBox->setBounds({123, 45, 180, 145});
+  windows.palette->cameraBoxButton.click();
+  EXPECT_TRUE(windows.cameraBox->visible());
+  EXPECT_FALSE(windows.cameraBox->keepHidden);
+  windows.palette->cameraBoxButton.click();
+  EXPECT_FALSE(windows.cameraBox->visible());
+  EXPECT_TRUE(windows.cameraBox->keepHidden);
+  windows.palette->cameraBoxButton.click();
+  EXPECT_TRUE(windows.cameraBox->visible());
+  EXPECT_EQ(windows.cameraBox->bounds(), (ui::Rect{123, 45, 180, 145}));
+}
+
+TEST_F(PaletteTest, DeactivationBringsTheCameraBoxBackOnlyWithoutHold) {
+  app.deactivated();
+  EXPECT_FALSE(windows.cameraBox->visible());  // held since creation
+  windows.palette->cameraBoxButton.click();
+  windows.palette->cameraBoxButton.click();  // hidden by the button: held
+  app.deactivated();
+  EXPECT_FALSE(windows.cameraBox->visible());
+  app.restored();  // restore shows it whatever the flag says
+  EXPECT_TRUE(windows.cameraBox->visible());
+}
+
+TEST_F(PaletteTest, SheetHelpAndClipboardButtons) {
+  windows.palette->negativeSheetButton.click();
+  EXPECT_TRUE(windows.negativeSheet->visible());
+  windows.palette->negativeSheetButton.click();
+  EXPECT_FALSE(windows.negativeSheet->visible());
+
+  windows.palette->cameraBoxButton.click();
+  bool holdBefore = windows.cameraBox->keepHidden;
+  windows.palette->helpButton.click();
+  EXPECT_FALSE(windows.cameraBox->visible());
+  EXPECT_EQ(windows.cameraBox->keepHidden, holdBefore);
+  EXPECT_TRUE(windows.helpWindow->visible());
+
+  EXPECT_FALSE(windows.palette->clipboardButton.down());
+  windows.palette->clipboardButton.click();
+  EXPECT_TRUE(windows.palette->clipboardButton.down());
+  windows.palette->clipboardButton.click();
+  EXPECT_FALSE(windows.palette->clipboardButton.down());
+}
+
+TEST_F(PaletteTest, CancelKeepsEverythingButClearsHoldAndStillWritesPositions) {
+  windows.palette->setBounds({40, 50, windows.palette->width(), windows.palette->height()});
+  windows.cameraBox->setBounds({300, 10, 180, 145});
+  platform.messages.answers = {sys::MsgResult::Cancel};
+  endButton();
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  const auto& box = platform.messages.shown[0];
+  EXPECT_EQ(box.text, "Miruneを終了しますか？");
+  EXPECT_EQ(box.icon, sys::MsgIcon::Confirmation);
+  EXPECT_EQ(box.buttons, sys::MsgButtons::OKCancel);
+  EXPECT_FALSE(app.terminated());
+  EXPECT_TRUE(windows.palette->visible());
+  EXPECT_FALSE(windows.cameraBox->keepHidden);
+  EXPECT_EQ(platform.registry.writeLog,
+            (std::vector<std::string>{"Top", "Left", "Image.Top", "Main.Top", "Main.Left"}));
+  EXPECT_EQ(stored("Top"), 10);
+  EXPECT_EQ(stored("Left"), 300);
+  EXPECT_EQ(stored("Image.Top"), windows.negativeSheet->top());
+  EXPECT_EQ(stored("Main.Top"), 50);
+  EXPECT_EQ(stored("Main.Left"), 40);
+  EXPECT_EQ(platform.registry.openKeys(), 0);
+  // With the hold flag clear, losing activation brings the camera box back.
+  app.deactivated();
+  EXPECT_TRUE(windows.cameraBox->visible());
+}
+
+TEST_F(PaletteTest, OkClosesTheWindowsAndEndsTheApplication) {
+  windows.palette->cameraBoxButton.click();
+  windows.palette->negativeSheetButton.click();
+  windows.palette->helpButton.click();
+  platform.messages.answers = {sys::MsgResult::OK};
+  endButton();
+  EXPECT_TRUE(app.terminated());
+  EXPECT_TRUE(windows.cameraBox->keepHidden);
+  EXPECT_FALSE(windows.cameraBox->visible());
+  EXPECT_FALSE(windows.negativeSheet->visible());
+  EXPECT_FALSE(windows.helpWindow->visible());
+  EXPECT_EQ(platform.registry.writeLog.size(), 5u);
+  EXPECT_EQ(stored("Main.Left"), 0);
+}
+
+TEST_F(PaletteTest, ClosingTheMessageBoxCountsAsCancel) {
+  platform.messages.answers = {sys::MsgResult::None};
+  app.dispatch([&] { windows.palette->close(); });  // a close sent by the system
+  EXPECT_FALSE(app.terminated());
+  EXPECT_EQ(platform.registry.writeLog.size(), 5u);
+}
+
+TEST_F(PaletteTest, AFailingPositionWriteKeepsTheProgramRunning) {
+  platform.registry.failingWrites = {"Image.Top"};
+  platform.messages.answers = {sys::MsgResult::OK};
+  endButton();
+  ASSERT_EQ(platform.messages.shown.size(), 2u);
+  EXPECT_EQ(platform.messages.shown[1].text, "'Image.Top' の設定に失敗しました");
+  EXPECT_EQ(platform.messages.shown[1].icon, sys::MsgIcon::Error);
+  EXPECT_EQ(platform.registry.writeLog, (std::vector<std::string>{"Top", "Left"}));
+  EXPECT_FALSE(app.terminated());
+  EXPECT_TRUE(windows.palette->visible());
+  EXPECT_EQ(platform.registry.openKeys(), 0);
+}
+
+TEST_F(PaletteTest, ABitmapFromAnotherProgramSurvivesTheEnd) {
+  auto theirs = picture::Bitmap::create(8, 4, 24);
+  theirs.setPixel(1, 1, 0x123456);
+  platform.clipboard.putFromOtherProgram(theirs);
+  platform.messages.answers = {sys::MsgResult::OK};
+  endButton();
+  ASSERT_TRUE(app.terminated());
+  ASSERT_TRUE(platform.clipboard.hasBitmap());
+  EXPECT_EQ(platform.clipboard.owner, "other");
+  EXPECT_EQ(platform.clipboard.bitmap(), theirs);
+}
+
+}  // namespace
