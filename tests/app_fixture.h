@@ -6,6 +6,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "app/settings.h"
+#include "app/windows.h"
 #include "platform/headless/services.h"
 #include "ui/application.h"
 
@@ -14,6 +16,9 @@
 class AppTest : public ::testing::Test {
  protected:
   AppTest() {
+    // Nothing of the last test's program is left.
+    app::windows = {};
+    app::settings = {};
     dir = std::filesystem::temp_directory_path() /
           ("mirune-test-" + std::to_string(::getpid()) + "-" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -23,7 +28,10 @@ class AppTest : public ::testing::Test {
     platform.files.currentDir = dir.string();
     platform.backend.setApplication(&app);
   }
-  ~AppTest() override { std::filesystem::remove_all(dir); }
+  ~AppTest() override {
+    app::windows = {};
+    std::filesystem::remove_all(dir);
+  }
 
   std::string iniPath() const { return (dir / "mirune.ini").string(); }
   void writeIni(const std::string& text) const {

@@ -8,13 +8,7 @@ using app::settings;
 
 class SettingsTest : public AppTest {
  protected:
-  SettingsTest() {
-    app::setBuiltInSettings();
-    settings.defaultViewfinderWidth = 160;
-    settings.defaultViewfinderHeight = 120;
-    settings.viewfinderBevel = 0;
-    settings.optionSoftwarePath.clear();
-  }
+  SettingsTest() { app::setBuiltInSettings(); }
   void load() { app::loadSettings(platform.profile, iniPath()); }
 };
 
