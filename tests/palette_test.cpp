@@ -145,4 +145,16 @@ TEST_F(PaletteTest, ABitmapFromAnotherProgramSurvivesTheEnd) {
   EXPECT_EQ(platform.clipboard.bitmap(), theirs);
 }
 
+TEST_F(PaletteTest, EndingTheSessionWritesThePositionsWithoutAsking) {
+  windows.palette->setBounds({70, 80, windows.palette->width(), windows.palette->height()});
+  windows.cameraBox->setBounds({5, 6, 180, 145});
+  app.sessionEnding();
+  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_EQ(stored("Top"), 6);
+  EXPECT_EQ(stored("Left"), 5);
+  EXPECT_EQ(stored("Main.Top"), 80);
+  EXPECT_EQ(stored("Main.Left"), 70);
+  EXPECT_EQ(stored("Image.Top"), windows.negativeSheet->top());
+}
+
 }  // namespace
