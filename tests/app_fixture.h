@@ -56,5 +56,5 @@ class AppTest : public ::testing::Test {
   std::filesystem::path dir;
   headless::Platform platform;
   sys::Services services = platform.services();
-  ui::Application app{platform.backend, platform.messages};
+  ui::Application app{platform.backend, platform.messages, platform.screen};
 };
