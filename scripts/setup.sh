@@ -3,7 +3,7 @@
 # nothing that is already there.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config libgtest-dev zlib1g-dev libfreetype-dev
+packages=(build-essential cmake pkg-config libgtest-dev zlib1g-dev libfreetype-dev clang-format
           g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-utils xclip
           imagemagick fonts-ipafont-gothic locales)
 [ "${MIRUNE_WITH_BENCH:-0}" = 1 ] && packages+=(libbenchmark-dev)
