@@ -211,7 +211,7 @@ if command -v xclip >/dev/null; then
   kill "$xclip_pid" 2>/dev/null
   xclip_pid=
 else
-  echo "# clipboard at the end: skipped (xclip is not installed)"
+  check "xclip is installed for the clipboard checks (scripts/setup.sh installs it)" false
   click_end_button
   wait_for 10 box_up && xdotool key Return
   wait_for 15 app_ended
