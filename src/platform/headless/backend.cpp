@@ -88,11 +88,7 @@ std::unique_ptr<ui::TimerPeer> Backend::createTimerPeer(ui::Timer& t) {
 void Backend::popupMenu(ui::PopupMenu& m, int x, int y) {
   menusShown.push_back({m.name(), x, y});
   if (!menuScript) return;
-  ui::MenuItem* item = menuScript(m);
-  if (item && app_)
-    app_->dispatch([item] { item->click(); });
-  else if (item)
-    item->click();
+  if (ui::MenuItem* item = menuScript(m)) m.choose(*item);
 }
 
 void Backend::paintPending() {

@@ -77,6 +77,7 @@ class Backend : public ui::Backend {
   LRESULT onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void minimize();
   void restore();
+  void minimized(bool now);
   void menuOpening(HMENU menu);
 
   HINSTANCE instance_;
