@@ -8,6 +8,7 @@
 // Prints the peak resident memory (VmHWM) after start-up (the baseline)
 // and after the film is full, the growth against the pictures' bytes, and
 // whether the growth is within 1.15 times those bytes. Exit code 1 when not.
+// Run by scripts/bench.sh with the timed benchmarks; takes no arguments.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -44,7 +45,7 @@ picture::Bitmap distinctPicture(int number) {
 
 }  // namespace
 
-int main() {
+int main() {  // arguments meant for the timed benchmarks are ignored
   constexpr int kPictures = sheet::kFilmFrames + 1;
   constexpr long long kPictureBytes = 1920LL * 3 * 1080;  // 6 220 800
 

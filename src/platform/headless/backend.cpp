@@ -74,7 +74,7 @@ class Backend::TimerPeer : public ui::TimerPeer {
   std::int64_t due_ = 0;
 };
 
-Backend::Backend(int w, int h) : screenWidth_(w), screenHeight_(h) {}
+Backend::Backend() = default;
 Backend::~Backend() = default;
 
 std::unique_ptr<ui::FormPeer> Backend::createFormPeer(ui::Form& f) {
@@ -115,6 +115,13 @@ bool Backend::fireDue() {
   return any;
 }
 
+std::int64_t Backend::nextDue() const {
+  std::int64_t next = -1;
+  for (TimerPeer* t : timers_)
+    if (t->armed_ && (next < 0 || t->due_ < next)) next = t->due_;
+  return next;
+}
+
 void Backend::processMessages() {
   if (app_) app_->runPosted();
   fireDue();
@@ -127,9 +134,7 @@ void Backend::run() {
   while (app_ && !app_->terminated()) {
     if (app_->runPosted()) continue;
     paintPending();
-    std::int64_t next = -1;
-    for (TimerPeer* t : timers_)
-      if (t->armed_ && (next < 0 || t->due_ < next)) next = t->due_;
+    std::int64_t next = nextDue();
     if (next < 0) return;
     now_ = std::max(now_, next);
     fireDue();
@@ -140,9 +145,7 @@ void Backend::advance(int ms) {
   std::int64_t end = now_ + ms;
   for (;;) {
     if (app_) app_->runPosted();
-    std::int64_t next = -1;
-    for (TimerPeer* t : timers_)
-      if (t->armed_ && (next < 0 || t->due_ < next)) next = t->due_;
+    std::int64_t next = nextDue();
     if (next < 0 || next > end) break;
     now_ = std::max(now_, next);
     fireDue();

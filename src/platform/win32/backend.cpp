@@ -122,8 +122,6 @@ void Backend::setHintColor(ui::Color) {
   for (FormWindow* f : forms_) f->hintColorChanged();
 }
 
-int Backend::screenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
-int Backend::screenHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
 
 void Backend::guard(const std::function<void()>& work) noexcept {
   try {

@@ -47,8 +47,6 @@ class Backend : public ui::Backend {
   void run() override;
   void processMessages() override;
   void wake() override;
-  int screenWidth() const override;
-  int screenHeight() const override;
 
   HINSTANCE instance() const { return instance_; }
   HWND applicationWindow() const { return appWindow_.get(); }
