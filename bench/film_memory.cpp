@@ -30,7 +30,8 @@ long long statusBytes(const char* field) {
   std::string line;
   size_t n = std::strlen(field);
   while (std::getline(in, line))
-    if (line.compare(0, n, field) == 0 && line.size() > n && line[n] == ':') return std::stoll(line.substr(n + 1)) * 1024;
+    if (line.compare(0, n, field) == 0 && line.size() > n && line[n] == ':')
+      return std::stoll(line.substr(n + 1)) * 1024;
   return -1;
 }
 
@@ -45,7 +46,7 @@ picture::Bitmap distinctPicture(int number) {
 
 }  // namespace
 
-int main() {  // arguments meant for the timed benchmarks are ignored
+int main() {
   constexpr int kPictures = sheet::kFilmFrames + 1;
   constexpr long long kPictureBytes = 1920LL * 3 * 1080;  // 6 220 800
 
@@ -72,7 +73,8 @@ int main() {  // arguments meant for the timed benchmarks are ignored
 
   int stored = 0;
   for (const sheet::Frame& f : sheet.frames) stored += f.used() && f.thumbnail.picture().width() == 1920;
-  bool shared = box.photo.picture().bitmap().sharesPixelsWith(sheet.frames[sheet::kOverflow].thumbnail.picture().bitmap());
+  bool shared = box.photo.picture().bitmap().sharesPixelsWith(
+      sheet.frames[sheet::kOverflow].thumbnail.picture().bitmap());
 
   long long pictures = kPictures * kPictureBytes;
   long long growth = peak - baseline;
@@ -83,7 +85,8 @@ int main() {  // arguments meant for the timed benchmarks are ignored
   std::printf("pictures' own bytes:        %12lld (%d x %lld)\n", pictures, kPictures, kPictureBytes);
   std::printf("peak resident, baseline:    %12lld\n", baseline);
   std::printf("peak resident, full film:   %12lld\n", peak);
-  std::printf("growth:                     %12lld = %.4f x the pictures' bytes (goal <= 1.15)\n", growth, ratio);
+  std::printf("growth:                     %12lld = %.4f x the pictures' bytes (goal <= 1.15)\n", growth,
+              ratio);
   std::printf("%s\n", ok ? "within the goal" : "NOT within the goal");
   app::windows = {};
   return ok ? 0 : 1;

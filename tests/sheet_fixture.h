@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-#include "app_fixture.h"
 #include "app/settings.h"
 #include "app/windows.h"
+#include "app_fixture.h"
 #include "camera/camera_box.h"
 #include "picture/picture.h"
 #include "sheet/negative_sheet.h"

@@ -67,7 +67,8 @@ void NegativeSheet::setUp() {
 
 void NegativeSheet::layOut() {
   buttonColumn.setBounds({0, 0, kButtonColumnWidth, clientHeight()});
-  filmStrip.setBounds({kButtonColumnWidth, 0, std::max(0, clientWidth() - kButtonColumnWidth), clientHeight()});
+  filmStrip.setBounds(
+      {kButtonColumnWidth, 0, std::max(0, clientWidth() - kButtonColumnWidth), clientHeight()});
 }
 
 // The top the sheet had when the program last ended, each time it shows.

@@ -87,8 +87,8 @@ void ScrollBox::setPosition(Axis a, int position) {
   position = std::clamp(position, 0, maxPosition(a));
   if (position == bar(a).position) return;
   bar(a).position = position;
-  content_.setBounds({-bar(Axis::Horizontal).position, -bar(Axis::Vertical).position, content_.width(),
-                      content_.height()});
+  content_.setBounds(
+      {-bar(Axis::Horizontal).position, -bar(Axis::Vertical).position, content_.width(), content_.height()});
   changed(Change::Appearance);
 }
 
@@ -97,13 +97,27 @@ void ScrollBox::scroll(Axis a, ScrollCode code, int thumbPosition) {
   int page = a == Axis::Horizontal ? v.width : v.height;
   int p = position(a);
   switch (code) {
-    case ScrollCode::LineBack: p -= increment(a); break;
-    case ScrollCode::LineForward: p += increment(a); break;
-    case ScrollCode::PageBack: p -= page; break;
-    case ScrollCode::PageForward: p += page; break;
-    case ScrollCode::Thumb: p = thumbPosition; break;
-    case ScrollCode::Start: p = 0; break;
-    case ScrollCode::End: p = maxPosition(a); break;
+    case ScrollCode::LineBack:
+      p -= increment(a);
+      break;
+    case ScrollCode::LineForward:
+      p += increment(a);
+      break;
+    case ScrollCode::PageBack:
+      p -= page;
+      break;
+    case ScrollCode::PageForward:
+      p += page;
+      break;
+    case ScrollCode::Thumb:
+      p = thumbPosition;
+      break;
+    case ScrollCode::Start:
+      p = 0;
+      break;
+    case ScrollCode::End:
+      p = maxPosition(a);
+      break;
   }
   setPosition(a, p);
 }
@@ -125,11 +139,15 @@ ScrollBox::BarParts ScrollBox::barParts(Axis a) const {
   Rect v = viewport_.bounds();
   long long page = horizontal ? v.width : v.height;
   long long range = std::max(1, bar(a).range);
-  int thumbLength = static_cast<int>(std::min<long long>(trackLength, std::max<long long>(8, trackLength * page / range)));
+  int thumbLength =
+      static_cast<int>(std::min<long long>(trackLength, std::max<long long>(8, trackLength * page / range)));
   int maxPos = maxPosition(a);
-  int thumbStart = maxPos > 0 ? static_cast<int>(static_cast<long long>(trackLength - thumbLength) * position(a) / maxPos) : 0;
+  int thumbStart =
+      maxPos > 0 ? static_cast<int>(static_cast<long long>(trackLength - thumbLength) * position(a) / maxPos)
+                 : 0;
   auto span = [&](int start, int length) {
-    return horizontal ? Rect{r.left + start, r.top, length, r.height} : Rect{r.left, r.top + start, r.width, length};
+    return horizontal ? Rect{r.left + start, r.top, length, r.height}
+                      : Rect{r.left, r.top + start, r.width, length};
   };
   return {span(0, arrowLength), span(along - arrowLength, arrowLength), span(arrowLength, trackLength),
           span(arrowLength + thumbStart, thumbLength)};
@@ -179,7 +197,8 @@ void ScrollBox::mouseMove(unsigned shift, int x, int y) {
     int start = (horizontal ? x : y) - dragOffset_ - trackStart;
     if (free > 0)
       scroll(dragAxis_, ScrollCode::Thumb,
-             static_cast<int>(static_cast<long long>(std::clamp(start, 0, free)) * maxPosition(dragAxis_) / free));
+             static_cast<int>(static_cast<long long>(std::clamp(start, 0, free)) * maxPosition(dragAxis_) /
+                              free));
   }
   Control::mouseMove(shift, x, y);
 }

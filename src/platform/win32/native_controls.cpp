@@ -37,8 +37,8 @@ NativeControls::NativeControls(HINSTANCE instance, GdiPainter& painter, ui::Form
       } else if (auto* box = dynamic_cast<ui::ScrollBox*>(c)) {
         for (ui::Axis axis : {ui::Axis::Horizontal, ui::Axis::Vertical}) {
           DWORD style = WS_CHILD | (axis == ui::Axis::Horizontal ? SBS_HORZ : SBS_VERT);
-          HWND w = CreateWindowExW(0, L"SCROLLBAR", L"", style, 0, 0, 0, 0, parent, reinterpret_cast<HMENU>(id++),
-                                   instance, nullptr);
+          HWND w = CreateWindowExW(0, L"SCROLLBAR", L"", style, 0, 0, 0, 0, parent,
+                                   reinterpret_cast<HMENU>(id++), instance, nullptr);
           if (w) bars_.push_back({box, axis, UniqueWindow(w), {}});
         }
       }
@@ -130,12 +130,24 @@ bool NativeControls::scroll(WPARAM wp, LPARAM lp) {
     ui::ScrollCode code;
     int thumb = 0;
     switch (LOWORD(wp)) {
-      case SB_LINELEFT: code = ui::ScrollCode::LineBack; break;
-      case SB_LINERIGHT: code = ui::ScrollCode::LineForward; break;
-      case SB_PAGELEFT: code = ui::ScrollCode::PageBack; break;
-      case SB_PAGERIGHT: code = ui::ScrollCode::PageForward; break;
-      case SB_LEFT: code = ui::ScrollCode::Start; break;
-      case SB_RIGHT: code = ui::ScrollCode::End; break;
+      case SB_LINELEFT:
+        code = ui::ScrollCode::LineBack;
+        break;
+      case SB_LINERIGHT:
+        code = ui::ScrollCode::LineForward;
+        break;
+      case SB_PAGELEFT:
+        code = ui::ScrollCode::PageBack;
+        break;
+      case SB_PAGERIGHT:
+        code = ui::ScrollCode::PageForward;
+        break;
+      case SB_LEFT:
+        code = ui::ScrollCode::Start;
+        break;
+      case SB_RIGHT:
+        code = ui::ScrollCode::End;
+        break;
       case SB_THUMBTRACK:
       case SB_THUMBPOSITION: {
         // The 32-bit position: the message itself carries only 16 bits.
