@@ -51,7 +51,7 @@ int main() {
   constexpr long long kPictureBytes = 1920LL * 3 * 1080;  // 6 220 800
 
   headless::Platform platform(1920, 1080);
-  ui::Application app(platform.backend, platform.messages);
+  ui::Application app(platform.backend, platform.messages, platform.screen);
   platform.backend.setApplication(&app);
   sys::Services services = platform.services();
   shell::startUp(app, services);

@@ -9,6 +9,7 @@
 #include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/services.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -33,7 +34,7 @@ struct StripForm : ui::Form {
   ui::PushButton play{&column, "play"};
   ui::PushButton print{&column, "print"};
   ui::ScrollBox strip{this, "strip"};
-  ui::Panel far{&strip.content(), "far"};
+  ui::Panel distant{&strip.content(), "distant"};
   explicit StripForm(ui::Application& app) : ui::Form(app, "StripForm") {
     setBorderStyle(ui::BorderStyle::ToolWindow);
     setCaption("ネガシート");
@@ -47,14 +48,15 @@ struct StripForm : ui::Form {
     strip.setRange(ui::Axis::Horizontal, 2700);
     strip.setIncrement(ui::Axis::Horizontal, 25);
     strip.setRange(ui::Axis::Vertical, 88);
-    far.setBounds({2000, 0, 75, 75});
+    distant.setBounds({2000, 0, 75, 75});
   }
 };
 
 struct Fixture {
   win32::Backend backend{GetModuleHandleW(nullptr)};
   SilentBoxes boxes;
-  std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes);
+  win32::Screen screen;
+  std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
   Fixture() { backend.setApplication(app.get()); }
   ~Fixture() {
     backend.setApplication(nullptr);
@@ -202,22 +204,30 @@ WIN_TEST(native_scroll_bar_follows_and_drives_the_box) {
   form->strip.setPosition(ui::Axis::Horizontal, 75);
   check::equal(GetScrollPos(bar, SB_CTL), 75, "a position set by the program moves the thumb");
 
-  // The user drags the thumb: a real drag on the bar's window.
+  // The user drags the thumb: press, move and release are queued before
+  // any is handled, since the bar tracks the drag in a loop of its own.
   RECT br{};
   GetWindowRect(bar, &br);
   int y = (br.top + br.bottom) / 2;
   int thumbX = br.left + 16 + 3 + (br.right - br.left - 32) * 75 / 2700;
   settle(fx.backend);
   SetCursorPos(thumbX, y);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  settle(fx.backend);
-  SetCursorPos(thumbX + 200, y);
-  mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
-  settle(fx.backend);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  auto at = [](int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = LONG((x * 65536LL) / GetSystemMetrics(SM_CXSCREEN) + 1);
+    in.mi.dy = LONG((y * 65536LL) / GetSystemMetrics(SM_CYSCREEN) + 1);
+    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    return in;
+  };
+  INPUT drag[4] = {at(thumbX, y), at(thumbX + 200, y), at(thumbX + 200, y), {}};
+  drag[0].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  drag[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  drag[3] = at(thumbX + 200, y);
+  SendInput(4, drag, sizeof(INPUT));
   settle(fx.backend);
   check::truth(form->strip.position(ui::Axis::Horizontal) > 75, "dragging the thumb scrolls the strip");
-  check::equal(form->far.formLeft(), 89 + 2000 - form->strip.position(ui::Axis::Horizontal),
+  check::equal(form->distant.formLeft(), 89 + 2000 - form->strip.position(ui::Axis::Horizontal),
                "the content moves with the position");
 
   form->strip.setRange(ui::Axis::Horizontal, 400);
