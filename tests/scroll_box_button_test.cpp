@@ -190,20 +190,4 @@ TEST_F(ScrollBoxTest, PushButtonOpensItsOwnMenuOnARightClick) {
   EXPECT_EQ(w->mouseTarget(), nullptr);
 }
 
-TEST_F(ScrollBoxTest, PushButtonPaintsItsCaptionAndItsPress) {
-  const picture::Canvas* c = platform.backend.canvas(*w);
-  ASSERT_NE(c, nullptr);
-  EXPECT_EQ(c->pixel(4, 5), ui::clBtnHighlight);
-  EXPECT_EQ(c->pixel(4 + 82, 5 + 20), ui::clBlack);
-  // The caption is drawn inside the bevel (anti-aliased: any dark pixel).
-  int dark = 0;
-  for (int y = 7; y < 24; ++y)
-    for (int x = 6; x < 85; ++x) dark += (c->pixel(x, y) & 0xFF) < 0x60;
-  EXPECT_GT(dark, 5);
-  w->dispatchMouseDown(ui::MouseButton::Left, ui::ssLeft, 10, 10);
-  app.processMessages();
-  EXPECT_EQ(c->pixel(4, 5), ui::clBlack);
-  w->dispatchMouseUp(ui::MouseButton::Left, 0, 10, 10);
-}
-
 }  // namespace
