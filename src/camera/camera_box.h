@@ -1,4 +1,5 @@
 #pragma once
+#include "app/camera_box_view.h"
 #include "app/positions.h"
 #include "system/services.h"
 #include "ui/controls.h"
@@ -7,7 +8,7 @@
 namespace camera {
 
 // The camera box: a borderless, stay-on-top viewfinder laid over the screen.
-class CameraBox : public ui::Form {
+class CameraBox : public ui::Form, public app::CameraBoxView {
  public:
   CameraBox(ui::Application& app, sys::Services& services);
 
@@ -33,6 +34,13 @@ class CameraBox : public ui::Form {
 
   sys::Services& services_;
   app::PositionStore positions_;
+
+ public:
+  // What the film reads (app::CameraBoxView).
+  unsigned displayDivisor = 1;  // the photo is its picture's size over this: 1, or 4
+  ui::Image& photoControl() override { return photo; }
+  std::string timeStampText() const override { return timeStamp.caption(); }
+  unsigned photoDivisor() const override { return displayDivisor; }
 };
 
 // The 156 x 116, 256-colour title picture.

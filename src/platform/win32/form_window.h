@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "picture/canvas.h"
@@ -13,6 +14,7 @@
 namespace win32 {
 
 class Backend;
+class NativeControls;
 
 // The window of one form: a top-level window owned by the application
 // window. It mirrors the form's properties, paints the form through the
@@ -45,6 +47,7 @@ class FormWindow : public ui::FormPeer {
   static DWORD exStyleFor(const ui::Form& f);
 
  private:
+  static DWORD frameStyleFor(const ui::Form& f);
   static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void paint(HWND w);
@@ -64,6 +67,7 @@ class FormWindow : public ui::FormPeer {
   ui::Form& form_;
   UniqueWindow hwnd_;
   UniqueWindow tooltip_;
+  std::unique_ptr<NativeControls> natives_;
   std::map<const ui::Control*, Tool> tools_;
   picture::Canvas canvas_;
 };
