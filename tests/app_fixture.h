@@ -27,6 +27,8 @@ class AppTest : public ::testing::Test {
     std::filesystem::create_directories(dir);
     platform.files.exePath = (dir / "mirune.exe").string();
     platform.files.currentDir = dir.string();
+    platform.files.tempDir = (dir / "temp").string() + "/";
+    std::filesystem::create_directories(dir / "temp");
     platform.backend.setApplication(&app);
   }
   ~AppTest() override {

@@ -18,6 +18,7 @@ class NegativeSheet;
 namespace app {
 
 class CameraBoxView;
+class ClipboardSwitch;
 class Film;
 
 // One reference per window, set as the start-up makes them; the windows
@@ -32,6 +33,8 @@ struct Windows {
   // The camera box and the negative sheet as the other windows see them.
   CameraBoxView* cameraBoxView = nullptr;
   Film* film = nullptr;
+  // The palette's clipboard button, as the clipboard watcher reads it.
+  ClipboardSwitch* clipboardSwitch = nullptr;
 };
 
 extern Windows windows;

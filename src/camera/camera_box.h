@@ -4,6 +4,7 @@
 #include "system/services.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/timer.h"
 
 namespace camera {
 
@@ -22,6 +23,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // The last bitmap the clipboard watcher stored, and the one just taken.
   ui::Image stagingImage{this, "stagingImage"};
   ui::Image clipboardImage{this, "clipboardImage"};
+  ui::Timer clipboardTimer{application(), "clipboardTimer", 55};
 
   // While set, the application's loss of activation does not bring the
   // camera box back.
@@ -41,6 +43,12 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   ui::Image& photoControl() override { return photo; }
   std::string timeStampText() const override { return timeStamp.caption(); }
   unsigned photoDivisor() const override { return displayDivisor; }
+  void setTimeStampText(const std::string& text) override {
+    timeStamp.setCaption(text);
+    timeStampShadow.setCaption(text);
+  }
+  ui::Image& clipboardImageControl() override { return clipboardImage; }
+  ui::Image& stagingImageControl() override { return stagingImage; }
 };
 
 // The 156 x 116, 256-colour title picture.

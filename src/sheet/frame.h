@@ -22,6 +22,9 @@ inline constexpr int kThumbnailBox = kFrameSize - 2 * kThumbnailInset;
 inline constexpr const char* kBuiltPlaceholder = "（未撮影）";
 inline constexpr const char* kPlaceholder = "(未撮影)";
 
+// The caption colour of the selected frame, pure red; others are black.
+inline constexpr ui::Color kSelectedCaptionColor = 0xFF0000;
+
 // One frame of the film. The thumbnail holds the full-size picture and
 // stretches it into its bounds (the image box); the caption's text is the
 // frame's caption, and a frame is used exactly when that text is not
@@ -36,6 +39,10 @@ struct Frame {
   ui::Label caption;
 
   bool used() const { return !caption.caption().empty(); }
+  // The two selection marks, each read on its own: commands that act on
+  // the selected frame look at one or the other.
+  bool panelLowered() const { return panel.bevelInner() == ui::BevelCut::Lowered; }
+  bool captionRed() const { return caption.font().color == kSelectedCaptionColor; }
 };
 
 // Sizes and centres the thumbnail for a picture of width x height pixels,

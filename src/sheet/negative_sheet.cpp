@@ -4,8 +4,12 @@
 #include <string>
 
 #include "app/camera_box_view.h"
+#include "app/clipboard_switch.h"
 #include "app/settings.h"
 #include "app/windows.h"
+#include "base/error.h"
+#include "picture/bmp.h"
+#include "picture/file_io.h"
 #include "ui/application.h"
 
 namespace sheet {
@@ -50,6 +54,11 @@ NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services)
   filmStrip.setRange(ui::Axis::Vertical, kStripHeight);
   filmBackground.setBounds({0, 0, kStripLength, 76});
   filmBackground.setBevelOuter(ui::BevelCut::None);
+  for (int i = 0; i <= kOverflow; ++i) {
+    // The hidden overflow frame's thumbnail stands for frame 36.
+    int target = std::min(i, kFilmFrames - 1);
+    frames[i].thumbnail.onMouseDown = [this, target](ui::MouseButton, unsigned, int, int) { toggleFrame(target); };
+  }
   tidyTimer.onTimer = [this] { tidyFilm(); };
   onCreate = [this] { setUp(); };
   onShow = [this] { readPosition(); };
@@ -158,6 +167,105 @@ void NegativeSheet::addPhotoToFilm() {
   // A full film with push-out on drops its oldest picture; the tidy pass
   // then slides the rest down.
   if (frames[kOverflow].used() && app::settings.pushOutWhenFull) clearFrame(0);
+}
+
+void NegativeSheet::toggleFrame(int index) {
+  Frame& f = frames[index];
+  if (!f.used()) return;
+  if (f.panel.bevelInner() != ui::BevelCut::Raised) {
+    f.panel.setBevelInner(ui::BevelCut::Raised);
+    f.caption.setFontColor(ui::clBlack);
+    return;
+  }
+  f.panel.setBevelInner(ui::BevelCut::Lowered);
+  for (int i = 0; i < kFilmFrames; ++i)
+    if (i != index) frames[i].panel.setBevelInner(ui::BevelCut::Raised);
+  f.caption.setFontColor(kSelectedCaptionColor);
+  for (int i = 0; i < kFilmFrames; ++i)
+    if (i != index) frames[i].caption.setFontColor(ui::clBlack);
+
+  const picture::Picture selected = f.thumbnail.picture();
+  if (app::CameraBoxView* cameraBox = app::windows.cameraBoxView) {
+    // A picture as wide or as tall as the screen (a full-screen shot) is
+    // shown at a quarter of its size, any smaller one at its own.
+    int w = selected.width(), h = selected.height();
+    ui::Image& photo = cameraBox->photoControl();
+    if (h < services_.screen.height() && w < services_.screen.width()) {
+      photo.setHeight(h);
+      photo.setWidth(w);
+    } else {
+      photo.setHeight(h / 4);
+      photo.setWidth(w / 4);
+    }
+    photo.setPicture(selected);
+    cameraBox->setTimeStampText(f.caption.caption());
+  }
+  // Last: when the file cannot be written, the frame is selected and shown
+  // all the same.
+  writeHandOffFile(selected);
+}
+
+std::string NegativeSheet::handOffPath() const { return services_.files.temporaryDirectory() + kHandOffFile; }
+
+// A standard BMP of the picture (an icon as its image); an empty picture
+// writes nothing.
+void NegativeSheet::writeHandOffFile(const picture::Picture& selected) const {
+  if (selected.empty()) return;
+  if (!selected.bitmap().empty())
+    picture::writeFileBytes(handOffPath(), picture::writeBmp(selected.bitmap()));
+  else
+    selected.saveToFile(handOffPath());
+}
+
+void NegativeSheet::interceptClipboard() {
+  app::ClipboardSwitch* clipboardSwitch = app::windows.clipboardSwitch;
+  if (!clipboardSwitch || !clipboardSwitch->intercepting()) return;
+  sys::Clipboard& clipboard = services_.clipboard;
+  if (!clipboard.hasBitmap()) return;
+  app::CameraBoxView* cameraBox = app::windows.cameraBoxView;
+  if (!cameraBox) return;
+
+  // Where the bitmap goes is settled before it is taken: a bitmap with no
+  // place stays on the clipboard for its owner, and costs no copy.
+  std::optional<int> selected;
+  for (int i = 0; i < kFilmFrames && !selected; ++i)
+    if (frames[i].captionRed()) selected = i;
+  std::optional<int> target = selected ? selected : firstEmptyFrame();
+  bool pushOut = false;
+  if (!target) {
+    if (!app::settings.pushOutWhenFull) return;
+    // The oldest frame gives way, and the bitmap takes its place.
+    pushOut = true;
+    target = 0;
+  }
+
+  // A bitmap that failed once is not tried again until the clipboard changes.
+  std::uint32_t change = clipboard.changeCount();
+  if (failedClipboardChange_ == change) return;
+  std::optional<picture::Bitmap> taken;
+  try {
+    taken = clipboard.takeBitmap();
+  } catch (const base::Error&) {
+    failedClipboardChange_ = change;
+    throw;
+  }
+  // Held open by another program (or gone meanwhile): the next tick tries again.
+  if (!taken || taken->empty()) return;
+
+  ui::Image& clipboardImage = cameraBox->clipboardImageControl();
+  clipboardImage.setPicture(picture::Picture(std::move(*taken)));
+  if (selected) {
+    // In place: the frame keeps its image box and caption.
+    frames[*selected].thumbnail.setPicture(clipboardImage.picture());
+    return;
+  }
+  if (pushOut) clearFrame(0);
+  ui::Image& staging = cameraBox->stagingImageControl();
+  staging.setPicture(clipboardImage.picture());
+  Frame& f = frames[*target];
+  fitThumbnail(f, staging.picture().width(), staging.picture().height());
+  f.thumbnail.setPicture(staging.picture());
+  f.caption.setCaption(kClipboardCaption);
 }
 
 }  // namespace sheet

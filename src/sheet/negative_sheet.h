@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <string>
 
 #include "app/film.h"
 #include "app/positions.h"
@@ -14,6 +16,11 @@
 #include "ui/timer.h"
 
 namespace sheet {
+
+// The caption of every frame the clipboard watcher fills.
+inline constexpr const char* kClipboardCaption = "From Clip";
+// The hand-off file's name, in the user's temporary folder.
+inline constexpr const char* kHandOffFile = "temp.bmp";
 
 // The negative sheet: the film of 36 frames along the bottom of the
 // screen, with the film's commands in a column on its left.
@@ -66,6 +73,23 @@ class NegativeSheet : public ui::Form, public app::Film {
   // app::Film
   void addPhotoToFilm() override;
 
+  // A press of any mouse button on a used frame's thumbnail: selects the
+  // frame (only it), shows its picture and caption in the camera box and
+  // writes its picture to the hand-off file, last; a press on the selected
+  // frame unselects it and nothing else.
+  void toggleFrame(int index);
+  // Where the picture of the frame selected last is written for the paint
+  // program: "temp.bmp" in the user's temporary folder.
+  std::string handOffPath() const;
+
+  // One tick of the clipboard watcher: while the palette's clipboard
+  // button is down, a bitmap on the clipboard replaces the picture of the
+  // frame with the red caption, else goes into the first empty frame with
+  // the caption "From Clip". It is taken off the clipboard only when it has
+  // such a place (or push-out makes one in frame 1). A clipboard that
+  // another program holds open is tried again at the next tick.
+  void interceptClipboard();
+
   // Runs the tidy pass once the loop is next idle; scheduling it again
   // before then changes nothing.
   void scheduleTidy();
@@ -84,6 +108,11 @@ class NegativeSheet : public ui::Form, public app::Film {
   // The picture, image box and caption of `from` go to `to`; `from` is cleared.
   void moveFrame(int from, int to);
   void updateTitle();
+  void writeHandOffFile(const picture::Picture& picture) const;
+
+  // The clipboard's change count when taking its bitmap last failed: that
+  // bitmap is not tried again, so a failure is reported once.
+  std::optional<std::uint32_t> failedClipboardChange_;
 
   sys::Services& services_;
   app::PositionStore positions_;

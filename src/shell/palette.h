@@ -1,4 +1,5 @@
 #pragma once
+#include "app/clipboard_switch.h"
 #include "app/positions.h"
 #include "system/services.h"
 #include "ui/controls.h"
@@ -7,7 +8,7 @@
 namespace shell {
 
 // The palette of five buttons: the application's main window.
-class Palette : public ui::Form {
+class Palette : public ui::Form, public app::ClipboardSwitch {
  public:
   Palette(ui::Application& app, sys::Services& services);
 
@@ -20,6 +21,9 @@ class Palette : public ui::Form {
 
   // Where every window is now, as the position store keeps it.
   void writePositions();
+
+  // app::ClipboardSwitch
+  bool intercepting() const override { return clipboardButton.down(); }
 
  private:
   void setUp();

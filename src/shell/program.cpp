@@ -25,6 +25,7 @@ void startUp(ui::Application& app, sys::Services& services) {
   };
   step(0);
   windows.palette = app.createForm<Palette>(services);
+  windows.clipboardSwitch = windows.palette;
   step(1);
   windows.cameraBox = app.createForm<camera::CameraBox>(services);
   windows.cameraBoxView = windows.cameraBox;
@@ -33,6 +34,7 @@ void startUp(ui::Application& app, sys::Services& services) {
   step(3);
   windows.negativeSheet = app.createForm<sheet::NegativeSheet>(services);
   windows.film = windows.negativeSheet;
+  windows.cameraBox->clipboardTimer.onTimer = [] { windows.negativeSheet->interceptClipboard(); };
   step(6);
   windows.helpWindow = app.createForm<dialogs::HelpWindow>();
   step(7);

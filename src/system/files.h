@@ -9,6 +9,8 @@ class Files {
   // Full path of the running program (UTF-8).
   virtual std::string executablePath() = 0;
   virtual std::string currentDirectory() = 0;
+  // The user's folder for temporary files, ending in its separator.
+  virtual std::string temporaryDirectory() = 0;
 };
 
 }  // namespace sys

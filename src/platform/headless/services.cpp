@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+
+#include "base/error.h"
+#include "picture/errors.h"
 
 namespace headless {
 
@@ -88,6 +92,73 @@ sys::MsgResult MessageBoxes::show(const std::string& text, const std::string& ca
   auto a = answers.front();
   answers.pop_front();
   return a;
+}
+
+bool Clipboard::hasBitmap() {
+  ++formatQueries;
+  return !bitmap_.empty();
+}
+
+bool Clipboard::open() {
+  ++opens;
+  return !heldByOtherProgram;
+}
+
+std::optional<picture::Bitmap> Clipboard::takeBitmap() {
+  if (!open() || bitmap_.empty()) return std::nullopt;
+  if (unreadableBitmap) picture::messages::badBitmap();
+  if (failingEmpty) throw base::Error(sys::kCannotEmptyClipboard);
+  picture::Bitmap taken = bitmap_;
+  bitmap_ = {};
+  text_.clear();
+  owner.clear();
+  ++changes_;
+  return taken;
+}
+
+picture::Bitmap Clipboard::bitmap() {
+  if (!open()) throw base::Error(sys::kCannotOpenClipboard);
+  if (unreadableBitmap && !bitmap_.empty()) picture::messages::badBitmap();
+  return bitmap_;
+}
+
+void Clipboard::setBitmap(const picture::Bitmap& b) {
+  if (!open()) throw base::Error(sys::kCannotOpenClipboard);
+  if (failingEmpty) throw base::Error(sys::kCannotEmptyClipboard);
+  bitmap_ = b;
+  text_.clear();
+  owner = b.empty() ? "" : "mirune";
+  ++changes_;
+}
+
+void Clipboard::clear() {
+  if (!open()) throw base::Error(sys::kCannotOpenClipboard);
+  if (failingEmpty) throw base::Error(sys::kCannotEmptyClipboard);
+  bitmap_ = {};
+  text_.clear();
+  owner.clear();
+  ++changes_;
+}
+
+void Clipboard::putFromOtherProgram(const picture::Bitmap& b) {
+  bitmap_ = b;
+  text_.clear();
+  owner = "other";
+  ++changes_;
+}
+
+void Clipboard::putTextFromOtherProgram(const std::string& text) {
+  bitmap_ = {};
+  text_ = text;
+  owner = "other";
+  ++changes_;
+}
+
+std::string Files::userTemporaryDirectory() {
+  const char* dir = std::getenv("TMPDIR");
+  std::string path = dir && *dir ? dir : "/tmp";
+  if (path.back() != '/') path += '/';
+  return path;
 }
 
 Platform::Platform(int w, int h) : screen(w, h) {}

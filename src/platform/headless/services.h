@@ -1,6 +1,7 @@
 #pragma once
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,30 +38,40 @@ class Registry : public sys::Registry {
   Key next_ = 1;
 };
 
-// The clipboard's bitmap, and who put it there.
+// The clipboard: a bitmap and a text, and who put them there. Tests can
+// have another program hold it open, or its calls fail, and count what
+// the program asked of it.
 class Clipboard : public sys::Clipboard {
  public:
-  bool hasBitmap() override { return !bitmap_.empty(); }
-  picture::Bitmap bitmap() override { return bitmap_; }
-  void setBitmap(const picture::Bitmap& b) override {
-    bitmap_ = b;
-    owner = "mirune";
-  }
-  void clear() override {
-    bitmap_ = {};
-    owner.clear();
-  }
-  // Another program puts a bitmap on the clipboard.
-  void putFromOtherProgram(const picture::Bitmap& b) {
-    bitmap_ = b;
-    owner = "other";
-  }
+  bool hasBitmap() override;
+  std::uint32_t changeCount() override { return changes_; }
+  std::optional<picture::Bitmap> takeBitmap() override;
+  picture::Bitmap bitmap() override;
+  void setBitmap(const picture::Bitmap& b) override;
+  void clear() override;
+
+  // --- for tests ---
+  // Another program puts a bitmap, or a text, on the clipboard (replacing
+  // what was there).
+  void putFromOtherProgram(const picture::Bitmap& b);
+  void putTextFromOtherProgram(const std::string& text);
+  const std::string& text() const { return text_; }
   std::string owner;
+  // Another program has the clipboard open: opening it fails.
+  bool heldByOtherProgram = false;
+  // The bitmap on the clipboard cannot be read; emptying fails.
+  bool unreadableBitmap = false;
+  bool failingEmpty = false;
+  // What the program asked: format queries, and openings of the clipboard.
+  int formatQueries = 0;
+  int opens = 0;
 
  private:
+  bool open();
   picture::Bitmap bitmap_;
+  std::string text_;
+  std::uint32_t changes_ = 0;
 };
-
 // A screen that is a bitmap the test paints.
 class Screen : public sys::Screen {
  public:
@@ -90,8 +101,12 @@ class Files : public sys::Files {
  public:
   std::string executablePath() override { return exePath; }
   std::string currentDirectory() override { return currentDir; }
+  std::string temporaryDirectory() override { return tempDir; }
   std::string exePath = "/tmp/mirune/mirune.exe";
   std::string currentDir = "/tmp/mirune";
+  // $TMPDIR, or /tmp, with its separator at the end.
+  std::string tempDir = userTemporaryDirectory();
+  static std::string userTemporaryDirectory();
 };
 
 // Everything of the headless platform in one place.

@@ -1,7 +1,9 @@
 #include <cstring>
 #include <vector>
 
+#include "base/error.h"
 #include "picture/bmp.h"
+#include "picture/errors.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/services.h"
@@ -32,32 +34,52 @@ picture::Bitmap fromDdb(HBITMAP bmp, HPALETTE pal) {
   return out;
 }
 
-}  // namespace
-
-bool Clipboard::hasBitmap() {
-  return IsClipboardFormatAvailable(CF_BITMAP) || IsClipboardFormatAvailable(CF_DIB) ||
-         IsClipboardFormatAvailable(CF_DIBV5);
-}
-
-picture::Bitmap Clipboard::bitmap() {
-  ClipboardOpen open(owner_ ? owner_() : nullptr);
-  if (!open.ok()) return {};
+// The bitmap of the open clipboard; an empty one when it holds none.
+// Throws the picture layer's error when a bitmap is there but cannot be read.
+picture::Bitmap readOpenClipboard() {
+  if (!IsClipboardFormatAvailable(CF_BITMAP)) return {};
   if (IsClipboardFormatAvailable(CF_DIB)) {
     if (HANDLE h = GetClipboardData(CF_DIB)) {
       GlobalLockScope lock(h);
-      if (lock.get() && lock.size() > 0)
-        return picture::readDib(static_cast<const std::uint8_t*>(lock.get()), lock.size());
+      if (lock.get() && lock.size() > 0) {
+        try {
+          return picture::readDib(static_cast<const std::uint8_t*>(lock.get()), lock.size());
+        } catch (const base::Error&) {
+          // A packed DIB this reader does not know: the device bitmap below may still do.
+        }
+      }
     }
   }
-  if (IsClipboardFormatAvailable(CF_BITMAP)) {
-    auto bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    auto pal = IsClipboardFormatAvailable(CF_PALETTE)
-                   ? static_cast<HPALETTE>(GetClipboardData(CF_PALETTE))
-                   : nullptr;
-    // Handles from GetClipboardData belong to the clipboard: not ours to free.
-    if (bmp) return fromDdb(bmp, pal);
-  }
-  return {};
+  auto bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+  auto pal = IsClipboardFormatAvailable(CF_PALETTE) ? static_cast<HPALETTE>(GetClipboardData(CF_PALETTE))
+                                                    : nullptr;
+  // Handles from GetClipboardData belong to the clipboard: not ours to free.
+  picture::Bitmap b = bmp ? fromDdb(bmp, pal) : picture::Bitmap();
+  if (b.empty()) picture::messages::badBitmap();
+  return b;
+}
+
+}  // namespace
+
+// One format query: the system offers CF_BITMAP for every bitmap format.
+bool Clipboard::hasBitmap() { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }
+
+std::uint32_t Clipboard::changeCount() { return GetClipboardSequenceNumber(); }
+
+std::optional<picture::Bitmap> Clipboard::takeBitmap() {
+  // One attempt: a clipboard another program holds is tried again later.
+  ClipboardOpen open(owner(), 1);
+  if (!open.ok()) return std::nullopt;
+  picture::Bitmap b = readOpenClipboard();
+  if (b.empty()) return std::nullopt;
+  if (!EmptyClipboard()) throw base::Error(sys::kCannotEmptyClipboard);
+  return b;
+}
+
+picture::Bitmap Clipboard::bitmap() {
+  ClipboardOpen open(owner());
+  if (!open.ok()) throw base::Error(sys::kCannotOpenClipboard);
+  return readOpenClipboard();
 }
 
 void Clipboard::setBitmap(const picture::Bitmap& b) {
@@ -67,10 +89,10 @@ void Clipboard::setBitmap(const picture::Bitmap& b) {
   }
   std::vector<std::uint8_t> dib = picture::writeDib(b);
   UniqueGlobal mem(GlobalAlloc(GMEM_MOVEABLE, dib.size()));
-  if (!mem) return;
+  if (!mem) throw base::Error(sys::kCannotWriteClipboard);
   {
     GlobalLockScope lock(mem.get());
-    if (!lock.get()) return;
+    if (!lock.get()) throw base::Error(sys::kCannotWriteClipboard);
     std::memcpy(lock.get(), dib.data(), dib.size());
   }
   UniqueGdi<HPALETTE> palette;
@@ -84,17 +106,24 @@ void Clipboard::setBitmap(const picture::Bitmap& b) {
       lp->palPalEntry[i] = {BYTE(c >> 16), BYTE(c >> 8), BYTE(c), 0};
     }
     palette.reset(CreatePalette(lp));
+    if (!palette) throw base::Error(sys::kCannotWriteClipboard);
   }
-  ClipboardOpen open(owner_ ? owner_() : nullptr);
-  if (!open.ok() || !EmptyClipboard()) return;
+  ClipboardOpen open(owner());
+  if (!open.ok()) throw base::Error(sys::kCannotOpenClipboard);
+  if (!EmptyClipboard()) throw base::Error(sys::kCannotEmptyClipboard);
   // After a successful SetClipboardData the system owns the handle.
-  if (SetClipboardData(CF_DIB, mem.get())) mem.release();
-  if (palette && SetClipboardData(CF_PALETTE, palette.get())) palette.release();
+  if (!SetClipboardData(CF_DIB, mem.get())) throw base::Error(sys::kCannotWriteClipboard);
+  mem.release();
+  if (palette) {
+    if (!SetClipboardData(CF_PALETTE, palette.get())) throw base::Error(sys::kCannotWriteClipboard);
+    palette.release();
+  }
 }
 
 void Clipboard::clear() {
-  ClipboardOpen open(owner_ ? owner_() : nullptr);
-  if (open.ok()) EmptyClipboard();
+  ClipboardOpen open(owner());
+  if (!open.ok()) throw base::Error(sys::kCannotOpenClipboard);
+  if (!EmptyClipboard()) throw base::Error(sys::kCannotEmptyClipboard);
 }
 
 }  // namespace win32

@@ -38,4 +38,17 @@ std::string Files::currentDirectory() {
   return narrow(buf.data(), got);
 }
 
+// GetTempPathW: TMP, TEMP or USERPROFILE, else the Windows folder; the
+// answer ends in a backslash.
+std::string Files::temporaryDirectory() {
+  std::vector<wchar_t> buf(MAX_PATH + 1);
+  for (;;) {
+    DWORD n = GetTempPathW(DWORD(buf.size()), buf.data());
+    if (n == 0) return {};
+    if (n < buf.size()) return narrow(buf.data(), n);
+    if (buf.size() >= 32768) return {};
+    buf.resize(n + 1);
+  }
+}
+
 }  // namespace win32

@@ -156,11 +156,12 @@ class Selection {
 // The clipboard, open for as long as this lives.
 class ClipboardOpen {
  public:
-  explicit ClipboardOpen(HWND owner) {
-    // Another program may hold it for a moment; a few short waits cover that.
-    for (int i = 0; i < 10 && !open_; ++i) {
+  // Another program may hold it for a moment; by default a few short waits
+  // cover that. With attempts 1 a held clipboard fails at once.
+  explicit ClipboardOpen(HWND owner, int attempts = 10) {
+    for (int i = 0; i < attempts && !open_; ++i) {
       open_ = OpenClipboard(owner) != FALSE;
-      if (!open_) Sleep(10);
+      if (!open_ && i + 1 < attempts) Sleep(10);
     }
   }
   ~ClipboardOpen() {

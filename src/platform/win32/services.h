@@ -38,20 +38,24 @@ class Profile : public sys::Profile {
                    const std::string& value) override;
 };
 
-// The clipboard's bitmap: read as a packed DIB (the system converts a
-// CF_BITMAP for us, with its palette), written as CF_DIB plus CF_PALETTE
-// for palette bitmaps, so every reader finds CF_BITMAP as well.
+// The clipboard's bitmap: read as a packed DIB where the system offers one
+// (it converts a CF_BITMAP for us, with its palette, keeping the bitmap's
+// own format), else from CF_BITMAP and CF_PALETTE; written as CF_DIB plus
+// CF_PALETTE for palette bitmaps, so every reader finds CF_BITMAP as well.
 class Clipboard : public sys::Clipboard {
  public:
   // owner: the window that will own what we put there (a window is needed
   // for SetClipboardData to succeed).
   explicit Clipboard(std::function<HWND()> owner) : owner_(std::move(owner)) {}
   bool hasBitmap() override;
+  std::uint32_t changeCount() override;
+  std::optional<picture::Bitmap> takeBitmap() override;
   picture::Bitmap bitmap() override;
   void setBitmap(const picture::Bitmap& b) override;
   void clear() override;
 
  private:
+  HWND owner() const { return owner_ ? owner_() : nullptr; }
   std::function<HWND()> owner_;
 };
 
@@ -92,6 +96,7 @@ class Files : public sys::Files {
  public:
   std::string executablePath() override;
   std::string currentDirectory() override;
+  std::string temporaryDirectory() override;
 };
 
 }  // namespace win32
