@@ -140,9 +140,9 @@ void Clipboard::clear() {
   ++changes_;
 }
 
-void Clipboard::putFromOtherProgram(const picture::Bitmap& b) {
+void Clipboard::putFromOtherProgram(const picture::Bitmap& b, const std::string& text) {
   bitmap_ = b;
-  text_.clear();
+  text_ = text;
   owner = "other";
   ++changes_;
 }

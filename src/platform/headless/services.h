@@ -51,9 +51,9 @@ class Clipboard : public sys::Clipboard {
   void clear() override;
 
   // --- for tests ---
-  // Another program puts a bitmap, or a text, on the clipboard (replacing
-  // what was there).
-  void putFromOtherProgram(const picture::Bitmap& b);
+  // Another program puts a bitmap (with a text, if one is given), or a
+  // text, on the clipboard, replacing what was there.
+  void putFromOtherProgram(const picture::Bitmap& b, const std::string& text = "");
   void putTextFromOtherProgram(const std::string& text);
   const std::string& text() const { return text_; }
   std::string owner;

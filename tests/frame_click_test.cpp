@@ -1,0 +1,189 @@
+// A press on a frame: selecting, unselecting, the camera box and the
+// hand-off file.
+#include <cstdlib>
+
+#include "picture/bmp.h"
+#include "picture/file_io.h"
+#include "sheet_fixture.h"
+
+namespace {
+
+using app::windows;
+using sheet::kFilmFrames;
+using sheet::kOverflow;
+
+constexpr ui::Color kRed = 0xFF0000;
+
+class FrameClickTest : public SheetTest {
+ protected:
+  // A press as the loop delivers it: an error ends in the error box.
+  void press(int i, ui::MouseButton button = ui::MouseButton::Left) {
+    app.dispatch([&] { sheet->frames[i].thumbnail.mouseDown(button, 0, 5, 5); });
+  }
+
+  std::string handOffPath() const { return (dir / "temp" / "temp.bmp").string(); }
+  bool handOffWritten() const { return std::filesystem::exists(handOffPath()); }
+  picture::Bitmap handOffBitmap() const {
+    auto bytes = picture::readFileBytes(handOffPath(), 1 << 24);
+    return picture::readBmp(bytes.data(), bytes.size());
+  }
+
+  // The indexes of the frames among the 36 with a lowered panel, and with a red caption.
+  std::vector<int> lowered() const {
+    std::vector<int> out;
+    for (int i = 0; i < kFilmFrames; ++i)
+      if (sheet->frames[i].panel.bevelInner() != ui::BevelCut::Raised) out.push_back(i);
+    return out;
+  }
+  std::vector<int> red() const {
+    std::vector<int> out;
+    for (int i = 0; i < kFilmFrames; ++i)
+      if (sheet->frames[i].caption.font().color != ui::clBlack) out.push_back(i);
+    return out;
+  }
+};
+
+TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
+  fill(3);
+  picture::Bitmap second = load(120, 90, "shot02.bmp", 0x00AA55);
+  idle();
+  ASSERT_EQ(sheet->frames[3].caption.caption(), "shot02.bmp");
+  box->photo.setPicture(picture::Picture());
+
+  // The right button does what the left does, on the press.
+  press(3, ui::MouseButton::Right);
+  EXPECT_EQ(lowered(), std::vector<int>{3});
+  EXPECT_EQ(red(), std::vector<int>{3});
+  EXPECT_EQ(sheet->frames[3].caption.font().color, kRed);
+  EXPECT_EQ(box->photo.picture().bitmap(), second);
+  EXPECT_EQ(box->photo.width(), 120);
+  EXPECT_EQ(box->photo.height(), 90);
+  EXPECT_EQ(box->timeStamp.caption(), "shot02.bmp");
+  EXPECT_EQ(box->timeStampShadow.caption(), "shot02.bmp");
+  ASSERT_TRUE(handOffWritten());
+  EXPECT_EQ(handOffBitmap(), second);
+  // Selecting does not show a hidden camera box, nor touch the film.
+  EXPECT_FALSE(box->visible());
+  EXPECT_EQ(sheet->frames[3].thumbnail.bounds(), (ui::Rect{2, 2 + (75 - 53) / 2, 71, 53}));
+
+  // The middle button unselects; the camera box and the file keep the picture.
+  std::filesystem::remove(handOffPath());
+  press(3, ui::MouseButton::Middle);
+  EXPECT_TRUE(lowered().empty());
+  EXPECT_TRUE(red().empty());
+  EXPECT_EQ(box->photo.picture().bitmap(), second);
+  EXPECT_FALSE(handOffWritten());
+  EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {
+  fill(6);
+  press(1);
+  press(4);
+  EXPECT_EQ(lowered(), std::vector<int>{4});
+  EXPECT_EQ(red(), std::vector<int>{4});
+  EXPECT_EQ(pictureIn(4), 5u);
+  EXPECT_EQ(handOffBitmap().pixel(0, 0), 5u);
+  EXPECT_EQ(box->timeStamp.caption(), "5");
+
+  // Marks left out of step (delete all, sheet printing) are put right by a selection.
+  sheet->frames[0].caption.setFontColor(kRed);
+  sheet->frames[2].panel.setBevelInner(ui::BevelCut::Lowered);
+  press(5);
+  EXPECT_EQ(lowered(), std::vector<int>{5});
+  EXPECT_EQ(red(), std::vector<int>{5});
+}
+
+TEST_F(FrameClickTest, TheOverflowThumbnailActsOnFrame36) {
+  fill(kFilmFrames);
+  load(40, 30, "overflow", 99);
+  press(kOverflow);
+  EXPECT_EQ(lowered(), std::vector<int>{kFilmFrames - 1});
+  EXPECT_EQ(box->timeStamp.caption(), "36");
+  EXPECT_EQ(sheet->frames[kOverflow].panel.bevelInner(), ui::BevelCut::Raised);
+}
+
+TEST_F(FrameClickTest, APressOnAnEmptyFrameChangesNothing) {
+  fill(2);
+  box->photo.setPicture(picture::Picture());
+  box->timeStamp.setCaption("before");
+  // Even an empty frame that still shows the marks (delete all leaves them).
+  sheet->frames[2].panel.setBevelInner(ui::BevelCut::Lowered);
+  sheet->frames[2].caption.setFontColor(kRed);
+  press(2);
+  press(5, ui::MouseButton::Right);
+  EXPECT_EQ(lowered(), std::vector<int>{2});
+  EXPECT_EQ(red(), std::vector<int>{2});
+  EXPECT_TRUE(box->photo.picture().empty());
+  EXPECT_EQ(box->timeStamp.caption(), "before");
+  EXPECT_FALSE(handOffWritten());
+}
+
+TEST_F(FrameClickTest, APictureAsWideOrAsTallAsTheScreenShowsAtAQuarter) {
+  // The screen is 1024 x 768.
+  struct Case {
+    int w, h, photoW, photoH;
+  } cases[] = {
+      {1023, 767, 1023, 767},  // smaller both ways: its own size
+      {1024, 700, 256, 175},   // as wide as the screen
+      {1001, 768, 250, 192},   // as tall as the screen
+      {1030, 770, 257, 192},   // larger: a quarter, truncated
+  };
+  fill(1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
+    sheet->frames[0].thumbnail.setPicture(picture::Picture(numbered(c.w, c.h, 7)));
+    press(0);  // selects
+    EXPECT_EQ(box->photo.width(), c.photoW);
+    EXPECT_EQ(box->photo.height(), c.photoH);
+    EXPECT_EQ(box->photo.picture().width(), c.w);
+    press(0);  // unselects, for the next case
+  }
+}
+
+TEST_F(FrameClickTest, TheHandOffFileIsAStandardBmpOfTheFramesOwnFormatAndIsReplaced) {
+  std::vector<std::uint32_t> palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+  picture::Bitmap indexed = picture::Bitmap::create(5, 3, 8, palette);
+  indexed.setPixel(4, 2, 3);
+  indexed.setPixel(0, 0, 1);
+  fill(2);
+  sheet->frames[1].thumbnail.setPicture(picture::Picture(indexed));
+  press(1);
+  auto bytes = picture::readFileBytes(handOffPath(), 1 << 20);
+  ASSERT_GE(bytes.size(), 54u);
+  EXPECT_EQ(bytes[0], 'B');
+  EXPECT_EQ(bytes[1], 'M');
+  picture::Bitmap written = picture::readBmp(bytes.data(), bytes.size());
+  EXPECT_EQ(written, indexed);
+  EXPECT_EQ(written.bitsPerPixel(), 8);
+
+  // The next selection replaces the file (a shorter one leaves nothing of the old).
+  press(0);
+  EXPECT_EQ(handOffBitmap(), numbered(40, 30, 1));
+}
+
+TEST_F(FrameClickTest, AFailedWriteNamesTheFileAndTheFrameIsSelectedAllTheSame) {
+  fill(2);
+  platform.files.tempDir = (dir / "no such folder").string() + "/";
+  press(1);
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text,
+            "ﾌｧｲﾙ " + (dir / "no such folder" / "temp.bmp").string() + " を作成できません");
+  EXPECT_EQ(lowered(), std::vector<int>{1});
+  EXPECT_EQ(red(), std::vector<int>{1});
+  EXPECT_EQ(box->photo.picture().bitmap().pixel(0, 0), 2u);
+  EXPECT_EQ(box->timeStamp.caption(), "2");
+}
+
+TEST_F(FrameClickTest, TheTemporaryFolderIsTmpdirElseTmp) {
+  const char* saved = std::getenv("TMPDIR");
+  std::string keep = saved ? saved : "";
+  ::setenv("TMPDIR", "/var/somewhere", 1);
+  EXPECT_EQ(headless::Files::userTemporaryDirectory(), "/var/somewhere/");
+  ::unsetenv("TMPDIR");
+  EXPECT_EQ(headless::Files::userTemporaryDirectory(), "/tmp/");
+  if (saved) ::setenv("TMPDIR", keep.c_str(), 1);
+  EXPECT_EQ(sheet->handOffPath(), handOffPath());
+}
+
+}  // namespace
