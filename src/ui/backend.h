@@ -9,6 +9,7 @@ namespace ui {
 
 class Application;
 class Control;
+class Painter;
 class Form;
 class Timer;
 class PopupMenu;
@@ -57,6 +58,8 @@ class Backend {
   virtual void wake() = 0;
   virtual int screenWidth() const = 0;
   virtual int screenHeight() const = 0;
+  // Draws and measures text in the system's fonts.
+  virtual Painter& painter() = 0;
 };
 
 }  // namespace ui
