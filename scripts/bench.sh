@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in build/bench (Release) and runs them.
+# Builds the benchmarks in build/bench (Release) and runs every one of them.
 #   scripts/bench.sh                       # all
 #   scripts/bench.sh --benchmark_repetitions=5
 set -euo pipefail
 
-root=${MIRUNE_SOURCE_DIR:-$(cd "$(dirname "$0")/.." && pwd)}
-MIRUNE_WITH_BENCH=1 "$(dirname "$0")/setup.sh"
-build=${MIRUNE_BENCH_BUILD_DIR:-$root/build/bench}
-
-cmake -S "$root" -B "$build" -DMIRUNE_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target picture_bench -j2
-exec "$build/bench/picture_bench" "$@"
+root=$(cd "$(dirname "$0")/.." && pwd)
+MIRUNE_WITH_BENCH=1 "$root/scripts/setup.sh"
+cd "$root"
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j2
+for b in build/bench/bench/*_bench; do
+  echo "== $(basename "$b")"
+  "$b" "$@"
+done

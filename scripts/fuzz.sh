@@ -10,14 +10,14 @@ target=${1:?usage: fuzz.sh fuzz_bmp|fuzz_ico|fuzz_ini SECONDS [libFuzzer args...
 seconds=${2:?usage: fuzz.sh fuzz_bmp|fuzz_ico|fuzz_ini SECONDS [libFuzzer args...]}
 shift 2
 
-root=${MIRUNE_SOURCE_DIR:-$(cd "$(dirname "$0")/.." && pwd)}
-MIRUNE_WITH_FUZZ=1 "$(dirname "$0")/setup.sh"
-build=${MIRUNE_FUZZ_BUILD_DIR:-$root/build/fuzz}
-seeds=$(cd "$(dirname "$0")/.." && pwd)/fuzz/corpus/${target#fuzz_}
+root=$(cd "$(dirname "$0")/.." && pwd)
+MIRUNE_WITH_FUZZ=1 "$root/scripts/setup.sh"
+build=$root/build/fuzz
+seeds=$root/fuzz/corpus/${target#fuzz_}
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" \
-  -DMIRUNE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target "$target" -j2
+cd "$root"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target "$target" -j2
 
 mkdir -p "$build/corpus/$target" "$build/artifacts/$target"
 exec "$build/fuzz/$target" "$build/corpus/$target" "$seeds" \

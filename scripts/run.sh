@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Builds mirune.exe and starts it under Wine in a Japanese locale. Without a
-# display it starts its own Xvfb and says how to look at it.
+# display it starts its own Xvfb and says how to look at it. On a machine
+# that cannot run 32-bit programs it runs the x86_64 build (build/win64)
+# under wine64 instead, and says so.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
+. "$root/scripts/wine-probe.sh"
 
-build="$root/build/win32"
+wine_probe || { echo "Mirune cannot run here: $wine_why." >&2; exit 1; }
+build="$root/build/$wine_arch"
+if [ "$wine_arch" = win64 ]; then
+  echo "Running build/win64/mirune.exe (the same program built for x86_64) under wine64: $wine_why."
+  export WINELOADER=$wine_command
+fi
 # A prefix of its own, so the test runs leave no positions behind for it.
-export WINEPREFIX="$build/wineprefix-run" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+export WINEPREFIX="$build/wineprefix-run" WINEARCH=$wine_arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
        LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -22,8 +30,8 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "To look at it:  DISPLAY=$DISPLAY import -window root screen.png"
   echo "To click:       DISPLAY=$DISPLAY xdotool mousemove X Y click 1"
 fi
-[ -d "$WINEPREFIX" ] || { echo "Preparing the Wine prefix (about 20 s)..."; wineboot -i >/dev/null 2>&1 || true; }
+[ -d "$WINEPREFIX" ] || { echo "Preparing the Wine prefix (about 20 s)..."; "$wine_command" wineboot -i >/dev/null 2>&1 || true; }
 mkdir -p "$build/run"
 cp "$build/mirune.exe" "$build/run/mirune.exe"
 cd "$build/run"
-wine mirune.exe
+"$wine_command" mirune.exe

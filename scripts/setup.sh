@@ -3,9 +3,11 @@
 # nothing that is already there.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config libgtest-dev zlib1g-dev libfreetype-dev
-          g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-utils xclip
-          imagemagick fonts-ipafont-gothic locales)
+# wine64 and the x86_64 compiler are for machines that cannot run 32-bit
+# programs: there the Wine tests and run.sh use an x86_64 build.
+packages=(build-essential cmake pkg-config libgtest-dev zlib1g-dev libfreetype-dev clang-format
+          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 file
+          xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales)
 [ "${MIRUNE_WITH_BENCH:-0}" = 1 ] && packages+=(libbenchmark-dev)
 [ "${MIRUNE_WITH_FUZZ:-0}" = 1 ] && packages+=(clang libclang-rt-14-dev)
 

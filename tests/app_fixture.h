@@ -8,6 +8,7 @@
 
 #include "app/settings.h"
 #include "app/windows.h"
+#include "base/text.h"
 #include "platform/headless/services.h"
 #include "ui/application.h"
 
@@ -41,9 +42,19 @@ class AppTest : public ::testing::Test {
     std::ifstream in(iniPath(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
+  // The settings file's text, in UTF-8 whichever encoding the file has.
+  std::string readIniText() const {
+    std::string bytes = readIni();
+    if (bytes.compare(0, 2, "\xFF\xFE") != 0) return bytes;
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+      units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                     static_cast<unsigned char>(bytes[i + 1]) << 8);
+    return base::utf8FromUtf16(units);
+  }
 
   std::filesystem::path dir;
   headless::Platform platform;
   sys::Services services = platform.services();
-  ui::Application app{platform.backend, platform.messages};
+  ui::Application app{platform.backend, platform.messages, platform.screen};
 };

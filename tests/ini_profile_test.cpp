@@ -46,12 +46,20 @@ TEST_F(IniProfileTest, MissingFileGivesTheDefault) {
 }
 
 TEST_F(IniProfileTest, WritesNewFileSectionAndKeys) {
+  // A new file is UTF-16LE with its byte-order mark.
   ASSERT_TRUE(ini.writeString(iniPath(), "Option", "a", "1"));
-  EXPECT_EQ(readIni(), "[Option]\r\na=1\r\n");
+  EXPECT_EQ(readIni(), std::string("\xFF\xFE[\0O\0p\0t\0i\0o\0n\0]\0\r\0\n\0a\0=\0" "1\0\r\0\n\0", 32));
   ASSERT_TRUE(ini.writeString(iniPath(), "OPTION", "b", "2"));
   ASSERT_TRUE(ini.writeString(iniPath(), "Option", "A", "3"));
-  ASSERT_TRUE(ini.writeString(iniPath(), "Other", "c", ""));
-  EXPECT_EQ(readIni(), "[Option]\r\na=3\r\nb=2\r\n[Other]\r\nc=\r\n");
+  ASSERT_TRUE(ini.writeString(iniPath(), "Other", "c", "ü"));
+  EXPECT_EQ(readIniText(), "[Option]\r\na=3\r\nb=2\r\n[Other]\r\nc=ü\r\n");
+  EXPECT_EQ(read("other", "C"), "ü");
+}
+
+TEST_F(IniProfileTest, AnExistingEightBitFileStaysEightBit) {
+  writeIni("[Option]\r\na=1\r\n");
+  ASSERT_TRUE(ini.writeString(iniPath(), "Option", "b", "2"));
+  EXPECT_EQ(readIni(), "[Option]\r\na=1\r\nb=2\r\n");
 }
 
 TEST_F(IniProfileTest, AppendsAfterTheLastEntryAndKeepsLineEndings) {

@@ -1,6 +1,7 @@
 #include "app_fixture.h"
 #include "camera/camera_box.h"
 #include "dialogs/help_window.h"
+#include "dialogs/options_dialog.h"
 #include "shell/palette.h"
 #include "shell/program.h"
 #include "app/windows.h"
@@ -98,17 +99,21 @@ TEST_F(PaletteTest, CancelKeepsEverythingButClearsHoldAndStillWritesPositions) {
   EXPECT_TRUE(windows.cameraBox->visible());
 }
 
-TEST_F(PaletteTest, OkClosesTheWindowsAndEndsTheApplication) {
+TEST_F(PaletteTest, OkClosesTheWindowsInOrderAndEndsTheApplication) {
+  // Every window the end closes is open, so each close shows.
   windows.palette->cameraBoxButton.click();
   windows.palette->negativeSheetButton.click();
-  windows.palette->helpButton.click();
+  windows.helpWindow->showForm();
+  windows.optionsDialog->showForm();
+  std::vector<std::string> closed;
+  for (ui::Form* f : std::initializer_list<ui::Form*>{windows.cameraBox, windows.negativeSheet,
+                                                      windows.helpWindow, windows.optionsDialog})
+    f->onHide = [&closed, f] { closed.push_back(f->name()); };
   platform.messages.answers = {sys::MsgResult::OK};
   endButton();
   EXPECT_TRUE(app.terminated());
   EXPECT_TRUE(windows.cameraBox->keepHidden);
-  EXPECT_FALSE(windows.cameraBox->visible());
-  EXPECT_FALSE(windows.negativeSheet->visible());
-  EXPECT_FALSE(windows.helpWindow->visible());
+  EXPECT_EQ(closed, (std::vector<std::string>{"cameraBox", "negativeSheet", "helpWindow", "optionsDialog"}));
   EXPECT_EQ(platform.registry.writeLog.size(), 5u);
   EXPECT_EQ(stored("Main.Left"), 0);
 }
@@ -143,6 +148,18 @@ TEST_F(PaletteTest, ABitmapFromAnotherProgramSurvivesTheEnd) {
   ASSERT_TRUE(platform.clipboard.hasBitmap());
   EXPECT_EQ(platform.clipboard.owner, "other");
   EXPECT_EQ(platform.clipboard.bitmap(), theirs);
+}
+
+TEST_F(PaletteTest, EndingTheSessionWritesThePositionsWithoutAsking) {
+  windows.palette->setBounds({70, 80, windows.palette->width(), windows.palette->height()});
+  windows.cameraBox->setBounds({5, 6, 180, 145});
+  app.sessionEnding();
+  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_EQ(stored("Top"), 6);
+  EXPECT_EQ(stored("Left"), 5);
+  EXPECT_EQ(stored("Main.Top"), 80);
+  EXPECT_EQ(stored("Main.Left"), 70);
+  EXPECT_EQ(stored("Image.Top"), windows.negativeSheet->top());
 }
 
 }  // namespace

@@ -81,17 +81,27 @@ TEST_F(SettingsTest, OptionSoftwareAndPushOut) {
   EXPECT_FALSE(settings.pushOutWhenFull);
 }
 
-TEST_F(SettingsTest, SaveIntoANewFileWritesTheSaveOrder) {
+TEST_F(SettingsTest, SaveIntoANewFileWritesTheSaveOrderInUtf16) {
   settings.viewfinderBevel = 1;
   app::saveSettings(platform.profile, iniPath());
-  EXPECT_EQ(readIni(),
-            "[Option]\r\nrenzoku=4\r\nyoko=160\r\ntate=120\r\nBevel=1\r\nSpeed=10\r\n"
-            "timelag=1\r\nosidasi=0\r\nPS=\r\n");
+  const std::string expected =
+      "[Option]\r\nrenzoku=4\r\nyoko=160\r\ntate=120\r\nBevel=1\r\nSpeed=10\r\n"
+      "timelag=1\r\nosidasi=0\r\nPS=\r\n";
+  std::string first = readIni();
+  EXPECT_EQ(first.substr(0, 4), std::string("\xFF\xFE[\0", 4));  // byte-order mark, then UTF-16LE
+  EXPECT_EQ(readIniText(), expected);
   // Saving the same settings again leaves the file as it was.
   app::saveSettings(platform.profile, iniPath());
-  EXPECT_EQ(readIni(),
-            "[Option]\r\nrenzoku=4\r\nyoko=160\r\ntate=120\r\nBevel=1\r\nSpeed=10\r\n"
-            "timelag=1\r\nosidasi=0\r\nPS=\r\n");
+  EXPECT_EQ(readIni(), first);
+}
+
+TEST_F(SettingsTest, APathOutsideEveryCodePageSurvivesANewFile) {
+  // Greek, Japanese and an emoji: no single ANSI code page holds them all.
+  settings.optionSoftwarePath = "C:\\Ελληνικά\\ペイント\\\xF0\x9F\x93\xB7.exe";
+  app::saveSettings(platform.profile, iniPath());
+  settings.optionSoftwarePath.clear();
+  app::loadSettings(platform.profile, iniPath());
+  EXPECT_EQ(settings.optionSoftwarePath, "C:\\Ελληνικά\\ペイント\\\xF0\x9F\x93\xB7.exe");
 }
 
 TEST_F(SettingsTest, SaveIntoAnExistingFileReplacesInPlaceAndAppends) {

@@ -136,15 +136,78 @@ TEST_F(ToolkitTest, MouseGoesToTheDeepestControlAndStaysWhileHeld) {
   EXPECT_EQ(log, (std::vector<std::string>{"down 2,3", "move 80,60", "panel move"}));
 }
 
+TEST_F(ToolkitTest, APopupMenuOpenedOnAPressTakesTheMouseAway) {
+  // Right press on a: its handler opens a menu, which swallows the release.
+  std::vector<std::string> log;
+  ui::PopupMenu menu(app, "menu");
+  w->a.onMouseDown = [&](ui::MouseButton, unsigned, int, int) {
+    log.push_back("a down");
+    menu.popup(0, 0);
+  };
+  w->b.onMouseDown = [&](ui::MouseButton, unsigned, int, int) { log.push_back("b down"); };
+  platform.backend.menuScript = [](ui::PopupMenu&) { return nullptr; };  // Escape
+  w->dispatchMouseDown(ui::MouseButton::Right, ui::ssRight, 65, 5);
+  EXPECT_EQ(w->mouseTarget(), nullptr);
+  // The next left press lands where the pointer is.
+  w->dispatchMouseDown(ui::MouseButton::Left, ui::ssLeft, 65, 25);
+  EXPECT_EQ(log, (std::vector<std::string>{"a down", "b down"}));
+  EXPECT_EQ(w->mouseTarget(), &w->b);
+  // So does one after an error box.
+  app.showError("x");
+  EXPECT_EQ(w->mouseTarget(), nullptr);
+}
+
+TEST_F(ToolkitTest, TheShowHandlerRunsBeforeTheWindowAppears) {
+  auto* other = app.createForm<Window>();
+  std::vector<std::string> log;
+  platform.backend.onPaint = [&](ui::Form& f) {
+    if (&f == other) log.push_back("painted at " + std::to_string(f.left()));
+  };
+  other->onShow = [&] {
+    log.push_back(std::string("show handler, visible ") + (other->visible() ? "yes" : "no"));
+    other->setLeft(300);
+  };
+  other->show();
+  app.processMessages();
+  ASSERT_GE(log.size(), 2u);
+  EXPECT_EQ(log[0], "show handler, visible no");
+  EXPECT_EQ(log[1], "painted at 300");  // never seen at its old place
+
+  // A failing show handler is reported; the window still shows, where it was.
+  other->hide();
+  other->onShow = [&] {
+    other->setLeft(50);
+    throw base::Error("'Main.Left' の取得に失敗しました");
+  };
+  bool nextStep = false;
+  app.dispatch([&] {
+    other->show();
+    nextStep = true;
+  });
+  EXPECT_TRUE(nextStep);
+  EXPECT_TRUE(other->visible());
+  EXPECT_EQ(other->left(), 50);
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text, "'Main.Left' の取得に失敗しました");
+}
+
 TEST_F(ToolkitTest, HandlerErrorsEndInTheDefaultErrorBox) {
   app.setTitle("T");
   bool after = false;
+  auto open = [](const std::string& name) {
+    if (name == "a.bmp") throw base::Error(base::format("ﾌｧｲﾙ %s は開けません", name));
+  };
   app.dispatch([&] {
-    throw base::Error(base::format("ﾌｧｲﾙ %s は開けません", "a.bmp"));
+    open("a.bmp");
     after = true;
   });
-  EXPECT_FALSE(after);
-  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_FALSE(after);  // the handler ended at the failing step
+  app.dispatch([&] {
+    open("b.bmp");
+    after = true;
+  });
+  EXPECT_TRUE(after);
+  ASSERT_EQ(platform.messages.shown.size(), 1u);  // one box, for the failure only
   EXPECT_EQ(platform.messages.shown[0].text, "ﾌｧｲﾙ a.bmp は開けません");
   EXPECT_EQ(platform.messages.shown[0].caption, "T");
   EXPECT_EQ(platform.messages.shown[0].icon, sys::MsgIcon::Error);
@@ -194,19 +257,19 @@ TEST_F(ToolkitTest, ClosingHidesAndReleaseWaitsForTheLoop) {
 }
 
 TEST_F(ToolkitTest, PopupMenusRunTheChosenItem) {
-  ui::PopupMenu menu(app, "PopupMenu1");
+  ui::PopupMenu menu(app, "commandMenu");
   std::vector<std::string> log;
-  auto& sub = menu.add("N1", "サイズ");
+  auto& sub = menu.add("size", "サイズ");
   sub.onClick = [&] { log.push_back("submenu opened"); };
-  auto& item = sub.add("K3", "2倍");
-  item.onClick = [&] { log.push_back("K3"); };
+  auto& item = sub.add("zoom200", "2倍");
+  item.onClick = [&] { log.push_back("zoom200"); };
   menu.onPopup = [&] { log.push_back("popup"); };
   platform.backend.menuScript = [&](ui::PopupMenu& m) {
-    m.find("N1")->click();
-    return m.find("K3");
+    m.find("size")->click();
+    return m.find("zoom200");
   };
   menu.popup(40, 50);
-  EXPECT_EQ(log, (std::vector<std::string>{"popup", "submenu opened", "K3"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"popup", "submenu opened", "zoom200"}));
   ASSERT_EQ(platform.backend.menusShown.size(), 1u);
   EXPECT_EQ(platform.backend.menusShown[0].x, 40);
   item.setEnabled(false);

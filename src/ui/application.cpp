@@ -7,8 +7,8 @@
 
 namespace ui {
 
-Application::Application(Backend& backend, sys::MessageBoxes& messages)
-    : backend_(backend), messages_(messages) {}
+Application::Application(Backend& backend, sys::MessageBoxes& messages, sys::Screen& screen)
+    : backend_(backend), messages_(messages), screen_(screen) {}
 
 Application::~Application() {
   // Peers go first, while every form still exists.

@@ -10,6 +10,7 @@
 
 namespace sys {
 class MessageBoxes;
+class Screen;
 }
 
 namespace ui {
@@ -18,11 +19,12 @@ namespace ui {
 // default error box for a handler that fails with base::Error.
 class Application {
  public:
-  Application(Backend& backend, sys::MessageBoxes& messages);
+  Application(Backend& backend, sys::MessageBoxes& messages, sys::Screen& screen);
   ~Application();
 
   Backend& backend() const { return backend_; }
   sys::MessageBoxes& messages() const { return messages_; }
+  sys::Screen& screen() const { return screen_; }
 
   const std::string& title() const { return title_; }
   void setTitle(const std::string& t);
@@ -84,6 +86,7 @@ class Application {
   void adopt(std::unique_ptr<Form> f, bool mayBeMain);
   Backend& backend_;
   sys::MessageBoxes& messages_;
+  sys::Screen& screen_;
   std::string title_;
   Color hintColor_ = kDefaultHintColor;
   Font font_;

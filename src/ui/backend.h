@@ -56,8 +56,6 @@ class Backend {
   virtual void processMessages() = 0;
   // Wakes run() so that it sees a termination or posted work.
   virtual void wake() = 0;
-  virtual int screenWidth() const = 0;
-  virtual int screenHeight() const = 0;
   // Draws and measures text in the system's fonts.
   virtual Painter& painter() = 0;
 };

@@ -1,5 +1,6 @@
 #include "ui/form.h"
 
+#include "system/screen.h"
 #include "ui/application.h"
 
 namespace ui {
@@ -118,7 +119,7 @@ void Form::update() {
 }
 
 void Form::centerOnScreen() {
-  int sw = app_.backend().screenWidth(), sh = app_.backend().screenHeight();
+  int sw = app_.screen().width(), sh = app_.screen().height();
   setBounds({(sw - width()) / 2, (sh - height()) / 2, width(), height()});
 }
 

@@ -31,6 +31,10 @@ MenuItem& PopupMenu::add(std::string name, std::string caption) {
   return root_.add(std::move(name), std::move(caption));
 }
 
+void PopupMenu::choose(MenuItem& item) {
+  app_.dispatch([&item] { item.click(); });
+}
+
 void PopupMenu::popup(int x, int y) {
   if (onPopup) onPopup();
   // The menu takes the mouse; a button held down now is released there.

@@ -49,6 +49,9 @@ class PopupMenu {
   std::function<void()> onPopup;
   // Opens at screen coordinates; returns when the menu has closed.
   void popup(int x, int y);
+  // The user chose item (or opened its submenu): its handler runs as every
+  // handler does, a failure ending in the error box.
+  void choose(MenuItem& item);
 
  private:
   Application& app_;

@@ -56,7 +56,8 @@ struct TestForm : ui::Form {
 struct Fixture {
   win32::Backend backend{GetModuleHandleW(nullptr)};
   RecordingBoxes boxes;
-  std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes);
+  win32::Screen screen;
+  std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
   Fixture() { backend.setApplication(app.get()); }
   ~Fixture() {
     backend.setApplication(nullptr);

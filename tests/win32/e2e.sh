@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # mirune.exe driven like a user, under Wine on a private Xvfb display.
-#   e2e.sh BUILD_DIR     (a finished mingw build folder)
+#   e2e.sh BUILD_DIR     (a finished mingw build folder, 32-bit or x86_64:
+#                         wine-env.sh picks the Wine for it)
 #
 # Geometry is measured twice, independently: as the system reports it
 # (mirune_probe asks Wine's window manager: window rect, client origin and
@@ -22,7 +23,7 @@ prober=$(built_file "$build" mirune_probe.exe) || { echo "not built: mirune_prob
 for tool in xdotool import convert iconv; do
   command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 2; }
 done
-wine_env_start "$build" || exit 2
+wine_env_start "$build" "$mirune" || exit 2
 
 out="$build/e2e"
 run="$out/app"
@@ -54,7 +55,7 @@ check() {  # check DESCRIPTION COMMAND...
 }
 equals() { [ "$1" = "$2" ] || { echo "     got '$1', want '$2'"; return 1; }; }
 
-probe() { wine "$prober" "$@" 2>/dev/null | tr -d '\r'; }
+probe() { "$MIRUNE_WINE" "$prober" "$@" 2>/dev/null | tr -d '\r'; }
 
 # Waits up to $1 seconds for a command to succeed.
 wait_for() {
@@ -76,7 +77,7 @@ app_running() { [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; }
 app_ended() { ! app_running; }
 
 start_app() {
-  (cd "$run" && exec wine mirune.exe >/dev/null 2>&1) &
+  (cd "$run" && exec "$MIRUNE_WINE" mirune.exe >/dev/null 2>&1) &
   app_pid=$!
   wait_for 30 x_window '^Mirune$'
 }
@@ -117,7 +118,7 @@ click_end_button() {  # clicks the bottom 26-pixel button of the palette
 reg_key='HKCU\Software\Olvane\Mirune36枚撮り'
 # The position key's values as "Name TYPE value" lines (reg prints in the
 # console's code page, 932).
-reg_values() { wine reg query "$reg_key" 2>/dev/null | iconv -f cp932 -t utf-8 2>/dev/null | tr -d '\r' | awk 'NF == 3 { print $1, $2, $3 }'; }
+reg_values() { "$MIRUNE_WINE" reg query "$reg_key" 2>/dev/null | iconv -f cp932 -t utf-8 2>/dev/null | tr -d '\r' | awk 'NF == 3 { print $1, $2, $3 }'; }
 reg_int() { local v; v=$(reg_values | awk -v n="$1" '$1 == n {print $3}'); echo $((v)); }
 has_dword() { reg_values | grep -q "^$1 REG_DWORD "; }
 all_five_dwords() {
@@ -128,7 +129,7 @@ all_five_dwords() {
 }
 
 # --- First start, no position key: the palette at (0, 0), 30 x 130 ------
-wine reg delete "$reg_key" /f >/dev/null 2>&1
+"$MIRUNE_WINE" reg delete "$reg_key" /f >/dev/null 2>&1
 echo "# confirmed end"
 check "the palette window appears" start_app
 check "the start-up window is gone" wait_for 10 no_x_window 'Mirune　起動中'
@@ -164,9 +165,9 @@ check "Main.Top and Main.Left are the palette's place" equals "$(reg_int Main.To
 
 # --- Cancel: the program goes on, the positions are written all the same --
 echo "# cancelled end"
-wine reg delete "$reg_key" /f >/dev/null 2>&1
+"$MIRUNE_WINE" reg delete "$reg_key" /f >/dev/null 2>&1
 for v in Top:120 Left:200 Image.Top:500 Main.Top:40 Main.Left:50; do
-  wine reg add "$reg_key" /v "${v%%:*}" /t REG_DWORD /d "${v#*:}" /f >/dev/null 2>&1
+  "$MIRUNE_WINE" reg add "$reg_key" /v "${v%%:*}" /t REG_DWORD /d "${v#*:}" /f >/dev/null 2>&1
 done
 check "the palette window appears again" start_app
 sleep 1
@@ -179,7 +180,7 @@ xdotool mousemove $((wl + 15)) $((wt + 8)) mousedown 1 mousemove $((wl + 45)) $(
 sleep 0.5
 read -r _ wl wt _ <<<"$(palette_geometry)"
 check "a drag on the caption moves the palette" equals "$wl,$wt" "110,120"
-wine reg delete "$reg_key" /f >/dev/null 2>&1
+"$MIRUNE_WINE" reg delete "$reg_key" /f >/dev/null 2>&1
 click_end_button
 check "the end button asks again" wait_for 10 box_up
 xdotool key Escape
@@ -211,7 +212,7 @@ if command -v xclip >/dev/null; then
   kill "$xclip_pid" 2>/dev/null
   xclip_pid=
 else
-  echo "# clipboard at the end: skipped (xclip is not installed)"
+  check "xclip is installed for the clipboard checks (scripts/setup.sh installs it)" false
   click_end_button
   wait_for 10 box_up && xdotool key Return
   wait_for 15 app_ended

@@ -1,26 +1,56 @@
 #!/usr/bin/env bash
 # Runs the Win32 tests of a finished mingw build under Wine.
-#   run-wine-tests.sh services BUILD_DIR   the services / backend test program
-#   run-wine-tests.sh e2e BUILD_DIR        mirune.exe driven like a user (e2e.sh)
+#   run-wine-tests.sh services WIN32_BUILD [WIN64_BUILD]
+#                          the services / backend test program
+#   run-wine-tests.sh e2e WIN32_BUILD [WIN64_BUILD]
+#                          mirune.exe driven like a user (e2e.sh)
+# WIN32_BUILD, the product's build, is the one run wherever 32-bit Wine
+# works. On a machine that cannot run 32-bit programs (see
+# scripts/wine-probe.sh) WIN64_BUILD, the same sources built for x86_64,
+# runs under wine64 instead; without it the tests fail. The first line says
+# which build runs and why.
 # Exit code: nonzero when a check failed or the tests could not run.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 mode=${1:-}
-build=${2:-}
-if [ -z "$mode" ] || [ -z "$build" ] || [ ! -d "$build" ]; then
-  echo "usage: $0 services|e2e BUILD_DIR" >&2
+win32=${2:-}
+win64=${3:-}
+if [ -z "$mode" ] || [ -z "$win32" ] || [ ! -d "$win32" ]; then
+  echo "usage: $0 services|e2e WIN32_BUILD [WIN64_BUILD]" >&2
   exit 2
 fi
+case "$mode" in
+  services | e2e) ;;
+  *)
+    echo "unknown mode: $mode (services or e2e)" >&2
+    exit 2
+    ;;
+esac
+
+. "$here/wine-env.sh"
+if ! wine_probe; then
+  wine_probe_summary >&2
+  exit 1
+fi
+if [ "$wine_arch" = win32 ]; then
+  build=$win32
+else
+  if [ -z "$win64" ] || [ ! -d "$win64" ]; then
+    echo "Wine tests cannot run: only 64-bit Wine runs here ($wine_why), and no x86_64 build was given (scripts/build.sh makes build/win64 on such a machine)." >&2
+    exit 1
+  fi
+  build=$win64
+fi
 build=$(cd "$build" && pwd)
+wine_probe_summary "$build"
 
 case "$mode" in
   services)
-    . "$here/wine-env.sh"
     exe=$(built_file "$build" mirune_win32_tests.exe) || { echo "not built: mirune_win32_tests.exe in $build" >&2; exit 2; }
-    wine_env_start "$build" || exit 2
+    wine_env_start "$build" "$exe" || exit 2
     log="$build/wine-services.log"
     # The program prints one line per check and "N passed, M failed" last.
-    (cd "$build" && timeout 600 wine "$exe") 2>/dev/null | tr -d '\r' | tee "$log"
+    (cd "$build" && timeout 600 "$MIRUNE_WINE" "$exe") 2>/dev/null | tr -d '\r' | tee "$log"
     rc=${PIPESTATUS[0]}
     if ! tail -n 1 "$log" | grep -Eq '^[0-9]+ passed, [0-9]+ failed$'; then
       echo "the test program did not finish (exit $rc)" >&2
@@ -30,9 +60,5 @@ case "$mode" in
     ;;
   e2e)
     exec bash "$here/e2e.sh" "$build"
-    ;;
-  *)
-    echo "unknown mode: $mode (services or e2e)" >&2
-    exit 2
     ;;
 esac

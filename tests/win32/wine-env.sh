@@ -1,9 +1,13 @@
 # Shared by run-wine-tests.sh and e2e.sh (sourced, not run): the Wine
 # environment of a mingw build folder and a private Xvfb display.
 #
-# Sets WINEPREFIX (under the build folder), the Japanese locale (so the
-# ANSI code page is 932 and the UI font resolves), and quiet Wine. Call
-# wine_env_start BUILD_DIR; it installs a trap that stops what it started.
+# Sets WINEPREFIX (under the build folder), WINEARCH and MIRUNE_WINE (the
+# command that runs the build's programs: "wine" for a 32-bit build, the
+# wine64 loader for an x86_64 one), the Japanese locale (so the ANSI code
+# page is 932 and the UI font resolves), and quiet Wine. Call
+# wine_env_start BUILD_DIR PROGRAM; it installs a trap that stops what it
+# started.
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-probe.sh"
 
 # The path of a program of the build, wherever CMake put it.
 built_file() {
@@ -14,17 +18,43 @@ built_file() {
   return 1
 }
 
+# The processor a Windows program is built for (i386 or x86-64), from its
+# PE header; fails for anything else.
+pe_machine() {
+  local b at sig
+  b=($(od -An -tu1 -j60 -N4 "$1" 2>/dev/null)) || return 1
+  [ ${#b[@]} -eq 4 ] || return 1
+  at=$((b[0] | b[1] << 8 | b[2] << 16 | b[3] << 24))
+  sig=$(od -An -tx1 -j"$at" -N6 "$1" 2>/dev/null | tr -d ' \n')
+  case "$sig" in
+    504500004c01) echo i386 ;;
+    504500006486) echo x86-64 ;;
+    *) return 1 ;;
+  esac
+}
+
 wine_env_start() {
-  local build=$1
+  local build=$1 program=$2 machine
+  # The build's own processor decides the Wine it needs; a machine that
+  # cannot run it is a failure, never a skip.
+  machine=$(pe_machine "$program") || { echo "not a Windows program for i386 or x86-64: $program" >&2; return 1; }
+  if [ "$machine" = i386 ]; then
+    export WINEARCH=win32
+  else
+    export WINEARCH=win64
+  fi
+  wine_for "$WINEARCH" || { echo "cannot run the $machine build $build here: $wine_loader_error" >&2; return 1; }
+  MIRUNE_WINE=$wine_command
+  # Programs Wine starts on its own use the same loader.
+  [ "$WINEARCH" = win64 ] && export WINELOADER=$MIRUNE_WINE
   export WINEPREFIX="$build/wineprefix"
-  export WINEARCH=win32
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=-all
   if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
     echo "note: the ja_JP.UTF-8 locale is missing (Japanese text will not render); generate it with locale-gen" >&2
   fi
-  for tool in wine wineserver Xvfb; do
+  for tool in "$MIRUNE_WINE" wineserver Xvfb; do
     command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; return 1; }
   done
 
@@ -49,7 +79,7 @@ wine_env_start() {
   wineserver -w >/dev/null 2>&1 || true
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "making the Wine prefix $WINEPREFIX (about 20 s)"
-    timeout 300 wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
+    timeout 300 "$MIRUNE_WINE" wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
     wineserver -w >/dev/null 2>&1 || true
   fi
 }

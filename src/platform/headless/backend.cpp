@@ -79,7 +79,7 @@ class Backend::TimerPeer : public ui::TimerPeer {
   std::int64_t due_ = 0;
 };
 
-Backend::Backend(int w, int h) : screenWidth_(w), screenHeight_(h) {}
+Backend::Backend() = default;
 Backend::~Backend() = default;
 
 std::unique_ptr<ui::FormPeer> Backend::createFormPeer(ui::Form& f) {
@@ -93,11 +93,7 @@ std::unique_ptr<ui::TimerPeer> Backend::createTimerPeer(ui::Timer& t) {
 void Backend::popupMenu(ui::PopupMenu& m, int x, int y) {
   menusShown.push_back({m.name(), x, y});
   if (!menuScript) return;
-  ui::MenuItem* item = menuScript(m);
-  if (item && app_)
-    app_->dispatch([item] { item->click(); });
-  else if (item)
-    item->click();
+  if (ui::MenuItem* item = menuScript(m)) m.choose(*item);
 }
 
 void Backend::paintPending() {
@@ -118,6 +114,13 @@ bool Backend::fireDue() {
     any = true;
   }
   return any;
+}
+
+std::int64_t Backend::nextDue() const {
+  std::int64_t next = -1;
+  for (TimerPeer* t : timers_)
+    if (t->armed_ && (next < 0 || t->due_ < next)) next = t->due_;
+  return next;
 }
 
 void Backend::processMessages() {
@@ -141,9 +144,7 @@ void Backend::advance(int ms) {
   std::int64_t end = now_ + ms;
   for (;;) {
     if (app_) app_->runPosted();
-    std::int64_t next = -1;
-    for (TimerPeer* t : timers_)
-      if (t->armed_ && (next < 0 || t->due_ < next)) next = t->due_;
+    std::int64_t next = nextDue();
     if (next < 0 || next > end) break;
     now_ = std::max(now_, next);
     fireDue();

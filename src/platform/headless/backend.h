@@ -23,7 +23,7 @@ namespace headless {
 // run in microseconds. Forms paint into canvases that tests can inspect.
 class Backend : public ui::Backend, public sys::Clock {
  public:
-  explicit Backend(int screenWidth = 1024, int screenHeight = 768);
+  Backend();
   ~Backend() override;
   void setApplication(ui::Application* app) { app_ = app; }
 
@@ -37,8 +37,6 @@ class Backend : public ui::Backend, public sys::Clock {
   void run() override;
   void processMessages() override;
   void wake() override {}
-  int screenWidth() const override { return screenWidth_; }
-  int screenHeight() const override { return screenHeight_; }
   ui::Painter& painter() override { return painter_; }
 
   // sys::Clock: virtual time. Sleeping moves the clock without running
@@ -78,9 +76,10 @@ class Backend : public ui::Backend, public sys::Clock {
   class TimerPeer;
   void paintPending();
   bool fireDue();
+  // When the next armed timer is due; -1 when none is armed.
+  std::int64_t nextDue() const;
   ui::Application* app_ = nullptr;
   FontPainter painter_;
-  int screenWidth_, screenHeight_;
   std::int64_t now_ = 0;
   std::string title_;
   std::vector<FormPeer*> forms_;

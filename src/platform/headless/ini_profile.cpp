@@ -8,6 +8,8 @@
 #include <sstream>
 #include <vector>
 
+#include "base/text.h"
+
 namespace headless {
 namespace {
 
@@ -34,7 +36,16 @@ struct Line {
   std::string eol;   // "\r\n", "\n" or "" for a last line without one
 };
 
-std::optional<std::vector<Line>> load(const std::string& file) {
+// A profile file: its lines, and whether it is kept in UTF-16 (it begins
+// with a UTF-16LE byte-order mark) or in 8-bit text.
+struct Content {
+  std::vector<Line> lines;
+  bool utf16 = false;
+};
+
+constexpr char kUtf16Mark[] = "\xFF\xFE";
+
+std::optional<Content> load(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
   std::string all;
@@ -43,7 +54,15 @@ std::optional<std::vector<Line>> load(const std::string& file) {
     all.append(buf, static_cast<std::size_t>(in.gcount()));
     if (all.size() > kMaxFile) return std::nullopt;
   }
-  std::vector<Line> lines;
+  Content content;
+  if (all.compare(0, 2, kUtf16Mark) == 0) {
+    content.utf16 = true;
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < all.size(); i += 2)
+      units += static_cast<char16_t>(static_cast<unsigned char>(all[i]) | static_cast<unsigned char>(all[i + 1]) << 8);
+    all = base::utf8FromUtf16(units);
+  }
+  std::vector<Line>& lines = content.lines;
   std::size_t pos = 0;
   while (pos < all.size()) {
     auto nl = all.find('\n', pos);
@@ -55,7 +74,19 @@ std::optional<std::vector<Line>> load(const std::string& file) {
     lines.push_back({all.substr(pos, nl - pos - (cr ? 1 : 0)), cr ? "\r\n" : "\n"});
     pos = nl + 1;
   }
-  return lines;
+  return content;
+}
+
+std::string encode(const Content& content) {
+  std::string text;
+  for (const Line& l : content.lines) text += l.text + l.eol;
+  if (!content.utf16) return text;
+  std::string out = kUtf16Mark;
+  for (char16_t u : base::utf16FromUtf8(text)) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>(u >> 8);
+  }
+  return out;
 }
 
 // The section name of a "[name]" line.
@@ -106,7 +137,7 @@ std::string IniProfile::readString(const std::string& file, const std::string& s
   std::string result = def.substr(0, def.find_last_not_of(' ') + 1);
   if (lines) {
     bool inSection = false;
-    for (const Line& l : *lines) {
+    for (const Line& l : lines->lines) {
       if (auto s = sectionOf(l.text)) {
         if (inSection) break;
         inSection = sameName(*s, section);
@@ -125,13 +156,16 @@ std::string IniProfile::readString(const std::string& file, const std::string& s
 
 bool IniProfile::writeString(const std::string& file, const std::string& section,
                              const std::string& key, const std::string& value) {
-  std::vector<Line> lines;
+  Content content;
   if (auto loaded = load(file)) {
-    lines = std::move(*loaded);
+    content = std::move(*loaded);
   } else {
     std::ifstream probe(file, std::ios::binary);
     if (probe) return false;  // there, but not readable as ours
+    // A new file is UTF-16, so text outside any one code page survives.
+    content.utf16 = true;
   }
+  std::vector<Line>& lines = content.lines;
   std::string entry = key + "=" + value;
   std::string storedKey = key;
   // Find the section and, in it, the key or the place after its last entry.
@@ -166,8 +200,7 @@ bool IniProfile::writeString(const std::string& file, const std::string& section
     lines.push_back({"[" + section + "]", "\r\n"});
     lines.push_back({entry, "\r\n"});
   }
-  std::string out;
-  for (const Line& l : lines) out += l.text + l.eol;
+  std::string out = encode(content);
   std::ofstream f(file, std::ios::binary | std::ios::trunc);
   if (!f) return false;
   f.write(out.data(), static_cast<std::streamsize>(out.size()));

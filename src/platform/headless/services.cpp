@@ -63,11 +63,10 @@ void Registry::put(const std::string& path, const std::string& name, const Value
   close(k);
 }
 
-Screen::Screen(Backend& b)
-    : image(picture::Bitmap::create(b.screenWidth(), b.screenHeight(), 32)), backend_(b) {}
+Screen::Screen(int width, int height) : image(picture::Bitmap::create(width, height, 32)) {}
 
-int Screen::width() { return backend_.screenWidth(); }
-int Screen::height() { return backend_.screenHeight(); }
+int Screen::width() { return image.width(); }
+int Screen::height() { return image.height(); }
 
 picture::Bitmap Screen::copy(picture::Rect r) {
   if (r.width <= 0 || r.height <= 0) return {};
@@ -91,7 +90,7 @@ sys::MsgResult MessageBoxes::show(const std::string& text, const std::string& ca
   return a;
 }
 
-Platform::Platform(int w, int h) : backend(w, h), screen(backend) {}
+Platform::Platform(int w, int h) : screen(w, h) {}
 
 sys::Services Platform::services() {
   return {screen, clipboard, registry, profile, messages, backend, files};

@@ -64,14 +64,11 @@ class Clipboard : public sys::Clipboard {
 // A screen that is a bitmap the test paints.
 class Screen : public sys::Screen {
  public:
-  explicit Screen(Backend& b);
+  Screen(int width, int height);
   int width() override;
   int height() override;
   picture::Bitmap copy(picture::Rect r) override;
-  picture::Bitmap image;  // 32 bpp, the backend's screen size
-
- private:
-  Backend& backend_;
+  picture::Bitmap image;  // 32 bpp; its size is the screen's
 };
 
 // Message boxes that answer from a script and record what they showed.

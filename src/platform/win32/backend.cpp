@@ -122,8 +122,6 @@ void Backend::setHintColor(ui::Color) {
   for (FormWindow* f : forms_) f->hintColorChanged();
 }
 
-int Backend::screenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
-int Backend::screenHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
 
 void Backend::guard(const std::function<void()>& work) noexcept {
   try {
@@ -197,19 +195,23 @@ void Backend::processMessages() {
 }
 
 void Backend::minimize() {
-  if (minimized_) return;
-  minimized_ = true;
-  // The forms go with the taskbar button and come back with it.
-  ShowOwnedPopups(appWindow_.get(), FALSE);
   ShowWindow(appWindow_.get(), SW_MINIMIZE);
+  minimized(true);
 }
 
 void Backend::restore() {
-  if (!minimized_) return;
-  minimized_ = false;
   ShowWindow(appWindow_.get(), SW_RESTORE);
-  ShowOwnedPopups(appWindow_.get(), TRUE);
-  if (app_) guard([this] { app_->restored(); });
+  minimized(false);
+}
+
+// The forms go with the taskbar button and come back with it; coming back
+// runs the application's restore handler. Reached from our own calls and
+// from the system's (WM_SIZE), once per change.
+void Backend::minimized(bool now) {
+  if (now == minimized_) return;
+  minimized_ = now;
+  ShowOwnedPopups(appWindow_.get(), now ? FALSE : TRUE);
+  if (!now && app_) guard([this] { app_->restored(); });
 }
 
 LRESULT CALLBACK Backend::applicationProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -239,16 +241,10 @@ LRESULT Backend::onApplicationMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_SIZE:
-      if (wp == SIZE_MINIMIZED) {
-        if (!minimized_) {
-          minimized_ = true;
-          ShowOwnedPopups(w, FALSE);
-        }
-      } else if (wp == SIZE_RESTORED && minimized_) {
-        minimized_ = false;
-        ShowOwnedPopups(w, TRUE);
-        if (app_) guard([this] { app_->restored(); });
-      }
+      if (wp == SIZE_MINIMIZED)
+        minimized(true);
+      else if (wp == SIZE_RESTORED)
+        minimized(false);
       return 0;
     case WM_ACTIVATE:
       // Activation that lands on this window (a taskbar click) goes on to

@@ -47,8 +47,6 @@ class Backend : public ui::Backend {
   void run() override;
   void processMessages() override;
   void wake() override;
-  int screenWidth() const override;
-  int screenHeight() const override;
 
   HINSTANCE instance() const { return instance_; }
   HWND applicationWindow() const { return appWindow_.get(); }
@@ -79,6 +77,7 @@ class Backend : public ui::Backend {
   LRESULT onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void minimize();
   void restore();
+  void minimized(bool now);
   void menuOpening(HMENU menu);
 
   HINSTANCE instance_;

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "picture/bmp.h"
+#include "platform/win32/dib_info.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/services.h"
 
@@ -15,13 +16,7 @@ picture::Bitmap fromDdb(HBITMAP bmp, HPALETTE pal) {
   if (!GetObjectW(bmp, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
     return {};
   auto out = picture::Bitmap::create(info.bmWidth, info.bmHeight, 32);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = info.bmWidth;
-  bi.bmiHeader.biHeight = -info.bmHeight;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = topDownInfo(info.bmWidth, info.bmHeight);
   WindowDc screen(nullptr);
   HPALETTE old = pal ? SelectPalette(screen.get(), pal, TRUE) : nullptr;
   if (pal) RealizePalette(screen.get());

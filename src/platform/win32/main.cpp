@@ -23,7 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Files files;
   sys::Services services{screen, clipboard, registry, profile, messages, clock, files};
   try {
-    ui::Application app(backend, messages);
+    ui::Application app(backend, messages, screen);
     // Declared after the application, so it is gone before the
     // application starts taking its forms down.
     struct Attach {

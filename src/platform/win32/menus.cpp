@@ -10,6 +10,7 @@ namespace win32 {
 
 // The menu on screen: command ids and submenu handles back to their items.
 struct OpenMenu {
+  ui::PopupMenu* popup = nullptr;
   UniqueMenu root;
   std::map<UINT, ui::MenuItem*> commands;
   std::map<HMENU, ui::MenuItem*> submenus;
@@ -68,6 +69,7 @@ class OpenMenuScope {
 
 void Backend::popupMenu(ui::PopupMenu& m, int x, int y) {
   OpenMenu menu;
+  menu.popup = &m;
   menu.root.reset(CreatePopupMenu());
   if (!menu.root || !appWindow_) return;
   menu.fill(menu.root.get(), m.items());
@@ -85,11 +87,7 @@ void Backend::popupMenu(ui::PopupMenu& m, int x, int y) {
   PostMessageW(owner, WM_NULL, 0, 0);
   auto it = menu.commands.find(chosen);
   if (chosen == 0 || it == menu.commands.end()) return;
-  ui::MenuItem* item = it->second;
-  if (app_)
-    app_->dispatch([item] { item->click(); });
-  else
-    item->click();
+  m.choose(*it->second);
 }
 
 void Backend::menuOpening(HMENU handle) {
@@ -97,10 +95,7 @@ void Backend::menuOpening(HMENU handle) {
   auto it = openMenu_->submenus.find(handle);
   if (it == openMenu_->submenus.end()) return;
   ui::MenuItem* item = it->second;
-  if (app_)
-    app_->dispatch([item] { item->click(); });
-  else
-    item->click();
+  openMenu_->popup->choose(*item);
   openMenu_->refill(handle, *item);
 }
 

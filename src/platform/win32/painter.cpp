@@ -9,17 +9,6 @@
 
 namespace win32 {
 
-BITMAPINFO topDownInfo(int width, int height) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return bi;
-}
-
 DibSurface::DibSurface(int width, int height) : width_(width), height_(height) {
   if (width <= 0 || height <= 0) return;
   BITMAPINFO bi = topDownInfo(width, height);

@@ -5,6 +5,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/win32/dib_info.h"
 #include "platform/win32/handles.h"
 #include "ui/painter.h"
 
@@ -51,8 +52,5 @@ class DibSurface {
   UniqueGdi<HBITMAP> bitmap_;
   HGDIOBJ old_ = nullptr;
 };
-
-// The header of a 32-bit top-down DIB of the given size.
-BITMAPINFO topDownInfo(int width, int height);
 
 }  // namespace win32

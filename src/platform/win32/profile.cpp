@@ -23,6 +23,16 @@ std::string Profile::readString(const std::string& file, const std::string& sect
 bool Profile::writeString(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) {
   std::wstring f = widen(file), s = widen(section), k = widen(key), v = widen(value);
+  // The system would make a new file in the ANSI code page, turning text
+  // outside it into "?"; a file that starts as UTF-16 stays UTF-16.
+  HANDLE created = CreateFileW(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created != INVALID_HANDLE_VALUE) {
+    static const unsigned char kUtf16Mark[] = {0xFF, 0xFE};
+    DWORD written = 0;
+    BOOL ok = WriteFile(created, kUtf16Mark, sizeof kUtf16Mark, &written, nullptr);
+    CloseHandle(created);
+    if (!ok || written != sizeof kUtf16Mark) return false;
+  }
   if (!WritePrivateProfileStringW(s.c_str(), k.c_str(), v.c_str(), f.c_str())) return false;
   // Flush the system's cache so the file on disk says what we wrote.
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, f.c_str());

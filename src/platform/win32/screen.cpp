@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "platform/win32/dib_info.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/services.h"
 
@@ -23,13 +24,7 @@ picture::Bitmap Screen::copy(picture::Rect r) {
   waitForCompositor();
   WindowDc screen(nullptr);
   if (!screen) return out;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = r.width;
-  bi.bmiHeader.biHeight = -r.height;  // top-down, as the bitmap's rows are
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = topDownInfo(r.width, r.height);
   void* bits = nullptr;
   UniqueGdi<HBITMAP> dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));

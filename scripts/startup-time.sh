@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# How long mirune.exe takes to show its palette under a warm Wine, against
+# the smallest Win32 program with one window, measured the same way in the
+# same run: from the start of the process to its window being mapped on the
+# X display. Prints each program's median of RUNS starts and the ratio.
+#   scripts/startup-time.sh [RUNS]       (default 9; builds first)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-9}
+"$root/scripts/build.sh" >/dev/null
+. "$root/scripts/wine-probe.sh"
+wine_probe || true
+build=$root/build/$wine_arch
+. "$root/tests/win32/wine-env.sh"
+program=$(built_file "$build" mirune.exe)
+empty=$(built_file "$build" empty_window.exe)
+wine_env_start "$build" "$program"
+wineserver -p  # stays up between starts: a warm Wine
+work=$(mktemp -d)
+trap 'rm -rf "$work"; wine_env_stop' EXIT
+cp "$program" "$work/mirune.exe"
+cp "$empty" "$work/empty_window.exe"
+
+now_ms() { date +%s%3N; }
+
+# One start: milliseconds until a visible window titled $2 exists.
+start_once() {
+  local exe=$1 title=$2 t0 t1 pid
+  t0=$(now_ms)
+  (cd "$work" && exec "$MIRUNE_WINE" "$exe" >/dev/null 2>&1) &
+  pid=$!
+  until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
+    kill -0 "$pid" 2>/dev/null || { echo "$exe ended before showing a window" >&2; return 1; }
+    sleep 0.005
+  done
+  t1=$(now_ms)
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  # Whatever the process left (the Wine side of it) is gone before the next.
+  while pgrep -f "$exe" >/dev/null; do pkill -f "$exe" || true; sleep 0.05; done
+  echo $((t1 - t0))
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
+
+start_once empty_window.exe EmptyWindow >/dev/null  # warm-up of both
+start_once mirune.exe Mirune >/dev/null
+: >"$work/empty.txt"
+: >"$work/mirune.txt"
+for _ in $(seq 1 "$runs"); do
+  start_once empty_window.exe EmptyWindow >>"$work/empty.txt"
+  start_once mirune.exe Mirune >>"$work/mirune.txt"
+done
+e=$(median <"$work/empty.txt")
+m=$(median <"$work/mirune.txt")
+echo "empty window: $(tr '\n' ' ' <"$work/empty.txt")-> median $e ms"
+echo "mirune.exe:   $(tr '\n' ' ' <"$work/mirune.txt")-> median $m ms"
+awk -v m="$m" -v e="$e" 'BEGIN { printf "ratio: %.2f (goal: at most 2)\n", m / e }'

@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+namespace base {
+
+// UTF-8 inside the program, UTF-16 where a file or the system wants it.
+// Malformed input becomes U+FFFD rather than failing.
+std::u16string utf16FromUtf8(const std::string& utf8);
+std::string utf8FromUtf16(const std::u16string& utf16);
+
+}  // namespace base
