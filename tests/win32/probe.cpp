@@ -6,6 +6,14 @@
 //                                  (window rect, client origin on the screen,
 //                                  client size) or "none"
 //   mirune_probe texts CLASS TITLE -> one line per child: "CLASS|TEXT"
+//   mirune_probe topmost CLASS  -> as window, for the first visible
+//                                  stay-on-top window of the class
+//   mirune_probe visible CLASS  -> as window, for the first visible window
+//                                  of the class
+//   mirune_probe pattern L T W H -> shows a window of known pixels there
+//                                  until it is killed: client pixel (x, y)
+//                                  is red, green or blue by
+//                                  (x / 8 + y / 8) % 3
 #include <windows.h>
 
 #include <cstdio>
@@ -21,8 +29,7 @@ void print(const std::string& line) {
   std::fputc('\n', stdout);
 }
 
-int window(const wchar_t* title) {
-  HWND w = FindWindowW(nullptr, title);
+int describe(HWND w) {
   if (!w) {
     print("none");
     return 1;
@@ -37,6 +44,62 @@ int window(const wchar_t* title) {
                 wr.right - wr.left, wr.bottom - wr.top, origin.x, origin.y, cr.right, cr.bottom,
                 IsWindowVisible(w) ? 1 : 0);
   print(buf);
+  return 0;
+}
+
+int window(const wchar_t* title) { return describe(FindWindowW(nullptr, title)); }
+
+int topmost(const wchar_t* cls) {
+  for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
+    if (IsWindowVisible(w) && (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) return describe(w);
+  return describe(nullptr);
+}
+
+int visible(const wchar_t* cls) {
+  for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
+    if (IsWindowVisible(w)) return describe(w);
+  return describe(nullptr);
+}
+
+COLORREF patternColor(int x, int y) {
+  static const COLORREF colors[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+  return colors[(x / 8 + y / 8) % 3];
+}
+
+LRESULT CALLBACK patternProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    RECT c;
+    GetClientRect(w, &c);
+    for (int y = 0; y < c.bottom; y += 8)
+      for (int x = 0; x < c.right; x += 8) {
+        HBRUSH b = CreateSolidBrush(patternColor(x, y));
+        RECT cell{x, y, x + 8, y + 8};
+        FillRect(dc, &cell, b);
+        DeleteObject(b);
+      }
+    EndPaint(w, &ps);
+    return 0;
+  }
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+int pattern(int l, int t, int width, int height) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = patternProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"MiruneTestPattern";
+  if (!RegisterClassW(&wc)) return 1;
+  HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"MiruneTestPattern", WS_POPUP | WS_VISIBLE, l, t,
+                           width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!w) return 1;
+  print("shown");
+  std::fflush(stdout);
+  MSG m;
+  while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
   return 0;
 }
 
@@ -64,6 +127,10 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring cmd = argc > 1 ? argv[1] : L"";
   if (cmd == L"window" && argc == 3) return window(argv[2]);
   if (cmd == L"texts" && argc == 4) return texts(argv[2], argv[3]);
-  print("usage: mirune_probe window TITLE | texts CLASS TITLE");
+  if (cmd == L"topmost" && argc == 3) return topmost(argv[2]);
+  if (cmd == L"visible" && argc == 3) return visible(argv[2]);
+  if (cmd == L"pattern" && argc == 6)
+    return pattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
+  print("usage: mirune_probe window TITLE | texts CLASS TITLE | topmost CLASS | visible CLASS | pattern L T W H");
   return 2;
 }

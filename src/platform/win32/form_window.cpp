@@ -287,15 +287,19 @@ void FormWindow::refreshBackdrop() {
   HWND w = hwnd_.get();
   if (!w || refreshing_) return;
   refreshing_ = true;
-  constexpr UINT keep = SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE;
-  SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | keep);
+  // Off the screen by an empty window region rather than by hiding: a
+  // hidden active window hands the activation to another window (perhaps
+  // another program's), and under Wine each hide of a window the window
+  // manager knows waits for the manager's answer.
+  UniqueGdi<HRGN> none(CreateRectRgn(0, 0, 0, 0));
+  if (none && SetWindowRgn(w, none.get(), FALSE)) none.release();  // the system owns it now
   copyBackdrop();
-  SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | keep);
+  SetWindowRgn(w, nullptr, FALSE);
   refreshing_ = false;
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-// With the form hidden: every visible top-level window that overlaps it
+// With the form off the screen: every visible top-level window that overlaps it
 // repaints now, then the screen under the client area is copied.
 void FormWindow::copyBackdrop() {
   HWND w = hwnd_.get();
