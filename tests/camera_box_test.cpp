@@ -1,5 +1,5 @@
-#include "app_fixture.h"
 #include "camera/camera_box.h"
+#include "app_fixture.h"
 #include "shell/palette.h"
 #include "shell/program.h"
 
@@ -20,9 +20,15 @@ class CameraBoxTest : public AppTest {
   // One layout tick.
   void tick() { platform.backend.advance(box->layoutTimer.interval()); }
   // The user's mouse on the box, at form coordinates.
-  void press(ui::MouseButton b, int x, int y) { app.dispatch([&] { box->dispatchMouseDown(b, 0, x, y); }); }
-  void moveTo(int x, int y) { app.dispatch([&] { box->dispatchMouseMove(ui::ssLeft, x, y); }); }
-  void release(ui::MouseButton b, int x, int y) { app.dispatch([&] { box->dispatchMouseUp(b, 0, x, y); }); }
+  void press(ui::MouseButton b, int x, int y) {
+    app.dispatch([&] { box->dispatchMouseDown(b, 0, x, y); });
+  }
+  void moveTo(int x, int y) {
+    app.dispatch([&] { box->dispatchMouseMove(ui::ssLeft, x, y); });
+  }
+  void release(ui::MouseButton b, int x, int y) {
+    app.dispatch([&] { box->dispatchMouseUp(b, 0, x, y); });
+  }
   // A point inside a handle, in form coordinates.
   ui::Rect handle(Edge e) {
     const auto& h = box->edgeHandles[e];
@@ -202,7 +208,7 @@ TEST_F(CameraBoxTest, EachHandleMovesWhatItsTableSays) {
   app.dispatch([&] { box->toggleReshape(); });
   struct Case {
     Edge edge;
-    int dx, dy;  // pointer offset from the press point
+    int dx, dy;       // pointer offset from the press point
     ui::Rect window;  // after the move and two ticks
     int photoWidth, photoHeight;
   } cases[] = {
@@ -343,10 +349,10 @@ TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
     ui::MenuItem* item;
     int width, height;
   } cases[] = {
-      {&box->sizeMenu.zoom200, 312, 232}, {&box->sizeMenu.zoom300, 468, 348},
-      {&box->sizeMenu.zoom400, 624, 464}, {&box->sizeMenu.zoom500, 780, 580},
-      {&box->sizeMenu.zoom50, 78, 58},    {&box->sizeMenu.zoom25, 39, 29},
-      {&box->sizeMenu.zoom20, 31, 23},    {&box->sizeMenu.zoom10, 15, 11},
+      {&box->sizeMenu.zoom200, 312, 232},    {&box->sizeMenu.zoom300, 468, 348},
+      {&box->sizeMenu.zoom400, 624, 464},    {&box->sizeMenu.zoom500, 780, 580},
+      {&box->sizeMenu.zoom50, 78, 58},       {&box->sizeMenu.zoom25, 39, 29},
+      {&box->sizeMenu.zoom20, 31, 23},       {&box->sizeMenu.zoom10, 15, 11},
       {&box->sizeMenu.actualSize, 156, 116},
   };
   for (const Case& c : cases) {
@@ -430,8 +436,11 @@ TEST_F(CameraBoxTest, ActivationAppliesTheFrameStyle) {
   struct Case {
     int bevel;
     ui::BevelCut cut;
-  } cases[] = {{2, ui::BevelCut::Raised}, {0, ui::BevelCut::Raised}, {3, ui::BevelCut::None},
-               {7, ui::BevelCut::None},   {1, ui::BevelCut::Lowered}};
+  } cases[] = {{2, ui::BevelCut::Raised},
+               {0, ui::BevelCut::Raised},
+               {3, ui::BevelCut::None},
+               {7, ui::BevelCut::None},
+               {1, ui::BevelCut::Lowered}};
   for (const Case& c : cases) {
     settings.viewfinderBevel = std::uint8_t(c.bevel);
     box->activated();
@@ -482,13 +491,14 @@ TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndOnlySizeItemsAct) {
     return v;
   };
   EXPECT_EQ(captions(box->commandMenu.file),
-            (std::vector<std::string>{"ﾌｧｲﾙを開く", "-", "閉じる", "-", "上書保存", "名前をつけて保存", "-", "印刷",
-                                      "印刷サイズ"}));
+            (std::vector<std::string>{"ﾌｧｲﾙを開く", "-", "閉じる", "-", "上書保存", "名前をつけて保存", "-",
+                                      "印刷", "印刷サイズ"}));
   EXPECT_EQ(captions(box->fileMenu.printSize), (std::vector<std::string>{"画面サイズ", "用紙サイズ"}));
   EXPECT_EQ(captions(box->commandMenu.edit),
             (std::vector<std::string>{"クリア", "コピー", "貼りつけ", "切り取り", "ﾈｶﾞｼｰﾄに送る"}));
   EXPECT_EQ(captions(box->commandMenu.area), (std::vector<std::string>{"シャッター", "ストロボシャッター"}));
-  EXPECT_EQ(captions(box->commandMenu.screen), (std::vector<std::string>{"シャッター", "ストロボシャッター"}));
+  EXPECT_EQ(captions(box->commandMenu.screen),
+            (std::vector<std::string>{"シャッター", "ストロボシャッター"}));
   EXPECT_EQ(captions(box->commandMenu.size),
             (std::vector<std::string>{"ﾃﾞﾌｫﾙﾄサイズ", "拡大", "縮小", "原寸", "変形"}));
   EXPECT_EQ(captions(box->sizeMenu.zoomIn), (std::vector<std::string>{"200%", "300%", "400%", "500%"}));

@@ -50,7 +50,9 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services)
     handle.setBevelWidth(2);
     handle.setCursor(isHorizontal(e) ? ui::Cursor::SizeWE : ui::Cursor::SizeNS);
     handle.hide();
-    handle.onMouseDown = [this, e](ui::MouseButton b, unsigned, int x, int y) { pressEdgeHandle(e, b, x, y); };
+    handle.onMouseDown = [this, e](ui::MouseButton b, unsigned, int x, int y) {
+      pressEdgeHandle(e, b, x, y);
+    };
     handle.onMouseMove = [this, e](unsigned, int x, int y) { dragEdgeHandle(e, x, y); };
     handle.onMouseUp = [this, e](ui::MouseButton, unsigned, int, int) { releaseEdgeHandle(e); };
   }
@@ -137,8 +139,8 @@ void CameraBox::fitAroundPhoto() {
   // The window takes the viewfinder's size from before this tick.
   ui::Rect p = viewfinder.bounds();
   setBounds({left(), top(), p.width + kMarginLeft + kMarginRight, p.height + kMarginTop + kMarginBottom});
-  viewfinder.setBounds({kMarginLeft, kMarginTop, photo.width() + 2 * kPhotoInset,
-                        photo.height() + 2 * kPhotoInset});
+  viewfinder.setBounds(
+      {kMarginLeft, kMarginTop, photo.width() + 2 * kPhotoInset, photo.height() + 2 * kPhotoInset});
   photo.setBounds({kPhotoInset, kPhotoInset, photo.width(), photo.height()});
 
   p = viewfinder.bounds();
@@ -151,10 +153,11 @@ void CameraBox::fitAroundPhoto() {
   r.setBounds({right, p.top, r.width(), p.height});
   u.setBounds({p.left, u.top(), p.width, u.height()});
   d.setBounds({p.left, bottom, p.width, d.height()});
-  cornerMarks[Corner::TopLeft].setBounds({p.left - kCornerMarkSize, p.top - kCornerMarkSize,
-                                          kCornerMarkSize, kCornerMarkSize});
+  cornerMarks[Corner::TopLeft].setBounds(
+      {p.left - kCornerMarkSize, p.top - kCornerMarkSize, kCornerMarkSize, kCornerMarkSize});
   cornerMarks[Corner::TopRight].setBounds({right, p.top - kCornerMarkSize, kCornerMarkSize, kCornerMarkSize});
-  cornerMarks[Corner::BottomLeft].setBounds({p.left - kCornerMarkSize, bottom, kCornerMarkSize, kCornerMarkSize});
+  cornerMarks[Corner::BottomLeft].setBounds(
+      {p.left - kCornerMarkSize, bottom, kCornerMarkSize, kCornerMarkSize});
   cornerMarks[Corner::BottomRight].setBounds({right, bottom, kCornerMarkSize, kCornerMarkSize});
 }
 

@@ -44,13 +44,13 @@ class CameraBox : public ui::Form {
   ui::Label timeStampShadow{this, "timeStampShadow"};
   ui::Label timeStamp{this, "timeStamp"};
   ControlArray<ui::WindowedPanel, Edge, 4> edgeHandles{{{{this, "edgeHandleLeft"},
-                                                        {this, "edgeHandleTop"},
-                                                        {this, "edgeHandleRight"},
-                                                        {this, "edgeHandleBottom"}}}};
+                                                         {this, "edgeHandleTop"},
+                                                         {this, "edgeHandleRight"},
+                                                         {this, "edgeHandleBottom"}}}};
   ControlArray<ui::Panel, Corner, 4> cornerMarks{{{{this, "cornerMarkTopLeft"},
-                                                  {this, "cornerMarkTopRight"},
-                                                  {this, "cornerMarkBottomLeft"},
-                                                  {this, "cornerMarkBottomRight"}}}};
+                                                   {this, "cornerMarkTopRight"},
+                                                   {this, "cornerMarkBottomLeft"},
+                                                   {this, "cornerMarkBottomRight"}}}};
   ui::Image titleImage{this, "titleImage"};
   // Never holds a picture: giving its picture to another image clears it.
   ui::Image blankImage{this, "blankImage"};

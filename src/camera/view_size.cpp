@@ -18,7 +18,9 @@ void CameraBox::resizeToDefault() {
 // Always from the picture's own size: 200 % twice is still 200 %. Below
 // 100 the size is divided, dropping the remainder (50 % of 7 is 3).
 void CameraBox::zoomTo(int percent) {
-  auto scaled = [percent](int size) { return percent >= 100 ? size * (percent / 100) : size / (100 / percent); };
+  auto scaled = [percent](int size) {
+    return percent >= 100 ? size * (percent / 100) : size / (100 / percent);
+  };
   photo.setHeight(scaled(photo.picture().height()));
   photo.setWidth(scaled(photo.picture().width()));
 }

@@ -26,8 +26,9 @@ void ChildWindow::unregisterClass(HINSTANCE instance) { UnregisterClassW(kChildC
 
 ChildWindow::ChildWindow(FormWindow& owner, ui::Control& control) : owner_(owner), control_(control) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.showing() ? WS_VISIBLE : 0);
-  hwnd_.reset(CreateWindowExW(0, kChildClass, L"", style, control.formLeft(), control.formTop(), control.width(),
-                              control.height(), owner.hwnd(), nullptr, owner.backend().instance(), this));
+  hwnd_.reset(CreateWindowExW(0, kChildClass, L"", style, control.formLeft(), control.formTop(),
+                              control.width(), control.height(), owner.hwnd(), nullptr,
+                              owner.backend().instance(), this));
 }
 
 ChildWindow::~ChildWindow() {
