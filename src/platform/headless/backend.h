@@ -33,9 +33,11 @@ class Backend : public ui::Backend, public sys::Clock {
   void popupMenu(ui::PopupMenu& m, int x, int y) override;
   void setTitle(const std::string& t) override { title_ = t; }
   void setHintColor(ui::Color) override {}
+  // Dispatches what is ready now and returns; advance() moves the clock.
   void run() override;
   void processMessages() override;
   void wake() override {}
+  ui::Painter& painter() override { return painter_; }
 
   // sys::Clock: virtual time. Sleeping moves the clock without running
   // the loop, as a blocked thread would.
@@ -51,6 +53,9 @@ class Backend : public ui::Backend, public sys::Clock {
   std::function<void(ui::Form&)> onPaint;
   // How often each form has been painted.
   int paintCount(const ui::Form& f) const;
+  // How often a see-through form has taken a new copy of what lies
+  // beneath it: when it appeared, moved or changed size.
+  int backdropRefreshes(const ui::Form& f) const;
   // The form's client area as last painted.
   const picture::Canvas* canvas(const ui::Form& f) const;
   // Chooses the item of the next popup menu; the function gets the menu and
