@@ -1,33 +1,104 @@
 #include "camera/camera_box.h"
 
+#include <algorithm>
+
 #include "app/settings.h"
 #include "ui/application.h"
+#include "ui/painter.h"
 
 namespace camera {
 
 using app::settings;
+
+namespace {
+
+constexpr ui::Color kTimeStampShadow = 0xC0C0C0;  // silver
+constexpr ui::Color kCornerMarkColor = 0xFF8080;
+
+bool isHorizontal(Edge e) { return e == Edge::Left || e == Edge::Right; }
+
+}  // namespace
 
 CameraBox::CameraBox(ui::Application& application, sys::Services& services)
     : ui::Form(application, "cameraBox"), services_(services), positions_(services.registry) {
   setBorderStyle(ui::BorderStyle::None);
   setStayOnTop(true);
   setColor(ui::clNone);
-  viewfinder.setBounds({10, 15, 160, 120});
+  setSeeThrough(true);
+  setMovableBySurface(true);
+
+  viewfinder.setBounds({kMarginLeft, kMarginTop, 160, 120});
   viewfinder.setBevelOuter(ui::BevelCut::None);
   viewfinder.setBevelInner(ui::BevelCut::Lowered);
   viewfinder.setBevelWidth(2);
   viewfinder.setColor(ui::clNone);
   photo.setStretch(true);
-  timeStamp.setBounds({10, 1, 0, 12});
-  timeStampShadow.setBounds({11, 2, 0, 12});
-  timeStampShadow.setFontColor(ui::clWhite);
+  photo.setPopupMenu(&commandMenu);
+
+  ui::Font stampFont = font();
+  stampFont.bold = true;
+  timeStamp.setFont(stampFont);
+  timeStampShadow.setFont(stampFont);
+  timeStampShadow.setFontColor(kTimeStampShadow);
+  timeStamp.setBounds({10, 1, 0, 0});
+  timeStampShadow.setBounds({11, 2, 0, 0});
+
+  for (Edge e : {Edge::Left, Edge::Top, Edge::Right, Edge::Bottom}) {
+    ui::WindowedPanel& handle = edgeHandles[e];
+    handle.setBevelOuter(ui::BevelCut::None);
+    handle.setBevelInner(ui::BevelCut::Raised);
+    handle.setBevelWidth(2);
+    handle.setCursor(isHorizontal(e) ? ui::Cursor::SizeWE : ui::Cursor::SizeNS);
+    handle.hide();
+    handle.onMouseDown = [this, e](ui::MouseButton b, unsigned, int x, int y) {
+      pressEdgeHandle(e, b, x, y);
+    };
+    handle.onMouseMove = [this, e](unsigned, int x, int y) { dragEdgeHandle(e, x, y); };
+    handle.onMouseUp = [this, e](ui::MouseButton, unsigned, int, int) { releaseEdgeHandle(e); };
+  }
+  // Where the designed 160 x 120 viewfinder puts them.
+  edgeHandles[Edge::Left].setBounds({5, 15, 5, 120});
+  edgeHandles[Edge::Top].setBounds({10, 10, 160, 5});
+  edgeHandles[Edge::Right].setBounds({170, 15, 5, 120});
+  edgeHandles[Edge::Bottom].setBounds({10, 135, 160, 5});
+
+  for (Corner c : {Corner::TopLeft, Corner::TopRight, Corner::BottomLeft, Corner::BottomRight}) {
+    ui::Panel& mark = cornerMarks[c];
+    mark.setColor(kCornerMarkColor);
+    mark.setBevelInner(ui::BevelCut::Raised);
+    mark.setBevelOuter(ui::BevelCut::Lowered);
+    bool falling = c == Corner::TopLeft || c == Corner::BottomRight;
+    mark.setCursor(falling ? ui::Cursor::SizeNWSE : ui::Cursor::SizeNESW);
+    mark.hide();
+  }
+  cornerMarks[Corner::TopLeft].setBounds({0, 5, kCornerMarkSize, kCornerMarkSize});
+  cornerMarks[Corner::TopRight].setBounds({170, 5, kCornerMarkSize, kCornerMarkSize});
+  cornerMarks[Corner::BottomLeft].setBounds({0, 135, kCornerMarkSize, kCornerMarkSize});
+  cornerMarks[Corner::BottomRight].setBounds({170, 135, kCornerMarkSize, kCornerMarkSize});
+
   titleImage.setVisible(false);
   titleImage.setPicture(picture::Picture(titlePicture()));
   titleImage.setBounds({0, 0, 156, 116});
   photo.setPicture(titleImage.picture());
   for (ui::Image* hidden : {&blankImage, &stagingImage, &clipboardImage}) hidden->setVisible(false);
   stagingImage.setAutoSize(true);
+
+  layoutTimer.onTimer = [this] { fitAroundPhoto(); };
+
+  sizeMenu.defaultSize.onClick = [this] { resizeToDefault(); };
+  sizeMenu.zoom200.onClick = [this] { zoomTo(200); };
+  sizeMenu.zoom300.onClick = [this] { zoomTo(300); };
+  sizeMenu.zoom400.onClick = [this] { zoomTo(400); };
+  sizeMenu.zoom500.onClick = [this] { zoomTo(500); };
+  sizeMenu.zoom50.onClick = [this] { zoomTo(50); };
+  sizeMenu.zoom25.onClick = [this] { zoomTo(25); };
+  sizeMenu.zoom20.onClick = [this] { zoomTo(20); };
+  sizeMenu.zoom10.onClick = [this] { zoomTo(10); };
+  sizeMenu.actualSize.onClick = [this] { zoomTo(100); };
+  sizeMenu.reshape.onClick = [this] { toggleReshape(); };
+
   onCreate = [this] { setUp(); };
+  onActivate = [this] { applyViewfinderBevel(); };
 }
 
 void CameraBox::setUp() {
@@ -40,16 +111,152 @@ void CameraBox::setUp() {
   reshapeMode = false;
   resizing = false;
   setBounds({300, 0, width(), height()});
-  viewfinder.setBounds({10, 15, viewfinder.width(), viewfinder.height()});
+  viewfinder.setBounds({kMarginLeft, kMarginTop, viewfinder.width(), viewfinder.height()});
   settings.defaultViewfinderWidth = 160;
   settings.defaultViewfinderHeight = 120;
-  setBounds({left(), top(), settings.defaultViewfinderWidth + 20, settings.defaultViewfinderHeight + 25});
-  photo.setBounds({2, 2, settings.defaultViewfinderWidth - 4, settings.defaultViewfinderHeight - 4});
+  setBounds({left(), top(), settings.defaultViewfinderWidth + kMarginLeft + kMarginRight,
+             settings.defaultViewfinderHeight + kMarginTop + kMarginBottom});
+  photo.setBounds({kPhotoInset, kPhotoInset, settings.defaultViewfinderWidth - 2 * kPhotoInset,
+                   settings.defaultViewfinderHeight - 2 * kPhotoInset});
+  fileMenu.printScreenSize.setChecked(true);
   if (auto stored = positions_.open()) {
     setTop(stored->cameraBoxTop());
     setLeft(stored->cameraBoxLeft());
   }
   app::loadSettings(services_.profile, app::settingsPath(services_.files.executablePath()));
+}
+
+void CameraBox::setTimeStamp(const std::string& text) {
+  timeStamp.setCaption(text);
+  timeStampShadow.setCaption(timeStamp.caption());
+  for (ui::Label* label : {&timeStamp, &timeStampShadow}) {
+    auto size = application().backend().painter().measureText(label->font(), label->caption());
+    label->setBounds({label->left(), label->top(), size.width, size.height});
+  }
+}
+
+void CameraBox::fitAroundPhoto() {
+  // The window takes the viewfinder's size from before this tick.
+  ui::Rect p = viewfinder.bounds();
+  setBounds({left(), top(), p.width + kMarginLeft + kMarginRight, p.height + kMarginTop + kMarginBottom});
+  viewfinder.setBounds(
+      {kMarginLeft, kMarginTop, photo.width() + 2 * kPhotoInset, photo.height() + 2 * kPhotoInset});
+  photo.setBounds({kPhotoInset, kPhotoInset, photo.width(), photo.height()});
+
+  p = viewfinder.bounds();
+  int right = p.left + p.width, bottom = p.top + p.height;
+  ui::WindowedPanel& l = edgeHandles[Edge::Left];
+  ui::WindowedPanel& r = edgeHandles[Edge::Right];
+  ui::WindowedPanel& u = edgeHandles[Edge::Top];
+  ui::WindowedPanel& d = edgeHandles[Edge::Bottom];
+  l.setBounds({l.left(), p.top, l.width(), p.height});
+  r.setBounds({right, p.top, r.width(), p.height});
+  u.setBounds({p.left, u.top(), p.width, u.height()});
+  d.setBounds({p.left, bottom, p.width, d.height()});
+  cornerMarks[Corner::TopLeft].setBounds(
+      {p.left - kCornerMarkSize, p.top - kCornerMarkSize, kCornerMarkSize, kCornerMarkSize});
+  cornerMarks[Corner::TopRight].setBounds({right, p.top - kCornerMarkSize, kCornerMarkSize, kCornerMarkSize});
+  cornerMarks[Corner::BottomLeft].setBounds(
+      {p.left - kCornerMarkSize, bottom, kCornerMarkSize, kCornerMarkSize});
+  cornerMarks[Corner::BottomRight].setBounds({right, bottom, kCornerMarkSize, kCornerMarkSize});
+}
+
+void CameraBox::pressEdgeHandle(Edge edge, ui::MouseButton button, int x, int y) {
+  if (button == ui::MouseButton::Right) {
+    // Beside the box for the right and bottom handles, not at the pointer.
+    int menuLeft = left() + x, menuTop = top() + y;
+    if (edge == Edge::Right) menuLeft += width();
+    if (edge == Edge::Bottom) menuTop += height();
+    shotMenu.popup(menuLeft, menuTop);
+    return;
+  }
+  if (resizing) return;
+  resizing = true;
+  applyResizeState();
+}
+
+void CameraBox::dragEdgeHandle(Edge edge, int x, int y) {
+  if (!resizing) return;
+  layoutTimer.setInterval(1);
+  // Half the pointer's distance from the handle, rounded toward zero: the
+  // edge closes half the gap at each move.
+  int d = (isHorizontal(edge) ? x : y) / 2;
+  ui::WindowedPanel& handle = edgeHandles[edge];
+  // A shrinking photo stops at zero width or height.
+  switch (edge) {
+    case Edge::Right:
+      d = std::max(d, -photo.width());
+      handle.setLeft(handle.left() + d);
+      photo.setWidth(photo.width() + d);
+      break;
+    case Edge::Bottom:
+      d = std::max(d, -photo.height());
+      handle.setTop(handle.top() + d);
+      photo.setHeight(photo.height() + d);
+      break;
+    case Edge::Top:
+      d = std::min(d, photo.height());
+      handle.setTop(handle.top() + d);
+      setTop(top() + d);
+      photo.setHeight(photo.height() - d);
+      break;
+    case Edge::Left:
+      d = std::min(d, photo.width());
+      handle.setLeft(handle.left() + d);
+      setLeft(left() + d);
+      photo.setWidth(photo.width() - d);
+      break;
+  }
+  applyResizeState();
+}
+
+void CameraBox::releaseEdgeHandle(Edge) {
+  if (!resizing) return;
+  resizing = false;
+  applyResizeState();
+}
+
+void CameraBox::applyResizeState() {
+  int t = resizing ? kDraggedHandleThickness : kHandleThickness;
+  ui::Rect p = viewfinder.bounds();
+  ui::WindowedPanel& l = edgeHandles[Edge::Left];
+  ui::WindowedPanel& u = edgeHandles[Edge::Top];
+  ui::WindowedPanel& d = edgeHandles[Edge::Bottom];
+  ui::WindowedPanel& r = edgeHandles[Edge::Right];
+  l.setBounds({p.left - t, l.top(), t, l.height()});
+  u.setBounds({u.left(), p.top - t, u.width(), t});
+  d.setHeight(t);
+  r.setWidth(t);
+  if (!resizing) {
+    timeStamp.show();
+    timeStampShadow.show();
+  } else {
+    for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
+      cornerMarks[c].hide();
+    timeStamp.hide();
+    timeStampShadow.hide();
+  }
+  // The marks outline the area only in the framing view, where the
+  // viewfinder is hidden.
+  if (!resizing && !viewfinder.visible())
+    for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
+      cornerMarks[c].show();
+}
+
+void CameraBox::applyViewfinderBevel() {
+  switch (settings.viewfinderBevel) {
+    case 1:
+      viewfinder.setBevelInner(ui::BevelCut::Lowered);
+      break;
+    case 2:
+      viewfinder.setBevelInner(ui::BevelCut::Raised);
+      break;
+    case 3:
+      viewfinder.setBevelInner(ui::BevelCut::None);
+      break;
+    default:
+      break;
+  }
 }
 
 picture::Bitmap titlePicture() {
@@ -78,4 +285,5 @@ picture::Bitmap titlePicture() {
   }
   return b;
 }
+
 }  // namespace camera

@@ -1,38 +1,107 @@
 #pragma once
+#include <array>
+#include <string>
+
 #include "app/camera_box_view.h"
 #include "app/positions.h"
+#include "camera/command_menu.h"
 #include "system/services.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/timer.h"
+#include "ui/windowed_panel.h"
 
 namespace camera {
 
-// The camera box: a borderless, stay-on-top viewfinder laid over the screen.
+enum class Edge { Left, Top, Right, Bottom };
+enum class Corner { TopLeft, TopRight, BottomLeft, BottomRight };
+
+// An array of controls indexed by an enum of its members.
+template <class T, class Index, std::size_t N>
+struct ControlArray {
+  std::array<T, N> items;
+  T& operator[](Index i) { return items[static_cast<std::size_t>(i)]; }
+  const T& operator[](Index i) const { return items[static_cast<std::size_t>(i)]; }
+};
+
+// The camera box: a borderless, stay-on-top viewfinder laid over the
+// screen. Its margins are see-through and move it; the edge handles resize
+// the photo, and the layout timer keeps the viewfinder around the photo
+// and the window around the viewfinder.
 class CameraBox : public ui::Form, public app::CameraBoxView {
  public:
   CameraBox(ui::Application& app, sys::Services& services);
 
-  ui::Panel viewfinder{this, "viewfinder"};
+  // Margins around the viewfinder: 10 left, right and below, 15 on top.
+  static constexpr int kMarginLeft = 10, kMarginTop = 15, kMarginRight = 10, kMarginBottom = 10;
+  // The photo lies this far inside the viewfinder's edge.
+  static constexpr int kPhotoInset = 2;
+  static constexpr int kHandleThickness = 5, kDraggedHandleThickness = 1;
+  static constexpr int kCornerMarkSize = 10;
+
+  ui::WindowedPanel viewfinder{this, "viewfinder"};
   ui::Image photo{&viewfinder, "photo"};
+  // The shadow comes first, so the front text is drawn over it.
   ui::Label timeStampShadow{this, "timeStampShadow"};
   ui::Label timeStamp{this, "timeStamp"};
+  ControlArray<ui::WindowedPanel, Edge, 4> edgeHandles{{{{this, "edgeHandleLeft"},
+                                                         {this, "edgeHandleTop"},
+                                                         {this, "edgeHandleRight"},
+                                                         {this, "edgeHandleBottom"}}}};
+  ControlArray<ui::Panel, Corner, 4> cornerMarks{{{{this, "cornerMarkTopLeft"},
+                                                   {this, "cornerMarkTopRight"},
+                                                   {this, "cornerMarkBottomLeft"},
+                                                   {this, "cornerMarkBottomRight"}}}};
   ui::Image titleImage{this, "titleImage"};
   // Never holds a picture: giving its picture to another image clears it.
   ui::Image blankImage{this, "blankImage"};
   // The last bitmap the clipboard watcher stored, and the one just taken.
   ui::Image stagingImage{this, "stagingImage"};
   ui::Image clipboardImage{this, "clipboardImage"};
+  ui::Timer layoutTimer{application(), "layoutTimer", 55};
   ui::Timer clipboardTimer{application(), "clipboardTimer", 55};
+
+  CommandMenu commandMenu{application()};
+  FileMenu fileMenu{commandMenu.file};
+  EditMenu editMenu{commandMenu.edit};
+  AreaMenu areaMenu{commandMenu.area};
+  ScreenMenu screenMenu{commandMenu.screen};
+  SizeMenu sizeMenu{commandMenu.size};
+  ShotMenu shotMenu{application()};
 
   // While set, the application's loss of activation does not bring the
   // camera box back.
   bool keepHidden = false;
+  // An edge handle is being dragged.
   bool resizing = false;
+  // The edge handles stay out in the normal view.
   bool reshapeMode = false;
+
+  // The time stamp: the text of both labels, each sized to it.
+  void setTimeStamp(const std::string& text);
+
+  // The layout tick: the viewfinder follows the photo, the window follows
+  // the viewfinder (one tick later), the handles and marks follow both.
+  void fitAroundPhoto();
+
+  // The edge handles' mouse: a right press opens the shot menu; any other
+  // press starts a resize, moves resize the photo, a release ends it.
+  // (x, y) is the pointer relative to the handle.
+  void pressEdgeHandle(Edge edge, ui::MouseButton button, int x, int y);
+  void dragEdgeHandle(Edge edge, int x, int y);
+  void releaseEdgeHandle(Edge edge);
+  // Handle thickness, corner marks and time stamp for the resize state.
+  void applyResizeState();
+
+  // Size commands: the photo at the default size, at a percentage of its
+  // picture's own size (200 to 500, 50 to 10, or 100), and reshape mode.
+  void resizeToDefault();
+  void zoomTo(int percent);
+  void toggleReshape();
 
  private:
   void setUp();
+  void applyViewfinderBevel();
 
   sys::Services& services_;
   app::PositionStore positions_;
@@ -43,10 +112,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   ui::Image& photoControl() override { return photo; }
   std::string timeStampText() const override { return timeStamp.caption(); }
   unsigned photoDivisor() const override { return displayDivisor; }
-  void setTimeStampText(const std::string& text) override {
-    timeStamp.setCaption(text);
-    timeStampShadow.setCaption(text);
-  }
+  void setTimeStampText(const std::string& text) override { setTimeStamp(text); }
   ui::Image& clipboardImageControl() override { return clipboardImage; }
   ui::Image& stagingImageControl() override { return stagingImage; }
 };

@@ -9,6 +9,7 @@ namespace ui {
 
 class Application;
 class Control;
+class Painter;
 class Form;
 class Timer;
 class PopupMenu;
@@ -55,6 +56,8 @@ class Backend {
   virtual void processMessages() = 0;
   // Wakes run() so that it sees a termination or posted work.
   virtual void wake() = 0;
+  // Draws and measures text in the system's fonts.
+  virtual Painter& painter() = 0;
 };
 
 }  // namespace ui

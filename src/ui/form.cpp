@@ -31,6 +31,10 @@ void Form::setStayOnTop(bool v) { setProperty(stayOnTop_, v, Change::Appearance)
 
 void Form::setSystemMenu(bool v) { setProperty(systemMenu_, v, Change::Appearance); }
 
+void Form::setSeeThrough(bool v) { setProperty(seeThrough_, v, Change::Appearance); }
+
+void Form::setMovableBySurface(bool v) { setProperty(movableBySurface_, v, Change::Appearance); }
+
 static Rect insetsOf(const Form& f) { return f.peer() ? f.peer()->frameInsets() : Rect{}; }
 
 int Form::clientWidth() const {

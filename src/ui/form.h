@@ -29,6 +29,15 @@ class Form : public Control {
   // A caption bar without the system menu and caption buttons.
   bool systemMenu() const { return systemMenu_; }
   void setSystemMenu(bool v);
+  // No surface of its own: where no control covers it, the window shows
+  // what lay beneath it when it last appeared, moved or changed size.
+  bool seeThrough() const { return seeThrough_; }
+  void setSeeThrough(bool v);
+  // The form's own surface (every point no windowed control covers) acts
+  // as a caption bar: pressing there and dragging moves the window, and
+  // the surface gets no mouse events of its own.
+  bool movableBySurface() const { return movableBySurface_; }
+  void setMovableBySurface(bool v);
 
   int clientWidth() const;
   int clientHeight() const;
@@ -83,6 +92,8 @@ class Form : public Control {
   BorderStyle borderStyle_ = BorderStyle::Sizeable;
   bool stayOnTop_ = false;
   bool systemMenu_ = true;
+  bool seeThrough_ = false;
+  bool movableBySurface_ = false;
   bool active_ = false;
   Control* captured_ = nullptr;
 };

@@ -9,6 +9,14 @@
 //   mirune_probe scroll CLASS TITLE -> "scroll POS" of the first scroll-bar
 //                                  child, or "none"
 //   mirune_probe screen            -> "screen W H"
+//   mirune_probe topmost CLASS  -> as window, for the first visible
+//                                  stay-on-top window of the class
+//   mirune_probe visible CLASS  -> as window, for the first visible window
+//                                  of the class
+//   mirune_probe pattern L T W H -> shows a window of known pixels there
+//                                  until it is killed: client pixel (x, y)
+//                                  is red, green or blue by
+//                                  (x / 8 + y / 8) % 3
 #include <windows.h>
 
 #include <cstdio>
@@ -24,8 +32,7 @@ void print(const std::string& line) {
   std::fputc('\n', stdout);
 }
 
-int window(const wchar_t* title) {
-  HWND w = FindWindowW(nullptr, title);
+int describe(HWND w) {
   if (!w) {
     print("none");
     return 1;
@@ -40,6 +47,62 @@ int window(const wchar_t* title) {
                 wr.right - wr.left, wr.bottom - wr.top, origin.x, origin.y, cr.right, cr.bottom,
                 IsWindowVisible(w) ? 1 : 0);
   print(buf);
+  return 0;
+}
+
+int window(const wchar_t* title) { return describe(FindWindowW(nullptr, title)); }
+
+int topmost(const wchar_t* cls) {
+  for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
+    if (IsWindowVisible(w) && (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) return describe(w);
+  return describe(nullptr);
+}
+
+int visible(const wchar_t* cls) {
+  for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
+    if (IsWindowVisible(w)) return describe(w);
+  return describe(nullptr);
+}
+
+COLORREF patternColor(int x, int y) {
+  static const COLORREF colors[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+  return colors[(x / 8 + y / 8) % 3];
+}
+
+LRESULT CALLBACK patternProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    RECT c;
+    GetClientRect(w, &c);
+    for (int y = 0; y < c.bottom; y += 8)
+      for (int x = 0; x < c.right; x += 8) {
+        HBRUSH b = CreateSolidBrush(patternColor(x, y));
+        RECT cell{x, y, x + 8, y + 8};
+        FillRect(dc, &cell, b);
+        DeleteObject(b);
+      }
+    EndPaint(w, &ps);
+    return 0;
+  }
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+int pattern(int l, int t, int width, int height) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = patternProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"MiruneTestPattern";
+  if (!RegisterClassW(&wc)) return 1;
+  HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"MiruneTestPattern", WS_POPUP | WS_VISIBLE, l, t,
+                           width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!w) return 1;
+  print("shown");
+  std::fflush(stdout);
+  MSG m;
+  while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
   return 0;
 }
 
@@ -86,6 +149,11 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == L"texts" && argc == 4) return texts(argv[2], argv[3]);
   if (cmd == L"scroll" && argc == 4) return scroll(argv[2], argv[3]);
   if (cmd == L"screen" && argc == 2) return screen();
-  print("usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen");
+  if (cmd == L"topmost" && argc == 3) return topmost(argv[2]);
+  if (cmd == L"visible" && argc == 3) return visible(argv[2]);
+  if (cmd == L"pattern" && argc == 6)
+    return pattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
+  print("usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | topmost CLASS |"
+        " visible CLASS | pattern L T W H");
   return 2;
 }

@@ -4,6 +4,8 @@
 #                          the services / backend test program
 #   run-wine-tests.sh e2e WIN32_BUILD [WIN64_BUILD]
 #                          mirune.exe driven like a user (e2e.sh)
+#   run-wine-tests.sh camera WIN32_BUILD [WIN64_BUILD]
+#                          its camera box driven like a user (camera_e2e.sh)
 # WIN32_BUILD, the product's build, is the one run wherever 32-bit Wine
 # works. On a machine that cannot run 32-bit programs (see
 # scripts/wine-probe.sh) WIN64_BUILD, the same sources built for x86_64,
@@ -16,13 +18,13 @@ mode=${1:-}
 win32=${2:-}
 win64=${3:-}
 if [ -z "$mode" ] || [ -z "$win32" ] || [ ! -d "$win32" ]; then
-  echo "usage: $0 services|e2e WIN32_BUILD [WIN64_BUILD]" >&2
+  echo "usage: $0 services|e2e|camera WIN32_BUILD [WIN64_BUILD]" >&2
   exit 2
 fi
 case "$mode" in
-  services | e2e) ;;
+  services | e2e | camera) ;;
   *)
-    echo "unknown mode: $mode (services or e2e)" >&2
+    echo "unknown mode: $mode (services, e2e or camera)" >&2
     exit 2
     ;;
 esac
@@ -60,5 +62,8 @@ case "$mode" in
     ;;
   e2e)
     exec bash "$here/e2e.sh" "$build"
+    ;;
+  camera)
+    exec bash "$here/camera_e2e.sh" "$build"
     ;;
 esac

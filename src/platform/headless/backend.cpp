@@ -20,6 +20,10 @@ class Backend::FormPeer : public ui::FormPeer {
   void formChanged(ui::Change what) override {
     if (what == ui::Change::Bounds || what == ui::Change::Visible || what == ui::Change::Appearance)
       invalid_ = true;
+    // Nothing lies beneath in memory; the count shows when the real
+    // system would copy the screen.
+    if ((what == ui::Change::Bounds || what == ui::Change::Visible) && form_.visible() && form_.seeThrough())
+      ++refreshes_;
   }
   void controlChanged(ui::Control&, ui::Change what, ui::Rect) override {
     if (what != ui::Change::Hint) invalid_ = true;
@@ -55,6 +59,7 @@ class Backend::FormPeer : public ui::FormPeer {
   picture::Canvas canvas_;
   bool invalid_ = true;
   int paints_ = 0;
+  int refreshes_ = 0;
 };
 
 class Backend::TimerPeer : public ui::TimerPeer {
@@ -162,6 +167,12 @@ std::string Backend::timeOfDay() {
 int Backend::paintCount(const ui::Form& f) const {
   for (FormPeer* p : forms_)
     if (&p->form_ == &f) return p->paints_;
+  return 0;
+}
+
+int Backend::backdropRefreshes(const ui::Form& f) const {
+  for (FormPeer* p : forms_)
+    if (&p->form_ == &f) return p->refreshes_;
   return 0;
 }
 

@@ -37,6 +37,7 @@ class Backend : public ui::Backend, public sys::Clock {
   void run() override;
   void processMessages() override;
   void wake() override {}
+  ui::Painter& painter() override { return painter_; }
 
   // sys::Clock: virtual time. Sleeping moves the clock without running
   // the loop, as a blocked thread would.
@@ -52,6 +53,9 @@ class Backend : public ui::Backend, public sys::Clock {
   std::function<void(ui::Form&)> onPaint;
   // How often each form has been painted.
   int paintCount(const ui::Form& f) const;
+  // How often a see-through form has taken a new copy of what lies
+  // beneath it: when it appeared, moved or changed size.
+  int backdropRefreshes(const ui::Form& f) const;
   // The form's client area as last painted.
   const picture::Canvas* canvas(const ui::Form& f) const;
   // Chooses the item of the next popup menu; the function gets the menu and

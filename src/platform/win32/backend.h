@@ -51,7 +51,7 @@ class Backend : public ui::Backend {
   HINSTANCE instance() const { return instance_; }
   HWND applicationWindow() const { return appWindow_.get(); }
   HWND messageWindow() const { return messageWindow_.get(); }
-  GdiPainter& painter() { return painter_; }
+  GdiPainter& painter() override { return painter_; }
   // The message loop has ended: windows no longer report to the application.
   bool ending() const { return ending_; }
   ui::Color hintColor() const;

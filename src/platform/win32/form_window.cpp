@@ -10,6 +10,7 @@
 #include "platform/win32/text.h"
 #include "ui/application.h"
 #include "ui/menu.h"
+#include "ui/windowed_panel.h"
 
 namespace win32 {
 namespace {
@@ -74,9 +75,13 @@ void FormWindow::registerClass(HINSTANCE instance) {
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   wc.lpszClassName = kFormClass;
   RegisterClassExW(&wc);
+  ChildWindow::registerClass(instance);
 }
 
-void FormWindow::unregisterClass(HINSTANCE instance) { UnregisterClassW(kFormClass, instance); }
+void FormWindow::unregisterClass(HINSTANCE instance) {
+  UnregisterClassW(kFormClass, instance);
+  ChildWindow::unregisterClass(instance);
+}
 
 DWORD FormWindow::styleFor(const ui::Form& f) {
   // Native controls are child windows: the form's own painting leaves them be.
@@ -87,13 +92,13 @@ DWORD FormWindow::frameStyleFor(const ui::Form& f) {
   DWORD sysMenu = f.systemMenu() ? WS_SYSMENU : 0;
   switch (f.borderStyle()) {
     case ui::BorderStyle::None:
-      return WS_POPUP | WS_CLIPSIBLINGS;
+      return WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     case ui::BorderStyle::ToolWindow:
-      return WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | sysMenu;
+      return WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | sysMenu;
     case ui::BorderStyle::Dialog:
-      return WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_CLIPSIBLINGS | sysMenu;
+      return WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | sysMenu;
     case ui::BorderStyle::Sizeable:
-      return WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_CLIPSIBLINGS |
+      return WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
              (f.systemMenu() ? WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX : 0);
   }
   return WS_POPUP;
@@ -127,6 +132,13 @@ FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), fo
   }
   natives_ = std::make_unique<NativeControls>(backend.instance(), backend.painter(), form, hwnd_.get());
   backend_.addForm(this);
+  std::function<void(ui::Control&)> addChildren = [&](ui::Control& parent) {
+    for (ui::Control* c : parent.children()) {
+      if (dynamic_cast<ui::WindowedPanel*>(c)) children_.push_back(std::make_unique<ChildWindow>(*this, *c));
+      addChildren(*c);
+    }
+  };
+  addChildren(form_);
   syncTooltips();
   if (form.visible()) formChanged(ui::Change::Visible);
 }
@@ -136,7 +148,9 @@ FormWindow::~FormWindow() {
   // From here on the window's messages no longer reach the form.
   if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
   tooltip_.reset();
-  natives_.reset();  // the child windows go before their parent
+  // The child windows go before their parent.
+  natives_.reset();
+  children_.clear();
   hwnd_.reset();
 }
 
@@ -154,6 +168,13 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint covers every pixel
+    case WM_NCHITTEST: {
+      // The form's own surface moves the window as a caption bar would;
+      // windowed controls answer their own hit tests.
+      LRESULT hit = DefWindowProcW(w, msg, wp, lp);
+      if (hit == HTCLIENT && form_.movableBySurface()) return HTCAPTION;
+      return hit;
+    }
     case WM_GETMINMAXINFO: {
       // The system's minimum tracking size would widen the 30-pixel
       // palette; a form may be as small as its frame.
@@ -171,6 +192,8 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
           ui::Rect now{r.left, r.top, r.right - r.left, r.bottom - r.top};
           if (!(now == form_.bounds())) backend_.guard([this, now] { form_.boundsChangedBySystem(now); });
         }
+        // A see-through window shows what lies beneath its new place.
+        if (form_.seeThrough() && !refreshing_ && IsWindowVisible(w)) backend_.guard([this] { refreshBackdrop(); });
       }
       break;
     }
@@ -194,10 +217,10 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
     case WM_MBUTTONUP:
     case WM_MOUSEMOVE:
-      backend_.guard([&] { mouse(msg, wp, lp); });
+      backend_.guard([&] { mouse(w, msg, wp, GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); });
       return 0;
     case WM_RBUTTONUP:
-      backend_.guard([&] { mouse(msg, wp, lp); });
+      backend_.guard([&] { mouse(w, msg, wp, GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); });
       break;  // the default procedure turns it into WM_CONTEXTMENU
     case WM_CONTEXTMENU: {
       bool shown = false;
@@ -239,6 +262,20 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(w, msg, wp, lp);
 }
 
+void FormWindow::render(int w, int h, ui::Rect clip) {
+  if (canvas_.width() != w || canvas_.height() != h) {
+    canvas_.resize(w, h);
+    clip = {0, 0, w, h};  // a fresh canvas holds nothing yet
+  }
+  if (form_.seeThrough() && !backdrop_.empty()) {
+    // The copy of what lies beneath is the surface; the controls go over it.
+    canvas_.setClip(clip);
+    canvas_.drawBitmap(backdrop_, {0, 0, backdrop_.width(), backdrop_.height()});
+    canvas_.resetClip();
+  }
+  ui::renderForm(form_, canvas_, clip, backend_.painter());
+}
+
 void FormWindow::paint(HWND w) {
   PaintScope ps(w);
   if (!ps.dc()) return;
@@ -246,13 +283,7 @@ void FormWindow::paint(HWND w) {
   GetClientRect(w, &client);
   int cw = client.right, ch = client.bottom;
   if (cw <= 0 || ch <= 0) return;
-  ui::Rect clip{ps.rect().left, ps.rect().top, ps.rect().right - ps.rect().left,
-                ps.rect().bottom - ps.rect().top};
-  if (canvas_.width() != cw || canvas_.height() != ch) {
-    canvas_.resize(cw, ch);
-    clip = {0, 0, cw, ch};  // a fresh canvas holds nothing yet
-  }
-  ui::renderForm(form_, canvas_, clip, backend_.painter());
+  render(cw, ch, {ps.rect().left, ps.rect().top, ps.rect().right - ps.rect().left, ps.rect().bottom - ps.rect().top});
   BITMAPINFO bi = topDownInfo(cw, ch);
   // The whole canvas goes out; the paint's clip region keeps it to the
   // invalid part.
@@ -260,15 +291,79 @@ void FormWindow::paint(HWND w) {
                     DIB_RGB_COLORS);
 }
 
-void FormWindow::mouse(UINT msg, WPARAM wp, LPARAM lp) {
-  int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+void FormWindow::paintChild(HWND child, const ui::Control& c) {
+  PaintScope ps(child);
+  if (!ps.dc() || !hwnd_) return;
+  RECT client;
+  GetClientRect(hwnd_.get(), &client);
+  int cw = client.right, ch = client.bottom;
+  if (cw <= 0 || ch <= 0) return;
+  int x = c.formLeft(), y = c.formTop();
+  render(cw, ch,
+         {x + ps.rect().left, y + ps.rect().top, ps.rect().right - ps.rect().left, ps.rect().bottom - ps.rect().top});
+  BITMAPINFO bi = topDownInfo(cw, ch);
+  // The form's canvas, placed so that the child's part lands on it.
+  SetDIBitsToDevice(ps.dc(), -x, -y, DWORD(cw), DWORD(ch), 0, 0, 0, UINT(ch), canvas_.pixels(), &bi,
+                    DIB_RGB_COLORS);
+}
+
+void FormWindow::refreshBackdrop() {
+  HWND w = hwnd_.get();
+  if (!w || refreshing_) return;
+  refreshing_ = true;
+  // Off the screen by an empty window region rather than by hiding: a
+  // hidden active window hands the activation to another window (perhaps
+  // another program's), and under Wine each hide of a window the window
+  // manager knows waits for the manager's answer.
+  UniqueGdi<HRGN> none(CreateRectRgn(0, 0, 0, 0));
+  if (none && SetWindowRgn(w, none.get(), FALSE)) none.release();  // the system owns it now
+  copyBackdrop();
+  SetWindowRgn(w, nullptr, FALSE);
+  refreshing_ = false;
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// With the form off the screen: every visible top-level window that overlaps it
+// repaints now, then the screen under the client area is copied.
+void FormWindow::copyBackdrop() {
+  HWND w = hwnd_.get();
+  RECT client;
+  GetClientRect(w, &client);
+  POINT origin{0, 0};
+  ClientToScreen(w, &origin);
+  RECT area{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+  for (HWND other = GetWindow(GetDesktopWindow(), GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
+    // A window that does not answer would hold us up for good: it keeps
+    // what it shows.
+    if (other == w || !IsWindowVisible(other) || IsHungAppWindow(other)) continue;
+    RECT r, overlap;
+    if (GetWindowRect(other, &r) && IntersectRect(&overlap, &area, &r)) {
+      InvalidateRect(other, nullptr, TRUE);
+      UpdateWindow(other);
+    }
+  }
+  if (!screen_) screen_.emplace();
+  backdrop_ = screen_->copy({area.left, area.top, client.right, client.bottom});
+}
+
+ChildWindow* FormWindow::childOf(const ui::Control& c) const {
+  for (const auto& child : children_)
+    if (&child->control() == &c) return child.get();
+  return nullptr;
+}
+
+void FormWindow::mouse(HWND from, UINT msg, WPARAM wp, int x, int y) {
   unsigned shift = shiftState(wp);
   ui::Form& f = form_;
   auto run = [&f](const std::function<void()>& h) { f.application().dispatch(h); };
+  auto down = [&](ui::MouseButton b) {
+    pressWindow_ = from;
+    run([&] { f.dispatchMouseDown(b, shift, x, y); });
+  };
   switch (msg) {
-    case WM_LBUTTONDOWN: run([&] { f.dispatchMouseDown(ui::MouseButton::Left, shift, x, y); }); break;
-    case WM_RBUTTONDOWN: run([&] { f.dispatchMouseDown(ui::MouseButton::Right, shift, x, y); }); break;
-    case WM_MBUTTONDOWN: run([&] { f.dispatchMouseDown(ui::MouseButton::Middle, shift, x, y); }); break;
+    case WM_LBUTTONDOWN: down(ui::MouseButton::Left); break;
+    case WM_RBUTTONDOWN: down(ui::MouseButton::Right); break;
+    case WM_MBUTTONDOWN: down(ui::MouseButton::Middle); break;
     case WM_LBUTTONUP: run([&] { f.dispatchMouseUp(ui::MouseButton::Left, shift, x, y); }); break;
     case WM_RBUTTONUP: run([&] { f.dispatchMouseUp(ui::MouseButton::Right, shift, x, y); }); break;
     case WM_MBUTTONUP: run([&] { f.dispatchMouseUp(ui::MouseButton::Middle, shift, x, y); }); break;
@@ -322,6 +417,12 @@ void FormWindow::formChanged(ui::Change what) {
     }
     case ui::Change::Visible:
       if (form_.visible()) {
+        // Still hidden: what it will cover is on the screen now.
+        if (form_.seeThrough()) {
+          refreshing_ = true;
+          copyBackdrop();
+          refreshing_ = false;
+        }
         ShowWindow(w, SW_SHOWNORMAL);
         syncTooltips();
       } else {
@@ -365,7 +466,8 @@ void FormWindow::applyStyle() {
 void FormWindow::invalidate(ui::Rect r) {
   if (r.width <= 0 || r.height <= 0) return;
   RECT rc = toRect(r);
-  InvalidateRect(hwnd_.get(), &rc, FALSE);
+  // Windowed controls in the rectangle repaint their part too.
+  RedrawWindow(hwnd_.get(), &rc, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBounds) {
@@ -374,6 +476,7 @@ void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBou
   ui::Rect now{c.formLeft(), c.formTop(), c.width(), c.height()};
   switch (what) {
     case ui::Change::Bounds: {
+      if (ChildWindow* child = childOf(c)) child->place();
       int px = c.parent() ? c.parent()->formLeft() : 0, py = c.parent() ? c.parent()->formTop() : 0;
       invalidate({px + oldBounds.left, py + oldBounds.top, oldBounds.width, oldBounds.height});
       invalidate(now);
@@ -381,6 +484,7 @@ void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBou
       break;
     }
     case ui::Change::Visible:
+      if (ChildWindow* child = childOf(c)) child->place();
       invalidate(now);
       syncTooltips();
       break;
@@ -411,10 +515,14 @@ ui::Rect FormWindow::frameInsets() const {
 
 void FormWindow::captureMouse(bool on) {
   if (!hwnd_) return;
-  if (on)
-    SetCapture(hwnd_.get());
-  else if (GetCapture() == hwnd_.get())
-    ReleaseCapture();
+  if (on) {
+    // The window that had the press keeps the mouse: a handle's moves
+    // and its release come to it wherever the pointer goes.
+    SetCapture(pressWindow_ ? pressWindow_ : hwnd_.get());
+    return;
+  }
+  HWND holder = GetCapture();
+  if (holder && (holder == hwnd_.get() || GetParent(holder) == hwnd_.get())) ReleaseCapture();
 }
 
 void FormWindow::hintColorChanged() {

@@ -4,10 +4,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "picture/canvas.h"
+#include "platform/win32/child_window.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/services.h"
 #include "ui/backend.h"
 #include "ui/form.h"
 
@@ -34,6 +37,7 @@ class FormWindow : public ui::FormPeer {
   ui::Rect frameInsets() const override;
   void captureMouse(bool on) override;
 
+  Backend& backend() const { return backend_; }
   HWND hwnd() const { return hwnd_.get(); }
   HWND tooltip() const { return tooltip_.get(); }
   ui::Form& form() const { return form_; }
@@ -46,12 +50,24 @@ class FormWindow : public ui::FormPeer {
   static DWORD styleFor(const ui::Form& f);
   static DWORD exStyleFor(const ui::Form& f);
 
+  // Mouse input in the form's client coordinates; from is the window that
+  // received it (this one or a child), which takes the capture on a press.
+  void mouse(HWND from, UINT msg, WPARAM wp, int x, int y);
+  // Paints a child window's part of the form.
+  void paintChild(HWND child, const ui::Control& c);
+  // A see-through form takes a new copy of the screen beneath it: hidden,
+  // the windows under it repaint, the copy is taken, and it shows again.
+  void refreshBackdrop();
+
  private:
   static DWORD frameStyleFor(const ui::Form& f);
   static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void paint(HWND w);
-  void mouse(UINT msg, WPARAM wp, LPARAM lp);
+  // Renders the part clip of the form into canvas_ (w x h, the client).
+  void render(int w, int h, ui::Rect clip);
+  void copyBackdrop();
+  ChildWindow* childOf(const ui::Control& c) const;
   bool contextMenu(HWND w, LPARAM lp);
   bool setCursor(HWND w);
   void applyStyle();
@@ -70,6 +86,13 @@ class FormWindow : public ui::FormPeer {
   std::unique_ptr<NativeControls> natives_;
   std::map<const ui::Control*, Tool> tools_;
   picture::Canvas canvas_;
+  std::vector<std::unique_ptr<ChildWindow>> children_;
+  HWND pressWindow_ = nullptr;
+  // What lay beneath a see-through form at its last refresh, and the
+  // screen copier that took it.
+  picture::Bitmap backdrop_;
+  std::optional<Screen> screen_;
+  bool refreshing_ = false;
 };
 
 }  // namespace win32

@@ -1,0 +1,35 @@
+// The size commands: they set only the photo's size; the photo stretches
+// its picture, and the layout tick fits the window around it.
+#include <algorithm>
+
+#include "app/settings.h"
+#include "camera/camera_box.h"
+
+namespace camera {
+
+using app::settings;
+
+// A default viewfinder under 4 pixels gives an empty photo, not a negative one.
+void CameraBox::resizeToDefault() {
+  photo.setWidth(std::max(0, settings.defaultViewfinderWidth - 2 * kPhotoInset));
+  photo.setHeight(std::max(0, settings.defaultViewfinderHeight - 2 * kPhotoInset));
+}
+
+// Always from the picture's own size: 200 % twice is still 200 %. Below
+// 100 the size is divided, dropping the remainder (50 % of 7 is 3).
+void CameraBox::zoomTo(int percent) {
+  auto scaled = [percent](int size) {
+    return percent >= 100 ? size * (percent / 100) : size / (100 / percent);
+  };
+  photo.setHeight(scaled(photo.picture().height()));
+  photo.setWidth(scaled(photo.picture().width()));
+}
+
+void CameraBox::toggleReshape() {
+  bool on = !sizeMenu.reshape.checked();
+  for (Edge e : {Edge::Top, Edge::Bottom, Edge::Left, Edge::Right}) edgeHandles[e].setVisible(on);
+  reshapeMode = on;
+  sizeMenu.reshape.setChecked(on);
+}
+
+}  // namespace camera

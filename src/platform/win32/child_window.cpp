@@ -1,0 +1,82 @@
+#include "platform/win32/child_window.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/backend.h"
+#include "platform/win32/form_window.h"
+
+namespace win32 {
+namespace {
+
+constexpr wchar_t kChildClass[] = L"MiruneChild";
+
+}  // namespace
+
+void ChildWindow::registerClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &ChildWindow::proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kChildClass;
+  RegisterClassExW(&wc);
+}
+
+void ChildWindow::unregisterClass(HINSTANCE instance) { UnregisterClassW(kChildClass, instance); }
+
+ChildWindow::ChildWindow(FormWindow& owner, ui::Control& control) : owner_(owner), control_(control) {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.showing() ? WS_VISIBLE : 0);
+  hwnd_.reset(CreateWindowExW(0, kChildClass, L"", style, control.formLeft(), control.formTop(),
+                              control.width(), control.height(), owner.hwnd(), nullptr,
+                              owner.backend().instance(), this));
+}
+
+ChildWindow::~ChildWindow() {
+  if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
+}
+
+void ChildWindow::place() {
+  HWND w = hwnd_.get();
+  if (!w) return;
+  UINT show = control_.showing() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+  SetWindowPos(w, nullptr, control_.formLeft(), control_.formTop(), std::max(0, control_.width()),
+               std::max(0, control_.height()), SWP_NOZORDER | SWP_NOACTIVATE | show);
+}
+
+LRESULT CALLBACK ChildWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = windowObject<ChildWindow>(w, msg, lp);
+  if (!self) return DefWindowProcW(w, msg, wp, lp);
+  return self->onMessage(w, msg, wp, lp);
+}
+
+LRESULT ChildWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT:
+      owner_.backend().guard([this, w] { owner_.paintChild(w, control_); });
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers every pixel
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_RBUTTONUP: {
+      // In the form's coordinates; the form decides which control gets it.
+      int x = GET_X_LPARAM(lp) + control_.formLeft(), y = GET_Y_LPARAM(lp) + control_.formTop();
+      owner_.backend().guard([&] { owner_.mouse(w, msg, wp, x, y); });
+      if (msg == WM_RBUTTONUP) break;  // the default turns it into WM_CONTEXTMENU for the form
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      // A popup menu or a modal box took the mouse from us.
+      if (reinterpret_cast<HWND>(lp) != w) owner_.form().releaseMouse();
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+}  // namespace win32

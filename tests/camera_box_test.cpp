@@ -1,0 +1,526 @@
+#include "camera/camera_box.h"
+#include "app_fixture.h"
+#include "shell/palette.h"
+#include "shell/program.h"
+
+namespace {
+
+using app::settings;
+using app::windows;
+using camera::Corner;
+using camera::Edge;
+
+class CameraBoxTest : public AppTest {
+ protected:
+  void start() {
+    shell::startUp(app, services);
+    app.run();
+    box = windows.cameraBox;
+  }
+  // One layout tick.
+  void tick() { platform.backend.advance(box->layoutTimer.interval()); }
+  // The user's mouse on the box, at form coordinates.
+  void press(ui::MouseButton b, int x, int y) {
+    app.dispatch([&] { box->dispatchMouseDown(b, 0, x, y); });
+  }
+  void moveTo(int x, int y) {
+    app.dispatch([&] { box->dispatchMouseMove(ui::ssLeft, x, y); });
+  }
+  void release(ui::MouseButton b, int x, int y) {
+    app.dispatch([&] { box->dispatchMouseUp(b, 0, x, y); });
+  }
+  // A point inside a handle, in form coordinates.
+  ui::Rect handle(Edge e) {
+    const auto& h = box->edgeHandles[e];
+    return {h.formLeft(), h.formTop(), h.width(), h.height()};
+  }
+  void choose(ui::MenuItem& item) {
+    platform.backend.menuScript = [&item](ui::PopupMenu&) { return &item; };
+    box->commandMenu.popup(0, 0);
+    platform.backend.menuScript = nullptr;
+  }
+  void setPicture(int w, int h) {
+    box->photo.setPicture(picture::Picture(picture::Bitmap::create(w, h, 24)));
+  }
+  camera::CameraBox* box = nullptr;
+};
+
+TEST_F(CameraBoxTest, CreatedHiddenAtItsDefaultPlaceWithTheTitlePicture) {
+  start();
+  EXPECT_FALSE(box->visible());
+  EXPECT_TRUE(box->keepHidden);
+  EXPECT_FALSE(box->resizing);
+  EXPECT_FALSE(box->reshapeMode);
+  EXPECT_EQ(box->borderStyle(), ui::BorderStyle::None);
+  EXPECT_TRUE(box->stayOnTop());
+  EXPECT_TRUE(box->seeThrough());
+  EXPECT_TRUE(box->movableBySurface());
+  EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 180, 145}));
+  EXPECT_EQ(box->viewfinder.bounds(), (ui::Rect{10, 15, 160, 120}));
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(box->photo.picture().width(), 156);
+  EXPECT_EQ(box->photo.picture().height(), 116);
+  EXPECT_EQ(box->photo.picture().bitmap().bitsPerPixel(), 8);
+  EXPECT_EQ(box->photo.popupMenu(), &box->commandMenu);
+  EXPECT_FALSE(box->titleImage.visible());
+  EXPECT_TRUE(box->blankImage.picture().empty());
+  EXPECT_EQ(box->viewfinder.bevelInner(), ui::BevelCut::Lowered);
+  EXPECT_EQ(box->viewfinder.bevelOuter(), ui::BevelCut::None);
+  for (auto& h : box->edgeHandles.items) {
+    EXPECT_FALSE(h.visible()) << h.name();
+    EXPECT_EQ(h.bevelInner(), ui::BevelCut::Raised);
+  }
+  for (auto& m : box->cornerMarks.items) {
+    EXPECT_FALSE(m.visible()) << m.name();
+    EXPECT_EQ(m.color(), ui::rgb(255, 128, 128));
+    EXPECT_EQ(m.width(), 10);
+  }
+  EXPECT_EQ(box->edgeHandles[Edge::Left].cursor(), ui::Cursor::SizeWE);
+  EXPECT_EQ(box->edgeHandles[Edge::Bottom].cursor(), ui::Cursor::SizeNS);
+  EXPECT_EQ(box->cornerMarks[Corner::BottomRight].cursor(), ui::Cursor::SizeNWSE);
+  EXPECT_EQ(box->cornerMarks[Corner::TopRight].cursor(), ui::Cursor::SizeNESW);
+  EXPECT_EQ(box->layoutTimer.interval(), 55);
+  EXPECT_EQ(box->clipboardTimer.interval(), 55);
+  EXPECT_TRUE(box->fileMenu.printScreenSize.checked());
+  EXPECT_FALSE(box->fileMenu.printPaperSize.checked());
+
+  // A tick at the start changes nothing: the designed sizes already fit.
+  ui::Rect before = box->bounds();
+  tick();
+  EXPECT_EQ(box->bounds(), before);
+  EXPECT_EQ(box->viewfinder.bounds(), (ui::Rect{10, 15, 160, 120}));
+}
+
+TEST_F(CameraBoxTest, StoredSettingsTakeEffectOnlyThroughTheDefaultSize) {
+  writeIni("[Option]\nyoko=320\ntate=240\n");
+  start();
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  choose(box->sizeMenu.defaultSize);
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 316, 236}));
+}
+
+TEST_F(CameraBoxTest, TheWindowFollowsThePanelOneTickAfterThePanelFollowsThePhoto) {
+  start();
+  box->setBounds({40, 30, 180, 145});
+  choose(box->sizeMenu.zoom200);
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 312, 232}));
+  EXPECT_EQ(box->viewfinder.bounds(), (ui::Rect{10, 15, 160, 120}));
+  tick();
+  EXPECT_EQ(box->viewfinder.bounds(), (ui::Rect{10, 15, 316, 236}));
+  EXPECT_EQ(box->bounds(), (ui::Rect{40, 30, 180, 145}));
+  tick();
+  EXPECT_EQ(box->bounds(), (ui::Rect{40, 30, 336, 261}));
+  // Handles and marks at the panel's edges; thickness stays 5.
+  EXPECT_EQ(box->edgeHandles[Edge::Left].bounds(), (ui::Rect{5, 15, 5, 236}));
+  EXPECT_EQ(box->edgeHandles[Edge::Right].bounds(), (ui::Rect{326, 15, 5, 236}));
+  EXPECT_EQ(box->edgeHandles[Edge::Top].bounds(), (ui::Rect{10, 10, 316, 5}));
+  EXPECT_EQ(box->edgeHandles[Edge::Bottom].bounds(), (ui::Rect{10, 251, 316, 5}));
+  EXPECT_EQ(box->cornerMarks[Corner::TopLeft].bounds(), (ui::Rect{0, 5, 10, 10}));
+  EXPECT_EQ(box->cornerMarks[Corner::TopRight].bounds(), (ui::Rect{326, 5, 10, 10}));
+  EXPECT_EQ(box->cornerMarks[Corner::BottomLeft].bounds(), (ui::Rect{0, 251, 10, 10}));
+  EXPECT_EQ(box->cornerMarks[Corner::BottomRight].bounds(), (ui::Rect{326, 251, 10, 10}));
+  // A photo displaced inside the panel is put back at (2, 2).
+  box->photo.setBounds({7, 9, 312, 232});
+  tick();
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 312, 232}));
+}
+
+TEST_F(CameraBoxTest, AnIdleTickNeitherRepaintsNorRefreshesTheBackdrop) {
+  start();
+  windows.palette->cameraBoxButton.click();
+  ASSERT_TRUE(box->visible());
+  tick();
+  int paints = platform.backend.paintCount(*box);
+  int refreshes = platform.backend.backdropRefreshes(*box);
+  EXPECT_GE(refreshes, 1);  // it took a copy when it appeared
+  platform.backend.advance(55 * 20);
+  EXPECT_EQ(platform.backend.paintCount(*box), paints);
+  EXPECT_EQ(platform.backend.backdropRefreshes(*box), refreshes);
+
+  // A size change: the window changes once, so one more copy and paint.
+  choose(box->sizeMenu.zoom50);
+  platform.backend.advance(55 * 3);
+  EXPECT_EQ(box->bounds().width, 78 + 4 + 20);
+  EXPECT_EQ(platform.backend.backdropRefreshes(*box), refreshes + 1);
+  paints = platform.backend.paintCount(*box);
+  refreshes = platform.backend.backdropRefreshes(*box);
+
+  // After a drag the timer ticks every millisecond, and still does nothing.
+  app.dispatch([&] { box->toggleReshape(); });
+  ui::Rect r = handle(Edge::Right);
+  press(ui::MouseButton::Left, r.left + 2, r.top + 2);
+  moveTo(r.left + 12, r.top + 2);
+  release(ui::MouseButton::Left, r.left + 12, r.top + 2);
+  EXPECT_EQ(box->layoutTimer.interval(), 1);
+  platform.backend.advance(20);
+  paints = platform.backend.paintCount(*box);
+  refreshes = platform.backend.backdropRefreshes(*box);
+  platform.backend.advance(1000);
+  EXPECT_EQ(platform.backend.paintCount(*box), paints);
+  EXPECT_EQ(platform.backend.backdropRefreshes(*box), refreshes);
+}
+
+TEST_F(CameraBoxTest, DragMovesTheEdgeByHalfThePointerOffsetRoundedTowardZero) {
+  start();
+  box->setBounds({100, 100, 180, 145});
+  app.dispatch([&] { box->toggleReshape(); });
+  auto& right = box->edgeHandles[Edge::Right];
+  ui::Rect r = handle(Edge::Right);
+  press(ui::MouseButton::Left, r.left + 2, r.top + 50);
+  EXPECT_TRUE(box->resizing);
+  // During a drag: one-pixel handles, no time stamp.
+  EXPECT_EQ(right.width(), 1);
+  EXPECT_EQ(box->edgeHandles[Edge::Left].bounds().left, 9);
+  EXPECT_EQ(box->edgeHandles[Edge::Top].bounds().top, 14);
+  EXPECT_FALSE(box->timeStamp.visible());
+  EXPECT_FALSE(box->timeStampShadow.visible());
+
+  int left0 = right.left();
+  moveTo(right.formLeft() + 40, r.top + 50);  // 40 right of the handle: 20
+  EXPECT_EQ(right.left(), left0 + 20);
+  EXPECT_EQ(box->photo.width(), 176);
+  EXPECT_EQ(box->layoutTimer.interval(), 1);
+  moveTo(right.formLeft() + 41, r.top + 50);  // 41: still 20
+  EXPECT_EQ(box->photo.width(), 196);
+  moveTo(right.formLeft() - 41, r.top + 50);  // -41: -20
+  EXPECT_EQ(box->photo.width(), 176);
+  // Further moves to one point close the gap by halves.
+  int target = right.formLeft() + 16;
+  for (int i = 0; i < 6; ++i) moveTo(target, r.top + 50);
+  EXPECT_EQ(box->photo.width(), 176 + 8 + 4 + 2 + 1);
+  EXPECT_EQ(box->bounds().left, 100);  // the window does not move
+  EXPECT_EQ(box->photo.height(), 116);
+
+  release(ui::MouseButton::Left, 0, 0);
+  EXPECT_FALSE(box->resizing);
+  EXPECT_EQ(right.width(), 5);
+  EXPECT_EQ(box->edgeHandles[Edge::Left].bounds().left, 5);
+  EXPECT_EQ(box->edgeHandles[Edge::Top].bounds().top, 10);
+  EXPECT_TRUE(box->timeStamp.visible());
+  EXPECT_FALSE(box->cornerMarks[Corner::TopLeft].visible());  // normal view: no marks
+  // Moves after the release do nothing.
+  moveTo(right.formLeft() + 40, r.top + 50);
+  EXPECT_EQ(box->photo.width(), 191);
+}
+
+TEST_F(CameraBoxTest, EachHandleMovesWhatItsTableSays) {
+  start();
+  app.dispatch([&] { box->toggleReshape(); });
+  struct Case {
+    Edge edge;
+    int dx, dy;       // pointer offset from the press point
+    ui::Rect window;  // after the move and two ticks
+    int photoWidth, photoHeight;
+  } cases[] = {
+      {Edge::Right, 30, 0, {300, 0, 195, 145}, 171, 116},
+      {Edge::Bottom, 0, -30, {300, 0, 180, 130}, 156, 101},
+      {Edge::Top, 0, -30, {300, -15, 180, 160}, 156, 131},
+      {Edge::Left, 30, 0, {315, 0, 165, 145}, 141, 116},
+  };
+  for (const Case& c : cases) {
+    box->setBounds({300, 0, 180, 145});
+    box->photo.setBounds({2, 2, 156, 116});
+    tick();
+    tick();
+    ui::Rect h = handle(c.edge);
+    press(ui::MouseButton::Left, h.left, h.top);
+    // The press thins the handles: offsets count from where it is now.
+    h = handle(c.edge);
+    int x = h.left, y = h.top;
+    moveTo(x + c.dx, y + c.dy);
+    release(ui::MouseButton::Left, x + c.dx, y + c.dy);
+    tick();
+    tick();
+    EXPECT_EQ(box->bounds(), c.window) << int(c.edge);
+    EXPECT_EQ(box->photo.width(), c.photoWidth) << int(c.edge);
+    EXPECT_EQ(box->photo.height(), c.photoHeight) << int(c.edge);
+    // The opposite edge stays where it was on the screen.
+    EXPECT_EQ(box->left() + box->width(), c.edge == Edge::Right ? 495 : 480) << int(c.edge);
+    EXPECT_EQ(box->top() + box->height(), c.edge == Edge::Bottom ? 130 : 145) << int(c.edge);
+  }
+}
+
+TEST_F(CameraBoxTest, ADragStopsThePhotoAtZeroSize) {
+  start();
+  box->setBounds({300, 0, 180, 145});
+  app.dispatch([&] { box->toggleReshape(); });
+  ui::Rect r = handle(Edge::Right);
+  press(ui::MouseButton::Left, r.left, r.top);
+  moveTo(r.left - 1000, r.top);
+  EXPECT_EQ(box->photo.width(), 0);
+  moveTo(r.left - 1000, r.top);
+  EXPECT_EQ(box->photo.width(), 0);
+  release(ui::MouseButton::Left, 0, 0);
+
+  // The left handle pushed far right: the window's left edge goes only as
+  // far as the photo's right edge.
+  box->photo.setBounds({2, 2, 156, 116});
+  tick();
+  tick();
+  ui::Rect l = handle(Edge::Left);
+  press(ui::MouseButton::Left, l.left, l.top);
+  moveTo(l.left + 1000, l.top);
+  EXPECT_EQ(box->photo.width(), 0);
+  EXPECT_EQ(box->left(), 300 + 156);
+  release(ui::MouseButton::Left, 0, 0);
+  tick();
+  tick();
+  EXPECT_EQ(box->bounds(), (ui::Rect{456, 0, 24, 145}));
+
+  ui::Rect u = handle(Edge::Top);
+  press(ui::MouseButton::Left, u.left, u.top);
+  moveTo(u.left, u.top + 1000);
+  EXPECT_EQ(box->photo.height(), 0);
+  EXPECT_EQ(box->top(), 116);
+  release(ui::MouseButton::Left, 0, 0);
+}
+
+TEST_F(CameraBoxTest, ResizeStateShowsMarksOnlyWithoutTheViewfinder) {
+  start();
+  app.dispatch([&] { box->toggleReshape(); });
+  // The options dialog may have hidden the time stamp; a drag's end shows it.
+  box->timeStamp.hide();
+  box->timeStampShadow.hide();
+  box->viewfinder.hide();  // the framing view
+  for (auto& m : box->cornerMarks.items) m.show();
+  ui::Rect b = handle(Edge::Bottom);
+  press(ui::MouseButton::Middle, b.left + 1, b.top + 1);
+  EXPECT_TRUE(box->resizing);
+  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  release(ui::MouseButton::Middle, b.left + 1, b.top + 1);
+  for (auto& m : box->cornerMarks.items) EXPECT_TRUE(m.visible()) << m.name();
+  EXPECT_TRUE(box->timeStamp.visible());
+  EXPECT_TRUE(box->timeStampShadow.visible());
+  // A second press during a drag does not start it again.
+  box->resizing = true;
+  app.dispatch([&] { box->pressEdgeHandle(Edge::Left, ui::MouseButton::Left, 0, 0); });
+  EXPECT_EQ(box->edgeHandles[Edge::Left].width(), 5);
+}
+
+TEST_F(CameraBoxTest, RightPressOpensTheShotMenuBesideTheBox) {
+  start();
+  box->setBounds({200, 100, 180, 145});
+  app.dispatch([&] { box->toggleReshape(); });
+  struct Case {
+    Edge edge;
+    int x, y, menuLeft, menuTop;
+  } cases[] = {
+      {Edge::Right, 3, 40, 200 + 180 + 3, 100 + 40},
+      {Edge::Bottom, 50, 2, 200 + 50, 100 + 145 + 2},
+      {Edge::Top, 50, 2, 200 + 50, 100 + 2},
+      {Edge::Left, 3, 40, 200 + 3, 100 + 40},
+  };
+  for (const Case& c : cases) {
+    ui::Rect h = handle(c.edge);
+    press(ui::MouseButton::Right, h.left + c.x, h.top + c.y);
+    ASSERT_FALSE(platform.backend.menusShown.empty());
+    auto shown = platform.backend.menusShown.back();
+    EXPECT_EQ(shown.name, "shotMenu");
+    EXPECT_EQ(shown.x, c.menuLeft) << int(c.edge);
+    EXPECT_EQ(shown.y, c.menuTop) << int(c.edge);
+    EXPECT_FALSE(box->resizing);
+  }
+  EXPECT_EQ(platform.backend.menusShown.size(), 4u);
+}
+
+TEST_F(CameraBoxTest, AfterTheShotMenuALeftDragOnAnotherHandleUsesThatHandle) {
+  start();
+  box->setBounds({200, 100, 180, 145});
+  app.dispatch([&] { box->toggleReshape(); });
+  ui::Rect r = handle(Edge::Right);
+  // Right press on the right handle; the menu is dismissed and takes the
+  // button's release with it.
+  press(ui::MouseButton::Right, r.left + 2, r.top + 30);
+  ASSERT_EQ(platform.backend.menusShown.size(), 1u);
+  EXPECT_EQ(box->mouseTarget(), nullptr);
+  ui::Rect b = handle(Edge::Bottom);
+  press(ui::MouseButton::Left, b.left + 60, b.top + 2);
+  moveTo(b.left + 60, b.top + 42);
+  moveTo(b.left + 60, b.top + 42);
+  release(ui::MouseButton::Left, b.left + 60, b.top + 42);
+  EXPECT_EQ(box->photo.width(), 156);
+  EXPECT_EQ(box->photo.height(), 116 + 21 + 10);  // 42 below its top, then 21
+  EXPECT_EQ(box->edgeHandles[Edge::Right].left(), r.left);
+}
+
+TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
+  start();
+  struct Case {
+    ui::MenuItem* item;
+    int width, height;
+  } cases[] = {
+      {&box->sizeMenu.zoom200, 312, 232},    {&box->sizeMenu.zoom300, 468, 348},
+      {&box->sizeMenu.zoom400, 624, 464},    {&box->sizeMenu.zoom500, 780, 580},
+      {&box->sizeMenu.zoom50, 78, 58},       {&box->sizeMenu.zoom25, 39, 29},
+      {&box->sizeMenu.zoom20, 31, 23},       {&box->sizeMenu.zoom10, 15, 11},
+      {&box->sizeMenu.actualSize, 156, 116},
+  };
+  for (const Case& c : cases) {
+    choose(*c.item);
+    EXPECT_EQ(box->photo.width(), c.width) << c.item->caption();
+    EXPECT_EQ(box->photo.height(), c.height) << c.item->caption();
+  }
+  choose(box->sizeMenu.zoom200);
+  choose(box->sizeMenu.zoom200);  // twice is still 200 %
+  EXPECT_EQ(box->photo.width(), 312);
+  EXPECT_EQ(box->photo.picture().width(), 156);  // the picture itself is untouched
+
+  setPicture(7, 3);
+  choose(box->sizeMenu.zoom50);
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 3, 1}));
+  choose(box->sizeMenu.zoom10);
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 0, 0}));
+  choose(box->sizeMenu.defaultSize);
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+
+  // No picture: the photo is 0 x 0 and the window shrinks to its margins.
+  box->setBounds({300, 0, 180, 145});
+  box->photo.setPicture(box->blankImage.picture());
+  choose(box->sizeMenu.zoom400);
+  tick();
+  tick();
+  EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 24, 29}));
+
+  // A default viewfinder smaller than the inset gives an empty photo.
+  settings.defaultViewfinderWidth = 3;
+  choose(box->sizeMenu.defaultSize);
+  EXPECT_EQ(box->photo.width(), 0);
+  EXPECT_EQ(box->photo.height(), 116);
+}
+
+TEST_F(CameraBoxTest, ReshapeModeShowsTheHandlesAndChecksItsItem) {
+  start();
+  choose(box->sizeMenu.reshape);
+  EXPECT_TRUE(box->reshapeMode);
+  EXPECT_TRUE(box->sizeMenu.reshape.checked());
+  for (auto& h : box->edgeHandles.items) EXPECT_TRUE(h.visible()) << h.name();
+  EXPECT_EQ(box->edgeHandles[Edge::Left].left(), 5);
+  EXPECT_EQ(box->edgeHandles[Edge::Top].top(), 10);
+  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible());
+
+  // Another command hid the handles; the mode stays on, so the next choice
+  // turns it off, and the one after shows them again.
+  for (auto& h : box->edgeHandles.items) h.hide();
+  choose(box->sizeMenu.reshape);
+  EXPECT_FALSE(box->reshapeMode);
+  EXPECT_FALSE(box->sizeMenu.reshape.checked());
+  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible());
+  choose(box->sizeMenu.reshape);
+  for (auto& h : box->edgeHandles.items) EXPECT_TRUE(h.visible());
+}
+
+TEST_F(CameraBoxTest, HoldFlagDecidesWhetherDeactivationBringsTheBoxBack) {
+  start();
+  app.deactivated();
+  EXPECT_FALSE(box->visible());  // held since creation
+  windows.palette->cameraBoxButton.click();
+  EXPECT_TRUE(box->visible());
+  EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 180, 145}));
+  windows.palette->cameraBoxButton.click();
+  app.deactivated();
+  EXPECT_FALSE(box->visible());
+  windows.palette->cameraBoxButton.click();
+  box->close();  // closing only hides; the flag stays clear
+  EXPECT_FALSE(box->visible());
+  EXPECT_FALSE(box->keepHidden);
+  app.deactivated();
+  EXPECT_TRUE(box->visible());
+  box->keepHidden = true;
+  box->hide();
+  app.restored();  // restore shows it whatever the flag
+  EXPECT_TRUE(box->visible());
+}
+
+TEST_F(CameraBoxTest, ActivationAppliesTheFrameStyle) {
+  start();
+  struct Case {
+    int bevel;
+    ui::BevelCut cut;
+  } cases[] = {{2, ui::BevelCut::Raised},
+               {0, ui::BevelCut::Raised},
+               {3, ui::BevelCut::None},
+               {7, ui::BevelCut::None},
+               {1, ui::BevelCut::Lowered}};
+  for (const Case& c : cases) {
+    settings.viewfinderBevel = std::uint8_t(c.bevel);
+    box->activated();
+    EXPECT_EQ(box->viewfinder.bevelInner(), c.cut) << c.bevel;
+    EXPECT_EQ(box->viewfinder.bevelWidth(), 2);
+  }
+}
+
+TEST_F(CameraBoxTest, TimeStampLabelsAreSizedToTheirTextAndDrawn) {
+  start();
+  windows.palette->cameraBoxButton.click();
+  box->setTimeStamp("12:34:56");
+  EXPECT_EQ(box->timeStamp.caption(), "12:34:56");
+  EXPECT_EQ(box->timeStampShadow.caption(), "12:34:56");
+  EXPECT_TRUE(box->timeStamp.font().bold);
+  EXPECT_EQ(box->timeStamp.font().height, 12);
+  EXPECT_EQ(box->timeStamp.font().color, ui::clBlack);
+  EXPECT_EQ(box->timeStampShadow.font().color, 0xC0C0C0u);
+  EXPECT_TRUE(box->timeStamp.transparent());
+  EXPECT_GT(box->timeStamp.width(), 30);
+  EXPECT_GT(box->timeStamp.height(), 0);
+  EXPECT_EQ(box->timeStamp.width(), box->timeStampShadow.width());
+  EXPECT_EQ(box->timeStamp.left(), 10);
+  EXPECT_EQ(box->timeStampShadow.bounds().top, 2);
+  app.processMessages();
+  const picture::Canvas* c = platform.backend.canvas(*box);
+  ASSERT_NE(c, nullptr);
+  int silver = 0, black = 0;
+  for (int y = 0; y < 15; ++y)
+    for (int x = 10; x < 10 + box->timeStamp.width(); ++x) {
+      silver += c->pixel(x, y) == 0xC0C0C0u;
+      black += c->pixel(x, y) == 0x000000u;
+    }
+  EXPECT_GT(silver, 5);  // the shadow shows below and right of the text
+  box->setTimeStamp("");
+  EXPECT_EQ(box->timeStamp.width(), 0);
+}
+
+TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndOnlySizeItemsAct) {
+  start();
+  std::vector<std::string> top;
+  for (auto& item : box->commandMenu.items()) top.push_back(item->caption());
+  EXPECT_EQ(top, (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "編集(&E)", "選択画面 撮影", "全画面 撮影", "サイズ",
+                                           "ｵﾌﾟｼｮﾝ", "ヘルプ(&H)", "ﾊﾞｰｼﾞｮﾝ情報"}));
+  auto captions = [](const ui::MenuItem& m) {
+    std::vector<std::string> v;
+    for (auto& i : m.items()) v.push_back(i->caption());
+    return v;
+  };
+  EXPECT_EQ(captions(box->commandMenu.file),
+            (std::vector<std::string>{"ﾌｧｲﾙを開く", "-", "閉じる", "-", "上書保存", "名前をつけて保存", "-",
+                                      "印刷", "印刷サイズ"}));
+  EXPECT_EQ(captions(box->fileMenu.printSize), (std::vector<std::string>{"画面サイズ", "用紙サイズ"}));
+  EXPECT_EQ(captions(box->commandMenu.edit),
+            (std::vector<std::string>{"クリア", "コピー", "貼りつけ", "切り取り", "ﾈｶﾞｼｰﾄに送る"}));
+  EXPECT_EQ(captions(box->commandMenu.area), (std::vector<std::string>{"シャッター", "ストロボシャッター"}));
+  EXPECT_EQ(captions(box->commandMenu.screen),
+            (std::vector<std::string>{"シャッター", "ストロボシャッター"}));
+  EXPECT_EQ(captions(box->commandMenu.size),
+            (std::vector<std::string>{"ﾃﾞﾌｫﾙﾄサイズ", "拡大", "縮小", "原寸", "変形"}));
+  EXPECT_EQ(captions(box->sizeMenu.zoomIn), (std::vector<std::string>{"200%", "300%", "400%", "500%"}));
+  EXPECT_EQ(captions(box->sizeMenu.zoomOut), (std::vector<std::string>{"50%", "25%", "20%", "10%"}));
+  std::vector<std::string> shot;
+  for (auto& item : box->shotMenu.items()) shot.push_back(item->caption());
+  EXPECT_EQ(shot, (std::vector<std::string>{"シャッター", "ストロボシャッター", "キャンセル"}));
+
+  // Every item of the size submenu acts; the parents and the items of the
+  // other commands have no handler yet.
+  std::function<void(const ui::MenuItem&, bool)> walk = [&](const ui::MenuItem& m, bool inSize) {
+    for (auto& i : m.items()) {
+      bool sizeCommand = inSize && !i->hasSubmenu();
+      EXPECT_EQ(bool(i->onClick), sizeCommand) << i->name();
+      walk(*i, inSize || i.get() == &box->commandMenu.size);
+    }
+  };
+  for (auto& i : box->commandMenu.items()) {
+    EXPECT_FALSE(i->onClick) << i->name();
+    walk(*i, i.get() == &box->commandMenu.size);
+  }
+  for (auto& i : box->shotMenu.items()) EXPECT_FALSE(i->onClick) << i->name();
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# CPU time of mirune.exe under Wine while it sits idle: the palette alone,
+# the camera box shown, and the box after an edge-handle drag (its layout
+# timer then ticks every millisecond). Each figure is the process's user +
+# system time over SECONDS (30 by default) from /proc/PID/stat, as a share
+# of one core; the Wine server's share over the same time is given beside it.
+# The first line is the smallest Win32 program with one window (empty_window),
+# the cost of merely running under Wine.
+#   camera_cpu.sh BUILD_DIR [SECONDS]
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:?usage: $0 BUILD_DIR [SECONDS]}" && pwd)
+seconds=${2:-30}
+. "$here/wine-env.sh"
+mirune=$(built_file "$build" mirune.exe) || { echo "not built: mirune.exe in $build" >&2; exit 2; }
+prober=$(built_file "$build" mirune_probe.exe) || { echo "not built: mirune_probe.exe in $build" >&2; exit 2; }
+empty=$(built_file "$build" empty_window.exe) || { echo "not built: empty_window.exe in $build" >&2; exit 2; }
+wine_env_start "$build" "$mirune" || exit 2
+run="$build/camera-cpu"
+rm -rf "$run"
+mkdir -p "$run"
+cp "$mirune" "$run/"
+probe() { "$MIRUNE_WINE" "$prober" "$@" 2>/dev/null | tr -d '\r'; }
+
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }  # utime + stime
+hz=$(getconf CLK_TCK)
+# The process of ours (this Wine prefix) whose command line matches.
+ours() {
+  local p
+  for p in $(pgrep -f "$1"); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return 0; }
+  done
+  return 1
+}
+measure() {  # measure LABEL [PROGRAM]
+  local app server a0 s0 a1 s1
+  # The pointer rests where no window is: a tooltip waiting under it would
+  # be counted too.
+  xdotool mousemove 1010 750
+  sleep 2
+  app=$(ours "${2:-mirune\.exe}") || { echo "${2:-mirune.exe} is not running" >&2; exit 1; }
+  server=$(ours wineserver) || { echo "no wineserver of ours" >&2; exit 1; }
+  a0=$(ticks "$app")
+  s0=$(ticks "$server")
+  sleep "$seconds"
+  a1=$(ticks "$app")
+  s1=$(ticks "$server")
+  awk -v l="$1" -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v hz="$hz" -v t="$seconds" \
+    'BEGIN { printf "%-34s program %5.2f %% of a core   wineserver %5.2f %%\n", l, 100 * a / hz / t, 100 * s / hz / t }'
+}
+
+"$MIRUNE_WINE" "$empty" >/dev/null 2>&1 &
+empty_pid=$!
+for i in $(seq 1 150); do xdotool search --name '^EmptyWindow$' >/dev/null 2>&1 && break; sleep 0.2; done
+sleep 3
+measure "empty window (baseline)" 'empty_window\.exe'
+kill "$empty_pid"
+"$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
+(cd "$run" && exec "$MIRUNE_WINE" mirune.exe >/dev/null 2>&1) &
+app_pid=$!
+trap 'kill $app_pid 2>/dev/null; wine_env_stop' EXIT
+for i in $(seq 1 150); do xdotool search --name '^Mirune$' >/dev/null 2>&1 && break; sleep 0.2; done
+sleep 3
+measure "palette alone"
+read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
+xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
+sleep 3
+measure "camera box shown"
+# 変形 (reshape) on, then a drag of the right handle.
+xdotool mousemove 380 70 click 3 sleep 1 key Down Down Down Down Down Right Down Down Down Down Return
+sleep 1
+xdotool mousemove 471 80 sleep 0.2 mousedown 1 mousemove 481 80 sleep 0.1 mousemove 491 80 sleep 0.1 mouseup 1
+sleep 3
+measure "after a handle drag (1 ms ticks)"

@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# The camera box of mirune.exe driven like a user, under Wine on a private
+# Xvfb display: shown by its palette button, seen through, moved by its
+# margin, resized by its size menu and by its edge handles.
+#   camera_e2e.sh BUILD_DIR   (a finished mingw build folder)
+#
+# A window of known pixels (mirune_probe pattern) lies under the box, so
+# what shows through the margins can be compared pixel by pixel.
+# Screenshots are kept in BUILD_DIR/camera-e2e/. Prints "N passed, M failed" last.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:-}
+if [ -z "$build" ] || [ ! -d "$build" ]; then
+  echo "usage: $0 BUILD_DIR" >&2
+  exit 2
+fi
+build=$(cd "$build" && pwd)
+. "$here/wine-env.sh"
+mirune=$(built_file "$build" mirune.exe) || { echo "not built: mirune.exe in $build" >&2; exit 2; }
+prober=$(built_file "$build" mirune_probe.exe) || { echo "not built: mirune_probe.exe in $build" >&2; exit 2; }
+for tool in xdotool import convert; do
+  command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 2; }
+done
+wine_env_start "$build" "$mirune" || exit 2
+
+out="$build/camera-e2e"
+run="$out/app"
+rm -rf "$out"
+mkdir -p "$run"
+cp "$mirune" "$run/"
+
+app_pid=
+pattern_pid=
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$pattern_pid" ] && kill "$pattern_pid" 2>/dev/null
+  wine_env_stop
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok   $what"
+  else
+    failed=$((failed + 1))
+    echo "FAIL $what"
+  fi
+}
+equals() { [ "$1" = "$2" ] || { echo "     got '$1', want '$2'"; return 1; }; }
+probe() { "$MIRUNE_WINE" "$prober" "$@" 2>/dev/null | tr -d '\r'; }
+wait_for() {  # wait_for SECONDS COMMAND...
+  local limit=$1 i
+  shift
+  for i in $(seq 1 $((limit * 5))); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+x_window() { xdotool search --name "$1" >/dev/null 2>&1; }
+
+# The camera box is the program's one stay-on-top window.
+box_geometry() { probe topmost MiruneForm; }
+box_rect() { box_geometry | awk '$1 == "window" { print $2, $3, $4, $5 }'; }
+box_is() { equals "$(box_rect)" "$1" >/dev/null; }
+menu_open() { probe visible '#32768' | grep -q '^window'; }
+menu_closed() { ! menu_open; }
+
+shot() { import -window root "$out/$1.png"; }
+# The colour of one screen pixel of a screenshot, as RRGGBB.
+pixel() { convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'; }
+
+# The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3.
+pattern_left=250
+pattern_top=0
+pattern_expected() {  # pattern_expected X Y (screen)
+  local c=$(((($1 - pattern_left) / 8 + ($2 - pattern_top) / 8) % 3))
+  case $c in 0) echo FF0000 ;; 1) echo 00FF00 ;; 2) echo 0000FF ;; esac
+}
+# Every given screen point of a screenshot shows the pattern.
+shows_pattern() {  # shows_pattern SHOT X Y [X Y ...]
+  local name=$1 bad=0
+  shift
+  while [ $# -ge 2 ]; do
+    local got want
+    got=$(pixel "$name" "$1" "$2")
+    want=$(pattern_expected "$1" "$2")
+    [ "$got" = "$want" ] || { echo "     ($1, $2): got $got, want $want"; bad=1; }
+    shift 2
+  done
+  [ "$bad" -eq 0 ]
+}
+
+# A mouse drag in small steps, as a hand would make it.
+drag() {  # drag X0 Y0 X1 Y1
+  local x0=$1 y0=$2 x1=$3 y1=$4 i
+  xdotool mousemove "$x0" "$y0" sleep 0.2 mousedown 1
+  for i in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((x0 + (x1 - x0) * i / 8)) $((y0 + (y1 - y0) * i / 8)) sleep 0.1
+  done
+  xdotool sleep 0.3 mouseup 1
+}
+
+"$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
+(exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 300 320 >/dev/null 2>&1) &
+pattern_pid=$!
+check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
+(cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
+app_pid=$!
+check "the palette appears" wait_for 30 x_window '^Mirune$'
+sleep 1
+
+echo "# the camera box button"
+read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
+xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
+check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
+sleep 1
+shot shown
+# The title picture: its film strip's amber frames and black ground.
+check "the picture area shows the title picture" equals "$(pixel shown $((312 + 10)) $((17 + 55))),$(pixel shown $((312 + 1)) $((17 + 46)))" "FFB000,000000"
+check "the margins show the window beneath" shows_pattern shown 301 3 305 60 303 140 470 8 476 100 420 141 330 12
+check "the viewfinder's bevel is drawn over it" equals "$(pixel shown 310 60)" "808080"
+
+echo "# moving by the margin"
+drag 305 80 405 180
+check "dragging the margin moves the box" wait_for 5 box_is "400 100 180 145"
+sleep 1
+shot moved
+check "the margins show the window beneath at the new place" shows_pattern moved 402 103 405 160 403 240 545 110
+check "the picture moved along" equals "$(pixel moved $((412 + 10)) $((117 + 55)))" "FFB000"
+
+echo "# the command menu and the size submenu"
+xdotool mousemove 480 180 click 3
+check "a right click on the picture opens the command menu" wait_for 5 menu_open
+shot command-menu
+# サイズ is the fifth item; 拡大 the second of its submenu, 200% the first of that.
+xdotool key Down Down Down Down Down Right Down Right Return
+check "the menu closes" wait_for 5 menu_closed
+check "200% makes the box 336 x 261 within a few ticks" wait_for 2 box_is "400 100 336 261"
+sleep 0.5
+shot zoom200
+
+echo "# reshape mode and the edge handles"
+xdotool mousemove 560 240 click 3
+wait_for 5 menu_open
+xdotool key Down Down Down Down Down Right Down Down Down Down Return
+wait_for 5 menu_closed
+sleep 0.5
+shot reshape
+# The right handle lies just right of the viewfinder: window x 326 to 330.
+check "the right handle is out" equals "$(pixel reshape $((400 + 328)) 200)" "C0C0C0"
+drag $((400 + 327)) 200 $((400 + 387)) 200
+sleep 0.5
+check "the program still runs" kill -0 "$app_pid"
+read -r bl bt bw bh <<<"$(box_rect)"
+shot right-drag
+check "dragging the right handle widens the box" test "$bw" -gt 336
+check "its left edge stays put" equals "$bl,$bt,$bh" "400,100,261"
+check "the picture's left edge stays put" equals "$(pixel right-drag $((412 + 1)) $((117 + 46 * 2 + 1)))" "000000"
+
+echo "# right press on one handle, Escape, then a left drag on another"
+rw=$bw
+xdotool mousemove $((400 + rw - 10 + 2)) 200 mousedown 3
+check "a right press on a handle opens the shot menu" wait_for 5 menu_open
+shot shot-menu
+xdotool mouseup 3 key Escape
+check "Escape closes it" wait_for 5 menu_closed
+# The bottom handle lies just below the viewfinder: window y 251 to 255.
+drag 500 $((100 + 252)) 500 $((100 + 292))
+sleep 0.5
+read -r bl bt bw bh <<<"$(box_rect)"
+shot bottom-drag
+check "the bottom handle changes only the height" equals "$bl,$bt,$bw" "400,100,$rw"
+check "the height grew" test "$bh" -gt 261
+check "after the drags the margins still show the window beneath" shows_pattern bottom-drag 402 150 403 300 450 103 520 106
+
+kill "$app_pid" 2>/dev/null
+app_pid=
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
