@@ -2,8 +2,11 @@
 // system (under Wine on an X display).
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
+
+#include "base/error.h"
 
 #include "harness.h"
 #include "picture/canvas.h"
@@ -43,6 +46,61 @@ int changedPixels(const picture::Canvas& c, std::uint32_t background, int x0, in
     for (int x = x0; x < x1; ++x) n += c.pixel(x, y) != background;
   return n;
 }
+
+// What another program does: a device bitmap of one colour on the
+// clipboard, with a text beside it if one is given.
+void putFromOtherProgram(HWND other, int w, int h, COLORREF colour, const wchar_t* text = nullptr) {
+  win32::WindowDc screen(nullptr);
+  win32::UniqueGdi<HBITMAP> ddb(CreateCompatibleBitmap(screen.get(), w, h));
+  {
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    win32::Selection sel(dc.get(), ddb.get());
+    RECT all{0, 0, w, h};
+    win32::UniqueGdi<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(dc.get(), &all, brush.get());
+  }
+  win32::ClipboardOpen open(other);
+  EmptyClipboard();
+  if (SetClipboardData(CF_BITMAP, ddb.get())) ddb.release();
+  if (text) {
+    std::size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    win32::UniqueGlobal mem(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    {
+      win32::GlobalLockScope lock(mem.get());
+      std::memcpy(lock.get(), text, bytes);
+    }
+    if (SetClipboardData(CF_UNICODETEXT, mem.get())) mem.release();
+  }
+}
+
+// Another program's thread holds the clipboard open until told to let go.
+struct ClipboardHolder {
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE letGo = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE thread = nullptr;
+  ClipboardHolder() {
+    thread = CreateThread(nullptr, 0, run, this, 0, nullptr);
+    WaitForSingleObject(opened, 5000);
+  }
+  ~ClipboardHolder() {
+    release();
+    CloseHandle(thread);
+    CloseHandle(letGo);
+    CloseHandle(opened);
+  }
+  void release() {
+    SetEvent(letGo);
+    WaitForSingleObject(thread, 5000);
+  }
+  static DWORD WINAPI run(void* self) {
+    auto* h = static_cast<ClipboardHolder*>(self);
+    BOOL open = OpenClipboard(nullptr);
+    SetEvent(h->opened);
+    WaitForSingleObject(h->letGo, 10000);
+    if (open) CloseClipboard();
+    return 0;
+  }
+};
 
 }  // namespace
 
@@ -100,6 +158,56 @@ WIN_TEST(clipboard_bitmap_from_another_program) {
   check::equal(b.pixel(0, 0) & 0xFFFFFF, 0xFF0000u, "top-left pixel red (rows the right way up)");
   check::equal(b.pixel(3, 2) & 0xFFFFFF, 0x0000FFu, "bottom-right pixel blue");
   clip.clear();
+}
+
+WIN_TEST(clipboard_take_bitmap) {
+  auto other = hiddenWindow();
+  auto owner = hiddenWindow();
+  win32::Clipboard clip([&owner] { return owner.get(); });
+  putFromOtherProgram(other.get(), 5, 4, RGB(10, 200, 30), L"beside");
+  check::truth(clip.hasBitmap(), "another program's device bitmap is found");
+  auto taken = clip.takeBitmap();
+  check::truth(taken.has_value(), "and taken");
+  if (taken) {
+    check::equal(taken->width(), 5, "width");
+    check::equal(taken->height(), 4, "height");
+    check::equal(taken->pixel(4, 3) & 0xFFFFFF, 0x0AC81Eu, "its pixels");
+  }
+  check::truth(!IsClipboardFormatAvailable(CF_BITMAP), "no bitmap is left on the clipboard");
+  check::truth(!IsClipboardFormatAvailable(CF_UNICODETEXT), "nor the text that came with it");
+  check::truth(!clip.hasBitmap(), "the format query agrees");
+  check::truth(!clip.takeBitmap().has_value(), "an empty clipboard gives nothing");
+
+  putFromOtherProgram(other.get(), 3, 3, RGB(1, 2, 3));
+  {
+    ClipboardHolder holder;
+    check::truth(!clip.takeBitmap().has_value(), "a clipboard another program holds open gives nothing");
+    check::truth(IsClipboardFormatAvailable(CF_BITMAP) != FALSE, "and keeps its bitmap");
+    std::string reported;
+    try {
+      clip.clear();
+    } catch (const base::Error& e) {
+      reported = e.what();
+    }
+    check::equal(reported, std::string(sys::kCannotOpenClipboard), "emptying a held clipboard is reported");
+    holder.release();
+    check::truth(clip.takeBitmap().has_value(), "once it is let go, the bitmap is taken");
+  }
+
+  // Bitmaps taken one after another leave no handle behind.
+  int gdi = 0, user = 0, bad = 0;
+  for (int i = 0; i < 200; ++i) {
+    putFromOtherProgram(other.get(), 64, 48, RGB(i, 0, 0));
+    auto b = clip.takeBitmap();
+    if (!b || (b->pixel(0, 0) & 0xFFFFFF) != std::uint32_t(i) << 16) ++bad;
+    if (i == 39) {
+      gdi = win32::liveGdiHandles();
+      user = win32::liveUserHandles();
+    }
+  }
+  check::equal(bad, 0, "200 bitmaps taken, each with its own pixels");
+  check::equal(win32::liveGdiHandles(), gdi, "GDI handles after 200 takes as after 40");
+  check::equal(win32::liveUserHandles(), user, "USER handles after 200 takes as after 40");
 }
 
 WIN_TEST(screen_copy) {

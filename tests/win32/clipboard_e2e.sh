@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# The clipboard watcher of mirune.exe with a real outside program, under
+# Wine on a private Xvfb display: xclip puts a BMP on the X clipboard; with
+# the palette's clipboard button down it goes into the film and off the
+# clipboard, with the button up it stays. A press on the frame writes the
+# hand-off file with the same pixels.
+#   clipboard_e2e.sh BUILD_DIR   (a finished mingw build folder)
+# Screenshots are kept in BUILD_DIR/clipboard-e2e/. Prints "N passed, M failed" last.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:-}
+if [ -z "$build" ] || [ ! -d "$build" ]; then
+  echo "usage: $0 BUILD_DIR" >&2
+  exit 2
+fi
+build=$(cd "$build" && pwd)
+. "$here/wine-env.sh"
+mirune=$(built_file "$build" mirune.exe) || { echo "not built: mirune.exe in $build" >&2; exit 2; }
+prober=$(built_file "$build" mirune_probe.exe) || { echo "not built: mirune_probe.exe in $build" >&2; exit 2; }
+for tool in xdotool xclip import convert compare; do
+  command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 2; }
+done
+wine_env_start "$build" "$mirune" || exit 2
+
+out="$build/clipboard-e2e"
+run="$out/app"
+rm -rf "$out"
+mkdir -p "$run"
+cp "$mirune" "$run/"
+
+app_pid=
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  wine_env_stop
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok   $what"
+  else
+    failed=$((failed + 1))
+    echo "FAIL $what"
+  fi
+}
+equals() { [ "$1" = "$2" ] || { echo "     got '$1', want '$2'"; return 1; }; }
+probe() { "$MIRUNE_WINE" "$prober" "$@" 2>/dev/null | tr -d '\r'; }
+wait_for() {  # wait_for SECONDS COMMAND...
+  local limit=$1 i
+  shift
+  for i in $(seq 1 $((limit * 5))); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+x_window() { xdotool search --name "$1" >/dev/null 2>&1; }
+shot() { import -window root "$out/$1.png"; }
+# Whether a bitmap is offered on the X clipboard.
+x_has_bitmap() { xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q '^image/bmp$'; }
+x_has_no_bitmap() { ! x_has_bitmap; }
+# How many pixels of two pictures differ.
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | awk '{ print $1 }'; }
+# Dark pixels in a rectangle of a screenshot.
+dark_pixels() {  # dark_pixels SHOT X Y W H
+  convert "$out/$1.png" -crop "$4x$5+$2+$3" -colorspace Gray -threshold 50% -negate -format '%[fx:round(mean*w*h)]' info:
+}
+
+# The pictures another program copies: 24-bit BMPs of a gradient.
+convert -size 200x150 gradient:'#ff2000-#0030c0' -type TrueColor BMP3:"$out/first.bmp"
+convert -size 90x160 gradient:'#10e060-#602080' -type TrueColor BMP3:"$out/second.bmp"
+
+# The hand-off file lies in the user's temporary folder of this prefix.
+temp_win=$("$MIRUNE_WINE" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
+temp_unix=$("$MIRUNE_WINE" winepath -u "$temp_win" 2>/dev/null | tr -d '\r')
+handoff="${temp_unix%/}/temp.bmp"
+check "the temporary folder is found ($temp_win)" test -d "$temp_unix"
+rm -f "$handoff"
+
+"$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
+(cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
+app_pid=$!
+check "the palette appears" wait_for 30 x_window '^Mirune$'
+sleep 1
+read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
+palette_button() { xdotool mousemove $((pcx + 15)) $((pcy + $1 + 13)) click 1; }
+
+echo "# the clipboard button up"
+xclip -selection clipboard -t image/bmp -i "$out/first.bmp"
+sleep 1.5
+check "with the button up the bitmap stays on the clipboard" x_has_bitmap
+
+echo "# the clipboard button down"
+palette_button 52
+check "within a second of the button going down the waiting bitmap is taken" wait_for 1 x_has_no_bitmap
+xclip -selection clipboard -t image/bmp -i "$out/second.bmp"
+check "a bitmap copied while it is down is taken within a second" wait_for 1 x_has_no_bitmap
+check "the program still runs" kill -0 "$app_pid"
+
+echo "# the film"
+palette_button 26
+sheet_shown() { probe window 'ネガシート' | grep -q 'visible 1$'; }
+check "the negative sheet shows" wait_for 10 sheet_shown
+sleep 1
+read -r _ _ _ _ _ _ scx scy _ <<<"$(probe window 'ネガシート')"
+shot film
+# Frame 1 lies at client (89, 0) and its caption 76 below; frame 3 is empty.
+check "frames 1 and 2 have captions" test "$(dark_pixels film $((scx + 91)) $((scy + 76)) 70 12)" -gt 10 -a \
+  "$(dark_pixels film $((scx + 166)) $((scy + 76)) 70 12)" -gt 10
+check "frame 3 has none" equals "$(dark_pixels film $((scx + 241)) $((scy + 76)) 70 12)" 0
+
+echo "# a press on the frames"
+xdotool mousemove $((scx + 89 + 37)) $((scy + 37)) click 1
+check "a press on frame 1 writes the hand-off file" wait_for 5 test -f "$handoff"
+sleep 0.5
+check "with the pixels of the first bitmap" equals "$(differing "$handoff" "$out/first.bmp")" 0
+xdotool mousemove $((scx + 164 + 37)) $((scy + 37)) click 3
+sleep 1
+check "a right press on frame 2 writes the second bitmap" equals "$(differing "$handoff" "$out/second.bmp")" 0
+shot selected
+
+echo "# the clipboard button up again"
+palette_button 52
+sleep 0.5
+xclip -selection clipboard -t image/bmp -i "$out/first.bmp"
+sleep 1.5
+check "with the button up again the bitmap stays" x_has_bitmap
+
+kill "$app_pid" 2>/dev/null
+app_pid=
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
