@@ -210,6 +210,14 @@ WIN_TEST(clipboard_take_bitmap) {
   check::equal(win32::liveUserHandles(), user, "USER handles after 200 takes as after 40");
 }
 
+WIN_TEST(temporary_folder) {
+  win32::Files files;
+  std::string dir = files.temporaryDirectory();
+  check::truth(!dir.empty() && dir.back() == '\\', "the temporary folder ends in a backslash");
+  DWORD attributes = GetFileAttributesW(win32::widen(dir).c_str());
+  check::truth(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY), "and is a folder");
+}
+
 WIN_TEST(screen_copy) {
   win32::Screen screen;
   check::equal(screen.width(), GetSystemMetrics(SM_CXSCREEN), "width is the system's");
