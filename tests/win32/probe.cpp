@@ -23,6 +23,7 @@
 #include <cwchar>
 #include <string>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 
 namespace {
@@ -77,10 +78,9 @@ LRESULT CALLBACK patternProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     GetClientRect(w, &c);
     for (int y = 0; y < c.bottom; y += 8)
       for (int x = 0; x < c.right; x += 8) {
-        HBRUSH b = CreateSolidBrush(patternColor(x, y));
+        win32::UniqueGdi<HBRUSH> b(CreateSolidBrush(patternColor(x, y)));
         RECT cell{x, y, x + 8, y + 8};
-        FillRect(dc, &cell, b);
-        DeleteObject(b);
+        FillRect(dc, &cell, b.get());
       }
     EndPaint(w, &ps);
     return 0;
@@ -96,8 +96,9 @@ int pattern(int l, int t, int width, int height) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"MiruneTestPattern";
   if (!RegisterClassW(&wc)) return 1;
-  HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"MiruneTestPattern", WS_POPUP | WS_VISIBLE, l, t,
-                           width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  win32::UniqueWindow w(CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"MiruneTestPattern",
+                                        WS_POPUP | WS_VISIBLE, l, t, width, height, nullptr, nullptr, wc.hInstance,
+                                        nullptr));
   if (!w) return 1;
   print("shown");
   std::fflush(stdout);
