@@ -17,6 +17,9 @@ class NegativeSheet;
 
 namespace app {
 
+class CameraBoxView;
+class Dialog;
+
 // One reference per window, set as the start-up makes them; the windows
 // live until the program ends.
 struct Windows {
@@ -26,6 +29,12 @@ struct Windows {
   sheet::NegativeSheet* negativeSheet = nullptr;
   dialogs::HelpWindow* helpWindow = nullptr;
   dialogs::AboutBox* aboutBox = nullptr;
+  // The camera box as the dialogs see it, and the dialogs as the camera
+  // box opens them.
+  CameraBoxView* cameraBoxView = nullptr;
+  Dialog* optionsDialogView = nullptr;
+  Dialog* helpWindowView = nullptr;
+  Dialog* aboutBoxView = nullptr;
 };
 
 extern Windows windows;

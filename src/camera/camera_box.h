@@ -1,4 +1,5 @@
 #pragma once
+#include "app/camera_box_view.h"
 #include "app/positions.h"
 #include "system/services.h"
 #include "ui/controls.h"
@@ -7,7 +8,7 @@
 namespace camera {
 
 // The camera box: a borderless, stay-on-top viewfinder laid over the screen.
-class CameraBox : public ui::Form {
+class CameraBox : public ui::Form, public app::CameraBoxView {
  public:
   CameraBox(ui::Application& app, sys::Services& services);
 
@@ -33,6 +34,21 @@ class CameraBox : public ui::Form {
 
   sys::Services& services_;
   app::PositionStore positions_;
+
+ public:
+  // The command menu's last items: the options dialog and the help window
+  // open in the camera box's place, the about box over it, modally.
+  void showOptions();
+  void showHelp();
+  void showAbout();
+  // What the dialogs ask of the camera box (app::CameraBoxView).
+  void showCameraBox() override { showForm(); }
+  void setTimeStampShown(bool shown) override;
+  void setTimeStampColors(ui::Color front, ui::Color shadow) override;
+
+ private:
+  // The normal view, whatever reshape mode says, before a dialog opens.
+  void prepareForDialog();
 };
 
 // The 156 x 116, 256-colour title picture.

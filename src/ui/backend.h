@@ -55,6 +55,9 @@ class Backend {
   virtual void processMessages() = 0;
   // Wakes run() so that it sees a termination or posted work.
   virtual void wake() = 0;
+  // Dispatches messages until the form, shown already, is hidden; the
+  // application's other windows take no input meanwhile.
+  virtual void runModal(Form& f) = 0;
 };
 
 }  // namespace ui
