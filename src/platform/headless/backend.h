@@ -33,6 +33,7 @@ class Backend : public ui::Backend, public sys::Clock {
   void popupMenu(ui::PopupMenu& m, int x, int y) override;
   void setTitle(const std::string& t) override { title_ = t; }
   void setHintColor(ui::Color) override {}
+  // Dispatches what is ready now and returns; advance() moves the clock.
   void run() override;
   void processMessages() override;
   void wake() override {}
