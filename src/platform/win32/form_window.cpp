@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/win32/backend.h"
+#include "platform/win32/standard_controls.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
 #include "ui/menu.h"
@@ -78,6 +79,11 @@ void FormWindow::registerClass(HINSTANCE instance) {
 void FormWindow::unregisterClass(HINSTANCE instance) { UnregisterClassW(kFormClass, instance); }
 
 DWORD FormWindow::styleFor(const ui::Form& f) {
+  // Native controls are child windows: the form's own painting leaves them be.
+  return frameStyleFor(f) | WS_CLIPCHILDREN;
+}
+
+DWORD FormWindow::frameStyleFor(const ui::Form& f) {
   DWORD sysMenu = f.systemMenu() ? WS_SYSMENU : 0;
   switch (f.borderStyle()) {
     case ui::BorderStyle::None:
@@ -119,6 +125,7 @@ FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), fo
     removeTheme(tooltip_.get());
     hintColorChanged();
   }
+  standard_ = std::make_unique<StandardControls>(backend.instance(), backend.painter(), form, hwnd_.get());
   backend_.addForm(this);
   syncTooltips();
   if (form.visible()) formChanged(ui::Change::Visible);
@@ -129,8 +136,11 @@ FormWindow::~FormWindow() {
   // From here on the window's messages no longer reach the form.
   if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
   tooltip_.reset();
+  standard_.reset();  // the child windows go before their parent
   hwnd_.reset();
 }
+
+bool FormWindow::wantsDialogKeys() const { return standard_ && !standard_->empty(); }
 
 LRESULT CALLBACK FormWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   auto* self = windowObject<FormWindow>(w, msg, lp);
@@ -140,6 +150,12 @@ LRESULT CALLBACK FormWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 // w is passed in: during CreateWindowEx hwnd_ is not set yet.
 LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (standard_) {
+    LRESULT result = 0;
+    bool ours = false;
+    backend_.guard([&] { ours = standard_->handle(msg, wp, lp, result); });
+    if (ours) return result;
+  }
   switch (msg) {
     case WM_PAINT:
       backend_.guard([this, w] { paint(w); });
@@ -347,6 +363,7 @@ void FormWindow::invalidate(ui::Rect r) {
 
 void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBounds) {
   if (!hwnd_) return;
+  if (standard_) standard_->controlChanged(c, what);
   ui::Rect now{c.formLeft(), c.formTop(), c.width(), c.height()};
   switch (what) {
     case ui::Change::Bounds: {

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "picture/canvas.h"
@@ -13,6 +14,7 @@
 namespace win32 {
 
 class Backend;
+class StandardControls;
 
 // The window of one form: a top-level window owned by the application
 // window. It mirrors the form's properties, paints the form through the
@@ -36,6 +38,8 @@ class FormWindow : public ui::FormPeer {
   HWND tooltip() const { return tooltip_.get(); }
   ui::Form& form() const { return form_; }
   void hintColorChanged();
+  // The form has standard controls: Enter and Escape go to its buttons.
+  bool wantsDialogKeys() const;
 
   static void registerClass(HINSTANCE instance);
   static void unregisterClass(HINSTANCE instance);
@@ -45,6 +49,7 @@ class FormWindow : public ui::FormPeer {
   static DWORD exStyleFor(const ui::Form& f);
 
  private:
+  static DWORD frameStyleFor(const ui::Form& f);
   static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void paint(HWND w);
@@ -64,6 +69,7 @@ class FormWindow : public ui::FormPeer {
   ui::Form& form_;
   UniqueWindow hwnd_;
   UniqueWindow tooltip_;
+  std::unique_ptr<StandardControls> standard_;
   std::map<const ui::Control*, Tool> tools_;
   picture::Canvas canvas_;
 };
