@@ -44,7 +44,8 @@ HelpWindow::HelpWindow(ui::Application& application) : ui::Form(application, "he
 
   manualText.setBounds({105, 0, 285, 290});
   manualText.setFont({"ＭＳ ゴシック", 12, ui::clBlack, false});
-  manualText.setMargin(10);
+  // 44 half-width columns of 6 pixels, beside the scroll bar.
+  manualText.setMargin(2);
   std::vector<std::string> lines = manualLines();
   for (std::size_t c = 0; c < kChapterHeadings.size(); ++c) {
     auto at = std::find(lines.begin(), lines.end(), kChapterHeadings[c]);

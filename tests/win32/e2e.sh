@@ -192,6 +192,9 @@ check "the five positions are written after Cancel too" all_five_dwords
 check "Main.Top and Main.Left are where the palette was dragged" equals "$(reg_int Main.Top),$(reg_int Main.Left)" "120,110"
 import -window root "$out/after-cancel.png"
 
+# --- The help window and the options dialog -----------------------------
+. "$here/e2e-dialogs.sh"
+
 # --- The clipboard of another program survives a confirmed end ----------
 if command -v xclip >/dev/null; then
   echo "# clipboard at the end"

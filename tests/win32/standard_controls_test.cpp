@@ -2,8 +2,9 @@
 // loop: what the program sets shows in the windows, what the user does in
 // them reaches the controls, and Enter and Escape reach the form's default
 // and cancel buttons.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <memory>
 #include <string>

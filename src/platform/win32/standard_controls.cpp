@@ -59,7 +59,8 @@ StandardControls::StandardControls(HINSTANCE instance, GdiPainter& painter, ui::
         (void)text;
         kind = Kind::Text;
         cls = L"EDIT";
-        style |= ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL;
+        // Lines are broken in advance: the window must not wrap them again.
+        style |= ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
       } else if (auto* edit = dynamic_cast<ui::Edit*>(c)) {
         kind = Kind::Edit;
         cls = L"EDIT";
