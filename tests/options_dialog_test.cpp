@@ -269,6 +269,12 @@ TEST_F(OptionsTest, DependentsFollowTheirBoxesWithinASecond) {
   EXPECT_EQ(d.delayValueLabel.caption(), "42");
   EXPECT_EQ(d.delayValueLabel.font().color, ui::clNavy);
 
+  // A tick that changes nothing repaints nothing.
+  platform.backend.advance(1000);
+  int paints = platform.backend.paintCount(d);
+  platform.backend.advance(3000);
+  EXPECT_EQ(platform.backend.paintCount(d), paints);
+
   // The timer runs while the dialog is hidden as well.
   click(d.cancelButton);
   click(d.shutterDelayCheck);
