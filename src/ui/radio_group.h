@@ -16,6 +16,8 @@ class RadioGroup : public Control {
   RadioGroup(Control* parent, std::string name);
   ~RadioGroup() override;
 
+  // Makes the buttons anew: set the items while the form is being built,
+  // before it gets its window, which mirrors the buttons it finds then.
   void setItems(const std::vector<std::string>& items);
   int itemCount() const { return static_cast<int>(buttons_.size()); }
   int columns() const { return columns_; }

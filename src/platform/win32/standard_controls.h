@@ -12,7 +12,8 @@ namespace win32 {
 
 class GdiPainter;
 
-// The standard controls of a form as the system's own child windows: edits
+// The standard controls a form has when its window is made, as the
+// system's own child windows: edits
 // (digits only for masked edits, the input method closed where asked),
 // check boxes, radio buttons, push buttons, track bars and the read-only
 // text. Each window follows its control's place, visibility, text and
