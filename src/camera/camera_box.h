@@ -36,6 +36,11 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   app::PositionStore positions_;
 
  public:
+  // What the film reads (app::CameraBoxView).
+  unsigned displayDivisor = 1;  // the photo is its picture's size over this: 1, or 4
+  ui::Image& photoControl() override { return photo; }
+  std::string timeStampText() const override { return timeStamp.caption(); }
+  unsigned photoDivisor() const override { return displayDivisor; }
   // The command menu's last items: the options dialog and the help window
   // open in the camera box's place, the about box over it, modally.
   void showOptions();

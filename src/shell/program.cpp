@@ -33,6 +33,7 @@ void startUp(ui::Application& app, sys::Services& services) {
   windows.optionsDialogView = windows.optionsDialog;
   step(3);
   windows.negativeSheet = app.createForm<sheet::NegativeSheet>(services);
+  windows.film = windows.negativeSheet;
   step(6);
   windows.helpWindow = app.createForm<dialogs::HelpWindow>();
   windows.helpWindowView = windows.helpWindow;

@@ -6,6 +6,9 @@
 //                                  (window rect, client origin on the screen,
 //                                  client size) or "none"
 //   mirune_probe texts CLASS TITLE -> one line per child: "CLASS|TEXT"
+//   mirune_probe scroll CLASS TITLE -> "scroll POS" of the first scroll-bar
+//                                  child, or "none"
+//   mirune_probe screen            -> "screen W H"
 //   mirune_probe manual TITLE   -> the first line the window's multi-line
 //                                  text shows, "first N", then that line
 //                                  and the two after it
@@ -66,6 +69,23 @@ int texts(const wchar_t* cls, const wchar_t* title) {
   return 0;
 }
 
+int scroll(const wchar_t* cls, const wchar_t* title) {
+  HWND w = FindWindowW(cls, title);
+  HWND bar = w ? FindWindowExW(w, nullptr, L"ScrollBar", nullptr) : nullptr;
+  if (!bar) {
+    print("none");
+    return 1;
+  }
+  print("scroll " + std::to_string(GetScrollPos(bar, SB_CTL)));
+  return 0;
+}
+
+int screen() {
+  print("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+        std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+  return 0;
+}
+
 BOOL CALLBACK findMultiline(HWND child, LPARAM found) {
   wchar_t c[64] = {};
   GetClassNameW(child, c, 64);
@@ -121,8 +141,10 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring cmd = argc > 1 ? argv[1] : L"";
   if (cmd == L"window" && argc == 3) return window(argv[2]);
   if (cmd == L"texts" && argc == 4) return texts(argv[2], argv[3]);
-  if (cmd == L"manual" && argc == 3) return manual(argv[2]);
+  if (cmd == L"scroll" && argc == 4) return scroll(argv[2], argv[3]);
+  if (cmd == L"screen" && argc == 2) return screen();
+    if (cmd == L"manual" && argc == 3) return manual(argv[2]);
   if (cmd == L"at" && argc == 4) return at(_wtoi(argv[2]), _wtoi(argv[3]));
-  print("usage: mirune_probe window TITLE | texts CLASS TITLE | manual TITLE | at X Y");
+  print("usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | manual TITLE | at X Y");
   return 2;
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/win32/backend.h"
+#include "platform/win32/native_controls.h"
 #include "platform/win32/standard_controls.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
@@ -125,6 +126,7 @@ FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), fo
     removeTheme(tooltip_.get());
     hintColorChanged();
   }
+  natives_ = std::make_unique<NativeControls>(backend.instance(), backend.painter(), form, hwnd_.get());
   standard_ = std::make_unique<StandardControls>(backend.instance(), backend.painter(), form, hwnd_.get());
   backend_.addForm(this);
   syncTooltips();
@@ -136,6 +138,7 @@ FormWindow::~FormWindow() {
   // From here on the window's messages no longer reach the form.
   if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
   tooltip_.reset();
+  natives_.reset();  // the child windows go before their parent
   standard_.reset();  // the child windows go before their parent
   hwnd_.reset();
 }
@@ -213,6 +216,21 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       if (shown) return 0;
       break;
     }
+    case WM_COMMAND:
+      if (natives_ && lp != 0) {
+        bool ours = false;
+        backend_.guard([&] { ours = natives_->command(wp, lp); });
+        if (ours) return 0;
+      }
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (natives_ && lp != 0) {
+        bool ours = false;
+        backend_.guard([&] { ours = natives_->scroll(wp, lp); });
+        if (ours) return 0;
+      }
+      break;
     case WM_CAPTURECHANGED:
       // Another window (a popup menu, a modal box) took the mouse: the
       // release of the button held here will not arrive.
@@ -363,6 +381,7 @@ void FormWindow::invalidate(ui::Rect r) {
 
 void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBounds) {
   if (!hwnd_) return;
+  if (natives_) natives_->controlChanged(c, what);
   if (standard_) standard_->controlChanged(c, what);
   ui::Rect now{c.formLeft(), c.formTop(), c.width(), c.height()};
   switch (what) {

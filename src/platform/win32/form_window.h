@@ -14,6 +14,7 @@
 namespace win32 {
 
 class Backend;
+class NativeControls;
 class StandardControls;
 
 // The window of one form: a top-level window owned by the application
@@ -69,6 +70,7 @@ class FormWindow : public ui::FormPeer {
   ui::Form& form_;
   UniqueWindow hwnd_;
   UniqueWindow tooltip_;
+  std::unique_ptr<NativeControls> natives_;
   std::unique_ptr<StandardControls> standard_;
   std::map<const ui::Control*, Tool> tools_;
   picture::Canvas canvas_;
