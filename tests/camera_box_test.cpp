@@ -1,5 +1,6 @@
 #include "camera/camera_box.h"
 #include "app_fixture.h"
+#include "dialogs/options_dialog.h"
 #include "shell/palette.h"
 #include "shell/program.h"
 
@@ -507,8 +508,8 @@ TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndOnlySizeItemsAct) {
   for (auto& item : box->shotMenu.items()) shot.push_back(item->caption());
   EXPECT_EQ(shot, (std::vector<std::string>{"シャッター", "ストロボシャッター", "キャンセル"}));
 
-  // Every item of the size submenu acts; the parents and the items of the
-  // other commands have no handler yet.
+  // Every item of the size submenu acts, and the three dialog commands; the
+  // parents and the items of the other commands have no handler yet.
   std::function<void(const ui::MenuItem&, bool)> walk = [&](const ui::MenuItem& m, bool inSize) {
     for (auto& i : m.items()) {
       bool sizeCommand = inSize && !i->hasSubmenu();
@@ -517,10 +518,27 @@ TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndOnlySizeItemsAct) {
     }
   };
   for (auto& i : box->commandMenu.items()) {
-    EXPECT_FALSE(i->onClick) << i->name();
+    bool dialog = i.get() == &box->commandMenu.options || i.get() == &box->commandMenu.help ||
+                  i.get() == &box->commandMenu.about;
+    EXPECT_EQ(bool(i->onClick), dialog) << i->name();
     walk(*i, i.get() == &box->commandMenu.size);
   }
   for (auto& i : box->shotMenu.items()) EXPECT_FALSE(i->onClick) << i->name();
+}
+
+TEST_F(CameraBoxTest, TheOptionsCommandPutsTheHandlesAwayAndOpensTheDialog) {
+  start();
+  windows.palette->cameraBoxButton.click();
+  choose(box->sizeMenu.reshape);  // handles out
+  box->viewfinder.hide();
+  box->cornerMarks[Corner::TopLeft].show();
+  choose(box->commandMenu.options);
+  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
+  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  EXPECT_TRUE(box->viewfinder.visible());
+  EXPECT_FALSE(box->visible());
+  EXPECT_TRUE(windows.optionsDialog->visible());
+  EXPECT_TRUE(box->sizeMenu.reshape.checked());  // the mode itself stays on
 }
 
 }  // namespace

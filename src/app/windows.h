@@ -18,6 +18,7 @@ class NegativeSheet;
 namespace app {
 
 class CameraBoxView;
+class Dialog;
 class Film;
 
 // One reference per window, set as the start-up makes them; the windows
@@ -29,9 +30,13 @@ struct Windows {
   sheet::NegativeSheet* negativeSheet = nullptr;
   dialogs::HelpWindow* helpWindow = nullptr;
   dialogs::AboutBox* aboutBox = nullptr;
-  // The camera box and the negative sheet as the other windows see them.
+  // The camera box and the negative sheet as the other windows see them,
+  // and the dialogs as the camera box opens them.
   CameraBoxView* cameraBoxView = nullptr;
   Film* film = nullptr;
+  Dialog* optionsDialogView = nullptr;
+  Dialog* helpWindowView = nullptr;
+  Dialog* aboutBoxView = nullptr;
 };
 
 extern Windows windows;

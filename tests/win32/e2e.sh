@@ -236,6 +236,9 @@ check "the strip shows frames further along" frames_differ
 click_sheet_button
 check "the sheet button hides it again" wait_for 10 sheet_hidden
 
+# --- The help window and the options dialog -----------------------------
+. "$here/e2e-dialogs.sh"
+
 # --- The clipboard of another program survives a confirmed end ----------
 if command -v xclip >/dev/null; then
   echo "# clipboard at the end"
