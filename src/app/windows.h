@@ -17,6 +17,9 @@ class NegativeSheet;
 
 namespace app {
 
+class CameraBoxView;
+class Film;
+
 // One reference per window, set as the start-up makes them; the windows
 // live until the program ends.
 struct Windows {
@@ -26,6 +29,9 @@ struct Windows {
   sheet::NegativeSheet* negativeSheet = nullptr;
   dialogs::HelpWindow* helpWindow = nullptr;
   dialogs::AboutBox* aboutBox = nullptr;
+  // The camera box and the negative sheet as the other windows see them.
+  CameraBoxView* cameraBoxView = nullptr;
+  Film* film = nullptr;
 };
 
 extern Windows windows;

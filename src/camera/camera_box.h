@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "app/camera_box_view.h"
 #include "app/positions.h"
 #include "camera/command_menu.h"
 #include "system/services.h"
@@ -27,7 +28,7 @@ struct ControlArray {
 // screen. Its margins are see-through and move it; the edge handles resize
 // the photo, and the layout timer keeps the viewfinder around the photo
 // and the window around the viewfinder.
-class CameraBox : public ui::Form {
+class CameraBox : public ui::Form, public app::CameraBoxView {
  public:
   CameraBox(ui::Application& app, sys::Services& services);
 
@@ -104,6 +105,13 @@ class CameraBox : public ui::Form {
 
   sys::Services& services_;
   app::PositionStore positions_;
+
+ public:
+  // What the film reads (app::CameraBoxView).
+  unsigned displayDivisor = 1;  // the photo is its picture's size over this: 1, or 4
+  ui::Image& photoControl() override { return photo; }
+  std::string timeStampText() const override { return timeStamp.caption(); }
+  unsigned photoDivisor() const override { return displayDivisor; }
 };
 
 // The 156 x 116, 256-colour title picture.

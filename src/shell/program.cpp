@@ -27,10 +27,12 @@ void startUp(ui::Application& app, sys::Services& services) {
   windows.palette = app.createForm<Palette>(services);
   step(1);
   windows.cameraBox = app.createForm<camera::CameraBox>(services);
+  windows.cameraBoxView = windows.cameraBox;
   step(2);
   windows.optionsDialog = app.createForm<dialogs::OptionsDialog>();
   step(3);
   windows.negativeSheet = app.createForm<sheet::NegativeSheet>(services);
+  windows.film = windows.negativeSheet;
   step(6);
   windows.helpWindow = app.createForm<dialogs::HelpWindow>();
   step(7);

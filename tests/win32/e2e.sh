@@ -192,6 +192,50 @@ check "the five positions are written after Cancel too" all_five_dwords
 check "Main.Top and Main.Left are where the palette was dragged" equals "$(reg_int Main.Top),$(reg_int Main.Left)" "120,110"
 import -window root "$out/after-cancel.png"
 
+# --- The negative sheet: bottom of the screen, full width, a scroll bar ---
+echo "# negative sheet"
+click_sheet_button() {  # the palette's second button
+  local g
+  g=$(palette_geometry)
+  xdotool mousemove "$(echo "$g" | awk '{print $7 + 15}')" "$(echo "$g" | awk '{print $8 + 26 + 13}')" click 1
+}
+sheet_shown() { probe window 'ネガシート' | grep -q 'visible 1$'; }
+sheet_hidden() { probe window 'ネガシート' | grep -q 'visible 0$'; }
+click_sheet_button
+check "the sheet button shows the negative sheet" wait_for 10 sheet_shown
+sleep 1
+read -r _ sl st sw sh _ scx scy scw sch _ <<<"$(probe window 'ネガシート')"
+read -r _ screen_w screen_h <<<"$(probe screen)"
+echo "     sheet: window $sl $st $sw $sh, client $scx $scy $scw $sch; screen $screen_w x $screen_h"
+check "the sheet is as wide as the screen, from its left edge" equals "$sl,$sw" "0,$screen_w"
+check "the sheet sits on the bottom edge of the screen" equals "$((st + sh))" "$screen_h"
+check "its client area is 109 pixels high" equals "$sch" "109"
+sheet_texts=$(probe texts MiruneForm 'ネガシート')
+for caption in '連続表示　＞' 'ペイント　＞' '連続保存＞' '削除　＞' 'ﾈｶﾞｼｰﾄ印刷'; do
+  check "the button \"$caption\" is a system button" grep -q "^Button|$caption\$" <<<"$sheet_texts"
+done
+check "the strip has a system scroll bar" grep -qi '^ScrollBar|' <<<"$sheet_texts"
+check "the strip starts at its beginning" equals "$(probe scroll MiruneForm 'ネガシート')" "scroll 0"
+import -window root "$out/sheet.png"
+convert "$out/sheet.png" -crop "${scw}x${sch}+${scx}+${scy}" +repage "$out/sheet-client.png"
+# The thumb lies just after the bar's left arrow; it is dragged to the right
+# end, where the last frame's right edge meets the strip's.
+bar_y=$((scy + 109 - 8))
+thumb_x=$((scx + 89 + 16 + 6))
+xdotool mousemove "$thumb_x" "$bar_y" mousedown 1 mousemove $((thumb_x + 100)) "$bar_y" sleep 0.3 \
+  mousemove $((thumb_x + 2000)) "$bar_y" sleep 0.3 mouseup 1
+sleep 0.5
+position=$(probe scroll MiruneForm 'ネガシート' | awk '{print $2}')
+echo "     scroll position after the drag: $position"
+check "dragging the thumb scrolls the strip to its end" equals "$position" "$((2700 - (scw - 89)))"
+import -window root "$out/sheet-scrolled.png"
+convert "$out/sheet-scrolled.png" -crop "${scw}x${sch}+${scx}+${scy}" +repage "$out/sheet-client-scrolled.png"
+frames_differ() { ! cmp -s <(convert "$out/sheet-client.png" -crop "$((scw - 89))x76+89+0" rgb:-) \
+                        <(convert "$out/sheet-client-scrolled.png" -crop "$((scw - 89))x76+89+0" rgb:-); }
+check "the strip shows frames further along" frames_differ
+click_sheet_button
+check "the sheet button hides it again" wait_for 10 sheet_hidden
+
 # --- The clipboard of another program survives a confirmed end ----------
 if command -v xclip >/dev/null; then
   echo "# clipboard at the end"

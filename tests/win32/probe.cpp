@@ -6,6 +6,9 @@
 //                                  (window rect, client origin on the screen,
 //                                  client size) or "none"
 //   mirune_probe texts CLASS TITLE -> one line per child: "CLASS|TEXT"
+//   mirune_probe scroll CLASS TITLE -> "scroll POS" of the first scroll-bar
+//                                  child, or "none"
+//   mirune_probe screen            -> "screen W H"
 //   mirune_probe topmost CLASS  -> as window, for the first visible
 //                                  stay-on-top window of the class
 //   mirune_probe visible CLASS  -> as window, for the first visible window
@@ -121,16 +124,36 @@ int texts(const wchar_t* cls, const wchar_t* title) {
   return 0;
 }
 
+int scroll(const wchar_t* cls, const wchar_t* title) {
+  HWND w = FindWindowW(cls, title);
+  HWND bar = w ? FindWindowExW(w, nullptr, L"ScrollBar", nullptr) : nullptr;
+  if (!bar) {
+    print("none");
+    return 1;
+  }
+  print("scroll " + std::to_string(GetScrollPos(bar, SB_CTL)));
+  return 0;
+}
+
+int screen() {
+  print("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+        std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   std::wstring cmd = argc > 1 ? argv[1] : L"";
   if (cmd == L"window" && argc == 3) return window(argv[2]);
   if (cmd == L"texts" && argc == 4) return texts(argv[2], argv[3]);
+  if (cmd == L"scroll" && argc == 4) return scroll(argv[2], argv[3]);
+  if (cmd == L"screen" && argc == 2) return screen();
   if (cmd == L"topmost" && argc == 3) return topmost(argv[2]);
   if (cmd == L"visible" && argc == 3) return visible(argv[2]);
   if (cmd == L"pattern" && argc == 6)
     return pattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
-  print("usage: mirune_probe window TITLE | texts CLASS TITLE | topmost CLASS | visible CLASS | pattern L T W H");
+  print("usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | topmost CLASS |"
+        " visible CLASS | pattern L T W H");
   return 2;
 }

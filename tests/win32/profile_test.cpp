@@ -104,6 +104,16 @@ class IniCase {
   headless::IniProfile headless_;
 };
 
+// A file as the profile functions keep a new one: UTF-16LE after its mark.
+std::string utf16File(const std::string& text) {
+  std::string out = "\xFF\xFE";
+  for (wchar_t u : win32::widen(text)) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>((u >> 8) & 0xFF);
+  }
+  return out;
+}
+
 // The cases' folder goes when the program ends.
 struct FolderCleanup {
   ~FolderCleanup() { RemoveDirectoryW(win32::widen(IniCase::folder()).c_str()); }
@@ -115,11 +125,12 @@ WIN_TEST(profile_new_file) {
   IniCase c("new", std::nullopt);
   c.read("Option", "renzoku", "5", 255, "5", "missing file gives the default");
   c.write("Option", "renzoku", "3");
-  c.bytes("[Option]\r\nrenzoku=3\r\n");
+  // A new file is made in UTF-16, and the system keeps it so.
+  c.bytes(utf16File("[Option]\r\nrenzoku=3\r\n"));
   c.write("Option", "yoko", "320");
-  c.bytes("[Option]\r\nrenzoku=3\r\nyoko=320\r\n");
+  c.bytes(utf16File("[Option]\r\nrenzoku=3\r\nyoko=320\r\n"));
   c.write("Other", "x", "1");
-  c.bytes("[Option]\r\nrenzoku=3\r\nyoko=320\r\n[Other]\r\nx=1\r\n");
+  c.bytes(utf16File("[Option]\r\nrenzoku=3\r\nyoko=320\r\n[Other]\r\nx=1\r\n"));
   c.read("option", "RENZOKU", "", 255, "3", "names compare without case");
   c.read("Other", "x", "", 255, "1", "second section");
 }
@@ -177,7 +188,7 @@ WIN_TEST(profile_spaces_and_quotes) {
 WIN_TEST(profile_written_values_read_back) {
   IniCase c("values", std::nullopt);
   for (const char* v : {"0x14", "$1F", "abc", "-1", "a b", "\"q\""}) c.write("Option", "v", v);
-  c.bytes("[Option]\r\nv=\"q\"\r\n");
+  c.bytes(utf16File("[Option]\r\nv=\"q\"\r\n"));
   c.read("Option", "v", "", 255, "q", "written quotes dropped on reading");
   for (const char* v : {"0x14", "$1F", "abc", "-1"}) {
     c.write("Option", "renzoku", v);
@@ -222,5 +233,28 @@ WIN_TEST(profile_japanese_values_and_file_names) {
   auto bytes = readBytes(file);
   check::truth(bytes.has_value(), "file exists under its UTF-16 name");
   if (bytes) std::printf("info system bytes for a Japanese value: \"%s\"\n", check::escaped(*bytes).c_str());
+  DeleteFileW(win32::widen(file).c_str());
+}
+
+WIN_TEST(profile_text_outside_the_code_page_survives_a_new_file) {
+  // Greek and Cyrillic are outside code page 932: a file made in the ANSI
+  // code page would keep them as "?".
+  win32::Profile system;
+  std::string file = IniCase::folder() + "outside.ini";
+  CreateDirectoryW(win32::widen(IniCase::folder()).c_str(), nullptr);
+  DeleteFileW(win32::widen(file).c_str());
+  const std::string path = "C:\\Ελληνικά\\Кириллица\\ペイント.exe";
+  check::truth(system.writeString(file, "Option", "PS", path), "written into a new file");
+  check::truth(system.writeString(file, "Option", "renzoku", "4"), "a second key");
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, win32::widen(file).c_str());
+  check::equal(system.readString(file, "Option", "PS", "", 1023), path, "the path reads back whole");
+  auto bytes = readBytes(file);
+  check::truth(bytes && bytes->compare(0, 2, "\xFF\xFE") == 0, "the new file is UTF-16");
+  // An existing 8-bit file is not turned into UTF-16.
+  writeBytes(file, "[Option]\r\nrenzoku=3\r\n");
+  check::truth(system.writeString(file, "Option", "yoko", "320"), "written into an 8-bit file");
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, win32::widen(file).c_str());
+  bytes = readBytes(file);
+  check::truth(bytes && bytes->compare(0, 8, "[Option]") == 0, "an 8-bit file stays 8-bit");
   DeleteFileW(win32::widen(file).c_str());
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/win32/backend.h"
+#include "platform/win32/native_controls.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
 #include "ui/menu.h"
@@ -83,6 +84,11 @@ void FormWindow::unregisterClass(HINSTANCE instance) {
 }
 
 DWORD FormWindow::styleFor(const ui::Form& f) {
+  // Native controls are child windows: the form's own painting leaves them be.
+  return frameStyleFor(f) | WS_CLIPCHILDREN;
+}
+
+DWORD FormWindow::frameStyleFor(const ui::Form& f) {
   DWORD sysMenu = f.systemMenu() ? WS_SYSMENU : 0;
   switch (f.borderStyle()) {
     case ui::BorderStyle::None:
@@ -124,6 +130,7 @@ FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), fo
     removeTheme(tooltip_.get());
     hintColorChanged();
   }
+  natives_ = std::make_unique<NativeControls>(backend.instance(), backend.painter(), form, hwnd_.get());
   backend_.addForm(this);
   std::function<void(ui::Control&)> addChildren = [&](ui::Control& parent) {
     for (ui::Control* c : parent.children()) {
@@ -141,6 +148,8 @@ FormWindow::~FormWindow() {
   // From here on the window's messages no longer reach the form.
   if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
   tooltip_.reset();
+  // The child windows go before their parent.
+  natives_.reset();
   children_.clear();
   hwnd_.reset();
 }
@@ -219,6 +228,21 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       if (shown) return 0;
       break;
     }
+    case WM_COMMAND:
+      if (natives_ && lp != 0) {
+        bool ours = false;
+        backend_.guard([&] { ours = natives_->command(wp, lp); });
+        if (ours) return 0;
+      }
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (natives_ && lp != 0) {
+        bool ours = false;
+        backend_.guard([&] { ours = natives_->scroll(wp, lp); });
+        if (ours) return 0;
+      }
+      break;
     case WM_CAPTURECHANGED:
       // Another window (a popup menu, a modal box) took the mouse: the
       // release of the button held here will not arrive.
@@ -448,6 +472,7 @@ void FormWindow::invalidate(ui::Rect r) {
 
 void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBounds) {
   if (!hwnd_) return;
+  if (natives_) natives_->controlChanged(c, what);
   ui::Rect now{c.formLeft(), c.formTop(), c.width(), c.height()};
   switch (what) {
     case ui::Change::Bounds: {

@@ -17,6 +17,7 @@
 namespace win32 {
 
 class Backend;
+class NativeControls;
 
 // The window of one form: a top-level window owned by the application
 // window. It mirrors the form's properties, paints the form through the
@@ -59,6 +60,7 @@ class FormWindow : public ui::FormPeer {
   void refreshBackdrop();
 
  private:
+  static DWORD frameStyleFor(const ui::Form& f);
   static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void paint(HWND w);
@@ -81,6 +83,7 @@ class FormWindow : public ui::FormPeer {
   ui::Form& form_;
   UniqueWindow hwnd_;
   UniqueWindow tooltip_;
+  std::unique_ptr<NativeControls> natives_;
   std::map<const ui::Control*, Tool> tools_;
   picture::Canvas canvas_;
   std::vector<std::unique_ptr<ChildWindow>> children_;

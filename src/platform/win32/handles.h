@@ -7,15 +7,34 @@
 
 namespace win32 {
 
+// The kinds of handle the program holds. Every one it makes lives in one of
+// the owners below, which count them: Wine answers GetGuiResources with 0,
+// so these counts are how a test sees a leak.
+enum class HandleKind { Window, GdiObject, MemoryDc, WindowDc, Menu, EnhMetafile, Global, Key, Count };
+
+inline int liveHandles[static_cast<int>(HandleKind::Count)] = {};
+inline int& liveCount(HandleKind k) { return liveHandles[static_cast<int>(k)]; }
+// All GDI objects and device contexts, and all USER objects (windows, menus).
+inline int liveGdiHandles() {
+  return liveCount(HandleKind::GdiObject) + liveCount(HandleKind::MemoryDc) + liveCount(HandleKind::WindowDc) +
+         liveCount(HandleKind::EnhMetafile);
+}
+inline int liveUserHandles() { return liveCount(HandleKind::Window) + liveCount(HandleKind::Menu); }
+
 // A handle with one way of giving it back. Move-only.
 template <class H, class Traits>
 class Unique {
  public:
   Unique() = default;
-  explicit Unique(H h) : h_(h) {}
+  explicit Unique(H h) : h_(h) {
+    if (h_ != H{}) ++liveCount(Traits::kind);
+  }
   Unique(Unique&& o) noexcept : h_(std::exchange(o.h_, H{})) {}
   Unique& operator=(Unique&& o) noexcept {
-    if (this != &o) reset(std::exchange(o.h_, H{}));
+    if (this != &o) {
+      reset();
+      h_ = std::exchange(o.h_, H{});  // still counted once: it only changes owner
+    }
     return *this;
   }
   Unique(const Unique&) = delete;
@@ -24,10 +43,18 @@ class Unique {
 
   H get() const { return h_; }
   explicit operator bool() const { return h_ != H{}; }
-  H release() { return std::exchange(h_, H{}); }
+  // The handle leaves the owner (the system took it, as the clipboard does).
+  H release() {
+    if (h_ != H{}) --liveCount(Traits::kind);
+    return std::exchange(h_, H{});
+  }
   void reset(H h = H{}) {
-    if (h_ != H{}) Traits::close(h_);
+    if (h_ != H{}) {
+      Traits::close(h_);
+      --liveCount(Traits::kind);
+    }
     h_ = h;
+    if (h_ != H{}) ++liveCount(Traits::kind);
   }
 
  private:
@@ -35,24 +62,31 @@ class Unique {
 };
 
 struct WindowTraits {
+  static constexpr HandleKind kind = HandleKind::Window;
   static void close(HWND h) { DestroyWindow(h); }
 };
 struct GdiTraits {
+  static constexpr HandleKind kind = HandleKind::GdiObject;
   static void close(HGDIOBJ h) { DeleteObject(h); }
 };
 struct MemoryDcTraits {
+  static constexpr HandleKind kind = HandleKind::MemoryDc;
   static void close(HDC h) { DeleteDC(h); }
 };
 struct MenuTraits {
+  static constexpr HandleKind kind = HandleKind::Menu;
   static void close(HMENU h) { DestroyMenu(h); }
 };
 struct EnhMetafileTraits {
+  static constexpr HandleKind kind = HandleKind::EnhMetafile;
   static void close(HENHMETAFILE h) { DeleteEnhMetaFile(h); }
 };
 struct GlobalTraits {
+  static constexpr HandleKind kind = HandleKind::Global;
   static void close(HGLOBAL h) { GlobalFree(h); }
 };
 struct KeyTraits {
+  static constexpr HandleKind kind = HandleKind::Key;
   static void close(HKEY h) { RegCloseKey(h); }
 };
 
@@ -70,9 +104,13 @@ using UniqueGdi = Unique<T, GdiTraits>;
 // A window's (or, with nullptr, the screen's) device context.
 class WindowDc {
  public:
-  explicit WindowDc(HWND w) : w_(w), dc_(GetDC(w)) {}
+  explicit WindowDc(HWND w) : w_(w), dc_(GetDC(w)) {
+    if (dc_) ++liveCount(HandleKind::WindowDc);
+  }
   ~WindowDc() {
-    if (dc_) ReleaseDC(w_, dc_);
+    if (!dc_) return;
+    ReleaseDC(w_, dc_);
+    --liveCount(HandleKind::WindowDc);
   }
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;

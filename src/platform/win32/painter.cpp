@@ -44,9 +44,10 @@ HFONT GdiPainter::font(const ui::Font& f) {
   lf.lfQuality = NONANTIALIASED_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   std::memcpy(lf.lfFaceName, face.c_str(), (face.size() + 1) * sizeof(wchar_t));
-  HFONT h = CreateFontIndirectW(&lf);
-  if (!h) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  fonts_.emplace(key, UniqueGdi<HFONT>(h));
+  UniqueGdi<HFONT> made(CreateFontIndirectW(&lf));
+  if (!made) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  HFONT h = made.get();
+  fonts_.emplace(key, std::move(made));
   return h;
 }
 

@@ -1,0 +1,155 @@
+// Laying the camera box's photo into the film: fitting, the caption, the
+// photo's size, the strip's scroll and the full film.
+#include "sheet_fixture.h"
+
+namespace {
+
+using app::settings;
+using app::windows;
+using sheet::kFilmFrames;
+using sheet::kOverflow;
+
+TEST_F(SheetTest, FittingSizesAndCentresOverTheWholePanel) {
+  struct Case {
+    int w, h;
+    ui::Rect box;
+  } cases[] = {
+      {640, 480, {2, 13, 71, 53}},  // 480 * 71 / 640 = 53, (75 - 53) / 2 + 2 = 13
+      {480, 640, {13, 2, 53, 71}},
+      {100, 100, {2, 4, 71, 71}},  // square counts as landscape: top (75 - 71) / 2 + 2
+      {1000, 10, {2, 39, 71, 0}},  // too thin to see, and the frame is used all the same
+      {10, 1000, {39, 2, 0, 71}},
+      {100000, 3, {2, 39, 71, 0}},
+  };
+  int i = 0;
+  for (const Case& c : cases) {
+    load(c.w, c.h, "stamp " + std::to_string(i));
+    EXPECT_EQ(sheet->frames[i].thumbnail.bounds(), c.box) << c.w << " x " << c.h;
+    EXPECT_TRUE(sheet->frames[i].used());
+    ++i;
+  }
+}
+
+TEST_F(SheetTest, LoadingSharesThePictureCaptionsItAndSizesThePhoto) {
+  picture::Bitmap shot = load(1024, 768, "12:34:56", 7);
+  const sheet::Frame& f = sheet->frames[0];
+  EXPECT_TRUE(f.thumbnail.picture().bitmap().sharesPixelsWith(shot));
+  EXPECT_TRUE(box->photo.picture().bitmap().sharesPixelsWith(shot));
+  EXPECT_EQ(f.caption.caption(), "12:34:56");
+  EXPECT_EQ(box->photo.width(), 1024);
+  EXPECT_EQ(box->photo.height(), 768);
+  // The tidy pass is due, and runs when the loop is idle.
+  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
+  EXPECT_EQ(f.panel.caption(), "");
+
+  box->displayDivisor = 4;
+  load(1024, 768, "full screen");
+  EXPECT_EQ(box->photo.width(), 256);
+  EXPECT_EQ(box->photo.height(), 192);
+  box->displayDivisor = 4;
+  load(1023, 767, "odd");
+  EXPECT_EQ(box->photo.width(), 255);
+  EXPECT_EQ(box->photo.height(), 191);
+}
+
+TEST_F(SheetTest, LoadsFromFrame8OnScrollTheStripToItsEnd) {
+  ui::ScrollBox& strip = sheet->filmStrip;
+  int end = 2700 - strip.viewport().width;
+  ASSERT_EQ(strip.maxPosition(ui::Axis::Horizontal), end);
+  fill(7);
+  EXPECT_EQ(strip.position(ui::Axis::Horizontal), 0);
+  fill(1, 8);
+  EXPECT_EQ(strip.position(ui::Axis::Horizontal), 75);
+  // The frames move with the strip: frame 8 is on screen.
+  EXPECT_EQ(sheet->frames[7].panel.formLeft(), 89 + 7 * 75 - 75);
+  fill(12, 9);
+  EXPECT_EQ(strip.position(ui::Axis::Horizontal), 13 * 75);
+  fill(16, 21);
+  EXPECT_EQ(strip.position(ui::Axis::Horizontal), end);  // clamped, not 29 * 75
+  // Into the overflow frame: no scrolling.
+  strip.setPosition(ui::Axis::Horizontal, 100);
+  load(40, 30, "37");
+  EXPECT_TRUE(sheet->frames[kOverflow].used());
+  EXPECT_EQ(strip.position(ui::Axis::Horizontal), 100);
+}
+
+TEST_F(SheetTest, EmptyCaptionLeavesTheFrameEmptyAndTheNextLoadFitsFromItsBox) {
+  load(640, 480, "", 1);
+  const sheet::Frame& f = sheet->frames[0];
+  EXPECT_FALSE(f.used());
+  EXPECT_EQ(pictureIn(0), 1u);
+  EXPECT_EQ(f.thumbnail.bounds(), (ui::Rect{2, 13, 71, 53}));
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート");
+  EXPECT_EQ(f.panel.caption(), "(未撮影)");
+
+  load(640, 480, "next", 2);
+  EXPECT_EQ(pictureIn(0), 2u);
+  EXPECT_EQ(f.thumbnail.bounds(), (ui::Rect{2, 20, 71, 39}));  // 480 * 53 / 640, (75 - 39) / 2 + 2
+  EXPECT_FALSE(sheet->frames[1].used());
+}
+
+TEST_F(SheetTest, FullFilmWithoutPushOutTakesOneMoreThenNothing) {
+  fill(36);
+  picture::Bitmap extra = load(640, 480, "37", 37);
+  EXPECT_EQ(pictureIn(kOverflow), 37u);
+  EXPECT_EQ(sheet->frames[kOverflow].caption.caption(), "37");
+  EXPECT_EQ(pictureIn(0), 1u);
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
+
+  load(320, 200, "38", 38);
+  for (int i = 0; i < kFilmFrames; ++i) EXPECT_EQ(pictureIn(i), std::uint32_t(i + 1));
+  EXPECT_EQ(pictureIn(kOverflow), 37u);
+  // The camera box keeps the picture its caller put there, at the size it had.
+  EXPECT_EQ(box->photo.picture().bitmap().pixel(0, 0), 38u);
+  EXPECT_EQ(box->photo.width(), 640);
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
+}
+
+TEST_F(SheetTest, FullFilmWithPushOutDropsTheOldest) {
+  settings.pushOutWhenFull = true;
+  fill(36);
+  load(40, 30, "37", 37);
+  // In the same call: frame 1 is cleared.
+  EXPECT_FALSE(sheet->frames[0].used());
+  EXPECT_TRUE(sheet->frames[0].thumbnail.picture().empty());
+  idle();
+  for (int i = 0; i < kFilmFrames; ++i) EXPECT_EQ(pictureIn(i), std::uint32_t(i + 2)) << i;
+  EXPECT_FALSE(sheet->frames[kOverflow].used());
+  EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
+
+  fill(1, 38);
+  EXPECT_EQ(pictureIn(0), 3u);
+  EXPECT_EQ(pictureIn(35), 38u);
+}
+
+TEST_F(SheetTest, PushOutSwitchedOnWithAFullOverflowFrame) {
+  fill(37);
+  ASSERT_EQ(pictureIn(kOverflow), 37u);
+  settings.pushOutWhenFull = true;
+  load(40, 30, "38", 38);
+  EXPECT_FALSE(sheet->frames[0].used());
+  idle();
+  for (int i = 0; i < kFilmFrames; ++i) EXPECT_EQ(pictureIn(i), std::uint32_t(i + 2)) << i;
+  EXPECT_FALSE(sheet->frames[kOverflow].used());
+}
+
+TEST_F(SheetTest, PhotoWithoutAPictureChangesNothing) {
+  fill(2);
+  box->photo.setPicture(picture::Picture());
+  box->photo.setBounds({2, 2, 156, 116});
+  box->timeStamp.setCaption("cut");
+  settings.pushOutWhenFull = true;
+  windows.film->addPhotoToFilm();
+  EXPECT_FALSE(sheet->frames[2].used());
+  EXPECT_EQ(sheet->frames[2].thumbnail.bounds(), box71());
+  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+}  // namespace

@@ -1,0 +1,260 @@
+// The negative sheet's window and the film's tidy pass.
+#include "sheet_fixture.h"
+#include "shell/palette.h"
+
+namespace {
+
+using app::settings;
+using app::windows;
+using sheet::kFilmFrames;
+using sheet::kOverflow;
+
+const std::string kKey = "\\Software\\Olvane\\Mirune36枚撮り";
+
+TEST_F(SheetTest, WindowAsBuilt) {
+  EXPECT_EQ(sheet->caption(), "ネガシート");
+  EXPECT_EQ(sheet->borderStyle(), ui::BorderStyle::ToolWindow);
+  EXPECT_FALSE(sheet->visible());
+  // On the bottom edge of the 1024 x 768 screen, as wide as the screen.
+  EXPECT_EQ(sheet->clientHeight(), 109);
+  EXPECT_EQ(sheet->left(), 0);
+  EXPECT_EQ(sheet->width(), 1024);
+  EXPECT_EQ(sheet->top() + sheet->height(), 768);
+
+  // Each button's caption, and the one item of its right-click menu.
+  struct Expect {
+    ui::PushButton& button;
+    const char* caption;
+    const char* item;
+  } buttons[] = {
+      {sheet->playButton, "連続表示　＞", "自動連続表示"},
+      {sheet->paintButton, "ペイント　＞", "オプションソフトを起動"},
+      {sheet->saveButton, "連続保存＞", "連続読込"},
+      {sheet->deleteButton, "削除　＞", "全て削除"},
+      {sheet->printButton, "ﾈｶﾞｼｰﾄ印刷", nullptr},
+  };
+  for (auto& b : buttons) {
+    EXPECT_EQ(b.button.caption(), b.caption);
+    ui::PopupMenu* menu = b.button.popupMenu();
+    if (!b.item) {
+      EXPECT_EQ(menu, nullptr);
+      continue;
+    }
+    ASSERT_NE(menu, nullptr) << b.caption;
+    ASSERT_EQ(menu->items().size(), 1u);
+    EXPECT_EQ(menu->items()[0]->caption(), b.item);
+  }
+
+  // The strip fills the rest: 1018 - 89 pixels show of its 2700.
+  ui::ScrollBox& strip = sheet->filmStrip;
+  EXPECT_EQ(strip.bounds(), (ui::Rect{89, 0, sheet->clientWidth() - 89, 109}));
+  EXPECT_EQ(strip.range(ui::Axis::Horizontal), 2700);
+  EXPECT_EQ(strip.increment(ui::Axis::Horizontal), 25);
+  EXPECT_EQ(strip.range(ui::Axis::Vertical), 88);
+  EXPECT_EQ(strip.position(ui::Axis::Horizontal), 0);
+  EXPECT_TRUE(strip.barShown(ui::Axis::Horizontal));
+  EXPECT_FALSE(strip.barShown(ui::Axis::Vertical));
+
+  for (int i = 0; i <= kOverflow; ++i) {
+    const sheet::Frame& f = sheet->frames[i];
+    SCOPED_TRACE(i);
+    EXPECT_EQ(f.panel.bounds(), (ui::Rect{75 * i, 0, 75, 75}));
+    EXPECT_EQ(f.panel.bevelInner(), ui::BevelCut::Raised);
+    EXPECT_EQ(f.panel.caption(), "（未撮影）");
+    EXPECT_EQ(f.thumbnail.bounds(), box71());
+    EXPECT_EQ(f.caption.bounds(), (ui::Rect{75 * i + 2, 76, 70, 12}));
+    EXPECT_EQ(f.caption.font(), (ui::Font{"ＭＳ Ｐゴシック", 11, ui::clBlack, false}));
+    EXPECT_FALSE(f.used());
+    EXPECT_EQ(f.panel.visible(), i != kOverflow);
+    EXPECT_EQ(f.caption.visible(), i != kOverflow);
+  }
+}
+
+TEST_F(SheetTest, FirstTidyPassAfterStartUpThenTheTimerRests) {
+  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート");
+  for (int i = 0; i < kFilmFrames; ++i) EXPECT_EQ(sheet->frames[i].panel.caption(), "(未撮影)") << i;
+  // The overflow frame keeps what it was built with: nobody sees it.
+  EXPECT_EQ(sheet->frames[kOverflow].panel.caption(), "（未撮影）");
+  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
+
+  // With nothing scheduled, time passing repaints nothing.
+  sheet->showForm();
+  app.processMessages();
+  int paints = platform.backend.paintCount(*sheet);
+  platform.backend.advance(5000);
+  EXPECT_EQ(platform.backend.paintCount(*sheet), paints);
+}
+
+TEST_F(SheetTest, PaletteButtonShowsAndHidesTheSheet) {
+  app.run();
+  windows.palette->negativeSheetButton.click();
+  EXPECT_TRUE(sheet->visible());
+  app.processMessages();
+  // Painted: the first frame's raised bevel and the strip's drawn scroll bar.
+  const picture::Canvas* c = platform.backend.canvas(*sheet);
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->pixel(89, 0), ui::clBtnHighlight);
+  EXPECT_EQ(c->pixel(89 + 74, 74), ui::clBtnShadow);
+  windows.palette->negativeSheetButton.click();
+  EXPECT_FALSE(sheet->visible());
+}
+
+TEST_F(SheetTest, OneGapClosesInOnePassKeepingImageBoxes) {
+  idle();
+  load(640, 480, "1", 1);
+  load(480, 640, "2", 2);  // portrait: its box has a left offset
+  load(100, 100, "3", 3);
+  load(480, 640, "4", 4);
+  load(1000, 10, "5", 5);
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート　5枚");
+  ui::Rect fourth = sheet->frames[3].thumbnail.bounds(), fifth = sheet->frames[4].thumbnail.bounds();
+  ASSERT_EQ(fourth, (ui::Rect{13, 2, 53, 71}));
+
+  sheet->clearFrame(2);
+  EXPECT_EQ(sheet->frames[2].thumbnail.bounds(), box71());
+  EXPECT_TRUE(sheet->frames[2].thumbnail.picture().empty());
+  sheet->scheduleTidy();
+  idle();
+  EXPECT_EQ(pictureIn(0), 1u);
+  EXPECT_EQ(pictureIn(1), 2u);
+  EXPECT_EQ(pictureIn(2), 4u);
+  EXPECT_EQ(pictureIn(3), 5u);
+  EXPECT_EQ(pictureIn(4), 0u);
+  EXPECT_EQ(sheet->frames[2].thumbnail.bounds(), fourth);
+  EXPECT_EQ(sheet->frames[3].thumbnail.bounds(), fifth);
+  EXPECT_EQ(sheet->frames[2].caption.caption(), "4");
+  EXPECT_EQ(sheet->frames[3].caption.caption(), "5");
+  EXPECT_FALSE(sheet->frames[4].used());
+  EXPECT_EQ(sheet->frames[4].thumbnail.bounds(), box71());
+  EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
+  EXPECT_EQ(sheet->frames[3].panel.caption(), "");
+  EXPECT_EQ(sheet->frames[4].panel.caption(), "(未撮影)");
+}
+
+TEST_F(SheetTest, WideGapTakesAPassPerFrameAndTheTitleCountsTheFirstRun) {
+  fill(5);
+  sheet->clearFrame(0);
+  sheet->clearFrame(1);
+  // Scheduling twice before the loop is idle still gives one pass.
+  sheet->scheduleTidy();
+  sheet->scheduleTidy();
+  idle();
+  EXPECT_FALSE(sheet->frames[0].used());
+  EXPECT_EQ(pictureIn(1), 3u);
+  EXPECT_EQ(pictureIn(2), 4u);
+  EXPECT_EQ(pictureIn(3), 5u);
+  EXPECT_FALSE(sheet->frames[4].used());
+  // The first used frame followed by an empty one is frame 4.
+  EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
+  EXPECT_EQ(sheet->frames[0].panel.caption(), "(未撮影)");
+  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
+
+  sheet->scheduleTidy();
+  idle();
+  EXPECT_EQ(pictureIn(0), 3u);
+  EXPECT_EQ(pictureIn(2), 5u);
+  EXPECT_EQ(sheet->caption(), "ネガシート　3枚");
+}
+
+TEST_F(SheetTest, TitleCountsUpToTheFirstUsedFrameBeforeAnEmptyOne) {
+  fill(4);
+  EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
+  sheet->clearFrame(1);
+  sheet->clearFrame(2);
+  sheet->scheduleTidy();
+  idle();
+  // Picture 4 moved down by one; frame 2 is still empty, so frame 1 counts.
+  EXPECT_EQ(pictureIn(2), 4u);
+  EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
+  fill(33, 5);  // two pictures and 33 more, packed by the passes
+  EXPECT_EQ(sheet->caption(), "ネガシート　35枚");
+  fill(1, 38);
+  EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
+}
+
+TEST_F(SheetTest, SelectionMarksStayWithTheirFrame) {
+  fill(4);
+  ui::Panel& panel = sheet->frames[2].panel;
+  ui::Label& caption = sheet->frames[2].caption;
+  panel.setBevelInner(ui::BevelCut::Lowered);
+  caption.setFontColor(ui::rgb(255, 0, 0));
+  sheet->clearFrame(1);
+  sheet->scheduleTidy();
+  idle();
+  EXPECT_EQ(pictureIn(1), 3u);
+  EXPECT_EQ(pictureIn(2), 4u);
+  EXPECT_EQ(panel.bevelInner(), ui::BevelCut::Lowered);
+  EXPECT_EQ(caption.font().color, ui::rgb(255, 0, 0));
+  EXPECT_EQ(sheet->frames[1].panel.bevelInner(), ui::BevelCut::Raised);
+  EXPECT_EQ(sheet->frames[1].caption.font().color, ui::clBlack);
+}
+
+TEST_F(SheetTest, OverflowPictureMovesIntoFrame36WhenItEmpties) {
+  fill(36);
+  load(480, 640, "37", 37);
+  idle();
+  EXPECT_TRUE(sheet->frames[kOverflow].used());
+  EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
+  ui::Rect overflowBox = sheet->frames[kOverflow].thumbnail.bounds();
+  EXPECT_EQ(overflowBox, (ui::Rect{13, 2, 53, 71}));
+
+  sheet->clearFrame(35);
+  sheet->scheduleTidy();
+  idle();
+  EXPECT_EQ(pictureIn(35), 37u);
+  EXPECT_EQ(sheet->frames[35].caption.caption(), "37");
+  EXPECT_EQ(sheet->frames[35].thumbnail.bounds(), overflowBox);
+  EXPECT_FALSE(sheet->frames[kOverflow].used());
+  EXPECT_EQ(sheet->frames[kOverflow].thumbnail.bounds(), box71());
+  EXPECT_TRUE(sheet->frames[kOverflow].thumbnail.picture().empty());
+  EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
+}
+
+TEST_F(SheetTest, PushOutClearsAnEmptyOverflowFramesLeftoverPicture) {
+  // A frame that counts as empty may still hold a picture (an empty caption).
+  fill(36);
+  box->photo.setPicture(picture::Picture(numbered(40, 30, 9)));
+  box->timeStamp.setCaption("");
+  windows.film->addPhotoToFilm();
+  ASSERT_EQ(pictureIn(kOverflow), 9u);
+  idle();
+  EXPECT_EQ(pictureIn(kOverflow), 9u);  // push-out off: it stays
+
+  settings.pushOutWhenFull = true;
+  sheet->scheduleTidy();
+  idle();
+  EXPECT_EQ(pictureIn(kOverflow), 0u);
+  EXPECT_EQ(sheet->frames[kOverflow].thumbnail.bounds(), box71());
+}
+
+TEST_F(SheetTest, ShowingReadsTheStoredTopEachTime) {
+  int builtTop = sheet->top();
+  sheet->showForm();
+  EXPECT_EQ(sheet->top(), builtTop);  // no key: the top stays
+
+  platform.registry.put(kKey, "Image.Top", headless::Registry::dword(300));
+  sheet->hide();
+  sheet->showForm();
+  EXPECT_EQ(sheet->top(), 300);
+  sheet->setTop(420);
+  sheet->hide();
+  sheet->showForm();
+  EXPECT_EQ(sheet->top(), 300);
+  EXPECT_EQ(sheet->left(), 0);
+  EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(SheetTest, UnreadableStoredTopIsReportedAndTheTopStays) {
+  platform.registry.put(kKey, "Top", headless::Registry::dword(5));
+  sheet->setTop(400);
+  sheet->showForm();
+  EXPECT_TRUE(sheet->visible());
+  EXPECT_EQ(sheet->top(), 400);
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text, "'Image.Top' の取得に失敗しました");
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#pragma once
+#include <string>
+
+#include "app/settings.h"
+#include "app/windows.h"
+#include "app_fixture.h"
+#include "camera/camera_box.h"
+#include "picture/picture.h"
+#include "sheet/negative_sheet.h"
+#include "shell/program.h"
+
+// The program started on the headless platform, with helpers that put a
+// picture into the camera box and lay it into the film.
+class SheetTest : public AppTest {
+ protected:
+  SheetTest() {
+    shell::startUp(app, services);
+    sheet = app::windows.negativeSheet;
+    box = app::windows.cameraBox;
+  }
+
+  // A w x h 24-bit picture whose first pixel tells it apart from others.
+  static picture::Bitmap numbered(int w, int h, std::uint32_t number) {
+    picture::Bitmap b = picture::Bitmap::create(w, h, 24);
+    b.setPixel(0, 0, number);
+    return b;
+  }
+
+  // The camera box photo as a caller leaves it, then the film takes it.
+  picture::Bitmap load(int w, int h, const std::string& stamp, std::uint32_t number = 0) {
+    picture::Bitmap b = numbered(w, h, number);
+    box->photo.setPicture(picture::Picture(b));
+    box->timeStamp.setCaption(stamp);
+    app::windows.film->addPhotoToFilm();
+    return b;
+  }
+
+  // The tidy pass runs once the loop is idle.
+  void idle() { platform.backend.advance(1); }
+
+  // Loads n pictures named "1" .. "n" (numbers 1 .. n), with a tidy pass after each.
+  void fill(int n, int from = 1) {
+    for (int i = from; i < from + n; ++i) {
+      load(40, 30, std::to_string(i), std::uint32_t(i));
+      idle();
+    }
+  }
+
+  // The number of the picture in frame index i, 0 when it has none.
+  std::uint32_t pictureIn(int i) const {
+    const picture::Picture& p = sheet->frames[i].thumbnail.picture();
+    return p.empty() ? 0 : p.bitmap().pixel(0, 0);
+  }
+
+  ui::Rect box71() const { return {2, 2, 71, 71}; }
+
+  sheet::NegativeSheet* sheet = nullptr;
+  camera::CameraBox* box = nullptr;
+};

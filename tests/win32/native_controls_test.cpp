@@ -1,0 +1,235 @@
+// Push buttons and scroll-box bars as the system's own child windows: they
+// follow the model, and what the user does on them reaches the controls.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "platform/win32/backend.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/services.h"
+#include "platform/win32/text.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/menu.h"
+#include "ui/push_button.h"
+#include "ui/scroll_box.h"
+
+namespace {
+
+class SilentBoxes : public sys::MessageBoxes {
+ public:
+  sys::MsgResult show(const std::string& text, const std::string&, sys::MsgIcon, sys::MsgButtons) override {
+    shown.push_back(text);
+    return sys::MsgResult::OK;
+  }
+  std::vector<std::string> shown;
+};
+
+// A sheet-like window: a button column and a strip of 2700 pixels.
+struct StripForm : ui::Form {
+  ui::Panel column{this, "column"};
+  ui::PushButton play{&column, "play"};
+  ui::PushButton print{&column, "print"};
+  ui::ScrollBox strip{this, "strip"};
+  ui::Panel distant{&strip.content(), "distant"};
+  explicit StripForm(ui::Application& app) : ui::Form(app, "StripForm") {
+    setBorderStyle(ui::BorderStyle::ToolWindow);
+    setCaption("ネガシート");
+    setBounds({0, 300, 640, 140});
+    column.setBounds({0, 0, 89, 109});
+    play.setBounds({4, 5, 83, 21});
+    play.setCaption("連続表示　＞");
+    print.setBounds({4, 86, 83, 20});
+    print.setCaption("ﾈｶﾞｼｰﾄ印刷");
+    strip.setBounds({89, 0, 500, 109});
+    strip.setRange(ui::Axis::Horizontal, 2700);
+    strip.setIncrement(ui::Axis::Horizontal, 25);
+    strip.setRange(ui::Axis::Vertical, 88);
+    distant.setBounds({2000, 0, 75, 75});
+  }
+};
+
+struct Fixture {
+  win32::Backend backend{GetModuleHandleW(nullptr)};
+  SilentBoxes boxes;
+  win32::Screen screen;
+  std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
+  Fixture() { backend.setApplication(app.get()); }
+  ~Fixture() {
+    backend.setApplication(nullptr);
+    app.reset();
+  }
+};
+
+HWND hwndOf(ui::Form& f) { return static_cast<win32::FormWindow*>(f.peer())->hwnd(); }
+
+struct Child {
+  HWND hwnd;
+  std::wstring cls, text;
+};
+
+std::vector<Child> children(HWND parent) {
+  std::vector<Child> out;
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[64] = {}, text[128] = {};
+    GetClassNameW(c, cls, 64);
+    GetWindowTextW(c, text, 128);
+    out.push_back({c, cls, text});
+  }
+  return out;
+}
+
+HWND childWith(HWND parent, const std::wstring& cls, const std::wstring& text) {
+  for (const Child& c : children(parent))
+    if (_wcsicmp(c.cls.c_str(), cls.c_str()) == 0 && (text.empty() || c.text == text)) return c.hwnd;
+  return nullptr;
+}
+
+RECT childRect(HWND parent, HWND child) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool rectIs(const RECT& r, int left, int top, int width, int height) {
+  return r.left == left && r.top == top && r.right - r.left == width && r.bottom - r.top == height;
+}
+
+void settle(win32::Backend& b) {
+  for (int t = 0; t < 200; t += 20) {
+    b.processMessages();
+    Sleep(20);
+  }
+}
+
+void postKey(HWND w, WPARAM k) {
+  PostMessageW(w, WM_KEYDOWN, k, 1);
+  PostMessageW(w, WM_KEYUP, k, LPARAM(0xC0000001));
+}
+
+}  // namespace
+
+WIN_TEST(native_buttons_follow_the_model) {
+  Fixture fx;
+  auto* form = fx.app->createForm<StripForm>();
+  form->show();
+  HWND w = hwndOf(*form);
+  check::truth((GetWindowLongPtrW(w, GWL_STYLE) & WS_CLIPCHILDREN) != 0,
+               "the form's painting leaves its children be");
+  HWND play = childWith(w, L"Button", L"連続表示　＞");
+  HWND print = childWith(w, L"Button", L"ﾈｶﾞｼｰﾄ印刷");
+  check::truth(play && print, "each push button is a BUTTON child with its caption");
+  if (!play || !print) return;
+  check::truth(rectIs(childRect(w, play), 4, 5, 83, 21), "the button sits where the model puts it");
+  check::truth(IsWindowVisible(play) != FALSE, "and shows with its form");
+  check::truth(SendMessageW(play, WM_GETFONT, 0, 0) != 0, "it has the form's font");
+
+  int clicks = 0;
+  form->play.onClick = [&] { ++clicks; };
+  SendMessageW(play, BM_CLICK, 0, 0);
+  check::equal(clicks, 1, "a click on the button runs onClick");
+
+  form->play.setCaption("x");
+  wchar_t text[32] = {};
+  GetWindowTextW(play, text, 32);
+  check::truth(std::wstring(text) == L"x", "a new caption reaches the window");
+  form->column.setLeft(10);
+  check::truth(rectIs(childRect(w, play), 14, 5, 83, 21), "moving the parent panel moves the button");
+  form->column.hide();
+  check::truth(!IsWindowVisible(play), "hiding the parent panel hides the button");
+  form->column.show();
+  form->play.setEnabled(false);
+  check::truth(!IsWindowEnabled(play), "a disabled control disables its window");
+}
+
+WIN_TEST(native_button_opens_its_right_click_menu) {
+  Fixture fx;
+  auto* form = fx.app->createForm<StripForm>();
+  form->show();
+  HWND w = hwndOf(*form);
+  ui::PopupMenu menu(*fx.app, "playMenu");
+  int chosen = 0, popups = 0, clicks = 0;
+  menu.add("autoPlay", "自動連続表示").onClick = [&] { ++chosen; };
+  menu.onPopup = [&] { ++popups; };
+  form->play.setPopupMenu(&menu);
+  form->play.onClick = [&] { ++clicks; };
+  HWND play = childWith(w, L"Button", L"連続表示　＞");
+  if (!play) {
+    check::truth(false, "the button exists");
+    return;
+  }
+  postKey(fx.backend.applicationWindow(), VK_DOWN);
+  postKey(fx.backend.applicationWindow(), VK_RETURN);
+  SendMessageW(play, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+  SendMessageW(play, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+  check::equal(popups, 1, "a right click on the button opens its menu");
+  check::equal(chosen, 1, "the item chosen in it runs");
+  check::equal(clicks, 0, "a right click is not a click");
+}
+
+WIN_TEST(native_scroll_bar_follows_and_drives_the_box) {
+  Fixture fx;
+  auto* form = fx.app->createForm<StripForm>();
+  form->show();
+  HWND w = hwndOf(*form);
+  HWND bar = childWith(w, L"ScrollBar", L"");
+  check::truth(bar != nullptr, "the strip's bar is a SCROLLBAR child");
+  if (!bar) return;
+  check::truth((GetWindowLongPtrW(bar, GWL_STYLE) & SBS_VERT) == 0, "the first bar is the horizontal one");
+  check::truth(IsWindowVisible(bar) != FALSE, "it shows: 2700 pixels do not fit in 500");
+  check::truth(rectIs(childRect(w, bar), 89, 93, 500, 16), "along the strip's bottom edge");
+  int vertical = 0;
+  for (const Child& c : children(w))
+    if (_wcsicmp(c.cls.c_str(), L"ScrollBar") == 0 && IsWindowVisible(c.hwnd)) ++vertical;
+  check::equal(vertical, 1, "no vertical bar: 88 fits in 93");
+
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(bar, SB_CTL, &si);
+  check::truth(si.nMin == 0 && si.nMax == 2699 && si.nPage == 500 && si.nPos == 0,
+               "range, page and position");
+
+  SendMessageW(w, WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), reinterpret_cast<LPARAM>(bar));
+  check::equal(form->strip.position(ui::Axis::Horizontal), 25, "a line is the increment");
+  check::equal(GetScrollPos(bar, SB_CTL), 25, "and the bar shows it");
+  SendMessageW(w, WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), reinterpret_cast<LPARAM>(bar));
+  check::equal(form->strip.position(ui::Axis::Horizontal), 525, "a page is what the strip shows");
+  SendMessageW(w, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), reinterpret_cast<LPARAM>(bar));
+  check::equal(form->strip.position(ui::Axis::Horizontal), 2200, "the end: the range less the page");
+  form->strip.setPosition(ui::Axis::Horizontal, 75);
+  check::equal(GetScrollPos(bar, SB_CTL), 75, "a position set by the program moves the thumb");
+
+  // The user drags the thumb: press, move and release are queued before
+  // any is handled, since the bar tracks the drag in a loop of its own.
+  RECT br{};
+  GetWindowRect(bar, &br);
+  int y = (br.top + br.bottom) / 2;
+  int thumbX = br.left + 16 + 3 + (br.right - br.left - 32) * 75 / 2700;
+  settle(fx.backend);
+  SetCursorPos(thumbX, y);
+  auto at = [](int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = LONG((x * 65536LL) / GetSystemMetrics(SM_CXSCREEN) + 1);
+    in.mi.dy = LONG((y * 65536LL) / GetSystemMetrics(SM_CYSCREEN) + 1);
+    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    return in;
+  };
+  INPUT drag[4] = {at(thumbX, y), at(thumbX + 200, y), at(thumbX + 200, y), {}};
+  drag[0].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  drag[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  drag[3] = at(thumbX + 200, y);
+  SendInput(4, drag, sizeof(INPUT));
+  settle(fx.backend);
+  check::truth(form->strip.position(ui::Axis::Horizontal) > 75, "dragging the thumb scrolls the strip");
+  check::equal(form->distant.formLeft(), 89 + 2000 - form->strip.position(ui::Axis::Horizontal),
+               "the content moves with the position");
+
+  form->strip.setRange(ui::Axis::Horizontal, 400);
+  check::truth(!IsWindowVisible(bar), "a range that fits hides the bar");
+}
