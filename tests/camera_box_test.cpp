@@ -344,6 +344,24 @@ TEST_F(CameraBoxTest, AfterTheShotMenuALeftDragOnAnotherHandleUsesThatHandle) {
   EXPECT_EQ(box->edgeHandles[Edge::Right].left(), r.left);
 }
 
+TEST_F(CameraBoxTest, ADragCutOffByTheShotMenuEndsAndHoveringResizesNothing) {
+  start();
+  app.dispatch([&] { box->toggleReshape(); });
+  ui::Rect r = handle(Edge::Right);
+  press(ui::MouseButton::Left, r.left, r.top + 30);
+  ASSERT_TRUE(box->resizing);
+  // The right button joins in: the shot menu opens and takes the mouse, so
+  // the left button's release never reaches the handle.
+  app.dispatch([&] { box->edgeHandles[Edge::Right].mouseDown(ui::MouseButton::Right, 0, 0, 30); });
+  ASSERT_EQ(platform.backend.menusShown.size(), 1u);
+  ui::Rect b = handle(Edge::Bottom);
+  app.dispatch([&] { box->dispatchMouseMove(0, b.left + 50, b.top); });  // over the (thin) handle
+  EXPECT_FALSE(box->resizing);
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(box->edgeHandles[Edge::Right].width(), 5);
+  EXPECT_TRUE(box->timeStamp.visible());
+}
+
 TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
   start();
   struct Case {
