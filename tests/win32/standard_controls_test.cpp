@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app_fixture.h"
 #include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
@@ -26,14 +27,8 @@
 
 namespace {
 
-class SilentBoxes : public sys::MessageBoxes {
- public:
-  sys::MsgResult show(const std::string& text, const std::string&, sys::MsgIcon, sys::MsgButtons) override {
-    shown.push_back(text);
-    return sys::MsgResult::OK;
-  }
-  std::vector<std::string> shown;
-};
+using wintest::Fixture;
+using wintest::hwndOf;
 
 struct DialogForm : ui::Form {
   ui::Panel back{this, "back"};
@@ -76,18 +71,6 @@ struct DialogForm : ui::Form {
     cancel.setCaption("ｷｬﾝｾﾙ");
     cancel.setCancel(true);
     cancel.onClick = [this] { ++cancels; };
-  }
-};
-
-struct Fixture {
-  win32::Backend backend{GetModuleHandleW(nullptr)};
-  SilentBoxes boxes;
-  win32::Screen screen;
-  std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
-  Fixture() { backend.setApplication(app.get()); }
-  ~Fixture() {
-    backend.setApplication(nullptr);
-    app.reset();
   }
 };
 
