@@ -1,5 +1,6 @@
 #include "camera/camera_box.h"
 #include "app_fixture.h"
+#include "dialogs/options_dialog.h"
 #include "shell/palette.h"
 #include "shell/program.h"
 
@@ -343,6 +344,24 @@ TEST_F(CameraBoxTest, AfterTheShotMenuALeftDragOnAnotherHandleUsesThatHandle) {
   EXPECT_EQ(box->edgeHandles[Edge::Right].left(), r.left);
 }
 
+TEST_F(CameraBoxTest, ADragCutOffByTheShotMenuEndsAndHoveringResizesNothing) {
+  start();
+  app.dispatch([&] { box->toggleReshape(); });
+  ui::Rect r = handle(Edge::Right);
+  press(ui::MouseButton::Left, r.left, r.top + 30);
+  ASSERT_TRUE(box->resizing);
+  // The right button joins in: the shot menu opens and takes the mouse, so
+  // the left button's release never reaches the handle.
+  app.dispatch([&] { box->edgeHandles[Edge::Right].mouseDown(ui::MouseButton::Right, 0, 0, 30); });
+  ASSERT_EQ(platform.backend.menusShown.size(), 1u);
+  ui::Rect b = handle(Edge::Bottom);
+  app.dispatch([&] { box->dispatchMouseMove(0, b.left + 50, b.top); });  // over the (thin) handle
+  EXPECT_FALSE(box->resizing);
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(box->edgeHandles[Edge::Right].width(), 5);
+  EXPECT_TRUE(box->timeStamp.visible());
+}
+
 TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
   start();
   struct Case {
@@ -507,8 +526,8 @@ TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndOnlySizeItemsAct) {
   for (auto& item : box->shotMenu.items()) shot.push_back(item->caption());
   EXPECT_EQ(shot, (std::vector<std::string>{"シャッター", "ストロボシャッター", "キャンセル"}));
 
-  // Every item of the size submenu acts; the parents and the items of the
-  // other commands have no handler yet.
+  // Every item of the size submenu acts, and the three dialog commands; the
+  // parents and the items of the other commands have no handler yet.
   std::function<void(const ui::MenuItem&, bool)> walk = [&](const ui::MenuItem& m, bool inSize) {
     for (auto& i : m.items()) {
       bool sizeCommand = inSize && !i->hasSubmenu();
@@ -517,10 +536,27 @@ TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndOnlySizeItemsAct) {
     }
   };
   for (auto& i : box->commandMenu.items()) {
-    EXPECT_FALSE(i->onClick) << i->name();
+    bool dialog = i.get() == &box->commandMenu.options || i.get() == &box->commandMenu.help ||
+                  i.get() == &box->commandMenu.about;
+    EXPECT_EQ(bool(i->onClick), dialog) << i->name();
     walk(*i, i.get() == &box->commandMenu.size);
   }
   for (auto& i : box->shotMenu.items()) EXPECT_FALSE(i->onClick) << i->name();
+}
+
+TEST_F(CameraBoxTest, TheOptionsCommandPutsTheHandlesAwayAndOpensTheDialog) {
+  start();
+  windows.palette->cameraBoxButton.click();
+  choose(box->sizeMenu.reshape);  // handles out
+  box->viewfinder.hide();
+  box->cornerMarks[Corner::TopLeft].show();
+  choose(box->commandMenu.options);
+  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
+  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  EXPECT_TRUE(box->viewfinder.visible());
+  EXPECT_FALSE(box->visible());
+  EXPECT_TRUE(windows.optionsDialog->visible());
+  EXPECT_TRUE(box->sizeMenu.reshape.checked());  // the mode itself stays on
 }
 
 }  // namespace

@@ -1,18 +1,22 @@
 #pragma once
 #include <string>
 
+#include "ui/types.h"
+
 namespace ui {
 class Image;
 }
 
 namespace app {
 
-// What the film reads of the camera box when a picture enters it: the
-// photo (its picture is stored, and the film sizes it), the time stamp
-// that becomes the frame's caption, and the display divisor by which the
-// photo is shown smaller than its picture. A selected frame goes the other
-// way: its picture into the photo, its caption into the time stamp. The
-// clipboard watcher keeps its work in two hidden images of the camera box.
+// The camera box as the other windows see it. The film reads it when a
+// picture enters: the photo (its picture is stored, and the film sizes it),
+// the time stamp that becomes the frame's caption, and the display divisor
+// by which the photo is shown smaller than its picture. The options dialog
+// and the help window bring it back on the screen when they close, and the
+// options dialog sets how its time stamp shows. A selected frame goes the
+// other way: its picture into the photo, its caption into the time stamp.
+// The clipboard watcher keeps its work in two hidden images of the camera box.
 class CameraBoxView {
  public:
   virtual ~CameraBoxView() = default;
@@ -26,6 +30,11 @@ class CameraBoxView {
   // stored in a frame of its own.
   virtual ui::Image& clipboardImageControl() = 0;
   virtual ui::Image& stagingImageControl() = 0;
+  // Makes the camera box visible and brings it to the front.
+  virtual void showCameraBox() = 0;
+  // Shows or hides both time-stamp labels, the front text and its shadow.
+  virtual void setTimeStampShown(bool shown) = 0;
+  virtual void setTimeStampColors(ui::Color front, ui::Color shadow) = 0;
 };
 
 }  // namespace app

@@ -19,6 +19,7 @@ namespace app {
 
 class CameraBoxView;
 class ClipboardSwitch;
+class Dialog;
 class Film;
 
 // One reference per window, set as the start-up makes them; the windows
@@ -30,11 +31,15 @@ struct Windows {
   sheet::NegativeSheet* negativeSheet = nullptr;
   dialogs::HelpWindow* helpWindow = nullptr;
   dialogs::AboutBox* aboutBox = nullptr;
-  // The camera box and the negative sheet as the other windows see them.
+  // The camera box and the negative sheet as the other windows see them,
+  // and the dialogs as the camera box opens them.
   CameraBoxView* cameraBoxView = nullptr;
   Film* film = nullptr;
   // The palette's clipboard button, as the clipboard watcher reads it.
   ClipboardSwitch* clipboardSwitch = nullptr;
+  Dialog* optionsDialogView = nullptr;
+  Dialog* helpWindowView = nullptr;
+  Dialog* aboutBoxView = nullptr;
 };
 
 extern Windows windows;

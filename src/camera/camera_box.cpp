@@ -96,6 +96,9 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services)
   sizeMenu.zoom10.onClick = [this] { zoomTo(10); };
   sizeMenu.actualSize.onClick = [this] { zoomTo(100); };
   sizeMenu.reshape.onClick = [this] { toggleReshape(); };
+  commandMenu.options.onClick = [this] { showOptions(); };
+  commandMenu.help.onClick = [this] { showHelp(); };
+  commandMenu.about.onClick = [this] { showAbout(); };
 
   onCreate = [this] { setUp(); };
   onActivate = [this] { applyViewfinderBevel(); };
@@ -177,6 +180,13 @@ void CameraBox::pressEdgeHandle(Edge edge, ui::MouseButton button, int x, int y)
 
 void CameraBox::dragEdgeHandle(Edge edge, int x, int y) {
   if (!resizing) return;
+  if (mouseTarget() != &edgeHandles[edge]) {
+    // A menu or a message box took the mouse during the drag, so its
+    // release never came: the drag is over, and a pointer merely passing
+    // over a handle resizes nothing.
+    releaseEdgeHandle(edge);
+    return;
+  }
   layoutTimer.setInterval(1);
   // Half the pointer's distance from the handle, rounded toward zero: the
   // edge closes half the gap at each move.

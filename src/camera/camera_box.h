@@ -115,6 +115,19 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void setTimeStampText(const std::string& text) override { setTimeStamp(text); }
   ui::Image& clipboardImageControl() override { return clipboardImage; }
   ui::Image& stagingImageControl() override { return stagingImage; }
+  // The command menu's last items: the options dialog and the help window
+  // open in the camera box's place, the about box over it, modally.
+  void showOptions();
+  void showHelp();
+  void showAbout();
+  // What the dialogs ask of the camera box (app::CameraBoxView).
+  void showCameraBox() override { showForm(); }
+  void setTimeStampShown(bool shown) override;
+  void setTimeStampColors(ui::Color front, ui::Color shadow) override;
+
+ private:
+  // The normal view, whatever reshape mode says, before a dialog opens.
+  void prepareForDialog();
 };
 
 // The 156 x 116, 256-colour title picture.

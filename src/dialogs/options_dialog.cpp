@@ -1,11 +1,270 @@
 #include "dialogs/options_dialog.h"
 
+#include <algorithm>
+#include <string>
+
+#include "app/camera_box_view.h"
+#include "app/settings.h"
+#include "app/windows.h"
+#include "base/error.h"
+#include "ui/application.h"
+
 namespace dialogs {
 
-OptionsDialog::OptionsDialog(ui::Application& app) : ui::Form(app, "optionsDialog") {
+using app::settings;
+
+namespace {
+
+constexpr ui::Color kSilver = 0xC0C0C0;
+constexpr int kDefaultStrobeCount = 4, kDefaultInterval = 10, kDefaultWidth = 160, kDefaultHeight = 120;
+constexpr int kFlatBevel = 3;
+
+// The number in an edit, as the user's text is converted everywhere.
+long long numberIn(const ui::Edit& edit) {
+  auto n = app::parseNumber(edit.text());
+  if (!n) throw base::Error(base::format("'%s' は整数ではありません", edit.text()));
+  return *n;
+}
+
+// A label at (x, y) as wide as its text needs at most.
+void place(ui::Label& label, int x, int y, const std::string& text, int width) {
+  label.setCaption(text);
+  label.setBounds({x, y, width, 13});
+}
+
+void showAll(std::initializer_list<ui::Control*> controls, bool shown) {
+  for (ui::Control* c : controls) c->setVisible(shown);
+}
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(ui::Application& application, sys::Services& services)
+    : ui::Form(application, "optionsDialog"), services_(services) {
   setBorderStyle(ui::BorderStyle::Dialog);
+  setStayOnTop(true);
   setCaption("オプション");
-  setBounds({200, 150, 320, 240});
+  setBounds({0, 0, 397, 453});
+
+  backPanel.setBounds({0, 0, 397, 453});
+  backPanel.setBevelWidth(2);
+  strobeFrame.setBounds({10, 7, 377, 108});
+  sizeFrame.setBounds({10, 117, 377, 60});
+
+  strobeCountCheck.setBounds({24, 17, 345, 17});
+  strobeCountCheck.setCaption("ストロボ撮影の枚数を変更する。（初期値は４枚です）");
+  strobeCountEdit.setBounds({80, 36, 49, 20});
+  strobeCountEdit.setDigits(1, 2);
+  place(shotsLabel, 136, 40, "枚", 14);
+  strobeIntervalCheck.setBounds({24, 63, 193, 17});
+  strobeIntervalCheck.setCaption("ストロボ撮影の間隔を変更する。");
+  strobeIntervalBar.setBounds({144, 79, 150, 33});
+  strobeIntervalBar.setRange(1, 20);
+  strobeIntervalBar.setFrequency(1);
+  strobeIntervalBar.setPosition(10);
+  place(intervalFastLabel, 116, 85, "速い", 26);
+  place(intervalSlowLabel, 296, 84, "遅い", 26);
+
+  defaultSizeCheck.setBounds({24, 125, 353, 17});
+  defaultSizeCheck.setCaption("初期画面サイズを変更する。（初期値は 160 × 120 ﾋﾟｸｾﾙです）");
+  defaultWidthEdit.setBounds({102, 149, 57, 20});
+  defaultWidthEdit.setDigits(1, 4);
+  place(timesLabel, 169, 153, "×", 14);
+  defaultHeightEdit.setBounds({192, 149, 57, 20});
+  defaultHeightEdit.setDigits(1, 4);
+  place(pixelsLabel, 258, 153, "ﾋﾟｸｾﾙ", 34);
+
+  pushOutCheck.setBounds({24, 186, 289, 17});
+  pushOutCheck.setCaption("フィルム残数が足りない場合古いものから消去する。");
+
+  optionSoftwareCheck.setBounds({24, 211, 345, 17});
+  optionSoftwareCheck.setCaption("ペイントボタンの右クリックでペイント以外のソフトを起動する。");
+  place(optionSoftwareLabel, 59, 235, "起動するソフト名（フルパス）", 150);
+  optionSoftwareEdit.setBounds({209, 240, 143, 20});
+  optionSoftwareEdit.setInputMethodClosed(true);
+
+  viewfinderBevelCheck.setBounds({24, 257, 217, 17});
+  viewfinderBevelCheck.setCaption("画面を立体的に表示する。*");
+  loweredRadio.setBounds({64, 280, 97, 17});
+  loweredRadio.setCaption("彫り下げる。");
+  raisedRadio.setBounds({168, 279, 113, 17});
+  raisedRadio.setCaption("浮き上がらす。");
+
+  shutterDelayCheck.setBounds({24, 302, 353, 17});
+  shutterDelayCheck.setCaption("シャッターを押してから実際に撮影を開始する時間をずらす。");
+  shutterDelayBar.setBounds({112, 317, 150, 28});
+  shutterDelayBar.setRange(1, 60);
+  shutterDelayBar.setFrequency(10);
+  shutterDelayBar.setPosition(1);
+  place(delayMinLabel, 92, 322, "1秒", 20);
+  place(delayMaxLabel, 262, 322, "60秒", 26);
+  place(delayValueLabel, 317, 321, "", 20);
+  delayValueLabel.setFontColor(ui::clNavy);
+  place(secondsLabel, 340, 322, "秒", 14);
+
+  timeStampCheck.setBounds({24, 346, 281, 17});
+  timeStampCheck.setCaption("画面上に撮影時間を表示する。*");
+  timeStampColors.setBounds({56, 365, 193, 31});
+  timeStampColors.setColumns(2);
+  timeStampColors.setItems({"標準", "反転"});
+  place(unsavedNoteLabel, 16, 406, "*のついた設定は保存されません。", 190);
+
+  okButton.setBounds({152, 422, 71, 24});
+  okButton.setCaption("OK");
+  okButton.setDefault(true);
+  cancelButton.setBounds({225, 422, 70, 24});
+  cancelButton.setCaption("ｷｬﾝｾﾙ");
+  cancelButton.setCancel(true);
+  saveSettingsButton.setBounds({297, 422, 90, 24});
+  saveSettingsButton.setCaption("設定を保存する");
+
+  // As the dialog was designed: the time stamp shown in standard colours,
+  // and a lowered viewfinder, which is what a frame style of 0 looks like.
+  timeStampCheck.setChecked(true);
+  timeStampColors.setItemIndex(0);
+  viewfinderBevelCheck.setChecked(true);
+  loweredRadio.setChecked(true);
+
+  okButton.onClick = [this] { applyAndClose(); };
+  cancelButton.onClick = [this] { cancel(); };
+  saveSettingsButton.onClick = [this] { saveAndClose(); };
+  refreshTimer.onTimer = [this] { refreshDependents(); };
+  onCreate = [this] { setUp(); };
+  onShow = [this] { fillFromSettings(); };
+  onCloseQuery = [this](bool& canClose) { checkStrobeCount(canClose); };
+  onClose = [this](ui::CloseAction&) { showCameraBox(); };
+}
+
+void OptionsDialog::setUp() {
+  setClientWidth(397);
+  setClientHeight(453);
+  centerOnScreen();
+  fillFromSettings();
+}
+
+void OptionsDialog::fillFromSettings() {
+  bool strobeCount = settings.strobeCount != kDefaultStrobeCount;
+  strobeCountCheck.setChecked(strobeCount);
+  strobeCountEdit.setText(std::to_string(strobeCount ? settings.strobeCount : kDefaultStrobeCount));
+  showAll({&strobeCountEdit, &shotsLabel}, strobeCount);
+
+  bool interval = settings.strobeIntervalTenths != kDefaultInterval;
+  strobeIntervalCheck.setChecked(interval);
+  strobeIntervalBar.setPosition(interval ? settings.strobeIntervalTenths : kDefaultInterval);
+  showAll({&strobeIntervalBar, &intervalFastLabel, &intervalSlowLabel}, interval);
+
+  bool size =
+      settings.defaultViewfinderWidth != kDefaultWidth || settings.defaultViewfinderHeight != kDefaultHeight;
+  defaultSizeCheck.setChecked(size);
+  defaultWidthEdit.setText(std::to_string(settings.defaultViewfinderWidth));
+  defaultHeightEdit.setText(std::to_string(settings.defaultViewfinderHeight));
+  showAll({&defaultWidthEdit, &defaultHeightEdit, &timesLabel, &pixelsLabel}, size);
+
+  bool delay = settings.shutterDelaySeconds != 0;
+  shutterDelayCheck.setChecked(delay);
+  shutterDelayBar.setPosition(delay ? settings.shutterDelaySeconds : 1);
+  showAll({&shutterDelayBar, &secondsLabel, &delayValueLabel, &delayMinLabel, &delayMaxLabel}, delay);
+
+  // A style the dialog has no button for leaves the group as it was.
+  switch (settings.viewfinderBevel) {
+    case kFlatBevel:
+      viewfinderBevelCheck.setChecked(false);
+      showAll({&loweredRadio, &raisedRadio}, false);
+      break;
+    case 1:
+    case 2:
+      viewfinderBevelCheck.setChecked(true);
+      (settings.viewfinderBevel == 1 ? loweredRadio : raisedRadio).setChecked(true);
+      showAll({&loweredRadio, &raisedRadio}, true);
+      break;
+    default:
+      break;
+  }
+
+  pushOutCheck.setChecked(settings.pushOutWhenFull);
+
+  bool software = !settings.optionSoftwarePath.empty();
+  optionSoftwareCheck.setChecked(software);
+  optionSoftwareEdit.setText(settings.optionSoftwarePath);
+  showAll({&optionSoftwareEdit, &optionSoftwareLabel}, software);
+}
+
+void OptionsDialog::refreshDependents() {
+  showAll({&strobeCountEdit, &shotsLabel}, strobeCountCheck.checked());
+  showAll({&defaultWidthEdit, &defaultHeightEdit, &timesLabel, &pixelsLabel}, defaultSizeCheck.checked());
+  showAll({&optionSoftwareEdit, &optionSoftwareLabel}, optionSoftwareCheck.checked());
+  showAll({&loweredRadio, &raisedRadio}, viewfinderBevelCheck.checked());
+  showAll({&strobeIntervalBar, &intervalFastLabel, &intervalSlowLabel}, strobeIntervalCheck.checked());
+  showAll({&shutterDelayBar, &secondsLabel, &delayValueLabel, &delayMinLabel, &delayMaxLabel},
+          shutterDelayCheck.checked());
+  delayValueLabel.setCaption(std::to_string(shutterDelayBar.position()));
+}
+
+// Step by step: a number that does not convert ends the apply there, and
+// what was applied before it stays.
+void OptionsDialog::applyToSettings() {
+  settings.strobeCount =
+      static_cast<std::uint8_t>(strobeCountCheck.checked() ? numberIn(strobeCountEdit) : kDefaultStrobeCount);
+  if (defaultSizeCheck.checked()) {
+    settings.defaultViewfinderWidth = static_cast<std::uint16_t>(numberIn(defaultWidthEdit));
+    settings.defaultViewfinderHeight = static_cast<std::uint16_t>(numberIn(defaultHeightEdit));
+  } else {
+    settings.defaultViewfinderWidth = kDefaultWidth;
+    settings.defaultViewfinderHeight = kDefaultHeight;
+  }
+  settings.pushOutWhenFull = pushOutCheck.checked();
+  if (loweredRadio.checked())
+    settings.viewfinderBevel = 1;
+  else if (raisedRadio.checked())
+    settings.viewfinderBevel = 2;
+  if (!viewfinderBevelCheck.checked()) settings.viewfinderBevel = kFlatBevel;
+  if (optionSoftwareCheck.checked()) {
+    settings.optionSoftwarePath = optionSoftwareEdit.text();
+  } else {
+    optionSoftwareEdit.setText("");
+    settings.optionSoftwarePath.clear();
+  }
+  settings.strobeIntervalTenths = static_cast<std::uint8_t>(
+      strobeIntervalCheck.checked() ? strobeIntervalBar.position() : kDefaultInterval);
+  settings.shutterDelaySeconds =
+      static_cast<std::uint8_t>(shutterDelayCheck.checked() ? shutterDelayBar.position() : 0);
+
+  app::CameraBoxView* box = app::windows.cameraBoxView;
+  if (!box) return;
+  if (!timeStampCheck.checked()) {
+    box->setTimeStampShown(false);
+    return;
+  }
+  box->setTimeStampShown(true);
+  if (timeStampColors.itemIndex() == 0) box->setTimeStampColors(ui::clBlack, kSilver);
+  if (timeStampColors.itemIndex() == 1) box->setTimeStampColors(kSilver, ui::clBlack);
+}
+
+void OptionsDialog::applyAndClose() {
+  applyToSettings();
+  close();
+}
+
+void OptionsDialog::saveAndClose() {
+  applyToSettings();
+  app::saveSettings(services_.profile, app::settingsPath(services_.files.executablePath()));
+  services_.messages.show("設定を保存しました", application().title(), sys::MsgIcon::None,
+                          sys::MsgButtons::OK);
+  close();
+}
+
+void OptionsDialog::cancel() { close(); }
+
+void OptionsDialog::checkStrobeCount(bool& canClose) {
+  long long n = numberIn(strobeCountEdit);
+  if (n >= 2 && n <= 36) return;
+  services_.messages.show("ストロボ枚数には、2から36までの数字を入れてください。", application().title(),
+                          sys::MsgIcon::None, sys::MsgButtons::OK);
+  settings.strobeCount = kDefaultStrobeCount;
+  canClose = false;
+}
+
+void OptionsDialog::showCameraBox() {
+  if (app::windows.cameraBoxView) app::windows.cameraBoxView->showCameraBox();
 }
 
 }  // namespace dialogs

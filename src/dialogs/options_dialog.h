@@ -1,11 +1,92 @@
 #pragma once
+#include "app/dialog.h"
+#include "system/services.h"
+#include "ui/button.h"
+#include "ui/check_box.h"
+#include "ui/controls.h"
+#include "ui/edit.h"
 #include "ui/form.h"
+#include "ui/group_box.h"
+#include "ui/radio_group.h"
+#include "ui/timer.h"
+#include "ui/track_bar.h"
 
 namespace dialogs {
 
-class OptionsDialog : public ui::Form {
+// The options dialog: the settings for this run ("OK") or also saved to
+// the settings file ("設定を保存する"), and the camera box's time-stamp
+// display, which is never saved. Each check box governs the controls after
+// it, which show only while it is checked (refreshed every second).
+class OptionsDialog : public ui::Form, public app::Dialog {
  public:
-  explicit OptionsDialog(ui::Application& app);
+  OptionsDialog(ui::Application& app, sys::Services& services);
+
+  ui::Panel backPanel{this, "backPanel"};
+  ui::GroupBox strobeFrame{&backPanel, "strobeFrame"};
+  ui::GroupBox sizeFrame{&backPanel, "sizeFrame"};
+
+  ui::CheckBox strobeCountCheck{&backPanel, "strobeCountCheck"};
+  ui::MaskedEdit strobeCountEdit{&backPanel, "strobeCountEdit"};
+  ui::Label shotsLabel{&backPanel, "shotsLabel"};
+  ui::CheckBox strobeIntervalCheck{&backPanel, "strobeIntervalCheck"};
+  ui::Label intervalFastLabel{&backPanel, "intervalFastLabel"};
+  ui::TrackBar strobeIntervalBar{&backPanel, "strobeIntervalBar"};
+  ui::Label intervalSlowLabel{&backPanel, "intervalSlowLabel"};
+
+  ui::CheckBox defaultSizeCheck{&backPanel, "defaultSizeCheck"};
+  ui::MaskedEdit defaultWidthEdit{&backPanel, "defaultWidthEdit"};
+  ui::Label timesLabel{&backPanel, "timesLabel"};
+  ui::MaskedEdit defaultHeightEdit{&backPanel, "defaultHeightEdit"};
+  ui::Label pixelsLabel{&backPanel, "pixelsLabel"};
+
+  ui::CheckBox pushOutCheck{&backPanel, "pushOutCheck"};
+
+  ui::CheckBox optionSoftwareCheck{&backPanel, "optionSoftwareCheck"};
+  ui::Label optionSoftwareLabel{&backPanel, "optionSoftwareLabel"};
+  ui::Edit optionSoftwareEdit{&backPanel, "optionSoftwareEdit"};
+
+  ui::CheckBox viewfinderBevelCheck{&backPanel, "viewfinderBevelCheck"};
+  ui::RadioButton loweredRadio{&backPanel, "loweredRadio"};
+  ui::RadioButton raisedRadio{&backPanel, "raisedRadio"};
+
+  ui::CheckBox shutterDelayCheck{&backPanel, "shutterDelayCheck"};
+  ui::Label delayMinLabel{&backPanel, "delayMinLabel"};
+  ui::TrackBar shutterDelayBar{&backPanel, "shutterDelayBar"};
+  ui::Label delayMaxLabel{&backPanel, "delayMaxLabel"};
+  ui::Label delayValueLabel{&backPanel, "delayValueLabel"};
+  ui::Label secondsLabel{&backPanel, "secondsLabel"};
+
+  ui::CheckBox timeStampCheck{&backPanel, "timeStampCheck"};
+  ui::RadioGroup timeStampColors{&backPanel, "timeStampColors"};
+  ui::Label unsavedNoteLabel{&backPanel, "unsavedNoteLabel"};
+
+  ui::Button okButton{&backPanel, "okButton"};
+  ui::Button cancelButton{&backPanel, "cancelButton"};
+  ui::Button saveSettingsButton{&backPanel, "saveSettingsButton"};
+
+  ui::Timer refreshTimer{application(), "refreshTimer", 1000};
+
+  // The controls from the in-memory settings (all but the time stamp's).
+  void fillFromSettings();
+  // Each governing check box shows or hides its dependents; the delay's
+  // number follows its bar.
+  void refreshDependents();
+  // The controls into the settings, then the time stamp onto the camera box.
+  void applyToSettings();
+  void applyAndClose();
+  void saveAndClose();
+  void cancel();
+  // Run on every request to close: the strobe count must be 2 to 36.
+  void checkStrobeCount(bool& canClose);
+  void showCameraBox();
+
+  // app::Dialog: shown beside the other windows.
+  void open() override { showForm(); }
+
+ private:
+  void setUp();
+
+  sys::Services& services_;
 };
 
 }  // namespace dialogs

@@ -30,15 +30,18 @@ void startUp(ui::Application& app, sys::Services& services) {
   windows.cameraBox = app.createForm<camera::CameraBox>(services);
   windows.cameraBoxView = windows.cameraBox;
   step(2);
-  windows.optionsDialog = app.createForm<dialogs::OptionsDialog>();
+  windows.optionsDialog = app.createForm<dialogs::OptionsDialog>(services);
+  windows.optionsDialogView = windows.optionsDialog;
   step(3);
   windows.negativeSheet = app.createForm<sheet::NegativeSheet>(services);
   windows.film = windows.negativeSheet;
   windows.cameraBox->clipboardTimer.onTimer = [] { windows.negativeSheet->interceptClipboard(); };
   step(6);
   windows.helpWindow = app.createForm<dialogs::HelpWindow>();
+  windows.helpWindowView = windows.helpWindow;
   step(7);
   windows.aboutBox = app.createForm<dialogs::AboutBox>();
+  windows.aboutBoxView = windows.aboutBox;
   step(8);
   app.release(*startUpWindow);
 }

@@ -58,6 +58,9 @@ class Backend {
   virtual void wake() = 0;
   // Draws and measures text in the system's fonts.
   virtual Painter& painter() = 0;
+  // Dispatches messages until the form, shown already, is hidden; the
+  // application's other windows take no input meanwhile.
+  virtual void runModal(Form& f) = 0;
 };
 
 }  // namespace ui

@@ -93,6 +93,11 @@ void Form::showForm() {
   setVisible(true);
 }
 
+void Form::showModal() {
+  showForm();
+  if (visible()) app_.backend().runModal(*this);
+}
+
 void Form::close() {
   bool canClose = true;
   if (onCloseQuery) onCloseQuery(canClose);

@@ -47,6 +47,9 @@ class Form : public Control {
   void setVisible(bool v) override;
   // Shows and brings to the front. onShow runs before the window appears.
   void showForm();
+  // Shows the form and returns once it is closed; the other forms take no
+  // input meanwhile.
+  void showModal();
   // Closing: asks onCloseQuery, then onClose decides (hide by default; the
   // main form ends the application).
   void close();

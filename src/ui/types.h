@@ -32,6 +32,7 @@ struct Font {
   int height = 12;  // pixels
   Color color = clBlack;
   bool bold = false;
+  bool italic = false;
   bool operator==(const Font&) const = default;
 };
 

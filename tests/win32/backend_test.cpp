@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app_fixture.h"
 #include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
@@ -21,14 +22,8 @@
 
 namespace {
 
-class RecordingBoxes : public sys::MessageBoxes {
- public:
-  sys::MsgResult show(const std::string& text, const std::string&, sys::MsgIcon, sys::MsgButtons) override {
-    shown.push_back(text);
-    return sys::MsgResult::OK;
-  }
-  std::vector<std::string> shown;
-};
+using wintest::Fixture;
+using wintest::hwndOf;
 
 // A small palette-like window: two hinted buttons, one plain, a panel.
 struct TestForm : ui::Form {
@@ -52,20 +47,6 @@ struct TestForm : ui::Form {
     second.setShowHint(true);
   }
 };
-
-struct Fixture {
-  win32::Backend backend{GetModuleHandleW(nullptr)};
-  RecordingBoxes boxes;
-  win32::Screen screen;
-  std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
-  Fixture() { backend.setApplication(app.get()); }
-  ~Fixture() {
-    backend.setApplication(nullptr);
-    app.reset();
-  }
-};
-
-HWND hwndOf(ui::Form& f) { return static_cast<win32::FormWindow*>(f.peer())->hwnd(); }
 
 DWORD styleOf(HWND w) { return DWORD(GetWindowLongPtrW(w, GWL_STYLE)); }
 DWORD exStyleOf(HWND w) { return DWORD(GetWindowLongPtrW(w, GWL_EXSTYLE)); }

@@ -11,70 +11,11 @@
 # Screenshots are kept in BUILD_DIR/e2e/. Prints "N passed, M failed" last.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-build=${1:-}
-if [ -z "$build" ] || [ ! -d "$build" ]; then
-  echo "usage: $0 BUILD_DIR" >&2
-  exit 2
-fi
-build=$(cd "$build" && pwd)
-. "$here/wine-env.sh"
-mirune=$(built_file "$build" mirune.exe) || { echo "not built: mirune.exe in $build" >&2; exit 2; }
-prober=$(built_file "$build" mirune_probe.exe) || { echo "not built: mirune_probe.exe in $build" >&2; exit 2; }
-for tool in xdotool import convert iconv; do
-  command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 2; }
-done
-wine_env_start "$build" "$mirune" || exit 2
-
-out="$build/e2e"
-run="$out/app"
-rm -rf "$out"
-mkdir -p "$run"
-cp "$mirune" "$run/"
-
-app_pid=
-xclip_pid=
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xclip_pid" ] && kill "$xclip_pid" 2>/dev/null
-  wine_env_stop
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok   $what"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $what"
-  fi
-}
-equals() { [ "$1" = "$2" ] || { echo "     got '$1', want '$2'"; return 1; }; }
-
-probe() { "$MIRUNE_WINE" "$prober" "$@" 2>/dev/null | tr -d '\r'; }
-
-# Waits up to $1 seconds for a command to succeed.
-wait_for() {
-  local limit=$1
-  shift
-  local i
-  for i in $(seq 1 $((limit * 5))); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-
-x_window() { xdotool search --name "$1" >/dev/null 2>&1; }
-no_x_window() { ! x_window "$1"; }
+e2e_pid_vars="xclip_pid"
+. "$here/e2e-common.sh"
+e2e_begin "${1:-}" e2e xdotool import convert iconv
 box_up() { probe texts '#32770' 'Mirune 36 枚撮り' | grep -q '|'; }
 box_gone() { ! box_up; }
-app_running() { [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; }
-app_ended() { ! app_running; }
 
 start_app() {
   (cd "$run" && exec "$MIRUNE_WINE" mirune.exe >/dev/null 2>&1) &
@@ -236,6 +177,9 @@ check "the strip shows frames further along" frames_differ
 click_sheet_button
 check "the sheet button hides it again" wait_for 10 sheet_hidden
 
+# --- The help window and the options dialog -----------------------------
+. "$here/e2e-dialogs.sh"
+
 # --- The clipboard of another program survives a confirmed end ----------
 if command -v xclip >/dev/null; then
   echo "# clipboard at the end"
@@ -263,5 +207,4 @@ else
   app_pid=
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_end

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app_fixture.h"
 #include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
@@ -19,14 +20,8 @@
 
 namespace {
 
-class SilentBoxes : public sys::MessageBoxes {
- public:
-  sys::MsgResult show(const std::string& text, const std::string&, sys::MsgIcon, sys::MsgButtons) override {
-    shown.push_back(text);
-    return sys::MsgResult::OK;
-  }
-  std::vector<std::string> shown;
-};
+using wintest::Fixture;
+using wintest::hwndOf;
 
 // A sheet-like window: a button column and a strip of 2700 pixels.
 struct StripForm : ui::Form {
@@ -51,20 +46,6 @@ struct StripForm : ui::Form {
     distant.setBounds({2000, 0, 75, 75});
   }
 };
-
-struct Fixture {
-  win32::Backend backend{GetModuleHandleW(nullptr)};
-  SilentBoxes boxes;
-  win32::Screen screen;
-  std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
-  Fixture() { backend.setApplication(app.get()); }
-  ~Fixture() {
-    backend.setApplication(nullptr);
-    app.reset();
-  }
-};
-
-HWND hwndOf(ui::Form& f) { return static_cast<win32::FormWindow*>(f.peer())->hwnd(); }
 
 struct Child {
   HWND hwnd;

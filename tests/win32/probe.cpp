@@ -17,12 +17,18 @@
 //                                  until it is killed: client pixel (x, y)
 //                                  is red, green or blue by
 //                                  (x / 8 + y / 8) % 3
+//   mirune_probe manual TITLE   -> the first line the window's multi-line
+//                                  text shows, "first N", then that line
+//                                  and the two after it
+//   mirune_probe at X Y         -> "CLASS|TITLE|visible V" of the top-level
+//                                  window at that point of the screen
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 
 namespace {
@@ -77,10 +83,9 @@ LRESULT CALLBACK patternProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     GetClientRect(w, &c);
     for (int y = 0; y < c.bottom; y += 8)
       for (int x = 0; x < c.right; x += 8) {
-        HBRUSH b = CreateSolidBrush(patternColor(x, y));
+        win32::UniqueGdi<HBRUSH> b(CreateSolidBrush(patternColor(x, y)));
         RECT cell{x, y, x + 8, y + 8};
-        FillRect(dc, &cell, b);
-        DeleteObject(b);
+        FillRect(dc, &cell, b.get());
       }
     EndPaint(w, &ps);
     return 0;
@@ -96,8 +101,9 @@ int pattern(int l, int t, int width, int height) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"MiruneTestPattern";
   if (!RegisterClassW(&wc)) return 1;
-  HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"MiruneTestPattern", WS_POPUP | WS_VISIBLE, l, t,
-                           width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  win32::UniqueWindow w(CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"MiruneTestPattern",
+                                        WS_POPUP | WS_VISIBLE, l, t, width, height, nullptr, nullptr, wc.hInstance,
+                                        nullptr));
   if (!w) return 1;
   print("shown");
   std::fflush(stdout);
@@ -109,7 +115,10 @@ int pattern(int l, int t, int width, int height) {
 BOOL CALLBACK printChild(HWND child, LPARAM) {
   wchar_t c[64] = {}, t[512] = {};
   GetClassNameW(child, c, 64);
-  GetWindowTextW(child, t, 512);
+  // Asked of the window itself: an edit of another program keeps its text
+  // where GetWindowText does not look.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(t), SMTO_ABORTIFHUNG, 2000, &ignored);
   print(win32::narrow(c, wcslen(c)) + "|" + win32::narrow(t, wcslen(t)));
   return TRUE;
 }
@@ -141,6 +150,55 @@ int screen() {
   return 0;
 }
 
+BOOL CALLBACK findMultiline(HWND child, LPARAM found) {
+  wchar_t c[64] = {};
+  GetClassNameW(child, c, 64);
+  if (lstrcmpiW(c, L"Edit") == 0 && (GetWindowLongPtrW(child, GWL_STYLE) & ES_MULTILINE)) {
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int manual(const wchar_t* title) {
+  HWND w = FindWindowW(nullptr, title);
+  HWND text = nullptr;
+  if (w) EnumChildWindows(w, findMultiline, reinterpret_cast<LPARAM>(&text));
+  if (!text) {
+    print("none");
+    return 1;
+  }
+  int first = int(SendMessageW(text, EM_GETFIRSTVISIBLELINE, 0, 0));
+  print("first " + std::to_string(first));
+  int length = int(SendMessageW(text, WM_GETTEXTLENGTH, 0, 0));
+  std::wstring all(std::size_t(length) + 1, L'\0');
+  all.resize(
+      std::size_t(SendMessageW(text, WM_GETTEXT, WPARAM(length + 1), reinterpret_cast<LPARAM>(all.data()))));
+  std::size_t at = 0;
+  for (int line = 0; line < first + 3 && at <= all.size(); ++line) {
+    std::size_t end = all.find(L"\r\n", at);
+    if (end == std::wstring::npos) end = all.size();
+    if (line >= first) print(win32::narrow(all.data() + at, end - at));
+    at = end + 2;
+  }
+  return 0;
+}
+
+int at(int x, int y) {
+  HWND w = WindowFromPoint({x, y});
+  if (w) w = GetAncestor(w, GA_ROOT);
+  if (!w) {
+    print("none");
+    return 1;
+  }
+  wchar_t c[64] = {}, t[256] = {};
+  GetClassNameW(w, c, 64);
+  GetWindowTextW(w, t, 256);
+  print(win32::narrow(c, wcslen(c)) + "|" + win32::narrow(t, wcslen(t)) + "|visible " +
+        (IsWindowVisible(w) ? "1" : "0"));
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -153,7 +211,9 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == L"visible" && argc == 3) return visible(argv[2]);
   if (cmd == L"pattern" && argc == 6)
     return pattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
+  if (cmd == L"manual" && argc == 3) return manual(argv[2]);
+  if (cmd == L"at" && argc == 4) return at(_wtoi(argv[2]), _wtoi(argv[3]));
   print("usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | topmost CLASS |"
-        " visible CLASS | pattern L T W H");
+        " visible CLASS | pattern L T W H | manual TITLE | at X Y");
   return 2;
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "app_fixture.h"
 #include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
@@ -19,12 +20,7 @@
 
 namespace {
 
-class SilentBoxes : public sys::MessageBoxes {
- public:
-  sys::MsgResult show(const std::string&, const std::string&, sys::MsgIcon, sys::MsgButtons) override {
-    return sys::MsgResult::OK;
-  }
-};
+using wintest::Fixture;
 
 // A camera-box-like form: see-through, moved by its surface, one windowed
 // panel with an image in it and one plain panel.
@@ -54,18 +50,6 @@ struct Ground : ui::Form {
   explicit Ground(ui::Application& app) : ui::Form(app, "ground") {
     setBorderStyle(ui::BorderStyle::None);
     setColor(0x3060C0);
-  }
-};
-
-struct Fixture {
-  win32::Backend backend{GetModuleHandleW(nullptr)};
-  SilentBoxes boxes;
-  win32::Screen screen;
-  std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
-  Fixture() { backend.setApplication(app.get()); }
-  ~Fixture() {
-    backend.setApplication(nullptr);
-    app.reset();
   }
 };
 

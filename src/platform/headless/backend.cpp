@@ -96,6 +96,12 @@ void Backend::popupMenu(ui::PopupMenu& m, int x, int y) {
   if (ui::MenuItem* item = menuScript(m)) m.choose(*item);
 }
 
+void Backend::runModal(ui::Form& f) {
+  modalsShown.push_back(f.name());
+  if (modalScript && app_) app_->dispatch([&] { modalScript(f); });
+  processMessages();
+}
+
 void Backend::paintPending() {
   auto forms = forms_;
   for (FormPeer* p : forms)

@@ -38,6 +38,8 @@ class Backend : public ui::Backend, public sys::Clock {
   void processMessages() override;
   void wake() override {}
   ui::Painter& painter() override { return painter_; }
+  // Runs modalScript, which stands for the user of the modal form.
+  void runModal(ui::Form& f) override;
 
   // sys::Clock: virtual time. Sleeping moves the clock without running
   // the loop, as a blocked thread would.
@@ -66,6 +68,10 @@ class Backend : public ui::Backend, public sys::Clock {
     int x, y;
   };
   std::vector<MenuShown> menusShown;
+  // Acts as the user while a modal form is up (for example, clicks its
+  // OK button); the names of the modal forms shown, in order.
+  std::function<void(ui::Form&)> modalScript;
+  std::vector<std::string> modalsShown;
   // The wall-clock time of day the virtual clock starts at, in seconds.
   int startSecondOfDay = 12 * 3600;
 

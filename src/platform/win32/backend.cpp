@@ -164,8 +164,7 @@ void Backend::run() {
       app_->terminate();
       break;
     }
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
+    dispatchMessage(m);
   }
   // The loop is over: nothing reaches the application any more, and the
   // windows leave the screen now, last created first, the taskbar button
@@ -187,11 +186,72 @@ void Backend::processMessages() {
       break;
     }
     bool again = m.message == WM_TIMER && !timersSeen.insert({m.hwnd, m.wParam}).second;
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
+    dispatchMessage(m);
     if (again) break;
   }
   if (app_) guard([this] { app_->runPosted(); });
+}
+
+bool Backend::dialogMessage(MSG& m) {
+  if (m.message < WM_KEYFIRST || m.message > WM_KEYLAST || !m.hwnd) return false;
+  HWND root = GetAncestor(m.hwnd, GA_ROOT);
+  for (FormWindow* f : forms_)
+    if (f->hwnd() == root) return f->wantsDialogKeys() && IsDialogMessageW(root, &m);
+  return false;
+}
+
+void Backend::dispatchMessage(MSG& m) {
+  if (dialogMessage(m)) return;
+  TranslateMessage(&m);
+  DispatchMessageW(&m);
+}
+
+namespace {
+
+// The application's other visible windows take no input while a modal
+// form is up, and take it again however the modal loop ends.
+class OthersDisabled {
+ public:
+  OthersDisabled(const std::vector<FormWindow*>& forms, HWND modal) {
+    for (FormWindow* f : forms) {
+      HWND w = f->hwnd();
+      if (w != modal && IsWindowVisible(w) && IsWindowEnabled(w)) {
+        EnableWindow(w, FALSE);
+        disabled_.push_back(w);
+      }
+    }
+  }
+  ~OthersDisabled() {
+    for (HWND w : disabled_)
+      if (IsWindow(w)) EnableWindow(w, TRUE);
+  }
+  OthersDisabled(const OthersDisabled&) = delete;
+  OthersDisabled& operator=(const OthersDisabled&) = delete;
+
+ private:
+  std::vector<HWND> disabled_;
+};
+
+}  // namespace
+
+void Backend::runModal(ui::Form& f) {
+  if (!app_) return;
+  HWND modal = nullptr;
+  for (FormWindow* w : forms_)
+    if (&w->form() == &f) modal = w->hwnd();
+  OthersDisabled others(forms_, modal);
+  if (modal) SetActiveWindow(modal);
+  while (f.visible() && !app_->terminated()) {
+    MSG m;
+    BOOL got = GetMessageW(&m, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      // The outer loop must see the quit too.
+      PostQuitMessage(int(m.wParam));
+      break;
+    }
+    dispatchMessage(m);
+  }
 }
 
 void Backend::minimize() {

@@ -47,6 +47,7 @@ class Backend : public ui::Backend {
   void run() override;
   void processMessages() override;
   void wake() override;
+  void runModal(ui::Form& f) override;
 
   HINSTANCE instance() const { return instance_; }
   HWND applicationWindow() const { return appWindow_.get(); }
@@ -75,6 +76,10 @@ class Backend : public ui::Backend {
   static LRESULT CALLBACK messageProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onApplicationMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  // Enter, Escape and Tab in a form with standard controls; true when the
+  // message was handled that way.
+  bool dialogMessage(MSG& m);
+  void dispatchMessage(MSG& m);
   void minimize();
   void restore();
   void minimized(bool now);

@@ -7,6 +7,7 @@
 
 #include "platform/win32/backend.h"
 #include "platform/win32/native_controls.h"
+#include "platform/win32/standard_controls.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
 #include "ui/menu.h"
@@ -131,6 +132,7 @@ FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), fo
     hintColorChanged();
   }
   natives_ = std::make_unique<NativeControls>(backend.instance(), backend.painter(), form, hwnd_.get());
+  standard_ = std::make_unique<StandardControls>(backend.instance(), backend.painter(), form, hwnd_.get());
   backend_.addForm(this);
   std::function<void(ui::Control&)> addChildren = [&](ui::Control& parent) {
     for (ui::Control* c : parent.children()) {
@@ -150,9 +152,12 @@ FormWindow::~FormWindow() {
   tooltip_.reset();
   // The child windows go before their parent.
   natives_.reset();
+  standard_.reset();
   children_.clear();
   hwnd_.reset();
 }
+
+bool FormWindow::wantsDialogKeys() const { return standard_ && !standard_->empty(); }
 
 LRESULT CALLBACK FormWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   auto* self = windowObject<FormWindow>(w, msg, lp);
@@ -162,6 +167,12 @@ LRESULT CALLBACK FormWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 // w is passed in: during CreateWindowEx hwnd_ is not set yet.
 LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (standard_) {
+    LRESULT result = 0;
+    bool ours = false;
+    backend_.guard([&] { ours = standard_->handle(msg, wp, lp, result); });
+    if (ours) return result;
+  }
   switch (msg) {
     case WM_PAINT:
       backend_.guard([this, w] { paint(w); });
@@ -473,6 +484,7 @@ void FormWindow::invalidate(ui::Rect r) {
 void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBounds) {
   if (!hwnd_) return;
   if (natives_) natives_->controlChanged(c, what);
+  if (standard_) standard_->controlChanged(c, what);
   ui::Rect now{c.formLeft(), c.formTop(), c.width(), c.height()};
   switch (what) {
     case ui::Change::Bounds: {

@@ -18,6 +18,7 @@ namespace win32 {
 
 class Backend;
 class NativeControls;
+class StandardControls;
 
 // The window of one form: a top-level window owned by the application
 // window. It mirrors the form's properties, paints the form through the
@@ -42,6 +43,8 @@ class FormWindow : public ui::FormPeer {
   HWND tooltip() const { return tooltip_.get(); }
   ui::Form& form() const { return form_; }
   void hintColorChanged();
+  // The form has standard controls: Enter and Escape go to its buttons.
+  bool wantsDialogKeys() const;
 
   static void registerClass(HINSTANCE instance);
   static void unregisterClass(HINSTANCE instance);
@@ -84,6 +87,7 @@ class FormWindow : public ui::FormPeer {
   UniqueWindow hwnd_;
   UniqueWindow tooltip_;
   std::unique_ptr<NativeControls> natives_;
+  std::unique_ptr<StandardControls> standard_;
   std::map<const ui::Control*, Tool> tools_;
   picture::Canvas canvas_;
   std::vector<std::unique_ptr<ChildWindow>> children_;

@@ -30,7 +30,7 @@ DibSurface::~DibSurface() {
 GdiPainter::GdiPainter() : dc_(CreateCompatibleDC(nullptr)) {}
 
 HFONT GdiPainter::font(const ui::Font& f) {
-  FontKey key{f.name, f.height, f.bold};
+  FontKey key{f.name, f.height, f.bold, f.italic};
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second.get();
   std::wstring face = widen(f.name);
@@ -38,6 +38,7 @@ HFONT GdiPainter::font(const ui::Font& f) {
   LOGFONTW lf{};
   lf.lfHeight = -f.height;
   lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = f.italic ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;

@@ -26,7 +26,7 @@ class GdiPainter : public ui::Painter {
   HFONT font(const ui::Font& f);
 
  private:
-  using FontKey = std::tuple<std::string, int, bool>;
+  using FontKey = std::tuple<std::string, int, bool, bool>;
   std::map<FontKey, UniqueGdi<HFONT>> fonts_;
   UniqueMemoryDc dc_;
 };

@@ -1,0 +1,210 @@
+#include <iconv.h>
+
+#include <algorithm>
+
+#include "dialogs/manual.h"
+#include "dialogs_fixture.h"
+#include "platform/headless/font_painter.h"
+
+namespace {
+
+using app::windows;
+using dialogs::HelpWindow;
+
+// Bytes of text in the Japanese code page; -1 when a character has no
+// place in it.
+int cp932Bytes(const std::string& utf8) {
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return -2;
+  std::string in = utf8;
+  std::string out(in.size() * 2 + 4, '\0');
+  char* ip = in.data();
+  char* op = out.data();
+  size_t il = in.size(), ol = out.size();
+  size_t r = iconv(cd, &ip, &il, &op, &ol);
+  iconv_close(cd);
+  if (r == static_cast<size_t>(-1)) return -1;
+  return static_cast<int>(out.size() - ol);
+}
+
+TEST(ManualTest, LinesFitFortyFourColumnsAndChaptersComeInOrder) {
+  std::vector<std::string> lines = dialogs::manualLines();
+  ASSERT_EQ(lines.size(), 600u);
+  EXPECT_EQ(lines[0], "◆◆Mirune３６枚撮り ver1.0◆◆");
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    int bytes = cp932Bytes(lines[i]);
+    EXPECT_GE(bytes, 0) << "line " << i << " is not all in the code page: " << lines[i];
+    EXPECT_LE(bytes, 44) << "line " << i << ": " << lines[i];
+  }
+  // Each heading once, in order, with blank lines around it.
+  std::size_t last = 0;
+  for (const char* heading : dialogs::kChapterHeadings) {
+    auto at = std::find(lines.begin(), lines.end(), heading);
+    ASSERT_NE(at, lines.end()) << heading;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), heading), 1) << heading;
+    std::size_t index = at - lines.begin();
+    EXPECT_GT(index, last) << heading;
+    EXPECT_EQ(lines[index - 1], "");
+    EXPECT_EQ(lines[index + 1], "");
+    last = index;
+  }
+  // Sections the chapters must hold (a long title may go on over a line).
+  std::string all;
+  for (const auto& l : lines) all += l + "\n";
+  for (const char* section : {"ａ：写",
+                              "b：ネガ",
+                              "c：ＣＬ",
+                              "ｄ：？",
+                              "ｅ：終",
+                              "Ａ：ファイル",
+                              "A-1：ファイルを開く",
+                              "A-6：印刷サイズ",
+                              "Ｂ：編集",
+                              "B-1：クリア",
+                              "B-5：ネガシートに送る",
+                              "Ｃ：選択画面撮影",
+                              "C-1：シャッター",
+                              "C-2：ストロボシャッター",
+                              "Ｄ：全画面撮影",
+                              "Ｅ：サイズ",
+                              "E-1：ﾃﾞﾌｫﾙﾄサイズ",
+                              "E-5：変形",
+                              "Ｆ：オプション",
+                              "Ｇ：ヘルプ",
+                              "Ｈ：ﾊﾞｰｼﾞｮﾝ情報",
+                              "5-A：連続表示",
+                              "5-B：ペイント",
+                              "5-C：連続保存",
+                              "5-D：削除",
+                              "5-E：ネガシート印刷",
+                              "6-A：ストロボ撮影の枚数を変更する。",
+                              "6-H：画面上に撮影時間を表示する。"})
+    EXPECT_NE(all.find(section), std::string::npos) << section;
+  // Where this program keeps the hand-off file, read across line breaks.
+  std::string prose;
+  for (const auto& l : lines) prose += l;
+  for (auto at = prose.find("\u3000"); at != std::string::npos; at = prose.find("\u3000", at))
+    prose.erase(at, 3);
+  EXPECT_NE(prose.find("Windowsの一時フォルダ"), std::string::npos);
+}
+
+class HelpTest : public DialogsTest {
+ protected:
+  HelpTest() { start(); }
+  std::vector<ui::Color> colours() {
+    std::vector<ui::Color> c;
+    for (auto& b : help().topicButtons) c.push_back(b.color());
+    return c;
+  }
+  std::vector<ui::Color> chosen(int index) {
+    std::vector<ui::Color> c(6, HelpWindow::kTopicColor);
+    if (index >= 0) c[index] = HelpWindow::kChosenColor;
+    return c;
+  }
+};
+
+TEST_F(HelpTest, WindowAsBuilt) {
+  auto& h = help();
+  EXPECT_EQ(h.caption(), "Help");
+  EXPECT_TRUE(h.stayOnTop());
+  EXPECT_EQ(h.clientWidth(), 390);
+  EXPECT_EQ(h.clientHeight(), 290);
+  EXPECT_EQ(h.topicColumn.color(), ui::clNavy);
+  EXPECT_EQ(h.topicButtons[3].caption(), "メニュー");
+  EXPECT_EQ(h.topicButtons[5].bounds(), (ui::Rect{3, 132, 99, 25}));
+  EXPECT_EQ(h.closeButton.caption(), "ヘルプの終了");
+  EXPECT_EQ(h.manualText.font().name, "ＭＳ ゴシック");
+  EXPECT_EQ(h.manualText.contentHeight(), 7200);
+  // The hint breaks into lines that fit the column.
+  headless::FontPainter painter;
+  auto lines = h.hintLabel.wrappedLines(painter);
+  EXPECT_GE(lines.size(), 2u);
+  std::string joined;
+  for (const auto& l : lines) joined += l;
+  EXPECT_EQ(joined, "見たい項目をｸﾘｯｸしてください。");
+}
+
+TEST_F(HelpTest, TopicButtonsScrollToTheirChaptersAndTurnRed) {
+  app.dispatch([&] { windows.palette->helpButton.click(); });
+  auto& h = help();
+  ASSERT_TRUE(h.visible());
+  EXPECT_EQ(h.manualText.scrollTop(), 0);
+  EXPECT_EQ(colours(), chosen(-1));
+  std::vector<std::string> lines = dialogs::manualLines();
+  int previous = -1;
+  for (int i = 0; i < 6; ++i) {
+    click(h.topicButtons[i]);
+    int top = h.manualText.scrollTop();
+    EXPECT_EQ(top, h.topicPosition(i));
+    EXPECT_GT(top, previous);
+    previous = top;
+    // The heading shows on the first lines of the page.
+    int first = h.manualText.firstLine();
+    bool near = lines[first] == dialogs::kChapterHeadings[i] ||
+                lines[first + 1] == dialogs::kChapterHeadings[i] ||
+                lines[first + 3] == dialogs::kChapterHeadings[i];
+    EXPECT_TRUE(near) << dialogs::kChapterHeadings[i] << " at line " << first;
+    EXPECT_EQ(colours(), chosen(i));
+  }
+  click(h.topicButtons[3]);
+  int once = h.manualText.scrollTop();
+  click(h.topicButtons[3]);
+  EXPECT_EQ(h.manualText.scrollTop(), once);
+  EXPECT_EQ(colours(), chosen(3));
+
+  // Scrolling by hand leaves the colours.
+  h.manualText.scrolledTo(5);
+  EXPECT_EQ(h.manualText.scrollTop(), 60);
+  EXPECT_EQ(colours(), chosen(3));
+}
+
+TEST_F(HelpTest, EachShowingStartsAtTheTopAndTheEndButtonBringsTheCameraBack) {
+  auto& h = help();
+  box().showForm();
+  app.dispatch([&] { box().showHelp(); });
+  EXPECT_FALSE(box().visible());
+  ASSERT_TRUE(h.visible());
+  click(h.topicButtons[3]);
+  click(h.closeButton);
+  EXPECT_FALSE(h.visible());
+  EXPECT_TRUE(box().visible());
+
+  app.dispatch([&] { windows.palette->helpButton.click(); });
+  EXPECT_EQ(h.manualText.scrollTop(), 0);
+  EXPECT_EQ(colours(), chosen(-1));
+  // The window's own close box hides it without bringing the camera back.
+  app.dispatch([&] { h.close(); });
+  EXPECT_FALSE(h.visible());
+  EXPECT_FALSE(box().visible());
+}
+
+TEST_F(HelpTest, TheAboutBoxIsModalOverTheCameraBox) {
+  box().showForm();
+  std::vector<bool> seen;
+  platform.backend.modalScript = [&](ui::Form& f) {
+    seen.push_back(f.visible());
+    seen.push_back(box().visible());
+    about().okButton.click();
+  };
+  app.dispatch([&] { box().showAbout(); });
+  EXPECT_EQ(platform.backend.modalsShown, (std::vector<std::string>{"aboutBox"}));
+  EXPECT_EQ(seen, (std::vector<bool>{true, true}));
+  EXPECT_FALSE(about().visible());
+  EXPECT_TRUE(box().visible());
+
+  auto& a = about();
+  EXPECT_EQ(a.caption(), "Mirune 36 枚撮り");
+  EXPECT_EQ(a.clientWidth(), 170);
+  EXPECT_EQ(a.clientHeight(), 276);
+  EXPECT_EQ(a.artwork.picture().width(), 156);
+  EXPECT_EQ(a.artwork.picture().height(), 116);
+  EXPECT_EQ(a.artwork.bounds(), (ui::Rect{16, 16, 137, 105}));
+  EXPECT_EQ(a.nameLabel.caption(), "Mirune36枚撮り");
+  EXPECT_TRUE(a.nameLabel.font().bold && a.nameLabel.font().italic);
+  EXPECT_EQ(a.nameLabel.font().color, ui::rgb(70, 70, 70));
+  EXPECT_EQ(a.versionLabel.caption(), "ver 1.0");
+  EXPECT_EQ(a.dateLabel.caption(), "1998/01/05");
+  EXPECT_TRUE(a.okButton.isDefault());
+}
+
+}  // namespace
