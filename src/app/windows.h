@@ -14,6 +14,9 @@ class AboutBox;
 namespace sheet {
 class NegativeSheet;
 }
+namespace ui {
+class Form;
+}
 
 namespace app {
 
@@ -32,6 +35,9 @@ struct Windows {
   // The camera box and the negative sheet as the other windows see them.
   CameraBoxView* cameraBoxView = nullptr;
   Film* film = nullptr;
+  // The palette as a plain window, for those that only hide and show it
+  // (the shots keep it out of the picture).
+  ui::Form* paletteForm = nullptr;
 };
 
 extern Windows windows;

@@ -25,6 +25,7 @@ void startUp(ui::Application& app, sys::Services& services) {
   };
   step(0);
   windows.palette = app.createForm<Palette>(services);
+  windows.paletteForm = windows.palette;
   step(1);
   windows.cameraBox = app.createForm<camera::CameraBox>(services);
   windows.cameraBoxView = windows.cameraBox;
