@@ -31,7 +31,7 @@ picture::Bitmap Screen::copy(picture::Rect r) {
   if (!dib || !mem || !bits) return out;
   {
     Selection sel(mem.get(), dib.get());
-    BitBlt(mem.get(), 0, 0, r.width, r.height, screen.get(), r.left, r.top, SRCCOPY | CAPTUREBLT);
+    BitBlt(mem.get(), 0, 0, r.width, r.height, screen.get(), r.left, r.top, SRCCOPY);
     GdiFlush();
   }
   const auto* src = static_cast<const std::uint8_t*>(bits);
