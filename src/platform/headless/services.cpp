@@ -78,10 +78,14 @@ picture::Bitmap Screen::copy(picture::Rect r) {
   }
   copies.push_back(std::move(record));
   if (r.width <= 0 || r.height <= 0) return {};
-  auto out = picture::Bitmap::create(r.width, r.height, 32);
-  // Row by row, the part that lies on the screen; the rest stays black.
   int x0 = std::max(r.left, 0), x1 = std::min(r.left + r.width, image.width());
   int y0 = std::max(r.top, 0), y1 = std::min(r.top + r.height, image.height());
+  // Row by row, the part that lies on the screen; the rest is black. A
+  // rectangle wholly on the screen writes every byte, so it needs no
+  // clearing first.
+  bool whole = x0 == r.left && y0 == r.top && x1 == r.left + r.width && y1 == r.top + r.height;
+  auto out = whole ? picture::Bitmap::createUninitialized(r.width, r.height, 32)
+                   : picture::Bitmap::create(r.width, r.height, 32);
   for (int y = y0; y < y1 && x0 < x1; ++y)
     std::memcpy(out.mutableRow(y - r.top) + std::size_t(x0 - r.left) * 4, image.row(y) + std::size_t(x0) * 4,
                 std::size_t(x1 - x0) * 4);
