@@ -498,7 +498,7 @@ TEST_F(CameraBoxTest, TimeStampLabelsAreSizedToTheirTextAndDrawn) {
   EXPECT_EQ(box->timeStamp.width(), 0);
 }
 
-TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndOnlySizeItemsAct) {
+TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndTheSizeAndShotItemsAct) {
   start();
   std::vector<std::string> top;
   for (auto& item : box->commandMenu.items()) top.push_back(item->caption());
@@ -526,22 +526,23 @@ TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndOnlySizeItemsAct) {
   for (auto& item : box->shotMenu.items()) shot.push_back(item->caption());
   EXPECT_EQ(shot, (std::vector<std::string>{"シャッター", "ストロボシャッター", "キャンセル"}));
 
-  // Every item of the size submenu acts, and the three dialog commands; the
-  // parents and the items of the other commands have no handler yet.
-  std::function<void(const ui::MenuItem&, bool)> walk = [&](const ui::MenuItem& m, bool inSize) {
+  // The size and shot commands act, and so do the two shot submenus as
+  // they open, and the three dialog commands; the file and edit items do
+  // not yet.
+  std::function<void(const ui::MenuItem&, bool)> walk = [&](const ui::MenuItem& m, bool acting) {
     for (auto& i : m.items()) {
-      bool sizeCommand = inSize && !i->hasSubmenu();
-      EXPECT_EQ(bool(i->onClick), sizeCommand) << i->name();
-      walk(*i, inSize || i.get() == &box->commandMenu.size);
+      EXPECT_EQ(bool(i->onClick), acting && !i->hasSubmenu()) << i->name();
+      walk(*i, acting);
     }
   };
   for (auto& i : box->commandMenu.items()) {
+    bool shots = i.get() == &box->commandMenu.area || i.get() == &box->commandMenu.screen;
     bool dialog = i.get() == &box->commandMenu.options || i.get() == &box->commandMenu.help ||
                   i.get() == &box->commandMenu.about;
-    EXPECT_EQ(bool(i->onClick), dialog) << i->name();
-    walk(*i, i.get() == &box->commandMenu.size);
+    EXPECT_EQ(bool(i->onClick), shots || dialog) << i->name();
+    walk(*i, shots || i.get() == &box->commandMenu.size);
   }
-  for (auto& i : box->shotMenu.items()) EXPECT_FALSE(i->onClick) << i->name();
+  for (auto& i : box->shotMenu.items()) EXPECT_TRUE(i->onClick) << i->name();
 }
 
 TEST_F(CameraBoxTest, TheOptionsCommandPutsTheHandlesAwayAndOpensTheDialog) {

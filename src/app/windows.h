@@ -14,6 +14,9 @@ class AboutBox;
 namespace sheet {
 class NegativeSheet;
 }
+namespace ui {
+class Form;
+}
 
 namespace app {
 
@@ -40,6 +43,9 @@ struct Windows {
   Dialog* optionsDialogView = nullptr;
   Dialog* helpWindowView = nullptr;
   Dialog* aboutBoxView = nullptr;
+  // The palette as a plain window, for those that only hide and show it
+  // (the shots keep it out of the picture).
+  ui::Form* paletteForm = nullptr;
 };
 
 extern Windows windows;

@@ -85,6 +85,16 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services)
 
   layoutTimer.onTimer = [this] { fitAroundPhoto(); };
 
+  commandMenu.area.onClick = [this] { showAimingView(); };
+  areaMenu.shoot.onClick = [this] { shootArea(); };
+  areaMenu.shootBurst.onClick = [this] { shootAreaBurst(); };
+  commandMenu.screen.onClick = [this] { showNormalView(); };
+  screenMenu.shoot.onClick = [this] { shootScreen(); };
+  screenMenu.shootBurst.onClick = [this] { shootScreenBurst(); };
+  shotMenu.shoot.onClick = [this] { shootArea(); };
+  shotMenu.shootBurst.onClick = [this] { shootAreaBurst(); };
+  shotMenu.cancel.onClick = [this] { showNormalView(); };
+
   sizeMenu.defaultSize.onClick = [this] { resizeToDefault(); };
   sizeMenu.zoom200.onClick = [this] { zoomTo(200); };
   sizeMenu.zoom300.onClick = [this] { zoomTo(300); };

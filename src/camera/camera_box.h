@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <string>
 
 #include "app/camera_box_view.h"
@@ -93,6 +94,25 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // Handle thickness, corner marks and time stamp for the resize state.
   void applyResizeState();
 
+  // The two views: the framing view shows the edge handles and corner
+  // marks around a see-through frame to aim an area shot; the normal view
+  // shows the viewfinder (the handles stay out in reshape mode).
+  void showAimingView();
+  void showNormalView();
+  // The time of day in the locale's long format, into both labels.
+  void writeTimeStamp();
+
+  // The shots. Each keeps the camera box hidden (the full-screen ones the
+  // palette too) and the hold flag set for its whole length, waits the
+  // shutter delay, copies the screen into the photo and lays it into the
+  // film. A burst takes the strobe count of shots with the strobe interval
+  // after each. If a step fails, the hidden windows come back and the hold
+  // flag is cleared before the error is reported.
+  void shootArea();
+  void shootAreaBurst();
+  void shootScreen();
+  void shootScreenBurst();
+
   // Size commands: the photo at the default size, at a percentage of its
   // picture's own size (200 to 500, 50 to 10, or 100), and reshape mode.
   void resizeToDefault();
@@ -102,6 +122,15 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
  private:
   void setUp();
   void applyViewfinderBevel();
+  // A shot's steps, with the windows it hides brought back if one fails.
+  void runShot(bool hidesPalette, const std::function<void()>& steps);
+  // The screen under the photo, at the photo's current size, into the photo.
+  void copyAreaUnderPhoto();
+  // The whole screen into the photo, which takes the screen's size.
+  void copyWholeScreen();
+  picture::Picture copyScreen(ui::Rect r);
+  void addPhotoToFilm();
+  void pause(long long ms);
 
   sys::Services& services_;
   app::PositionStore positions_;

@@ -26,6 +26,7 @@ void startUp(ui::Application& app, sys::Services& services) {
   step(0);
   windows.palette = app.createForm<Palette>(services);
   windows.clipboardSwitch = windows.palette;
+  windows.paletteForm = windows.palette;
   step(1);
   windows.cameraBox = app.createForm<camera::CameraBox>(services);
   windows.cameraBoxView = windows.cameraBox;

@@ -30,6 +30,10 @@ class Application {
   void setTitle(const std::string& t);
   Color hintColor() const { return hintColor_; }
   void setHintColor(Color c);
+  // The window that owns the forms (the taskbar button): a shot hides it
+  // so that nothing of the program shows in the picture.
+  void hideApplicationWindow() { backend_.setApplicationWindowVisible(false); }
+  void showApplicationWindow() { backend_.setApplicationWindowVisible(true); }
   // The font every form starts with (set before the forms are made).
   const Font& font() const { return font_; }
   void setFont(const Font& f) { font_ = f; }

@@ -50,6 +50,9 @@ class Backend {
   virtual void popupMenu(PopupMenu& m, int x, int y) = 0;
   virtual void setTitle(const std::string& title) = 0;
   virtual void setHintColor(Color c) = 0;
+  // The application window: the top-level window that owns every form and
+  // carries the taskbar button. Hiding it does not hide the forms.
+  virtual void setApplicationWindowVisible(bool visible) = 0;
   // Waits for and dispatches messages until the application terminates.
   virtual void run() = 0;
   // Dispatches what is pending now, then returns.

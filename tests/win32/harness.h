@@ -38,7 +38,7 @@ inline void truth(bool ok, const std::string& what) { record(ok, what, ok ? "" :
 // Bytes as C-escaped text, for messages about file contents.
 std::string escaped(const std::string& bytes);
 
-int runAll();
+int runAll(const std::string& prefix);
 
 }  // namespace check
 

@@ -8,6 +8,8 @@
 #                          its camera box driven like a user (camera_e2e.sh)
 #   run-wine-tests.sh clipboard WIN32_BUILD [WIN64_BUILD]
 #                          its clipboard watcher with xclip (clipboard_e2e.sh)
+#   run-wine-tests.sh capture WIN32_BUILD [WIN64_BUILD]
+#                          its shots taken like a user (capture_e2e.sh)
 # WIN32_BUILD, the product's build, is the one run wherever 32-bit Wine
 # works. On a machine that cannot run 32-bit programs (see
 # scripts/wine-probe.sh) WIN64_BUILD, the same sources built for x86_64,
@@ -20,13 +22,13 @@ mode=${1:-}
 win32=${2:-}
 win64=${3:-}
 if [ -z "$mode" ] || [ -z "$win32" ] || [ ! -d "$win32" ]; then
-  echo "usage: $0 services|e2e|camera|clipboard WIN32_BUILD [WIN64_BUILD]" >&2
+  echo "usage: $0 services|e2e|camera|clipboard|capture WIN32_BUILD [WIN64_BUILD]" >&2
   exit 2
 fi
 case "$mode" in
-  services | e2e | camera | clipboard) ;;
+  services | e2e | camera | clipboard | capture) ;;
   *)
-    echo "unknown mode: $mode (services, e2e, camera or clipboard)" >&2
+    echo "unknown mode: $mode (services, e2e, camera, clipboard or capture)" >&2
     exit 2
     ;;
 esac
@@ -70,5 +72,7 @@ case "$mode" in
     ;;
   clipboard)
     exec bash "$here/clipboard_e2e.sh" "$build"
+  capture)
+    exec bash "$here/capture_e2e.sh" "$build"
     ;;
 esac

@@ -64,7 +64,9 @@ wine_env_start() {
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
   done
   export DISPLAY=":$n"
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # 1024 x 768 unless MIRUNE_XVFB_SCREEN says otherwise (WxHxDEPTH), for
+  # measurements on a larger screen.
+  Xvfb "$DISPLAY" -screen 0 "${MIRUNE_XVFB_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
   WINE_ENV_XVFB=$!
   trap wine_env_stop EXIT
   local i

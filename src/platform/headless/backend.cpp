@@ -170,6 +170,13 @@ std::string Backend::timeOfDay() {
   return buf;
 }
 
+std::vector<std::string> Backend::visibleForms() const {
+  std::vector<std::string> names;
+  for (FormPeer* p : forms_)
+    if (p->form_.visible()) names.push_back(p->form_.name());
+  return names;
+}
+
 int Backend::paintCount(const ui::Form& f) const {
   for (FormPeer* p : forms_)
     if (&p->form_ == &f) return p->paints_;

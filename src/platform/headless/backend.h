@@ -33,6 +33,7 @@ class Backend : public ui::Backend, public sys::Clock {
   void popupMenu(ui::PopupMenu& m, int x, int y) override;
   void setTitle(const std::string& t) override { title_ = t; }
   void setHintColor(ui::Color) override {}
+  void setApplicationWindowVisible(bool visible) override { applicationWindowVisible_ = visible; }
   // Dispatches what is ready now and returns; advance() moves the clock.
   void run() override;
   void processMessages() override;
@@ -44,6 +45,7 @@ class Backend : public ui::Backend, public sys::Clock {
   // sys::Clock: virtual time. Sleeping moves the clock without running
   // the loop, as a blocked thread would.
   std::int64_t nowMs() override { return now_; }
+  std::int64_t now() const { return now_; }
   void sleep(int ms) override;
   std::string timeOfDay() override;
 
@@ -51,6 +53,9 @@ class Backend : public ui::Backend, public sys::Clock {
   // Runs the loop for ms of virtual time: timers fire at their due times.
   void advance(int ms);
   const std::string& title() const { return title_; }
+  bool applicationWindowVisible() const { return applicationWindowVisible_; }
+  // The names of the forms on the screen now, in the order they were made.
+  std::vector<std::string> visibleForms() const;
   // Called at every synchronous or loop repaint of a form.
   std::function<void(ui::Form&)> onPaint;
   // How often each form has been painted.
@@ -88,6 +93,7 @@ class Backend : public ui::Backend, public sys::Clock {
   FontPainter painter_;
   std::int64_t now_ = 0;
   std::string title_;
+  bool applicationWindowVisible_ = true;
   std::vector<FormPeer*> forms_;
   std::vector<TimerPeer*> timers_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 
 #include "base/error.h"
 #include "picture/errors.h"
@@ -73,14 +74,25 @@ int Screen::width() { return image.width(); }
 int Screen::height() { return image.height(); }
 
 picture::Bitmap Screen::copy(picture::Rect r) {
+  Copy record{r, {}, false, 0};
+  if (windows) {
+    record.visibleForms = windows->visibleForms();
+    record.applicationWindowVisible = windows->applicationWindowVisible();
+    record.atMs = windows->now();
+  }
+  copies.push_back(std::move(record));
   if (r.width <= 0 || r.height <= 0) return {};
-  auto out = picture::Bitmap::create(r.width, r.height, 32);
-  for (int y = 0; y < r.height; ++y)
-    for (int x = 0; x < r.width; ++x) {
-      int sx = r.left + x, sy = r.top + y;
-      if (sx >= 0 && sy >= 0 && sx < image.width() && sy < image.height())
-        out.setPixel(x, y, image.pixel(sx, sy));
-    }
+  int x0 = std::max(r.left, 0), x1 = std::min(r.left + r.width, image.width());
+  int y0 = std::max(r.top, 0), y1 = std::min(r.top + r.height, image.height());
+  // Row by row, the part that lies on the screen; the rest is black. A
+  // rectangle wholly on the screen writes every byte, so it needs no
+  // clearing first.
+  bool whole = x0 == r.left && y0 == r.top && x1 == r.left + r.width && y1 == r.top + r.height;
+  auto out = whole ? picture::Bitmap::createUninitialized(r.width, r.height, 32)
+                   : picture::Bitmap::create(r.width, r.height, 32);
+  for (int y = y0; y < y1 && x0 < x1; ++y)
+    std::memcpy(out.mutableRow(y - r.top) + std::size_t(x0 - r.left) * 4, image.row(y) + std::size_t(x0) * 4,
+                std::size_t(x1 - x0) * 4);
   return out;
 }
 
@@ -161,7 +173,7 @@ std::string Files::userTemporaryDirectory() {
   return path;
 }
 
-Platform::Platform(int w, int h) : screen(w, h) {}
+Platform::Platform(int w, int h) : screen(w, h) { screen.windows = &backend; }
 
 sys::Services Platform::services() {
   return {screen, clipboard, registry, profile, messages, backend, files};

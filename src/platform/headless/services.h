@@ -72,7 +72,9 @@ class Clipboard : public sys::Clipboard {
   std::string text_;
   std::uint32_t changes_ = 0;
 };
-// A screen that is a bitmap the test paints.
+
+// A screen that is a bitmap the test paints. Every copy is recorded with
+// what of the program was on the screen at that moment.
 class Screen : public sys::Screen {
  public:
   Screen(int width, int height);
@@ -80,6 +82,16 @@ class Screen : public sys::Screen {
   int height() override;
   picture::Bitmap copy(picture::Rect r) override;
   picture::Bitmap image;  // 32 bpp; its size is the screen's
+
+  struct Copy {
+    picture::Rect rect;
+    std::vector<std::string> visibleForms;  // names of the program's forms shown
+    bool applicationWindowVisible = false;
+    std::int64_t atMs = 0;  // on the virtual clock
+  };
+  std::vector<Copy> copies;
+  // The windowing system whose windows the copies look for (the platform's).
+  const Backend* windows = nullptr;
 };
 
 // Message boxes that answer from a script and record what they showed.

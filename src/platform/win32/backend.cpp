@@ -122,6 +122,9 @@ void Backend::setHintColor(ui::Color) {
   for (FormWindow* f : forms_) f->hintColorChanged();
 }
 
+void Backend::setApplicationWindowVisible(bool visible) {
+  if (appWindow_) ShowWindow(appWindow_.get(), visible ? SW_SHOW : SW_HIDE);
+}
 
 void Backend::guard(const std::function<void()>& work) noexcept {
   try {

@@ -44,6 +44,7 @@ class Backend : public ui::Backend {
   void popupMenu(ui::PopupMenu& m, int x, int y) override;
   void setTitle(const std::string& title) override;
   void setHintColor(ui::Color c) override;
+  void setApplicationWindowVisible(bool visible) override;
   void run() override;
   void processMessages() override;
   void wake() override;

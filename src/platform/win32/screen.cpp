@@ -20,20 +20,23 @@ int Screen::height() { return GetSystemMetrics(SM_CYSCREEN); }
 
 picture::Bitmap Screen::copy(picture::Rect r) {
   if (r.width <= 0 || r.height <= 0) return {};
-  auto out = picture::Bitmap::create(r.width, r.height, 32);
+  // A copy that fails gives a black picture of the size asked for.
+  auto black = [&r] { return picture::Bitmap::create(r.width, r.height, 32); };
   waitForCompositor();
   WindowDc screen(nullptr);
-  if (!screen) return out;
+  if (!screen) return black();
   BITMAPINFO bi = topDownInfo(r.width, r.height);
   void* bits = nullptr;
   UniqueGdi<HBITMAP> dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
-  if (!dib || !mem || !bits) return out;
+  if (!dib || !mem || !bits) return black();
   {
     Selection sel(mem.get(), dib.get());
-    BitBlt(mem.get(), 0, 0, r.width, r.height, screen.get(), r.left, r.top, SRCCOPY | CAPTUREBLT);
+    BitBlt(mem.get(), 0, 0, r.width, r.height, screen.get(), r.left, r.top, SRCCOPY);
     GdiFlush();
   }
+  // Every byte of every row is written below.
+  auto out = picture::Bitmap::createUninitialized(r.width, r.height, 32);
   const auto* src = static_cast<const std::uint8_t*>(bits);
   for (int y = 0; y < r.height; ++y) {
     std::uint8_t* row = out.mutableRow(y);

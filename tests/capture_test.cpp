@@ -1,0 +1,362 @@
+#include <climits>
+
+#include "app_fixture.h"
+#include "camera/camera_box.h"
+#include "sheet/negative_sheet.h"
+#include "shell/palette.h"
+#include "shell/program.h"
+#include "ui/timer.h"
+
+namespace {
+
+using app::settings;
+using app::windows;
+using camera::Corner;
+using camera::Edge;
+using Copy = headless::Screen::Copy;
+using Names = std::vector<std::string>;
+
+// Every screen pixel tells where it is.
+std::uint32_t patternAt(int x, int y) { return std::uint32_t(x) << 12 | std::uint32_t(y); }
+
+class CaptureTest : public AppTest {
+ protected:
+  void start() {
+    for (int y = 0; y < platform.screen.height(); ++y)
+      for (int x = 0; x < platform.screen.width(); ++x) platform.screen.image.setPixel(x, y, patternAt(x, y));
+    shell::startUp(app, services);
+    app.run();
+    box = windows.cameraBox;
+    sheet = windows.negativeSheet;
+    // The user shows the camera box with the palette's button.
+    box->keepHidden = false;
+    box->showForm();
+    box->setBounds({100, 40, 180, 145});
+    platform.backend.advance(200);
+  }
+  void choose(ui::PopupMenu& menu, ui::MenuItem& item) {
+    platform.backend.menuScript = [&item](ui::PopupMenu&) { return &item; };
+    menu.popup(0, 0);
+    platform.backend.menuScript = nullptr;
+  }
+  // Opens a submenu of the command menu (its handler runs), then picks an item.
+  void command(ui::MenuItem& submenu, ui::MenuItem& item) {
+    app.dispatch([&] { submenu.click(); });
+    choose(box->commandMenu, item);
+  }
+  const std::vector<Copy>& copies() const { return platform.screen.copies; }
+  bool showsScreenAt(const picture::Picture& p, int left, int top) {
+    const picture::Bitmap& b = p.bitmap();
+    for (int y = 0; y < b.height(); y += 7)
+      for (int x = 0; x < b.width(); x += 5)
+        if (b.pixel(x, y) != patternAt(left + x, top + y)) return false;
+    return b.pixel(b.width() - 1, b.height() - 1) == patternAt(left + b.width() - 1, top + b.height() - 1);
+  }
+  int usedFrames() const {
+    int n = 0;
+    for (auto& f : sheet->frames) n += f.used();
+    return n;
+  }
+  // Records, whenever the loop runs during a command, the hold flag and
+  // the sheet's title.
+  struct Probe {
+    explicit Probe(ui::Application& app) : timer(app, "probe", 1) {}
+    ui::Timer timer;
+    std::vector<bool> held;
+    Names titles;
+  };
+  std::unique_ptr<Probe> probe() {
+    auto p = std::make_unique<Probe>(app);
+    p->timer.onTimer = [this, raw = p.get()] {
+      raw->held.push_back(box->keepHidden);
+      raw->titles.push_back(sheet->caption());
+      // Losing activation now must not bring the box into the picture.
+      app.deactivated();
+    };
+    return p;
+  }
+  void expectWindowsBack(bool paletteToo) {
+    EXPECT_TRUE(box->visible());
+    EXPECT_FALSE(box->keepHidden);
+    EXPECT_TRUE(platform.backend.applicationWindowVisible());
+    if (paletteToo) {
+      EXPECT_TRUE(windows.palette->visible());
+    }
+  }
+  camera::CameraBox* box = nullptr;
+  sheet::NegativeSheet* sheet = nullptr;
+};
+
+TEST_F(CaptureTest, AreaShotCopiesTheScreenUnderThePhotoWithTheBoxOutOfThePicture) {
+  start();
+  auto p = probe();
+  std::int64_t before = platform.backend.nowMs();
+  command(box->commandMenu.area, box->areaMenu.shoot);
+
+  ASSERT_EQ(copies().size(), 1u);
+  const Copy& c = copies()[0];
+  EXPECT_EQ(c.rect, (ui::Rect{112, 57, 156, 116}));
+  EXPECT_EQ(c.visibleForms, Names{"palette"});
+  EXPECT_FALSE(c.applicationWindowVisible);
+  EXPECT_EQ(c.atMs - before, 1000);  // the shutter delay
+  ASSERT_FALSE(p->held.empty());
+  EXPECT_EQ(p->held.front(), true);
+
+  EXPECT_EQ(box->photo.picture().width(), 156);
+  EXPECT_EQ(box->photo.picture().height(), 116);
+  EXPECT_TRUE(showsScreenAt(box->photo.picture(), 112, 57));
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(box->displayDivisor, 1u);
+  EXPECT_EQ(box->timeStamp.caption(), "12:00:01");
+  EXPECT_EQ(box->timeStampShadow.caption(), "12:00:01");
+  EXPECT_EQ(sheet->frames[0].caption.caption(), "12:00:01");
+  EXPECT_TRUE(showsScreenAt(sheet->frames[0].thumbnail.picture(), 112, 57));
+  expectWindowsBack(true);
+  EXPECT_TRUE(box->viewfinder.visible());
+  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
+  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  platform.backend.advance(10);
+  EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
+}
+
+TEST_F(CaptureTest, FramingViewPlacesHandlesAndMarksAroundTheHiddenViewfinder) {
+  start();
+  box->photo.setBounds({2, 2, 200, 100});
+  platform.backend.advance(200);
+  ASSERT_EQ(box->viewfinder.bounds(), (ui::Rect{10, 15, 204, 104}));
+  app.dispatch([&] { box->commandMenu.area.click(); });
+  EXPECT_FALSE(box->viewfinder.visible());
+  EXPECT_EQ(box->edgeHandles[Edge::Left].bounds(), (ui::Rect{5, 15, 5, 104}));
+  EXPECT_EQ(box->edgeHandles[Edge::Right].bounds(), (ui::Rect{214, 15, 5, 104}));
+  EXPECT_EQ(box->edgeHandles[Edge::Top].bounds(), (ui::Rect{10, 10, 204, 5}));
+  EXPECT_EQ(box->edgeHandles[Edge::Bottom].bounds(), (ui::Rect{10, 119, 204, 5}));
+  EXPECT_EQ(box->cornerMarks[Corner::TopLeft].bounds(), (ui::Rect{0, 5, 10, 10}));
+  EXPECT_EQ(box->cornerMarks[Corner::TopRight].bounds(), (ui::Rect{214, 5, 10, 10}));
+  EXPECT_EQ(box->cornerMarks[Corner::BottomLeft].bounds(), (ui::Rect{0, 119, 10, 10}));
+  EXPECT_EQ(box->cornerMarks[Corner::BottomRight].bounds(), (ui::Rect{214, 119, 10, 10}));
+  for (auto& h : box->edgeHandles.items) EXPECT_TRUE(h.visible()) << h.name();
+  for (auto& m : box->cornerMarks.items) EXPECT_TRUE(m.visible()) << m.name();
+
+  // Cancel from the shot menu, or opening the full-screen submenu, ends it.
+  choose(box->shotMenu, box->shotMenu.cancel);
+  EXPECT_TRUE(box->viewfinder.visible());
+  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
+  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  app.dispatch([&] { box->commandMenu.area.click(); });
+  app.dispatch([&] { box->commandMenu.screen.click(); });
+  EXPECT_TRUE(box->viewfinder.visible());
+  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+}
+
+TEST_F(CaptureTest, ShotFromTheFramingViewThroughAHandleCopiesTheImageAreaAndLeavesTheNormalView) {
+  start();
+  app.dispatch([&] { box->commandMenu.area.click(); });
+  // A right press on the bottom handle opens the shot menu; "シャッター".
+  platform.backend.menuScript = [this](ui::PopupMenu& m) -> ui::MenuItem* {
+    return &m == &box->shotMenu ? &box->shotMenu.shoot : nullptr;
+  };
+  const auto& d = box->edgeHandles[Edge::Bottom];
+  app.dispatch([&] { box->dispatchMouseDown(ui::MouseButton::Right, 0, d.formLeft() + 3, d.formTop() + 2); });
+  platform.backend.menuScript = nullptr;
+  ASSERT_EQ(copies().size(), 1u);
+  EXPECT_EQ(copies()[0].rect, (ui::Rect{112, 57, 156, 116}));
+  EXPECT_TRUE(showsScreenAt(box->photo.picture(), 112, 57));
+  EXPECT_TRUE(box->viewfinder.visible());
+  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
+  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  expectWindowsBack(false);
+
+  // In reshape mode the handles stay out after a shot; the marks do not.
+  choose(box->commandMenu, box->sizeMenu.reshape);
+  app.dispatch([&] { box->commandMenu.area.click(); });
+  choose(box->shotMenu, box->shotMenu.shoot);
+  for (auto& h : box->edgeHandles.items) EXPECT_TRUE(h.visible()) << h.name();
+  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  EXPECT_EQ(usedFrames(), 2);
+}
+
+TEST_F(CaptureTest, AreaShotAfterAZoomOrAMoveCopiesThePhotosCurrentSizeAndPlace) {
+  start();
+  choose(box->commandMenu, box->sizeMenu.zoom200);
+  box->setLeft(300);
+  platform.backend.advance(200);
+  settings.shutterDelaySeconds = 0;
+  std::int64_t before = platform.backend.nowMs();
+  choose(box->commandMenu, box->areaMenu.shoot);
+  ASSERT_EQ(copies().size(), 1u);
+  EXPECT_EQ(copies()[0].atMs, before);  // no delay
+  EXPECT_EQ(copies()[0].rect, (ui::Rect{312, 57, 312, 232}));
+  EXPECT_EQ(box->photo.picture().width(), 312);
+  EXPECT_EQ(box->photo.picture().height(), 232);
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 312, 232}));
+  EXPECT_TRUE(showsScreenAt(box->photo.picture(), 312, 57));
+}
+
+TEST_F(CaptureTest, AreaShotOfAnEmptyPhotoStoresNothing) {
+  start();
+  box->photo.setWidth(0);
+  choose(box->commandMenu, box->areaMenu.shoot);
+  EXPECT_EQ(usedFrames(), 0);
+  EXPECT_TRUE(box->photo.picture().empty());
+  expectWindowsBack(false);
+  platform.backend.advance(10);
+  EXPECT_EQ(sheet->caption(), "ネガシート");
+}
+
+TEST_F(CaptureTest, AreaBurstHidesTheApplicationWindowForTheFirstShotOnlyAndSlowsTheLayout) {
+  start();
+  settings.strobeCount = 3;
+  settings.strobeIntervalTenths = 2;
+  auto p = probe();
+  std::int64_t before = platform.backend.nowMs();
+  command(box->commandMenu.area, box->areaMenu.shootBurst);
+
+  ASSERT_EQ(copies().size(), 3u);
+  EXPECT_EQ(copies()[0].atMs - before, 1000);
+  for (std::size_t i = 0; i < copies().size(); ++i) {
+    EXPECT_EQ(copies()[i].rect, (ui::Rect{112, 57, 156, 116})) << i;
+    EXPECT_EQ(copies()[i].visibleForms, Names{"palette"}) << i;
+    EXPECT_EQ(copies()[i].applicationWindowVisible, i > 0) << i;
+    if (i > 0) {
+      EXPECT_EQ(copies()[i].atMs - copies()[i - 1].atMs, 200) << i;
+    }
+  }
+  // The pause follows the last shot too.
+  EXPECT_EQ(platform.backend.nowMs() - copies()[2].atMs, 200);
+  EXPECT_EQ(usedFrames(), 3);
+  EXPECT_EQ(box->displayDivisor, 1u);
+  expectWindowsBack(true);
+  EXPECT_EQ(std::count(p->held.begin(), p->held.end(), false), 0);
+  // The tidy pass ran between the shots.
+  EXPECT_NE(std::find(p->titles.begin(), p->titles.end(), "ネガシート　1枚"), p->titles.end());
+  EXPECT_NE(std::find(p->titles.begin(), p->titles.end(), "ネガシート　2枚"), p->titles.end());
+  EXPECT_EQ(box->layoutTimer.interval(), 110);
+  choose(box->shotMenu, box->shotMenu.shootBurst);
+  EXPECT_EQ(box->layoutTimer.interval(), 220);
+  EXPECT_EQ(usedFrames(), 6);
+}
+
+TEST_F(CaptureTest, AreaBurstIntervalSaturatesAndAZeroSpeedLeavesIt) {
+  start();
+  settings.strobeCount = 1;
+  settings.strobeIntervalTenths = 0;
+  choose(box->commandMenu, box->areaMenu.shootBurst);
+  EXPECT_EQ(box->layoutTimer.interval(), 55);
+  EXPECT_EQ(usedFrames(), 1);
+  settings.strobeIntervalTenths = 20;
+  box->layoutTimer.setInterval(INT_MAX / 3);
+  choose(box->commandMenu, box->areaMenu.shootBurst);
+  EXPECT_EQ(box->layoutTimer.interval(), INT_MAX);
+  EXPECT_TRUE(box->layoutTimer.enabled());
+}
+
+TEST_F(CaptureTest, BurstsOfNoShotsStillHideWaitAndSlowTheLayout) {
+  start();
+  settings.strobeCount = 0;
+  settings.strobeIntervalTenths = 3;
+  std::int64_t before = platform.backend.nowMs();
+  auto p = probe();
+  choose(box->commandMenu, box->areaMenu.shootBurst);
+  EXPECT_EQ(platform.backend.nowMs() - before, 1000);
+  EXPECT_EQ(box->layoutTimer.interval(), 165);
+  choose(box->commandMenu, box->screenMenu.shootBurst);
+  EXPECT_EQ(platform.backend.nowMs() - before, 2000);
+  EXPECT_TRUE(copies().empty());
+  EXPECT_EQ(usedFrames(), 0);
+  expectWindowsBack(true);
+}
+
+TEST_F(CaptureTest, BurstLargerThanTheFreeFramesLeavesTheRestToTheFilm) {
+  start();
+  for (int i = 0; i < 33; ++i) sheet->frames[i].caption.setCaption("used");
+  settings.strobeCount = 5;
+  choose(box->commandMenu, box->areaMenu.shootBurst);
+  EXPECT_EQ(copies().size(), 5u);
+  // Three frames, then the hidden overflow frame; the fifth is not kept.
+  EXPECT_EQ(usedFrames(), 37);
+  platform.backend.advance(10);
+  EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
+
+  // With push-out on, each shot drops the oldest.
+  settings.pushOutWhenFull = true;
+  settings.strobeCount = 3;
+  settings.strobeIntervalTenths = 1;
+  choose(box->commandMenu, box->areaMenu.shootBurst);
+  platform.backend.advance(10);
+  EXPECT_EQ(usedFrames(), 36);
+  EXPECT_TRUE(showsScreenAt(sheet->frames[35].thumbnail.picture(), 112, 57));
+}
+
+TEST_F(CaptureTest, FullScreenShotKeepsPaletteAndBoxOutAndShowsAQuarter) {
+  start();
+  sheet->showForm();
+  app.dispatch([&] { box->commandMenu.area.click(); });
+  // Opening the full-screen submenu ends the framing view; the shot itself
+  // leaves the handles and the viewfinder as they are.
+  auto p = probe();
+  command(box->commandMenu.screen, box->screenMenu.shoot);
+  ASSERT_EQ(copies().size(), 1u);
+  EXPECT_EQ(copies()[0].rect, (ui::Rect{0, 0, 1024, 768}));
+  EXPECT_EQ(copies()[0].visibleForms, Names{"negativeSheet"});
+  EXPECT_FALSE(copies()[0].applicationWindowVisible);
+  EXPECT_EQ(box->photo.picture().width(), 1024);
+  EXPECT_EQ(box->photo.picture().height(), 768);
+  EXPECT_TRUE(showsScreenAt(box->photo.picture(), 0, 0));
+  EXPECT_EQ(box->photo.width(), 256);
+  EXPECT_EQ(box->photo.height(), 192);
+  EXPECT_EQ(box->displayDivisor, 4u);
+  EXPECT_EQ(p->held.front(), true);
+  expectWindowsBack(true);
+  EXPECT_TRUE(box->viewfinder.visible());
+  platform.backend.advance(200);
+  EXPECT_EQ(box->bounds(), (ui::Rect{100, 40, 280, 221}));
+  EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
+
+  // A shot straight from the framing view does not touch it.
+  app.dispatch([&] { box->commandMenu.area.click(); });
+  choose(box->commandMenu, box->screenMenu.shoot);
+  EXPECT_FALSE(box->viewfinder.visible());
+  for (auto& m : box->cornerMarks.items) EXPECT_TRUE(m.visible()) << m.name();
+}
+
+TEST_F(CaptureTest, FullScreenBurstKeepsTheApplicationWindowHiddenAndTheLayoutAsItWas) {
+  start();
+  settings.strobeCount = 4;
+  settings.strobeIntervalTenths = 1;
+  command(box->commandMenu.screen, box->screenMenu.shootBurst);
+  ASSERT_EQ(copies().size(), 4u);
+  for (std::size_t i = 0; i < copies().size(); ++i) {
+    EXPECT_EQ(copies()[i].visibleForms, Names{}) << i;
+    EXPECT_FALSE(copies()[i].applicationWindowVisible) << i;
+    if (i > 0) {
+      EXPECT_EQ(copies()[i].atMs - copies()[i - 1].atMs, 100) << i;
+    }
+  }
+  EXPECT_EQ(usedFrames(), 4);
+  EXPECT_EQ(box->layoutTimer.interval(), 55);
+  EXPECT_EQ(box->photo.width(), 256);
+  expectWindowsBack(true);
+}
+
+TEST_F(CaptureTest, AFailingStepBringsTheWindowsBackAndReportsTheError) {
+  start();
+  // An area too large for a bitmap.
+  box->photo.setBounds({2, 2, 20000, 20000});
+  choose(box->commandMenu, box->areaMenu.shoot);
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
+  EXPECT_EQ(usedFrames(), 0);
+  expectWindowsBack(true);
+  box->photo.setBounds({2, 2, 156, 116});
+
+  // The palette's show handler fails on a stored position of the wrong
+  // type: reported, and the shot still ends with everything back.
+  platform.registry.put(app::kPositionKey, "Main.Top", {sys::Registry::Type::String, {'x', 0}});
+  choose(box->commandMenu, box->screenMenu.shoot);
+  ASSERT_EQ(platform.messages.shown.size(), 2u);
+  EXPECT_EQ(platform.messages.shown[1].text, "'Main.Top' のﾃﾞｰﾀ型が不正です");
+  EXPECT_EQ(usedFrames(), 1);
+  expectWindowsBack(true);
+}
+
+}  // namespace
