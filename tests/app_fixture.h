@@ -1,10 +1,10 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "app/settings.h"
 #include "app/windows.h"
@@ -37,9 +37,7 @@ class AppTest : public ::testing::Test {
   }
 
   std::string iniPath() const { return (dir / "mirune.ini").string(); }
-  void writeIni(const std::string& text) const {
-    std::ofstream(iniPath(), std::ios::binary) << text;
-  }
+  void writeIni(const std::string& text) const { std::ofstream(iniPath(), std::ios::binary) << text; }
   std::string readIni() const {
     std::ifstream in(iniPath(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

@@ -1,5 +1,5 @@
-#include "app_fixture.h"
 #include "platform/headless/ini_profile.h"
+#include "app_fixture.h"
 
 namespace {
 
@@ -48,7 +48,9 @@ TEST_F(IniProfileTest, MissingFileGivesTheDefault) {
 TEST_F(IniProfileTest, WritesNewFileSectionAndKeys) {
   // A new file is UTF-16LE with its byte-order mark.
   ASSERT_TRUE(ini.writeString(iniPath(), "Option", "a", "1"));
-  EXPECT_EQ(readIni(), std::string("\xFF\xFE[\0O\0p\0t\0i\0o\0n\0]\0\r\0\n\0a\0=\0" "1\0\r\0\n\0", 32));
+  EXPECT_EQ(readIni(), std::string("\xFF\xFE[\0O\0p\0t\0i\0o\0n\0]\0\r\0\n\0a\0=\0"
+                                   "1\0\r\0\n\0",
+                                   32));
   ASSERT_TRUE(ini.writeString(iniPath(), "OPTION", "b", "2"));
   ASSERT_TRUE(ini.writeString(iniPath(), "Option", "A", "3"));
   ASSERT_TRUE(ini.writeString(iniPath(), "Other", "c", "ü"));

@@ -1,11 +1,11 @@
+#include "shell/palette.h"
+#include "app/windows.h"
 #include "app_fixture.h"
 #include "camera/camera_box.h"
 #include "dialogs/help_window.h"
 #include "dialogs/options_dialog.h"
-#include "shell/palette.h"
-#include "shell/program.h"
-#include "app/windows.h"
 #include "sheet/negative_sheet.h"
+#include "shell/program.h"
 
 namespace {
 
@@ -26,7 +26,9 @@ class PaletteTest : public AppTest {
     std::uint32_t u = v->data[0] | v->data[1] << 8 | v->data[2] << 16 | std::uint32_t(v->data[3]) << 24;
     return static_cast<std::int32_t>(u);
   }
-  void endButton() { app.dispatch([&] { windows.palette->endButton.click(); }); }
+  void endButton() {
+    app.dispatch([&] { windows.palette->endButton.click(); });
+  }
 };
 
 TEST_F(PaletteTest, CameraButtonShowsAndHidesWithTheHoldFlag) {

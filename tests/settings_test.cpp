@@ -1,5 +1,5 @@
-#include "app_fixture.h"
 #include "app/settings.h"
+#include "app_fixture.h"
 #include "base/error.h"
 
 namespace {
@@ -20,7 +20,7 @@ TEST(SettingNumber, ReadsDecimalHexAndRejectsGarbage) {
   EXPECT_EQ(app::parseSettingNumber("0X1f"), 31);
   EXPECT_EQ(app::parseSettingNumber("$1F"), 31);
   EXPECT_EQ(app::parseSettingNumber("$FFFFFFFF"), -1);  // hex wraps into 32 bits
-  EXPECT_EQ(app::parseSettingNumber("0x"), -1);  // too short for hex, not decimal
+  EXPECT_EQ(app::parseSettingNumber("0x"), -1);         // too short for hex, not decimal
   EXPECT_EQ(app::parseSettingNumber(""), -1);
   EXPECT_EQ(app::parseSettingNumber("abc"), -1);
   EXPECT_EQ(app::parseSettingNumber("12abc"), -1);
@@ -105,7 +105,8 @@ TEST_F(SettingsTest, APathOutsideEveryCodePageSurvivesANewFile) {
 }
 
 TEST_F(SettingsTest, SaveIntoAnExistingFileReplacesInPlaceAndAppends) {
-  writeIni("; mine\r\n[Other]\r\nx=1\r\n[Option]\r\nSpeed=3\r\nmine=keep\r\nrenzoku=9\r\n\r\n[Tail]\r\ny=2\r\n");
+  writeIni(
+      "; mine\r\n[Other]\r\nx=1\r\n[Option]\r\nSpeed=3\r\nmine=keep\r\nrenzoku=9\r\n\r\n[Tail]\r\ny=2\r\n");
   settings.strobeCount = 12;
   settings.strobeIntervalTenths = 15;
   settings.pushOutWhenFull = true;

@@ -1,14 +1,14 @@
+#include "app/settings.h"
+#include "app/windows.h"
 #include "app_fixture.h"
 #include "camera/camera_box.h"
 #include "dialogs/about_box.h"
 #include "dialogs/help_window.h"
 #include "dialogs/options_dialog.h"
+#include "sheet/negative_sheet.h"
 #include "shell/palette.h"
 #include "shell/program.h"
-#include "app/settings.h"
 #include "shell/startup_window.h"
-#include "app/windows.h"
-#include "sheet/negative_sheet.h"
 
 namespace {
 
@@ -151,7 +151,7 @@ TEST_F(StartUpTest, AMissingCameraPositionSkipsTheSettingsFile) {
   EXPECT_EQ(platform.messages.shown[0].text, "'Left' の取得に失敗しました");
   EXPECT_EQ(windows.cameraBox->top(), 70);
   EXPECT_EQ(settings.strobeCount, 4);  // not loaded in this run
-  EXPECT_EQ(app.forms().size(), 7u);  // the start-up went on
+  EXPECT_EQ(app.forms().size(), 7u);   // the start-up went on
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include <stdexcept>
 
 #include "app_fixture.h"
-#include "ui/controls.h"
 #include "base/error.h"
+#include "ui/controls.h"
 #include "ui/menu.h"
 #include "ui/timer.h"
 

@@ -22,21 +22,20 @@ struct Key {
   Field field;
 };
 constexpr Key kKeys[] = {
-    {"renzoku", &Settings::strobeCount},
-    {"yoko", &Settings::defaultViewfinderWidth},
-    {"tate", &Settings::defaultViewfinderHeight},
-    {"Bevel", &Settings::viewfinderBevel},
-    {"Speed", &Settings::strobeIntervalTenths},
-    {"timelag", &Settings::shutterDelaySeconds},
-    {"osidasi", &Settings::pushOutWhenFull},
-    {"PS", &Settings::optionSoftwarePath},
+    {"renzoku", &Settings::strobeCount},          {"yoko", &Settings::defaultViewfinderWidth},
+    {"tate", &Settings::defaultViewfinderHeight}, {"Bevel", &Settings::viewfinderBevel},
+    {"Speed", &Settings::strobeIntervalTenths},   {"timelag", &Settings::shutterDelaySeconds},
+    {"osidasi", &Settings::pushOutWhenFull},      {"PS", &Settings::optionSoftwarePath},
 };
 
 int digitValue(char c, int base) {
   int d = -1;
-  if (c >= '0' && c <= '9') d = c - '0';
-  else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-  else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    d = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    d = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    d = c - 'A' + 10;
   return d < base ? d : -1;
 }
 

@@ -9,14 +9,14 @@ namespace app {
 
 // The options, held for the whole run and kept in the settings file.
 struct Settings {
-  std::uint8_t strobeCount = 4;                // shots in one strobe burst
-  std::uint16_t defaultViewfinderWidth = 160;  // pixels; the photo is 4 narrower
-  std::uint16_t defaultViewfinderHeight = 120; // pixels; the photo is 4 lower
-  std::uint8_t viewfinderBevel = 0;            // 0 as designed, 1 lowered, 2 raised, 3 flat
-  std::uint8_t strobeIntervalTenths = 10;      // pause between burst shots, 0.1 s
-  std::uint8_t shutterDelaySeconds = 1;        // wait before a shot
-  std::string optionSoftwarePath;              // command line, used as it is
-  bool pushOutWhenFull = false;                // a full film drops its oldest frame
+  std::uint8_t strobeCount = 4;                 // shots in one strobe burst
+  std::uint16_t defaultViewfinderWidth = 160;   // pixels; the photo is 4 narrower
+  std::uint16_t defaultViewfinderHeight = 120;  // pixels; the photo is 4 lower
+  std::uint8_t viewfinderBevel = 0;             // 0 as designed, 1 lowered, 2 raised, 3 flat
+  std::uint8_t strobeIntervalTenths = 10;       // pause between burst shots, 0.1 s
+  std::uint8_t shutterDelaySeconds = 1;         // wait before a shot
+  std::string optionSoftwarePath;               // command line, used as it is
+  bool pushOutWhenFull = false;                 // a full film drops its oldest frame
 };
 
 extern Settings settings;

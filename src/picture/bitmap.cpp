@@ -241,8 +241,8 @@ Bitmap Bitmap::toRgb32() const {
 }
 
 bool Bitmap::operator==(const Bitmap& o) const {
-  if (width_ != o.width_ || height_ != o.height_ || bpp_ != o.bpp_ || alpha_ != o.alpha_ || masks_ != o.masks_ ||
-      palette_ != o.palette_)
+  if (width_ != o.width_ || height_ != o.height_ || bpp_ != o.bpp_ || alpha_ != o.alpha_ ||
+      masks_ != o.masks_ || palette_ != o.palette_)
     return false;
   if (empty() || pixels_ == o.pixels_) return true;
   size_t bits = static_cast<size_t>(width_) * bpp_;

@@ -48,8 +48,8 @@ class Bitmap {
   // As create(), but the rows are left unset: for decoders that write every
   // byte of every row themselves.
   static Bitmap createUninitialized(int width, int height, int bitsPerPixel,
-                                    std::vector<uint32_t> palette = {},
-                                    ChannelMasks masks16 = kMasks555, bool alpha = false);
+                                    std::vector<uint32_t> palette = {}, ChannelMasks masks16 = kMasks555,
+                                    bool alpha = false);
 
   // True when each mask is a non-empty run of set bits inside 16 bits and
   // no two overlap.

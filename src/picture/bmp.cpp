@@ -66,14 +66,16 @@ Bitmap decodeUncompressed(const DibInfo& info, const uint8_t* bits, size_t avail
   uint64_t needed = static_cast<uint64_t>(fileStride) * (info.height - 1) + used;
   if (needed > available) badBitmap();
 
-  bool standard32 = bpp == 32 && (info.compression == DibCompression::None ||
-                                  (info.redMask == 0xFF0000 && info.greenMask == 0xFF00 && info.blueMask == 0xFF));
+  bool standard32 =
+      bpp == 32 && (info.compression == DibCompression::None ||
+                    (info.redMask == 0xFF0000 && info.greenMask == 0xFF00 && info.blueMask == 0xFF));
   ChannelMasks masks16 = info.compression == DibCompression::BitFields
                              ? ChannelMasks{info.redMask, info.greenMask, info.blueMask}
                              : kMasks555;
   bool convert = (bpp == 16 && !Bitmap::validMasks16(masks16)) || (bpp == 32 && !standard32);
   int outBpp = convert ? 32 : bpp == 2 ? 4 : bpp;
-  bool alpha = bpp == 32 && standard32 && info.compression == DibCompression::BitFields && info.alphaMask == 0xFF000000;
+  bool alpha = bpp == 32 && standard32 && info.compression == DibCompression::BitFields &&
+               info.alphaMask == 0xFF000000;
 
   long long outStride = Bitmap::strideFor(info.width, outBpp);
   if (outStride < 0 || static_cast<uint64_t>(outStride) * info.height > Bitmap::kMaxBytes) badBitmap();
@@ -122,7 +124,8 @@ Bitmap decodeRle(const DibInfo& info, const uint8_t* s, size_t n) {
     unsigned count = s[i], value = s[i + 1];
     i += 2;
     if (count > 0) {
-      for (unsigned k = 0; k < count && x < w; ++k) put(bpp == 8 ? value : (k & 1 ? value & 0xF : value >> 4));
+      for (unsigned k = 0; k < count && x < w; ++k)
+        put(bpp == 8 ? value : (k & 1 ? value & 0xF : value >> 4));
     } else if (value == 0) {  // end of line
       x = 0;
       ++y;
@@ -292,7 +295,7 @@ void appendDibHeader(std::vector<uint8_t>& out, const Bitmap& b) {
     put32(out, 0xFF00);
     put32(out, 0xFF);
     put32(out, 0xFF000000);
-    put32(out, 0x73524742);  // 'sRGB'
+    put32(out, 0x73524742);             // 'sRGB'
     out.insert(out.end(), 36 + 12, 0);  // endpoints, gamma
     put32(out, 4);                      // LCS_GM_IMAGES
     out.insert(out.end(), 12, 0);       // profile data, size, reserved

@@ -110,7 +110,8 @@ Bitmap Canvas::toBitmap() const {
   if (width_ == 0 || height_ == 0) return Bitmap::create(width_, height_, 32);
   Bitmap out = Bitmap::createUninitialized(width_, height_, 32);
   for (int y = 0; y < height_; ++y)
-    std::memcpy(out.mutableRow(y), &pixels_[static_cast<size_t>(y) * width_], static_cast<size_t>(width_) * 4);
+    std::memcpy(out.mutableRow(y), &pixels_[static_cast<size_t>(y) * width_],
+                static_cast<size_t>(width_) * 4);
   return out;
 }
 

@@ -22,7 +22,7 @@ class Canvas {
   uint32_t* pixels() { return pixels_.data(); }
   const uint32_t* pixels() const { return pixels_.data(); }
 
-  uint32_t pixel(int x, int y) const;  // 0 outside the canvas
+  uint32_t pixel(int x, int y) const;         // 0 outside the canvas
   void setPixel(int x, int y, uint32_t rgb);  // honours the clip
 
   // All drawing lands inside both the clip and the canvas.

@@ -64,7 +64,8 @@ Bitmap decode(const Entry& e) {
     uint8_t* dst = out.mutableRow(y);
     const uint8_t* src = colour.row(y);
     const uint8_t* mask =
-        haveMask ? bits + static_cast<size_t>(xorBytes + maskStride * static_cast<uint64_t>(h - 1 - y)) : nullptr;
+        haveMask ? bits + static_cast<size_t>(xorBytes + maskStride * static_cast<uint64_t>(h - 1 - y))
+                 : nullptr;
     for (int x = 0; x < w; ++x) {
       uint8_t a = useAlpha ? src[4 * x + 3] : ((mask[x >> 3] >> (7 - (x & 7))) & 1 ? 0 : 255);
       uint32_t c = line[x];

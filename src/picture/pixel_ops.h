@@ -11,9 +11,12 @@ namespace picture::pixelops {
 // Index of pixel x in a 1/4/8-bit row (leftmost pixel in the high bits).
 inline unsigned indexAt(const uint8_t* row, int x, int bpp) {
   switch (bpp) {
-    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1u;
-    case 4: return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xFu;
-    default: return row[x];
+    case 1:
+      return (row[x >> 3] >> (7 - (x & 7))) & 1u;
+    case 4:
+      return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xFu;
+    default:
+      return row[x];
   }
 }
 
@@ -29,7 +32,9 @@ inline void setIndexAt(uint8_t* row, int x, int bpp, unsigned index) {
       row[x >> 1] = static_cast<uint8_t>((row[x >> 1] & ~(0xF << shift)) | (index & 0xF) << shift);
       break;
     }
-    default: row[x] = static_cast<uint8_t>(index); break;
+    default:
+      row[x] = static_cast<uint8_t>(index);
+      break;
   }
 }
 

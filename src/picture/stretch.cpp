@@ -10,8 +10,7 @@ namespace {
 // Source coordinate under the centre of each of `count` target cells.
 std::vector<int> sampleMap(int count, int sourceCount) {
   std::vector<int> map(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i)
-    map[i] = static_cast<int>((2LL * i + 1) * sourceCount / (2LL * count));
+  for (int i = 0; i < count; ++i) map[i] = static_cast<int>((2LL * i + 1) * sourceCount / (2LL * count));
   return map;
 }
 

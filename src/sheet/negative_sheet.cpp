@@ -57,7 +57,9 @@ NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services)
   for (int i = 0; i <= kOverflow; ++i) {
     // The hidden overflow frame's thumbnail stands for frame 36.
     int target = std::min(i, kFilmFrames - 1);
-    frames[i].thumbnail.onMouseDown = [this, target](ui::MouseButton, unsigned, int, int) { toggleFrame(target); };
+    frames[i].thumbnail.onMouseDown = [this, target](ui::MouseButton, unsigned, int, int) {
+      toggleFrame(target);
+    };
   }
   tidyTimer.onTimer = [this] { tidyFilm(); };
   onCreate = [this] { setUp(); };

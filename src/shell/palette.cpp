@@ -111,8 +111,8 @@ void Palette::confirmEnd(bool& canClose) {
 }
 
 void Palette::writePositions() {
-  positions_.write({windows.cameraBox->top(), windows.cameraBox->left(), windows.negativeSheet->top(), top(),
-                    left()});
+  positions_.write(
+      {windows.cameraBox->top(), windows.cameraBox->left(), windows.negativeSheet->top(), top(), left()});
 }
 
 }  // namespace shell

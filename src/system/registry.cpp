@@ -8,8 +8,7 @@ namespace sys {
 
 Registry::Value Registry::dword(std::int32_t v) {
   auto u = static_cast<std::uint32_t>(v);
-  return {Type::Dword,
-          {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)}};
+  return {Type::Dword, {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)}};
 }
 
 std::optional<RegistryKey> RegistryKey::open(Registry& reg, const std::string& path, bool create) {
@@ -33,7 +32,8 @@ std::int32_t RegistryKey::readInteger(const std::string& name) {
 }
 
 void RegistryKey::writeInteger(const std::string& name, std::int32_t v) {
-  if (!reg_.set(key_, name, Registry::dword(v))) throw base::Error(base::format("'%s' の設定に失敗しました", name));
+  if (!reg_.set(key_, name, Registry::dword(v)))
+    throw base::Error(base::format("'%s' の設定に失敗しました", name));
 }
 
 }  // namespace sys

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "system/message_boxes.h"
 #include "base/error.h"
+#include "system/message_boxes.h"
 
 namespace ui {
 

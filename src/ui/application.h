@@ -11,7 +11,7 @@
 namespace sys {
 class MessageBoxes;
 class Screen;
-}
+}  // namespace sys
 
 namespace ui {
 

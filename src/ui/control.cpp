@@ -89,8 +89,7 @@ void Control::mouseMove(unsigned shift, int x, int y) {
 
 void Control::mouseUp(MouseButton b, unsigned shift, int x, int y) {
   if (onMouseUp) onMouseUp(b, shift, x, y);
-  if (b == MouseButton::Left && x >= 0 && y >= 0 && x < width() && y < height() && onClick)
-    onClick();
+  if (b == MouseButton::Left && x >= 0 && y >= 0 && x < width() && y < height() && onClick) onClick();
 }
 
 void Control::click() {

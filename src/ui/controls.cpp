@@ -28,8 +28,7 @@ void frame3d(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight, int w
 Rect bevel(picture::Canvas& c, Rect r, BevelCut cut, int width) {
   if (cut == BevelCut::None) return r;
   bool raised = cut == BevelCut::Raised;
-  frame3d(c, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight,
-          width);
+  frame3d(c, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, width);
   return {r.left + width, r.top + width, r.width - 2 * width, r.height - 2 * width};
 }
 
@@ -107,21 +106,17 @@ void Gauge::paint(picture::Canvas& c, Rect r, Rect clip, Painter& painter) {
   c.setClip(clip);
 }
 
-
 void Panel::setBevelInner(BevelCut b) { setProperty(bevelInner_, b, Change::Appearance); }
 
 void Panel::setBevelOuter(BevelCut b) { setProperty(bevelOuter_, b, Change::Appearance); }
 
 void Panel::setBevelWidth(int w) { setProperty(bevelWidth_, w, Change::Appearance); }
 
-Image::Image(Control* parent, std::string name) : Control(parent, std::move(name)) {
-  setColor(clNone);
-}
+Image::Image(Control* parent, std::string name) : Control(parent, std::move(name)) { setColor(clNone); }
 
 void Image::setPicture(const picture::Picture& p) {
   picture_ = p;
-  if (autoSize_ && !picture_.empty())
-    setBounds({left(), top(), picture_.width(), picture_.height()});
+  if (autoSize_ && !picture_.empty()) setBounds({left(), top(), picture_.width(), picture_.height()});
   changed(Change::Appearance);
 }
 
@@ -130,13 +125,10 @@ void Image::setStretch(bool v) { setProperty(stretch_, v, Change::Appearance); }
 void Image::setAutoSize(bool v) {
   if (v == autoSize_) return;
   autoSize_ = v;
-  if (autoSize_ && !picture_.empty())
-    setBounds({left(), top(), picture_.width(), picture_.height()});
+  if (autoSize_ && !picture_.empty()) setBounds({left(), top(), picture_.width(), picture_.height()});
 }
 
-Label::Label(Control* parent, std::string name) : Control(parent, std::move(name)) {
-  setColor(clNone);
-}
+Label::Label(Control* parent, std::string name) : Control(parent, std::move(name)) { setColor(clNone); }
 
 void Label::setTransparent(bool v) { setProperty(transparent_, v, Change::Appearance); }
 
@@ -196,9 +188,7 @@ void SpeedButton::mouseUp(MouseButton b, unsigned shift, int x, int y) {
   if (onClick) onClick();
 }
 
-Gauge::Gauge(Control* parent, std::string name) : Control(parent, std::move(name)) {
-  setColor(clWhite);
-}
+Gauge::Gauge(Control* parent, std::string name) : Control(parent, std::move(name)) { setColor(clWhite); }
 
 void Gauge::setRange(int lo, int hi) {
   if (lo == min_ && hi == max_) return;

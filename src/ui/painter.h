@@ -29,7 +29,6 @@ void renderForm(class Form& form, picture::Canvas& canvas, Rect clip, Painter& p
 
 // Paints one control and its children; (x, y) is its top-left corner on the
 // canvas.
-void renderControl(class Control& c, picture::Canvas& canvas, int x, int y, Rect clip,
-                   Painter& painter);
+void renderControl(class Control& c, picture::Canvas& canvas, int x, int y, Rect clip, Painter& painter);
 
 }  // namespace ui

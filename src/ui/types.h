@@ -29,7 +29,7 @@ enum class BevelCut { None, Lowered, Raised };
 
 struct Font {
   std::string name;  // empty: the system's own UI font
-  int height = 12;  // pixels
+  int height = 12;   // pixels
   Color color = clBlack;
   bool bold = false;
   bool italic = false;

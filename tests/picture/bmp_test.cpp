@@ -25,7 +25,7 @@ std::vector<int> indexes(const Bitmap& b, int y) {
 
 Bitmap patterned(int width, int height, int bpp, std::vector<uint32_t> palette = {},
                  picture::ChannelMasks masks = picture::kMasks555, bool alpha = false) {
-  Bitmap b = alpha ? Bitmap::createRgba(width, height)
+  Bitmap b = alpha       ? Bitmap::createRgba(width, height)
              : bpp == 16 ? Bitmap::create16(width, height, masks)
                          : Bitmap::create(width, height, bpp, palette);
   for (int y = 0; y < height; ++y) {
@@ -52,7 +52,9 @@ TEST(BmpWriter, EveryFormatReadsBackAsItWasWritten) {
                                patterned(width, 3, 32, {}, {}, true)};
     for (const Bitmap& b : all) {
       std::vector<uint8_t> file = picture::writeBmp(b);
-      size_t header = b.hasAlpha() ? 124 : b.bitsPerPixel() == 16 && b.masks() != picture::kMasks555 ? 52 : 40;
+      size_t header = b.hasAlpha()                                                ? 124
+                      : b.bitsPerPixel() == 16 && b.masks() != picture::kMasks555 ? 52
+                                                                                  : 40;
       EXPECT_EQ(file.size(), 14 + header + 4 * b.palette().size() + b.byteCount());
       Bitmap back = read(file);
       EXPECT_TRUE(back == b) << "bpp " << b.bitsPerPixel();
@@ -70,7 +72,7 @@ TEST(BmpWriter, WritesBottomUpWithAnInfoHeader) {
   std::vector<uint8_t> f = picture::writeBmp(b);
   ASSERT_EQ(f.size(), 14u + 40 + 2 * 8);
   EXPECT_EQ(f[14], 40);
-  EXPECT_EQ(f[22], 2);  // positive height: bottom-up
+  EXPECT_EQ(f[22], 2);         // positive height: bottom-up
   EXPECT_EQ(f[54 + 8], 0x33);  // the top row is the last in the file
   EXPECT_EQ(f[54 + 8 + 2], 0x11);
 }
@@ -159,11 +161,14 @@ TEST(BmpReader, MalformedHeadersAreRefused) {
   EXPECT_TRUE(refused([](BmpFields& s) { s.height = 0; }));
   EXPECT_TRUE(refused([](BmpFields& s) { s.height = INT32_MIN; }));
   EXPECT_TRUE(refused([](BmpFields& s) { s.headerSize = 66; }));
-  EXPECT_TRUE(refused([](BmpFields& s) { s.headerSize = 64, s.compression = 3, s.bpp = 16; }));  // OS/2 Huffman
+  EXPECT_TRUE(
+      refused([](BmpFields& s) { s.headerSize = 64, s.compression = 3, s.bpp = 16; }));  // OS/2 Huffman
   EXPECT_TRUE(refused([](BmpFields& s) { s.compression = 3, s.masks = {0xF0F0, 0x0F00, 0x000F}; }));  // gaps
-  EXPECT_TRUE(refused([](BmpFields& s) { s.compression = 3, s.masks = {0xFF0000, 0x01FF00, 0xFF}; }));  // overlap
+  EXPECT_TRUE(refused([](BmpFields& s) {
+    s.compression = 3, s.masks = {0xFF0000, 0x01FF00, 0xFF};
+  }));  // overlap
   EXPECT_TRUE(refused([](BmpFields& s) { s.compression = 3, s.masks = {0, 0, 0}; }));
-  EXPECT_TRUE(refused([](BmpFields& s) { s.bits.resize(11); }));  // the last row short of pixels
+  EXPECT_TRUE(refused([](BmpFields& s) { s.bits.resize(11); }));   // the last row short of pixels
   EXPECT_FALSE(refused([](BmpFields& s) { s.bits.resize(14); }));  // only its padding missing
 
   std::vector<uint8_t> f = makeBmp(good);
@@ -192,10 +197,10 @@ TEST(BmpReader, EveryTruncationOfAFileIsRefusedOrDecoded) {
 TEST(BmpReader, Rle8RunsDeltasLiteralsAndClipping) {
   BmpFields s;
   s.width = 6, s.height = 4, s.bpp = 8, s.compression = 1, s.colorsUsed = 8, s.palette.assign(8, 0);
-  s.bits = {3, 1,        // three 1s on the bottom row
-            0, 2, 1, 1,  // delta to x 4 of the row above
-            4, 2,        // four 2s: two fit, two are clipped
-            0, 0,        // end of line
+  s.bits = {3, 1,              // three 1s on the bottom row
+            0, 2, 1, 1,        // delta to x 4 of the row above
+            4, 2,              // four 2s: two fit, two are clipped
+            0, 0,              // end of line
             0, 3, 5, 6, 7, 0,  // three literal pixels, padded to a word
             0, 0, 0, 1};       // end of line, end of bitmap
   Bitmap b = read(makeBmp(s));

@@ -56,7 +56,8 @@ int mismatches(const Bitmap& b, const std::vector<std::string>& refs, std::strin
 
 std::vector<std::string> filesIn(const std::string& dir) {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(kSuite + "/" + dir)) names.push_back(dir + "/" + e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(kSuite + "/" + dir))
+    names.push_back(dir + "/" + e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -77,9 +78,9 @@ TEST(BmpSuite, EveryGoodFileDecodesToItsReferenceAndWritesBackUnchanged) {
 
 TEST(BmpSuite, GoodFilesKeepTheirPixelFormat) {
   const std::map<std::string, int> depth = {
-      {"g/pal1.bmp", 1},      {"g/pal4.bmp", 4},      {"g/pal4rle.bmp", 4},   {"g/pal8.bmp", 8},
-      {"g/pal8rle.bmp", 8},   {"g/pal8os2.bmp", 8},   {"g/rgb16.bmp", 16},    {"g/rgb16-565.bmp", 16},
-      {"g/rgb24.bmp", 24},    {"g/rgb32.bmp", 32},    {"g/rgb32bf.bmp", 32},  {"g/pal8v5.bmp", 8}};
+      {"g/pal1.bmp", 1},    {"g/pal4.bmp", 4},    {"g/pal4rle.bmp", 4},  {"g/pal8.bmp", 8},
+      {"g/pal8rle.bmp", 8}, {"g/pal8os2.bmp", 8}, {"g/rgb16.bmp", 16},   {"g/rgb16-565.bmp", 16},
+      {"g/rgb24.bmp", 24},  {"g/rgb32.bmp", 32},  {"g/rgb32bf.bmp", 32}, {"g/pal8v5.bmp", 8}};
   for (const auto& [name, bpp] : depth) {
     SCOPED_TRACE(name);
     Bitmap b = decodeFile(name);
@@ -96,14 +97,14 @@ const std::map<std::string, std::string> kAcceptedQuestionable = {
     {"q/pal2color.bmp", "pal2color.png"},     {"q/pal4rletrns.bmp", "pal4rletrns-0.png"},
     {"q/pal4rlecut.bmp", "pal4rlecut-0.png"}, {"q/pal8rletrns.bmp", "pal8rletrns-0.png"},
     {"q/pal8rlecut.bmp", "pal8rlecut-0.png"}, {"q/pal8offs.bmp", "pal8.png"},
-    {"q/pal8os2-sz.bmp", "pal8.png"},
-    {"q/pal8os2-hs.bmp", "pal8.png"},         {"q/pal8os2sp.bmp", "pal8.png"},
-    {"q/pal8os2v2.bmp", "pal8.png"},          {"q/pal8os2v2-16.bmp", "pal8.png"},
-    {"q/pal8os2v2-sz.bmp", "pal8.png"},       {"q/pal8os2v2-40sz.bmp", "pal8.png"},
-    {"q/rgb16faketrns.bmp", "rgb16.png"},     {"q/rgb16-231.bmp", "rgb16-231.png"},
-    {"q/rgb16-3103.bmp", "rgb16-3103.png"},   {"q/rgb24largepal.bmp", "rgb24.png"},
-    {"q/rgb32h52.bmp", "rgb24.png"},          {"q/rgb32-xbgr.bmp", "rgb24.png"},
-    {"q/rgb32fakealpha.bmp", "rgb24.png"},    {"q/rgb32-7187.bmp", "rgb32-7187.png"},
+    {"q/pal8os2-sz.bmp", "pal8.png"},         {"q/pal8os2-hs.bmp", "pal8.png"},
+    {"q/pal8os2sp.bmp", "pal8.png"},          {"q/pal8os2v2.bmp", "pal8.png"},
+    {"q/pal8os2v2-16.bmp", "pal8.png"},       {"q/pal8os2v2-sz.bmp", "pal8.png"},
+    {"q/pal8os2v2-40sz.bmp", "pal8.png"},     {"q/rgb16faketrns.bmp", "rgb16.png"},
+    {"q/rgb16-231.bmp", "rgb16-231.png"},     {"q/rgb16-3103.bmp", "rgb16-3103.png"},
+    {"q/rgb24largepal.bmp", "rgb24.png"},     {"q/rgb32h52.bmp", "rgb24.png"},
+    {"q/rgb32-xbgr.bmp", "rgb24.png"},        {"q/rgb32fakealpha.bmp", "rgb24.png"},
+    {"q/rgb32-7187.bmp", "rgb32-7187.png"},
 };
 
 TEST(BmpSuite, QuestionableFilesDecodeCorrectlyOrAreRefused) {
@@ -124,10 +125,10 @@ TEST(BmpSuite, QuestionableFilesDecodeCorrectlyOrAreRefused) {
 // Bad files that still make sense: the broken field is one a reader need not
 // trust (file size, image size, resolution), or the damage is only clipped
 // RLE runs and palette indexes past the palette (shown black).
-const std::set<std::string> kSensibleBad = {
-    "b/badfilesize.bmp", "b/badbitssize.bmp", "b/baddens1.bmp",   "b/baddens2.bmp",
-    "b/pal8badindex.bmp", "b/rgb16-880.bmp",  "b/badrle.bmp",     "b/badrlebis.bmp",
-    "b/badrleter.bmp",    "b/badrle4.bmp",    "b/badrle4bis.bmp", "b/badrle4ter.bmp"};
+const std::set<std::string> kSensibleBad = {"b/badfilesize.bmp", "b/badbitssize.bmp",  "b/baddens1.bmp",
+                                            "b/baddens2.bmp",    "b/pal8badindex.bmp", "b/rgb16-880.bmp",
+                                            "b/badrle.bmp",      "b/badrlebis.bmp",    "b/badrleter.bmp",
+                                            "b/badrle4.bmp",     "b/badrle4bis.bmp",   "b/badrle4ter.bmp"};
 
 TEST(BmpSuite, BadFilesAreRefusedUnlessTheyStillMakeSense) {
   for (const std::string& name : filesIn("b")) {

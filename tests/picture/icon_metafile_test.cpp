@@ -27,7 +27,8 @@ std::vector<uint8_t> ico(const std::vector<std::vector<uint8_t>>& images) {
   put(f, 0, 2), put(f, 1, 2), put(f, static_cast<uint32_t>(images.size()), 2);
   uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
   for (const auto& img : images) {
-    put(f, 0, 4), put(f, 1, 2), put(f, 32, 2), put(f, static_cast<uint32_t>(img.size()), 4), put(f, offset, 4);
+    put(f, 0, 4), put(f, 1, 2), put(f, 32, 2), put(f, static_cast<uint32_t>(img.size()), 4),
+        put(f, offset, 4);
     offset += static_cast<uint32_t>(img.size());
   }
   for (const auto& img : images) f.insert(f.end(), img.begin(), img.end());
@@ -38,7 +39,8 @@ Bitmap readIcon(const std::vector<uint8_t>& f) { return picture::readIcon(f.data
 
 // 2x2, 1 bpp: top row black/white, bottom white/black; mask hides the top left.
 std::vector<uint8_t> monoImage() {
-  return iconImage(2, 2, 1, {0x000000, 0xFFFFFF}, {0x80, 0, 0, 0, 0x40, 0, 0, 0}, {0, 0, 0, 0, 0x80, 0, 0, 0});
+  return iconImage(2, 2, 1, {0x000000, 0xFFFFFF}, {0x80, 0, 0, 0, 0x40, 0, 0, 0},
+                   {0, 0, 0, 0, 0x80, 0, 0, 0});
 }
 
 TEST(Icon, MaskGivesTransparencyAndXorGivesColour) {
@@ -80,18 +82,19 @@ TEST(Icon, PicksTheLargestBmpImage) {
 TEST(Icon, DamagedFilesAreRefused) {
   std::vector<uint8_t> good = ico({monoImage()});
   for (size_t n = 0; n < good.size(); ++n)
-    EXPECT_EQ(testsupport::errorText([&] { picture::readIcon(good.data(), n); }), picture::messages::kBadIcon) << n;
+    EXPECT_EQ(testsupport::errorText([&] { picture::readIcon(good.data(), n); }), picture::messages::kBadIcon)
+        << n;
   auto refused = [&](size_t at, uint8_t value) {
     std::vector<uint8_t> f = good;
     f[at] = value;
     return testsupport::errorText([&] { readIcon(f); }) == picture::messages::kBadIcon;
   };
-  EXPECT_TRUE(refused(2, 3));     // not an icon or cursor
-  EXPECT_TRUE(refused(4, 0));     // no images
-  EXPECT_TRUE(refused(4, 200));   // more directory than file
-  EXPECT_TRUE(refused(18, 0xF0)); // image past the end
-  EXPECT_TRUE(refused(22 + 8, 3)); // odd double height
-  EXPECT_TRUE(refused(22 + 16, 1)); // compressed
+  EXPECT_TRUE(refused(2, 3));        // not an icon or cursor
+  EXPECT_TRUE(refused(4, 0));        // no images
+  EXPECT_TRUE(refused(4, 200));      // more directory than file
+  EXPECT_TRUE(refused(18, 0xF0));    // image past the end
+  EXPECT_TRUE(refused(22 + 8, 3));   // odd double height
+  EXPECT_TRUE(refused(22 + 16, 1));  // compressed
 }
 
 std::vector<uint8_t> wmf(bool placeable, bool withExtent = true) {
@@ -102,7 +105,7 @@ std::vector<uint8_t> wmf(bool placeable, bool withExtent = true) {
   }
   put(f, 1, 2), put(f, 9, 2), put(f, 0x300, 2), put(f, 0, 4), put(f, 0, 2), put(f, 5, 4), put(f, 0, 2);
   if (withExtent) put(f, 5, 4), put(f, 0x020C, 2), put(f, 40, 2), put(f, 60, 2);  // SetWindowExt y, x
-  put(f, 3, 4), put(f, 0, 2);                                                      // EOF
+  put(f, 3, 4), put(f, 0, 2);                                                     // EOF
   return f;
 }
 
@@ -116,7 +119,9 @@ std::vector<uint8_t> emf(int frameRight, int frameBottom) {
   return f;
 }
 
-picture::MetafileInfo readMeta(const std::vector<uint8_t>& f) { return picture::readMetafile(f.data(), f.size()); }
+picture::MetafileInfo readMeta(const std::vector<uint8_t>& f) {
+  return picture::readMetafile(f.data(), f.size());
+}
 
 TEST(Metafile, SizesFollowTheHeaders) {
   picture::MetafileInfo placeable = readMeta(wmf(true));
@@ -140,23 +145,24 @@ TEST(Metafile, SizesFollowTheHeaders) {
 TEST(Metafile, DamagedFilesAreRefused) {
   for (const auto& good : {wmf(true), wmf(false), emf(2645, 1322)}) {
     for (size_t n = 0; n < good.size(); ++n)
-      EXPECT_EQ(testsupport::errorText([&] { picture::readMetafile(good.data(), n); }), picture::messages::kBadMetafile)
+      EXPECT_EQ(testsupport::errorText([&] { picture::readMetafile(good.data(), n); }),
+                picture::messages::kBadMetafile)
           << n;
   }
   auto refused = [](std::vector<uint8_t> f, size_t at, uint8_t value) {
     f[at] = value;
     return testsupport::errorText([&] { readMeta(f); }) == picture::messages::kBadMetafile;
   };
-  EXPECT_TRUE(refused(wmf(false), 2, 8));       // header words
-  EXPECT_TRUE(refused(wmf(false), 18, 0));      // a record of no size
-  EXPECT_TRUE(refused(wmf(false), 18, 0xFF));   // a record past the end
-  EXPECT_TRUE(refused(wmf(false), 32, 1));      // the last record is not end-of-file
+  EXPECT_TRUE(refused(wmf(false), 2, 8));      // header words
+  EXPECT_TRUE(refused(wmf(false), 18, 0));     // a record of no size
+  EXPECT_TRUE(refused(wmf(false), 18, 0xFF));  // a record past the end
+  EXPECT_TRUE(refused(wmf(false), 32, 1));     // the last record is not end-of-file
   std::vector<uint8_t> noInch = wmf(true);
   noInch[14] = noInch[15] = 0;
   EXPECT_EQ(testsupport::errorText([&] { readMeta(noInch); }), picture::messages::kBadMetafile);
-  EXPECT_TRUE(refused(emf(10, 10), 88, 1));     // no EMR_EOF
-  EXPECT_TRUE(refused(emf(10, 10), 92, 6));     // misaligned record
-  EXPECT_TRUE(refused(emf(10, 10), 48, 200));   // longer than the file
+  EXPECT_TRUE(refused(emf(10, 10), 88, 1));    // no EMR_EOF
+  EXPECT_TRUE(refused(emf(10, 10), 92, 6));    // misaligned record
+  EXPECT_TRUE(refused(emf(10, 10), 48, 200));  // longer than the file
 }
 
 }  // namespace

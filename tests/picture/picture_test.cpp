@@ -43,7 +43,8 @@ std::vector<uint8_t> tinyIcon() {
   using testsupport::put;
   put(f, 0, 2), put(f, 1, 2), put(f, 1, 2);
   put(f, 0, 8), put(f, 40 + 8 + 8, 4), put(f, 22, 4);
-  put(f, 40, 4), put(f, 1, 4), put(f, 2, 4), put(f, 1, 2), put(f, 1, 2), put(f, 0, 16), put(f, 2, 4), put(f, 0, 4);
+  put(f, 40, 4), put(f, 1, 4), put(f, 2, 4), put(f, 1, 2), put(f, 1, 2), put(f, 0, 16), put(f, 2, 4),
+      put(f, 0, 4);
   put(f, 0, 4), put(f, 0xFFFFFF, 4);  // palette
   put(f, 0x80, 4), put(f, 0, 4);      // XOR: white; AND: opaque
   return f;
@@ -84,7 +85,9 @@ TEST_F(PictureFiles, LoadsEachKindByExtensionInAnyCase) {
 
 TEST_F(PictureFiles, ErrorsNameTheExtensionOrFileAsGiven) {
   Picture p;
-  auto loadError = [&](const std::string& file) { return testsupport::errorText([&] { p.loadFromFile(file); }); };
+  auto loadError = [&](const std::string& file) {
+    return testsupport::errorText([&] { p.loadFromFile(file); });
+  };
   write("x.Png", {1, 2, 3});
   EXPECT_EQ(loadError(path("x.Png")), "拡張子 .Png の画像形式は処理できません");
   EXPECT_EQ(loadError(path("noext")), "拡張子 . の画像形式は処理できません");
@@ -112,7 +115,8 @@ TEST_F(PictureFiles, AFailedLoadLeavesThePictureAsItWas) {
   }
   EXPECT_EQ(testsupport::errorText([&] { p.loadFromFile(path("bad.bmp")); }), picture::messages::kBadBitmap);
   EXPECT_EQ(testsupport::errorText([&] { p.loadFromFile(path("bad.ico")); }), picture::messages::kBadIcon);
-  EXPECT_EQ(testsupport::errorText([&] { p.loadFromFile(path("bad.emf")); }), picture::messages::kBadMetafile);
+  EXPECT_EQ(testsupport::errorText([&] { p.loadFromFile(path("bad.emf")); }),
+            picture::messages::kBadMetafile);
 }
 
 TEST_F(PictureFiles, SavingWritesTheBitmapsFormatOrTheBytesAsLoaded) {

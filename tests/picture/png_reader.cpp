@@ -74,7 +74,11 @@ Image readPng(const std::string& path) {
       int a = i >= pixelBytes ? cur[i - pixelBytes] : 0;
       int b = prev ? prev[i] : 0;
       int c = prev && i >= pixelBytes ? prev[i - pixelBytes] : 0;
-      int predictor = filter == 0 ? 0 : filter == 1 ? a : filter == 2 ? b : filter == 3 ? (a + b) / 2 : paeth(a, b, c);
+      int predictor = filter == 0   ? 0
+                      : filter == 1 ? a
+                      : filter == 2 ? b
+                      : filter == 3 ? (a + b) / 2
+                                    : paeth(a, b, c);
       if (filter > 4) fail("bad filter");
       cur[i] = static_cast<uint8_t>(src[i] + predictor);
     }
@@ -103,7 +107,8 @@ Image readPng(const std::string& path) {
       if (type == 3) {
         unsigned index = sample(row, x, 0);
         if (3 * index + 2 >= palette.size()) fail("index past palette");
-        img.rgb[i] = uint32_t{palette[3 * index]} << 16 | palette[3 * index + 1] << 8 | palette[3 * index + 2];
+        img.rgb[i] =
+            uint32_t{palette[3 * index]} << 16 | palette[3 * index + 1] << 8 | palette[3 * index + 2];
         if (index < trns.size()) img.alpha[i] = trns[index];
       } else if (type == 0 || type == 4) {
         uint32_t g = to8(sample(row, x, 0));

@@ -9,8 +9,8 @@ namespace testpng {
 
 struct Image {
   int width = 0, height = 0;
-  std::vector<uint32_t> rgb;     // 0x00RRGGBB, row-major, top-down
-  std::vector<uint8_t> alpha;    // 255 = opaque
+  std::vector<uint32_t> rgb;   // 0x00RRGGBB, row-major, top-down
+  std::vector<uint8_t> alpha;  // 255 = opaque
 };
 
 // Throws std::runtime_error on anything it does not understand.

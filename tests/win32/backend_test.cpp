@@ -1,8 +1,8 @@
 // The Win32 backend under a real message loop: window styles and frames,
 // model <-> window mirroring, painting, mouse, menus, timers, posted work,
 // tooltips, minimise / restore and activation. No modal message boxes.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <functional>
 #include <memory>
@@ -85,7 +85,8 @@ WIN_TEST(backend_form_styles_and_frames) {
   HWND w = hwndOf(*form);
   check::truth(w != nullptr, "the form has a window");
   check::equal(GetWindow(w, GW_OWNER), fx.backend.applicationWindow(), "owned by the application window");
-  check::truth((styleOf(w) & (WS_CAPTION | WS_POPUP)) == (WS_CAPTION | WS_POPUP), "tool window: caption, popup");
+  check::truth((styleOf(w) & (WS_CAPTION | WS_POPUP)) == (WS_CAPTION | WS_POPUP),
+               "tool window: caption, popup");
   check::truth(!(styleOf(w) & WS_SYSMENU), "tool window without system menu: no WS_SYSMENU");
   check::truth((exStyleOf(w) & WS_EX_TOOLWINDOW) != 0, "WS_EX_TOOLWINDOW");
 
@@ -132,9 +133,11 @@ WIN_TEST(backend_form_styles_and_frames) {
 
   form->setBorderStyle(ui::BorderStyle::Dialog);
   form->setSystemMenu(true);
-  check::truth((styleOf(w) & (WS_CAPTION | WS_SYSMENU | WS_DLGFRAME)) == (WS_CAPTION | WS_SYSMENU | WS_DLGFRAME),
-               "dialog: caption, system menu, dialog frame");
-  check::truth((exStyleOf(w) & WS_EX_DLGMODALFRAME) && !(exStyleOf(w) & WS_EX_TOOLWINDOW), "dialog: modal frame, no tool window");
+  check::truth(
+      (styleOf(w) & (WS_CAPTION | WS_SYSMENU | WS_DLGFRAME)) == (WS_CAPTION | WS_SYSMENU | WS_DLGFRAME),
+      "dialog: caption, system menu, dialog frame");
+  check::truth((exStyleOf(w) & WS_EX_DLGMODALFRAME) && !(exStyleOf(w) & WS_EX_TOOLWINDOW),
+               "dialog: modal frame, no tool window");
 
   form->setBorderStyle(ui::BorderStyle::None);
   form->setStayOnTop(true);
@@ -194,7 +197,8 @@ WIN_TEST(backend_mouse_reaches_controls) {
   SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 30));
   SendMessageW(w, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(10, 30));
   check::equal(downs, 1, "the second button got its press");
-  check::truth((lastShift & ui::ssShift) && (lastShift & ui::ssLeft), "shift state carries shift and the left button");
+  check::truth((lastShift & ui::ssShift) && (lastShift & ui::ssLeft),
+               "shift state carries shift and the left button");
 
   bool asked = false;
   form->onCloseQuery = [&](bool& canClose) {
@@ -236,7 +240,8 @@ WIN_TEST(backend_popup_menus) {
 
   postKeys(app, {VK_DOWN, VK_RETURN});
   menu.popup(120, 120);
-  check::equal(log.size() == 1 ? log[0] : std::string("?"), std::string("K1"), "the chosen item's handler ran");
+  check::equal(log.size() == 1 ? log[0] : std::string("?"), std::string("K1"),
+               "the chosen item's handler ran");
 
   log.clear();
   postKeys(app, {VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
@@ -324,11 +329,13 @@ WIN_TEST(backend_tooltips) {
   if (!tip) return;
   check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 2, "one tool per hinted control");
   form->second.setShowHint(false);
-  check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 1, "a control that stops showing its hint loses its tool");
+  check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 1,
+               "a control that stops showing its hint loses its tool");
   form->plain.setHint("ヘルプを表示します");
   form->plain.setShowHint(true);
   form->first.hide();
-  check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 1, "a hidden control has no tool, a new one has");
+  check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 1,
+               "a hidden control has no tool, a new one has");
   form->plain.setTop(60);
   TOOLINFOW ti{};
   ti.cbSize = TTTOOLINFOW_V2_SIZE;

@@ -34,13 +34,17 @@ std::string escaped(const std::string& bytes) {
   std::string out;
   char buf[8];
   for (unsigned char c : bytes) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\\') out += "\\\\";
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\\')
+      out += "\\\\";
     else if (c < 0x20 || c >= 0x7F) {
       std::snprintf(buf, sizeof buf, "\\x%02X", c);
       out += buf;
-    } else out += char(c);
+    } else
+      out += char(c);
   }
   return out;
 }

@@ -102,8 +102,8 @@ int pattern(int l, int t, int width, int height) {
   wc.lpszClassName = L"MiruneTestPattern";
   if (!RegisterClassW(&wc)) return 1;
   win32::UniqueWindow w(CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"MiruneTestPattern",
-                                        WS_POPUP | WS_VISIBLE, l, t, width, height, nullptr, nullptr, wc.hInstance,
-                                        nullptr));
+                                        WS_POPUP | WS_VISIBLE, l, t, width, height, nullptr, nullptr,
+                                        wc.hInstance, nullptr));
   if (!w) return 1;
   print("shown");
   std::fflush(stdout);
@@ -213,7 +213,8 @@ int wmain(int argc, wchar_t** argv) {
     return pattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   if (cmd == L"manual" && argc == 3) return manual(argv[2]);
   if (cmd == L"at" && argc == 4) return at(_wtoi(argv[2]), _wtoi(argv[3]));
-  print("usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | topmost CLASS |"
-        " visible CLASS | pattern L T W H | manual TITLE | at X Y");
+  print(
+      "usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | topmost CLASS |"
+      " visible CLASS | pattern L T W H | manual TITLE | at X Y");
   return 2;
 }

@@ -32,7 +32,8 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::optional<std::string> readBytes(const std::string& path) {
-  HANDLE h = CreateFileW(win32::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE h = CreateFileW(win32::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string out;
   char buf[4096];
@@ -83,10 +84,12 @@ class IniCase {
   // Both files hold the same bytes, and those are `want`.
   void bytes(const std::string& want) {
     std::string a = readBytes(sys_).value_or("<no file>"), b = readBytes(ours_).value_or("<no file>");
-    check::record(a == want, name_ + " file written by the system",
-                  a == want ? "" : "got \"" + check::escaped(a) + "\", want \"" + check::escaped(want) + "\"");
-    check::record(b == a, name_ + " file written by headless matches the system's",
-                  b == a ? "" : "headless \"" + check::escaped(b) + "\", system \"" + check::escaped(a) + "\"");
+    check::record(
+        a == want, name_ + " file written by the system",
+        a == want ? "" : "got \"" + check::escaped(a) + "\", want \"" + check::escaped(want) + "\"");
+    check::record(
+        b == a, name_ + " file written by headless matches the system's",
+        b == a ? "" : "headless \"" + check::escaped(b) + "\", system \"" + check::escaped(a) + "\"");
   }
 
   // Where the system's rewrite is its own (Wine rewrites the whole file
@@ -167,7 +170,8 @@ WIN_TEST(profile_append_to_file_without_final_newline) {
 
 WIN_TEST(profile_untouched_lines) {
   // A hand-edited file: blank lines, a comment, spaces around '='.
-  IniCase c("untouched", std::string("; settings\r\n[Option]\r\nrenzoku = 3\r\n\r\nyoko=320\r\n\r\n[Other]\r\nx=1\r\n"));
+  IniCase c("untouched",
+            std::string("; settings\r\n[Option]\r\nrenzoku = 3\r\n\r\nyoko=320\r\n\r\n[Other]\r\nx=1\r\n"));
   c.write("Option", "tate", "240");
   c.read("Option", "renzoku", "", 255, "3", "untouched key");
   c.read("Option", "tate", "", 255, "240", "added key");
@@ -224,7 +228,8 @@ WIN_TEST(profile_japanese_values_and_file_names) {
   win32::Profile system;
   std::string file = IniCase::folder() + "ミルネ設定.ini";
   CreateDirectoryW(win32::widen(IniCase::folder()).c_str(), nullptr);
-  check::truth(system.writeString(file, "Option", "PS", "C:\\ペイント\\表計算.exe"), "written under a kanji file name");
+  check::truth(system.writeString(file, "Option", "PS", "C:\\ペイント\\表計算.exe"),
+               "written under a kanji file name");
   check::equal(system.readString(file, "Option", "PS", "", 255), std::string("C:\\ペイント\\表計算.exe"),
                "Japanese value round trip");
   check::equal(system.readString(file, "Option", "PS", "", 5), std::string("C:\\ペイ"),

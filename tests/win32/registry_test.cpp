@@ -5,10 +5,10 @@
 #include <climits>
 #include <string>
 
+#include "base/error.h"
 #include "harness.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
-#include "base/error.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ void setRaw(const ScratchKey& k, const wchar_t* name, DWORD type, const void* da
 WIN_TEST(registry_open_and_create) {
   ScratchKey scratch;
   win32::Registry reg;
-  check::truth(!sys::RegistryKey::open(reg, scratch.path, false), "a missing key does not open without create");
+  check::truth(!sys::RegistryKey::open(reg, scratch.path, false),
+               "a missing key does not open without create");
   check::truth(sys::RegistryKey::open(reg, scratch.path + "\\a\\b", true).has_value(),
                "create makes every missing part of the path");
   check::truth(sys::RegistryKey::open(reg, scratch.path + "\\a", false).has_value(),
@@ -105,16 +106,17 @@ WIN_TEST(registry_value_types) {
   const wchar_t multi[] = L"a\0b\0";
   setRaw(scratch, L"m", REG_MULTI_SZ, multi, sizeof multi);
   auto s = reg.query(k, "s");
-  check::truth(s && s->type == sys::Registry::Type::String &&
-                   std::string(s->data.begin(), s->data.end()) == "ネガ 36",
-               "REG_SZ reads as a UTF-8 string without terminator");
+  check::truth(
+      s && s->type == sys::Registry::Type::String && std::string(s->data.begin(), s->data.end()) == "ネガ 36",
+      "REG_SZ reads as a UTF-8 string without terminator");
   auto m = reg.query(k, "m");
   check::truth(m && m->type == sys::Registry::Type::Other, "REG_MULTI_SZ reads as other");
   check::truth(!reg.query(k, "absent").has_value(), "a missing value is nullopt");
   std::string value = "C:\\ペイント";
   reg.set(k, "path", {sys::Registry::Type::String, {value.begin(), value.end()}});
   auto back = reg.query(k, "path");
-  check::truth(back && std::string(back->data.begin(), back->data.end()) == value, "a string written reads back");
+  check::truth(back && std::string(back->data.begin(), back->data.end()) == value,
+               "a string written reads back");
   check::truth(!reg.set(k, "bad", {sys::Registry::Type::Dword, {1, 2}}), "a DWORD of two bytes is refused");
   reg.close(k);
 }
@@ -133,5 +135,6 @@ WIN_TEST(registry_japanese_key_name) {
   win32::UniqueKey h(raw);
   check::equal(rc, LONG(ERROR_SUCCESS), "the system finds it under its UTF-16 name");
   auto again = sys::RegistryKey::open(reg, scratch.path + "\\mirune36枚撮り", false);
-  check::truth(again && again->readInteger("Main.Left") == 44, "opened again, in another case, with its value");
+  check::truth(again && again->readInteger("Main.Left") == 44,
+               "opened again, in another case, with its value");
 }

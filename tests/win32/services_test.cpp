@@ -28,8 +28,10 @@ picture::Bitmap pattern(int w, int h, int bpp, std::vector<std::uint32_t> palett
   auto b = picture::Bitmap::create(w, h, bpp, palette);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      std::uint32_t c = palette.empty() ? (std::uint32_t(x * 40) << 16 | std::uint32_t(y * 60) << 8 | std::uint32_t(x + y) * 20)
-                                        : palette[std::size_t(x + y) % palette.size()];
+      std::uint32_t c =
+          palette.empty()
+              ? (std::uint32_t(x * 40) << 16 | std::uint32_t(y * 60) << 8 | std::uint32_t(x + y) * 20)
+              : palette[std::size_t(x + y) % palette.size()];
       b.setPixel(x, y, c);
     }
   return b;
@@ -124,7 +126,8 @@ WIN_TEST(clipboard_bitmap_round_trip) {
   check::equal(clip.bitmap().bitsPerPixel(), 8, "8-bit stays 8-bit");
   for (const auto& b : {indexed, pattern(9, 2, 1, {0x000000, 0xFFFFFF}), pattern(3, 2, 32)}) {
     clip.setBitmap(b);
-    check::truth(clip.bitmap().toRgb32() == b.toRgb32(), std::to_string(b.bitsPerPixel()) + "-bit colours come back");
+    check::truth(clip.bitmap().toRgb32() == b.toRgb32(),
+                 std::to_string(b.bitsPerPixel()) + "-bit colours come back");
   }
 
   clip.setBitmap(picture::Bitmap());
@@ -215,7 +218,8 @@ WIN_TEST(temporary_folder) {
   std::string dir = files.temporaryDirectory();
   check::truth(!dir.empty() && dir.back() == '\\', "the temporary folder ends in a backslash");
   DWORD attributes = GetFileAttributesW(win32::widen(dir).c_str());
-  check::truth(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY), "and is a folder");
+  check::truth(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY),
+               "and is a folder");
 }
 
 WIN_TEST(screen_copy) {
@@ -234,8 +238,9 @@ WIN_TEST(screen_copy) {
   wc.lpszClassName = L"MiruneTestSwatch";
   RegisterClassExW(&wc);
   {
-    win32::UniqueWindow swatch(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"MiruneTestSwatch", L"", WS_POPUP, 100,
-                                               100, 60, 40, nullptr, nullptr, wc.hInstance, nullptr));
+    win32::UniqueWindow swatch(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"MiruneTestSwatch", L"",
+                                               WS_POPUP, 100, 100, 60, 40, nullptr, nullptr, wc.hInstance,
+                                               nullptr));
     ShowWindow(swatch.get(), SW_SHOWNOACTIVATE);
     UpdateWindow(swatch.get());
     for (int i = 0; i < 20; ++i) {
@@ -258,8 +263,10 @@ WIN_TEST(painter_text) {
   win32::GdiPainter painter;
   ui::Font font;  // the UI font, 12 pixels
   auto size = painter.measureText(font, "終");
-  check::truth(size.height >= 12 && size.height <= 17, "12-pixel font is 12 to 17 pixels high, got " + std::to_string(size.height));
-  check::truth(size.width >= 6 && size.width <= 16, "a kanji is about one em wide, got " + std::to_string(size.width));
+  check::truth(size.height >= 12 && size.height <= 17,
+               "12-pixel font is 12 to 17 pixels high, got " + std::to_string(size.height));
+  check::truth(size.width >= 6 && size.width <= 16,
+               "a kanji is about one em wide, got " + std::to_string(size.width));
 
   // Two different kanji draw differently: the font has the glyphs, rather
   // than showing the same box for both.

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "picture/canvas.h"
+#include "platform/headless/font_painter.h"
 #include "system/clock.h"
 #include "ui/backend.h"
 #include "ui/menu.h"
-#include "platform/headless/font_painter.h"
 #include "ui/painter.h"
 
 namespace ui {
@@ -97,6 +97,5 @@ class Backend : public ui::Backend, public sys::Clock {
   std::vector<FormPeer*> forms_;
   std::vector<TimerPeer*> timers_;
 };
-
 
 }  // namespace headless

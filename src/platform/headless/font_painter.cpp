@@ -37,11 +37,10 @@ struct FontPainter::Impl {
   // The IPA font standing in for a Windows font name.
   static std::string fileFor(const ui::Font& f) {
     bool fixed = f.name.find("Ｐ") == std::string::npos;
-    const char* candidates[] = {
-        fixed ? "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
-              : "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf",
-        "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
-        "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf"};
+    const char* candidates[] = {fixed ? "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
+                                      : "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf",
+                                "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
+                                "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf"};
     for (const char* c : candidates)
       if (std::filesystem::exists(c)) return c;
     return {};
@@ -82,8 +81,8 @@ FontPainter::Size FontPainter::measureText(const ui::Font& f, const std::string&
   return {width, f.height};
 }
 
-void FontPainter::drawText(picture::Canvas& c, const ui::Font& f, const std::string& text, int x,
-                           int y, ui::Color color) {
+void FontPainter::drawText(picture::Canvas& c, const ui::Font& f, const std::string& text, int x, int y,
+                           ui::Color color) {
   FT_Face face = impl_->face(f);
   if (!face) return;
   // The baseline sits where the font's ascent puts it in a cell of the

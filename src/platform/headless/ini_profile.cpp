@@ -24,10 +24,8 @@ std::string trim(const std::string& s) {
 }
 
 bool sameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
          });
 }
 
@@ -59,7 +57,8 @@ std::optional<Content> load(const std::string& file) {
     content.utf16 = true;
     std::u16string units;
     for (std::size_t i = 2; i + 1 < all.size(); i += 2)
-      units += static_cast<char16_t>(static_cast<unsigned char>(all[i]) | static_cast<unsigned char>(all[i + 1]) << 8);
+      units += static_cast<char16_t>(static_cast<unsigned char>(all[i]) |
+                                     static_cast<unsigned char>(all[i + 1]) << 8);
     all = base::utf8FromUtf16(units);
   }
   std::vector<Line>& lines = content.lines;
@@ -111,8 +110,7 @@ std::optional<std::pair<std::string, std::string>> entryOf(const std::string& li
 }
 
 std::string unquote(const std::string& v) {
-  if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
-    return v.substr(1, v.size() - 2);
+  if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]) return v.substr(1, v.size() - 2);
   return v;
 }
 
@@ -130,8 +128,7 @@ std::string cutChars(const std::string& s, std::size_t n) {
 }  // namespace
 
 std::string IniProfile::readString(const std::string& file, const std::string& section,
-                                   const std::string& key, const std::string& def,
-                                   std::size_t maxChars) {
+                                   const std::string& key, const std::string& def, std::size_t maxChars) {
   auto lines = load(file);
   // The system drops trailing blanks of the default.
   std::string result = def.substr(0, def.find_last_not_of(' ') + 1);
@@ -154,8 +151,8 @@ std::string IniProfile::readString(const std::string& file, const std::string& s
   return cutChars(result, maxChars);
 }
 
-bool IniProfile::writeString(const std::string& file, const std::string& section,
-                             const std::string& key, const std::string& value) {
+bool IniProfile::writeString(const std::string& file, const std::string& section, const std::string& key,
+                             const std::string& value) {
   Content content;
   if (auto loaded = load(file)) {
     content = std::move(*loaded);

@@ -12,9 +12,8 @@ namespace headless {
 // is added at the end. Lines it does not touch stay as they were.
 class IniProfile : public sys::Profile {
  public:
-  std::string readString(const std::string& file, const std::string& section,
-                         const std::string& key, const std::string& def,
-                         std::size_t maxChars) override;
+  std::string readString(const std::string& file, const std::string& section, const std::string& key,
+                         const std::string& def, std::size_t maxChars) override;
   bool writeString(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value) override;
 };

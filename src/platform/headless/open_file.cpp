@@ -2,6 +2,8 @@
 
 namespace base {
 
-File openFile(const std::string& utf8Path, const char* mode) { return File(std::fopen(utf8Path.c_str(), mode)); }
+File openFile(const std::string& utf8Path, const char* mode) {
+  return File(std::fopen(utf8Path.c_str(), mode));
+}
 
 }  // namespace base

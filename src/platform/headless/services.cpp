@@ -53,8 +53,7 @@ bool Registry::set(Key k, const std::string& name, const Value& v) {
 
 bool Registry::exists(const std::string& path) const { return keys_.count(norm(path)) > 0; }
 
-std::optional<sys::Registry::Value> Registry::value(const std::string& path,
-                                                    const std::string& name) const {
+std::optional<sys::Registry::Value> Registry::value(const std::string& path, const std::string& name) const {
   auto k = keys_.find(norm(path));
   if (k == keys_.end()) return std::nullopt;
   auto v = k->second.find(norm(name));
@@ -96,8 +95,8 @@ picture::Bitmap Screen::copy(picture::Rect r) {
   return out;
 }
 
-sys::MsgResult MessageBoxes::show(const std::string& text, const std::string& caption,
-                                  sys::MsgIcon icon, sys::MsgButtons buttons) {
+sys::MsgResult MessageBoxes::show(const std::string& text, const std::string& caption, sys::MsgIcon icon,
+                                  sys::MsgButtons buttons) {
   shown.push_back({text, caption, icon, buttons});
   if (onShow) onShow(shown.back());
   if (answers.empty()) return sys::MsgResult::None;

@@ -78,10 +78,10 @@ Backend::Backend(HINSTANCE instance) : instance_(instance) {
   // is there for its taskbar button and title, never to be seen.
   appWindow_.reset(CreateWindowExW(0, kApplicationClass, L"",
                                    WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                                   0, 0, nullptr, nullptr, instance, this));
-  messageWindow_.reset(CreateWindowExW(0, kMessageClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                       instance, this));
+                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                                   nullptr, nullptr, instance, this));
+  messageWindow_.reset(
+      CreateWindowExW(0, kMessageClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this));
 }
 
 Backend::~Backend() {
@@ -102,7 +102,9 @@ std::unique_ptr<ui::TimerPeer> Backend::createTimerPeer(ui::Timer& t) {
   return std::make_unique<TimerSlot>(*this, t);
 }
 
-void Backend::removeForm(FormWindow* f) { forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end()); }
+void Backend::removeForm(FormWindow* f) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
+}
 
 UINT_PTR Backend::addTimer(TimerSlot* t) {
   UINT_PTR id = nextTimer_++;
@@ -325,8 +327,7 @@ LRESULT Backend::onApplicationMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_CLOSE:
       // Closing from the taskbar closes the main form, which asks first.
-      if (app_ && app_->mainForm())
-        guard([this] { app_->dispatch([this] { app_->mainForm()->close(); }); });
+      if (app_ && app_->mainForm()) guard([this] { app_->dispatch([this] { app_->mainForm()->close(); }); });
       return 0;
     case WM_INITMENUPOPUP:
       guard([this, wp] { menuOpening(reinterpret_cast<HMENU>(wp)); });

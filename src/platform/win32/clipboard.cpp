@@ -15,8 +15,7 @@ namespace {
 // as 32 bits (through its palette when the clipboard has one).
 picture::Bitmap fromDdb(HBITMAP bmp, HPALETTE pal) {
   BITMAP info{};
-  if (!GetObjectW(bmp, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
-    return {};
+  if (!GetObjectW(bmp, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
   auto out = picture::Bitmap::create(info.bmWidth, info.bmHeight, 32);
   BITMAPINFO bi = topDownInfo(info.bmWidth, info.bmHeight);
   WindowDc screen(nullptr);
@@ -51,8 +50,8 @@ picture::Bitmap readOpenClipboard() {
     }
   }
   auto bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-  auto pal = IsClipboardFormatAvailable(CF_PALETTE) ? static_cast<HPALETTE>(GetClipboardData(CF_PALETTE))
-                                                    : nullptr;
+  auto pal =
+      IsClipboardFormatAvailable(CF_PALETTE) ? static_cast<HPALETTE>(GetClipboardData(CF_PALETTE)) : nullptr;
   // Handles from GetClipboardData belong to the clipboard: not ours to free.
   picture::Bitmap b = bmp ? fromDdb(bmp, pal) : picture::Bitmap();
   if (b.empty()) picture::messages::badBitmap();

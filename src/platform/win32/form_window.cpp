@@ -45,11 +45,16 @@ unsigned shiftState(WPARAM wp) {
 
 const wchar_t* cursorId(ui::Cursor c) {
   switch (c) {
-    case ui::Cursor::SizeWE: return IDC_SIZEWE;
-    case ui::Cursor::SizeNS: return IDC_SIZENS;
-    case ui::Cursor::SizeNWSE: return IDC_SIZENWSE;
-    case ui::Cursor::SizeNESW: return IDC_SIZENESW;
-    case ui::Cursor::Default: break;
+    case ui::Cursor::SizeWE:
+      return IDC_SIZEWE;
+    case ui::Cursor::SizeNS:
+      return IDC_SIZENS;
+    case ui::Cursor::SizeNWSE:
+      return IDC_SIZENWSE;
+    case ui::Cursor::SizeNESW:
+      return IDC_SIZENESW;
+    case ui::Cursor::Default:
+      break;
   }
   return IDC_ARROW;
 }
@@ -116,17 +121,17 @@ DWORD FormWindow::exStyleFor(const ui::Form& f) {
 FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), form_(form) {
   ui::Rect b = form.bounds();
   std::wstring caption = widen(form.caption());
-  hwnd_.reset(CreateWindowExW(exStyleFor(form), kFormClass, caption.c_str(), styleFor(form), b.left,
-                              b.top, b.width, b.height, backend.applicationWindow(), nullptr,
-                              backend.instance(), this));
+  hwnd_.reset(CreateWindowExW(exStyleFor(form), kFormClass, caption.c_str(), styleFor(form), b.left, b.top,
+                              b.width, b.height, backend.applicationWindow(), nullptr, backend.instance(),
+                              this));
   if (!hwnd_) return;
   // The tooltip belongs to the application window, as the class library's
   // hint window does: a form that owns a topmost popup cannot be made
   // topmost itself under Wine.
   tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 backend.applicationWindow(), nullptr, backend.instance(), nullptr));
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, backend.applicationWindow(), nullptr,
+                                 backend.instance(), nullptr));
   if (tooltip_) {
     removeTheme(tooltip_.get());
     hintColorChanged();
@@ -204,7 +209,8 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
           if (!(now == form_.bounds())) backend_.guard([this, now] { form_.boundsChangedBySystem(now); });
         }
         // A see-through window shows what lies beneath its new place.
-        if (form_.seeThrough() && !refreshing_ && IsWindowVisible(w)) backend_.guard([this] { refreshBackdrop(); });
+        if (form_.seeThrough() && !refreshing_ && IsWindowVisible(w))
+          backend_.guard([this] { refreshBackdrop(); });
       }
       break;
     }
@@ -294,7 +300,8 @@ void FormWindow::paint(HWND w) {
   GetClientRect(w, &client);
   int cw = client.right, ch = client.bottom;
   if (cw <= 0 || ch <= 0) return;
-  render(cw, ch, {ps.rect().left, ps.rect().top, ps.rect().right - ps.rect().left, ps.rect().bottom - ps.rect().top});
+  render(cw, ch,
+         {ps.rect().left, ps.rect().top, ps.rect().right - ps.rect().left, ps.rect().bottom - ps.rect().top});
   BITMAPINFO bi = topDownInfo(cw, ch);
   // The whole canvas goes out; the paint's clip region keeps it to the
   // invalid part.
@@ -311,7 +318,8 @@ void FormWindow::paintChild(HWND child, const ui::Control& c) {
   if (cw <= 0 || ch <= 0) return;
   int x = c.formLeft(), y = c.formTop();
   render(cw, ch,
-         {x + ps.rect().left, y + ps.rect().top, ps.rect().right - ps.rect().left, ps.rect().bottom - ps.rect().top});
+         {x + ps.rect().left, y + ps.rect().top, ps.rect().right - ps.rect().left,
+          ps.rect().bottom - ps.rect().top});
   BITMAPINFO bi = topDownInfo(cw, ch);
   // The form's canvas, placed so that the child's part lands on it.
   SetDIBitsToDevice(ps.dc(), -x, -y, DWORD(cw), DWORD(ch), 0, 0, 0, UINT(ch), canvas_.pixels(), &bi,
@@ -372,14 +380,29 @@ void FormWindow::mouse(HWND from, UINT msg, WPARAM wp, int x, int y) {
     run([&] { f.dispatchMouseDown(b, shift, x, y); });
   };
   switch (msg) {
-    case WM_LBUTTONDOWN: down(ui::MouseButton::Left); break;
-    case WM_RBUTTONDOWN: down(ui::MouseButton::Right); break;
-    case WM_MBUTTONDOWN: down(ui::MouseButton::Middle); break;
-    case WM_LBUTTONUP: run([&] { f.dispatchMouseUp(ui::MouseButton::Left, shift, x, y); }); break;
-    case WM_RBUTTONUP: run([&] { f.dispatchMouseUp(ui::MouseButton::Right, shift, x, y); }); break;
-    case WM_MBUTTONUP: run([&] { f.dispatchMouseUp(ui::MouseButton::Middle, shift, x, y); }); break;
-    case WM_MOUSEMOVE: run([&] { f.dispatchMouseMove(shift, x, y); }); break;
-    default: break;
+    case WM_LBUTTONDOWN:
+      down(ui::MouseButton::Left);
+      break;
+    case WM_RBUTTONDOWN:
+      down(ui::MouseButton::Right);
+      break;
+    case WM_MBUTTONDOWN:
+      down(ui::MouseButton::Middle);
+      break;
+    case WM_LBUTTONUP:
+      run([&] { f.dispatchMouseUp(ui::MouseButton::Left, shift, x, y); });
+      break;
+    case WM_RBUTTONUP:
+      run([&] { f.dispatchMouseUp(ui::MouseButton::Right, shift, x, y); });
+      break;
+    case WM_MBUTTONUP:
+      run([&] { f.dispatchMouseUp(ui::MouseButton::Middle, shift, x, y); });
+      break;
+    case WM_MOUSEMOVE:
+      run([&] { f.dispatchMouseMove(shift, x, y); });
+      break;
+    default:
+      break;
   }
 }
 

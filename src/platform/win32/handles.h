@@ -16,8 +16,8 @@ inline int liveHandles[static_cast<int>(HandleKind::Count)] = {};
 inline int& liveCount(HandleKind k) { return liveHandles[static_cast<int>(k)]; }
 // All GDI objects and device contexts, and all USER objects (windows, menus).
 inline int liveGdiHandles() {
-  return liveCount(HandleKind::GdiObject) + liveCount(HandleKind::MemoryDc) + liveCount(HandleKind::WindowDc) +
-         liveCount(HandleKind::EnhMetafile);
+  return liveCount(HandleKind::GdiObject) + liveCount(HandleKind::MemoryDc) +
+         liveCount(HandleKind::WindowDc) + liveCount(HandleKind::EnhMetafile);
 }
 inline int liveUserHandles() { return liveCount(HandleKind::Window) + liveCount(HandleKind::Menu); }
 

@@ -81,8 +81,9 @@ void Backend::popupMenu(ui::PopupMenu& m, int x, int y) {
   UINT chosen;
   {
     OpenMenuScope scope(openMenu_, &menu);
-    chosen = UINT(TrackPopupMenu(menu.root.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                 x, y, 0, owner, nullptr));
+    chosen =
+        UINT(TrackPopupMenu(menu.root.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                            x, y, 0, owner, nullptr));
   }
   PostMessageW(owner, WM_NULL, 0, 0);
   auto it = menu.commands.find(chosen);

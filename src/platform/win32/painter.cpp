@@ -61,8 +61,8 @@ ui::Painter::Size GdiPainter::measureText(const ui::Font& f, const std::string& 
   return {int(s.cx), int(s.cy)};
 }
 
-void GdiPainter::drawText(picture::Canvas& c, const ui::Font& f, const std::string& text, int x,
-                          int y, ui::Color color) {
+void GdiPainter::drawText(picture::Canvas& c, const ui::Font& f, const std::string& text, int x, int y,
+                          ui::Color color) {
   if (text.empty()) return;
   Size size = measureText(f, text);
   // Only the part that can show is rendered: a long caption costs no more
@@ -127,7 +127,8 @@ void GdiPainter::drawMetafile(picture::Canvas& c, const picture::Picture& p, ui:
   PlayEnhMetaFile(surface.dc(), emf.get(), &r);
   GdiFlush();
   for (int row = 0; row < box.height; ++row) {
-    std::uint32_t* out = c.pixels() + std::size_t(box.top + row) * std::size_t(c.width()) + std::size_t(box.left);
+    std::uint32_t* out =
+        c.pixels() + std::size_t(box.top + row) * std::size_t(c.width()) + std::size_t(box.left);
     const std::uint32_t* in = surface.pixels() + std::size_t(row) * std::size_t(box.width);
     for (int i = 0; i < box.width; ++i) out[i] = in[i] & 0x00FFFFFFu;
   }

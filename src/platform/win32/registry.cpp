@@ -22,8 +22,8 @@ Registry::~Registry() {
 sys::Registry::Key Registry::open(const std::string& path, bool create) {
   std::wstring p = keyPath(path);
   HKEY k = nullptr;
-  LONG rc = create ? RegCreateKeyExW(HKEY_CURRENT_USER, p.c_str(), 0, nullptr, 0,
-                                     KEY_READ | KEY_WRITE, nullptr, &k, nullptr)
+  LONG rc = create ? RegCreateKeyExW(HKEY_CURRENT_USER, p.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                                     nullptr, &k, nullptr)
                    : RegOpenKeyExW(HKEY_CURRENT_USER, p.c_str(), 0, KEY_READ | KEY_WRITE, &k);
   if (rc != ERROR_SUCCESS || !k) return 0;
   open_.insert(k);
@@ -47,8 +47,7 @@ std::optional<sys::Registry::Value> Registry::query(Key k, const std::string& na
   for (int tries = 0; rc == ERROR_SUCCESS && tries < 4; ++tries) {
     data.resize(size);
     DWORD got = size;
-    rc = RegQueryValueExW(toHkey(k), n.c_str(), nullptr, &type, data.empty() ? nullptr : data.data(),
-                          &got);
+    rc = RegQueryValueExW(toHkey(k), n.c_str(), nullptr, &type, data.empty() ? nullptr : data.data(), &got);
     if (rc == ERROR_MORE_DATA) {
       size = got;
       rc = ERROR_SUCCESS;

@@ -31,9 +31,8 @@ class Registry : public sys::Registry {
 // The system's private-profile functions.
 class Profile : public sys::Profile {
  public:
-  std::string readString(const std::string& file, const std::string& section,
-                         const std::string& key, const std::string& def,
-                         std::size_t maxChars) override;
+  std::string readString(const std::string& file, const std::string& section, const std::string& key,
+                         const std::string& def, std::size_t maxChars) override;
   bool writeString(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value) override;
 };
