@@ -1,8 +1,8 @@
 // The Win32 backend under a real message loop: window styles and frames,
 // model <-> window mirroring, painting, mouse, menus, timers, posted work,
 // tooltips, minimise / restore and activation. No modal message boxes.
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>
