@@ -51,7 +51,10 @@ std::string escaped(const std::string& bytes) {
 
 int runAll(const std::string& prefix) {
   for (const Group& g : groups()) {
-    if (std::string(g.name).compare(0, prefix.size(), prefix) != 0) continue;
+    std::string name = g.name;
+    // Groups named long_... take many minutes under Wine: only when asked.
+    if (prefix.empty() ? name.compare(0, 5, "long_") == 0 : name.compare(0, prefix.size(), prefix) != 0)
+      continue;
     current = g.name;
     try {
       g.fn();
@@ -68,5 +71,6 @@ int runAll(const std::string& prefix) {
 
 }  // namespace check
 
-// With an argument, only the groups whose names begin with it.
+// With an argument, only the groups whose names begin with it; without,
+// all but the long ones.
 int main(int argc, char** argv) { return check::runAll(argc > 1 ? argv[1] : ""); }

@@ -8,6 +8,9 @@
 #                          its camera box driven like a user (camera_e2e.sh)
 #   run-wine-tests.sh clipboard WIN32_BUILD [WIN64_BUILD]
 #                          its clipboard watcher with xclip (clipboard_e2e.sh)
+#   run-wine-tests.sh handles WIN32_BUILD [WIN64_BUILD]
+#                          the test program's long groups (live handles
+#                          over 200 shots, about 20 minutes)
 #   run-wine-tests.sh capture WIN32_BUILD [WIN64_BUILD]
 #                          its shots taken like a user (capture_e2e.sh)
 # WIN32_BUILD, the product's build, is the one run wherever 32-bit Wine
@@ -22,13 +25,13 @@ mode=${1:-}
 win32=${2:-}
 win64=${3:-}
 if [ -z "$mode" ] || [ -z "$win32" ] || [ ! -d "$win32" ]; then
-  echo "usage: $0 services|e2e|camera|clipboard|capture WIN32_BUILD [WIN64_BUILD]" >&2
+  echo "usage: $0 services|handles|e2e|camera|clipboard|capture WIN32_BUILD [WIN64_BUILD]" >&2
   exit 2
 fi
 case "$mode" in
-  services | e2e | camera | clipboard | capture) ;;
+  services | handles | e2e | camera | clipboard | capture) ;;
   *)
-    echo "unknown mode: $mode (services, e2e, camera, clipboard or capture)" >&2
+    echo "unknown mode: $mode (services, handles, e2e, camera, clipboard or capture)" >&2
     exit 2
     ;;
 esac
@@ -51,12 +54,15 @@ build=$(cd "$build" && pwd)
 wine_probe_summary "$build"
 
 case "$mode" in
-  services)
+  services | handles)
+    groups=""
+    limit=600
+    [ "$mode" = handles ] && groups=long_ && limit=1800
     exe=$(built_file "$build" mirune_win32_tests.exe) || { echo "not built: mirune_win32_tests.exe in $build" >&2; exit 2; }
     wine_env_start "$build" "$exe" || exit 2
     log="$build/wine-services.log"
     # The program prints one line per check and "N passed, M failed" last.
-    (cd "$build" && timeout 600 "$MIRUNE_WINE" "$exe") 2>/dev/null | tr -d '\r' | tee "$log"
+    (cd "$build" && timeout "$limit" "$MIRUNE_WINE" "$exe" $groups) 2>/dev/null | tr -d '\r' | tee "$log"
     rc=${PIPESTATUS[0]}
     if ! tail -n 1 "$log" | grep -Eq '^[0-9]+ passed, [0-9]+ failed$'; then
       echo "the test program did not finish (exit $rc)" >&2
@@ -72,6 +78,7 @@ case "$mode" in
     ;;
   clipboard)
     exec bash "$here/clipboard_e2e.sh" "$build"
+    ;;
   capture)
     exec bash "$here/capture_e2e.sh" "$build"
     ;;
