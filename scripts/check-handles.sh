@@ -15,7 +15,9 @@ files=$(git ls-files 'src/platform/win32/*.cpp' 'src/platform/win32/*.h' 'tests/
 for f in $files; do
   while IFS= read -r hit; do
     [ -z "$hit" ] && continue
-    line=${hit#*:}
+    # The owner may stand on the line before, where a long call was wrapped.
+    n=${hit%%:*}
+    line="$(sed -n "$((n > 1 ? n - 1 : 1))p" "$f") ${hit#*:}"
     if ! echo "$line" | grep -qE "$owned"; then echo "$f:$hit  (a handle made outside an owner)"; bad=1; fi
   done < <(grep -nE "$make" "$f" | grep -vE '^[0-9]+:\s*//')
   while IFS= read -r hit; do
