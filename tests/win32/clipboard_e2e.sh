@@ -8,58 +8,8 @@
 # Screenshots are kept in BUILD_DIR/clipboard-e2e/. Prints "N passed, M failed" last.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-build=${1:-}
-if [ -z "$build" ] || [ ! -d "$build" ]; then
-  echo "usage: $0 BUILD_DIR" >&2
-  exit 2
-fi
-build=$(cd "$build" && pwd)
-. "$here/wine-env.sh"
-mirune=$(built_file "$build" mirune.exe) || { echo "not built: mirune.exe in $build" >&2; exit 2; }
-prober=$(built_file "$build" mirune_probe.exe) || { echo "not built: mirune_probe.exe in $build" >&2; exit 2; }
-for tool in xdotool xclip import convert compare; do
-  command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 2; }
-done
-wine_env_start "$build" "$mirune" || exit 2
-
-out="$build/clipboard-e2e"
-run="$out/app"
-rm -rf "$out"
-mkdir -p "$run"
-cp "$mirune" "$run/"
-
-app_pid=
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  wine_env_stop
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok   $what"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $what"
-  fi
-}
-equals() { [ "$1" = "$2" ] || { echo "     got '$1', want '$2'"; return 1; }; }
-probe() { "$MIRUNE_WINE" "$prober" "$@" 2>/dev/null | tr -d '\r'; }
-wait_for() {  # wait_for SECONDS COMMAND...
-  local limit=$1 i
-  shift
-  for i in $(seq 1 $((limit * 5))); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-x_window() { xdotool search --name "$1" >/dev/null 2>&1; }
+. "$here/e2e-common.sh"
+e2e_begin "${1:-}" clipboard-e2e xdotool xclip import convert compare
 shot() { import -window root "$out/$1.png"; }
 # Whether a bitmap is offered on the X clipboard.
 x_has_bitmap() { xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q '^image/bmp$'; }
@@ -133,5 +83,4 @@ check "with the button up again the bitmap stays" x_has_bitmap
 
 kill "$app_pid" 2>/dev/null
 app_pid=
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_end
