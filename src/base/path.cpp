@@ -1,5 +1,7 @@
 #include "base/path.h"
 
+#include <string_view>
+
 namespace base {
 namespace {
 
@@ -12,6 +14,20 @@ std::string::size_type extensionDot(const std::string& path) {
 }
 
 }  // namespace
+
+std::string fileNamePart(const std::string& path) {
+  auto at = path.find_last_of("\\/:");
+  return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+bool isPlainFileName(const std::string& name) {
+  if (name.empty()) return false;
+  for (char c : name) {
+    auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) return false;
+  }
+  return true;
+}
 
 std::string extensionOf(const std::string& path) {
   auto dot = extensionDot(path);

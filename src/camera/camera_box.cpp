@@ -85,6 +85,17 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services)
 
   layoutTimer.onTimer = [this] { fitAroundPhoto(); };
 
+  commandMenu.file.onClick = [this] { showNormalView(); };
+  fileMenu.open.onClick = [this] { openPhoto(); };
+  fileMenu.close.onClick = [this] { close(); };
+  fileMenu.save.onClick = [this] { savePhoto(); };
+  fileMenu.saveAs.onClick = [this] { savePhotoAs(); };
+  commandMenu.edit.onClick = [this] { prepareEditMenu(); };
+  editMenu.clear.onClick = [this] { clearPhoto(); };
+  editMenu.copy.onClick = [this] { copyPhoto(); };
+  editMenu.paste.onClick = [this] { pastePhoto(); };
+  editMenu.cut.onClick = [this] { cutPhoto(); };
+  editMenu.sendToSheet.onClick = [this] { sendPhotoToSheet(); };
   commandMenu.area.onClick = [this] { showAimingView(); };
   areaMenu.shoot.onClick = [this] { shootArea(); };
   areaMenu.shootBurst.onClick = [this] { shootAreaBurst(); };

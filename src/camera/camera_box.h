@@ -119,7 +119,25 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void zoomTo(int percent);
   void toggleReshape();
 
+  // Picture commands. Open reads a bitmap, icon or metafile file into the
+  // photo (its bare name the time stamp) and lays it into the film; save
+  // writes the photo under the time stamp in the current folder, falling
+  // back to save as; save as asks for a name; both write nothing for an
+  // empty photo. The edit menu: clear (the title picture at the default
+  // size, no time stamp), copy, paste (the photo keeps its size), cut,
+  // and send to the film.
+  void openPhoto();
+  void savePhoto();
+  void savePhotoAs();
+  void prepareEditMenu();
+  void clearPhoto();
+  void copyPhoto();
+  void pastePhoto();
+  void cutPhoto();
+  void sendPhotoToSheet();
+
  private:
+  void photoAsBitmap();
   void setUp();
   void applyViewfinderBevel();
   // A shot's steps, with the windows it hides brought back if one fails.

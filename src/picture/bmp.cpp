@@ -78,7 +78,8 @@ Bitmap decodeUncompressed(const DibInfo& info, const uint8_t* bits, size_t avail
                info.alphaMask == 0xFF000000;
 
   long long outStride = Bitmap::strideFor(info.width, outBpp);
-  if (outStride < 0 || static_cast<uint64_t>(outStride) * info.height > Bitmap::kMaxBytes) badBitmap();
+  if (outStride < 0) badBitmap();
+  if (static_cast<uint64_t>(outStride) * info.height > Bitmap::kMaxBytes) messages::outOfResources();
   Bitmap out = Bitmap::createUninitialized(info.width, info.height, outBpp, info.palette, masks16, alpha);
 
   if (convert) {
@@ -106,7 +107,8 @@ Bitmap decodeRle(const DibInfo& info, const uint8_t* s, size_t n) {
   uint64_t pixels = static_cast<uint64_t>(info.width) * info.height;
   if (pixels > static_cast<uint64_t>(n) * kRlePixelsPerByte + kRleFreePixels) badBitmap();
   long long stride = Bitmap::strideFor(info.width, bpp);
-  if (stride < 0 || static_cast<uint64_t>(stride) * info.height > Bitmap::kMaxBytes) badBitmap();
+  if (stride < 0) badBitmap();
+  if (static_cast<uint64_t>(stride) * info.height > Bitmap::kMaxBytes) messages::outOfResources();
 
   // Pixels the data never reaches stay index 0.
   Bitmap out = Bitmap::create(info.width, info.height, bpp, info.palette);

@@ -14,6 +14,8 @@ inline constexpr const char* kUnknownExtension = "拡張子 .%s の画像形式�
 inline constexpr const char* kCannotOpen = "ﾌｧｲﾙ %s は開けません";
 inline constexpr const char* kCannotCreate = "ﾌｧｲﾙ %s を作成できません";
 
+// A picture larger than a bitmap may be (or memory that ran out).
+[[noreturn]] inline void outOfResources() { throw base::Error(base::kOutOfResources); }
 [[noreturn]] inline void badBitmap() { throw base::Error(kBadBitmap); }
 [[noreturn]] inline void badIcon() { throw base::Error(kBadIcon); }
 [[noreturn]] inline void badMetafile() { throw base::Error(kBadMetafile); }

@@ -25,23 +25,22 @@ std::vector<uint8_t> readFileBytes(const std::string& utf8Path, size_t maxBytes)
   }
   for (;;) {
     size_t have = bytes.size();
-    if (have > maxBytes) messages::withName(messages::kCannotOpen, utf8Path);
+    if (have > maxBytes) messages::outOfResources();
     bytes.resize(have + kChunk);
     size_t got = std::fread(bytes.data() + have, 1, kChunk, f.get());
     bytes.resize(have + got);
     if (got < kChunk) break;
   }
-  if (std::ferror(f.get()) || bytes.size() > maxBytes) messages::withName(messages::kCannotOpen, utf8Path);
+  if (std::ferror(f.get())) messages::withName(messages::kCannotOpen, utf8Path);
+  if (bytes.size() > maxBytes) messages::outOfResources();
   return bytes;
 }
 
 void writeFileBytes(const std::string& utf8Path, const std::vector<uint8_t>& bytes) {
-  File f = openFile(utf8Path, "wb");
-  if (!f) messages::withName(messages::kCannotCreate, utf8Path);
-  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
-  std::FILE* raw = f.release();
-  if (std::fclose(raw) != 0) ok = false;
-  if (!ok) messages::withName(messages::kCannotCreate, utf8Path);
+  bool written = base::writeFileSafely(utf8Path, [&bytes](std::FILE* f) {
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  });
+  if (!written) messages::withName(messages::kCannotCreate, utf8Path);
 }
 
 }  // namespace picture

@@ -1,6 +1,7 @@
 #pragma once
 #include "system/clipboard.h"
 #include "system/clock.h"
+#include "system/file_dialogs.h"
 #include "system/files.h"
 #include "system/message_boxes.h"
 #include "system/profile.h"
@@ -18,6 +19,7 @@ struct Services {
   MessageBoxes& messages;
   Clock& clock;
   Files& files;
+  FileDialogs& fileDialogs;
 };
 
 }  // namespace sys

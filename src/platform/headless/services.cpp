@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "base/error.h"
 #include "picture/errors.h"
@@ -172,10 +173,38 @@ std::string Files::userTemporaryDirectory() {
   return path;
 }
 
+std::optional<std::string> FileDialogs::openFile(const sys::FileDialogOptions& options) {
+  return run(false, options);
+}
+
+std::optional<std::string> FileDialogs::saveFile(const sys::FileDialogOptions& options) {
+  return run(true, options);
+}
+
+std::optional<std::string> FileDialogs::run(bool save, const sys::FileDialogOptions& options) {
+  asked.push_back({save, options});
+  for (;;) {
+    if (answers.empty()) return std::nullopt;
+    std::optional<std::string> typed = answers.front();
+    answers.pop_front();
+    if (!typed) return std::nullopt;
+    std::filesystem::path chosen = std::filesystem::absolute(*typed);
+    if (!chosen.has_extension() && !options.defaultExtension.empty())
+      chosen += "." + options.defaultExtension;
+    if (save && options.confirmOverwrite && std::filesystem::exists(chosen)) {
+      overwritePrompts.push_back(chosen.string());
+      if (!acceptOverwrite) continue;
+    }
+    std::filesystem::current_path(chosen.parent_path());
+    files_.currentDir = chosen.parent_path().string();
+    return chosen.string();
+  }
+}
+
 Platform::Platform(int w, int h) : screen(w, h) { screen.windows = &backend; }
 
 sys::Services Platform::services() {
-  return {screen, clipboard, registry, profile, messages, backend, files};
+  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs};
 }
 
 }  // namespace headless

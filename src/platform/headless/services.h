@@ -121,6 +121,35 @@ class Files : public sys::Files {
   static std::string userTemporaryDirectory();
 };
 
+// File dialogs that answer from a script and record what they were asked.
+// A chosen file moves the current folder (the process's and Files') to its
+// folder, as the system's dialogs do.
+class FileDialogs : public sys::FileDialogs {
+ public:
+  explicit FileDialogs(Files& files) : files_(files) {}
+  std::optional<std::string> openFile(const sys::FileDialogOptions& options) override;
+  std::optional<std::string> saveFile(const sys::FileDialogOptions& options) override;
+
+  // --- for tests ---
+  // What the user does at each dialog in turn: the path typed, or nothing
+  // to cancel. A name typed without an extension gets the default one. An
+  // unscripted dialog is cancelled.
+  std::deque<std::optional<std::string>> answers;
+  struct Asked {
+    bool save = false;
+    sys::FileDialogOptions options;
+  };
+  std::vector<Asked> asked;
+  // A save dialog that asks before replacing: the files it asked about,
+  // and whether the user agrees (if not, the dialog takes the next answer).
+  std::vector<std::string> overwritePrompts;
+  bool acceptOverwrite = true;
+
+ private:
+  std::optional<std::string> run(bool save, const sys::FileDialogOptions& options);
+  Files& files_;
+};
+
 // Everything of the headless platform in one place.
 struct Platform {
   explicit Platform(int screenWidth = 1024, int screenHeight = 768);
@@ -131,6 +160,7 @@ struct Platform {
   IniProfile profile;
   MessageBoxes messages;
   Files files;
+  FileDialogs fileDialogs{files};
   sys::Services services();
 };
 

@@ -84,6 +84,21 @@ class MessageBoxes : public sys::MessageBoxes {
   std::function<HWND()> fallback_;
 };
 
+// The common open and save dialogs, owned by the active window of ours
+// (or the application window), every other window of ours disabled while
+// one is up. The chosen file's folder becomes the current folder (the
+// dialogs do not move it everywhere).
+class FileDialogs : public sys::FileDialogs {
+ public:
+  explicit FileDialogs(std::function<HWND()> fallbackOwner) : fallback_(std::move(fallbackOwner)) {}
+  std::optional<std::string> openFile(const sys::FileDialogOptions& options) override;
+  std::optional<std::string> saveFile(const sys::FileDialogOptions& options) override;
+
+ private:
+  std::optional<std::string> run(bool save, const sys::FileDialogOptions& options);
+  std::function<HWND()> fallback_;
+};
+
 class Clock : public sys::Clock {
  public:
   std::int64_t nowMs() override;

@@ -1,0 +1,121 @@
+// The camera box's commands on its picture: open, close, save, save as,
+// and the edit menu (clear, copy, paste, cut, send to the film).
+#include <new>
+#include <stdexcept>
+
+#include "app/file_dialogs.h"
+#include "base/code_page.h"
+#include "base/error.h"
+#include "base/path.h"
+#include "camera/camera_box.h"
+
+namespace camera {
+
+namespace {
+
+// A time stamp holds at most this many bytes of the Japanese code page.
+constexpr std::size_t kTimeStampBytes = 255;
+
+// Runs a step that makes a picture; memory running out, or a picture larger
+// than a bitmap may be, is said in the program's words.
+template <class Step>
+auto inProgramWords(Step step) {
+  try {
+    return step();
+  } catch (const std::bad_alloc&) {
+    throw base::Error(base::kOutOfResources);
+  } catch (const std::length_error&) {
+    throw base::Error(base::kOutOfResources);
+  } catch (const std::invalid_argument&) {
+    // The only invalid argument a bitmap meets here is its size.
+    throw base::Error(base::kOutOfResources);
+  }
+}
+
+}  // namespace
+
+void CameraBox::openPhoto() {
+  std::optional<std::string> path = services_.fileDialogs.openFile(app::openPictureDialog());
+  if (!path) return;
+  // Read whole before anything changes: a failure leaves the photo, the
+  // time stamp and the film as they were.
+  picture::Picture loaded = inProgramWords([&] {
+    picture::Picture p;
+    p.loadFromFile(*path);
+    return p;
+  });
+  photo.setPicture(loaded);
+  setTimeStamp(base::truncateCp932(base::fileNamePart(*path), kTimeStampBytes));
+  displayDivisor = 1;
+  addPhotoToFilm();
+}
+
+// Writes the photo under its time stamp, in the current folder; when that
+// fails for any reason (no name, a name Windows refuses such as a shot's
+// time with its colons, a file that cannot be written) save as instead.
+void CameraBox::savePhoto() {
+  const picture::Picture saved = photo.picture();
+  if (saved.empty()) return;
+  std::string name = timeStamp.caption();
+  bool written = false;
+  if (base::isPlainFileName(name)) {
+    try {
+      inProgramWords([&] { saved.saveToFile(name); });
+      written = true;
+    } catch (const base::Error&) {
+    }
+  }
+  if (!written) savePhotoAs();
+}
+
+// The time stamp stays: a later save still uses it, not the name chosen here.
+void CameraBox::savePhotoAs() {
+  std::optional<std::string> path = services_.fileDialogs.saveFile(app::savePictureDialog(true));
+  if (!path) return;
+  const picture::Picture saved = photo.picture();
+  inProgramWords([&] { saved.saveToFile(*path); });
+}
+
+void CameraBox::prepareEditMenu() {
+  showNormalView();
+  editMenu.paste.setEnabled(services_.clipboard.hasBitmap());
+}
+
+void CameraBox::clearPhoto() {
+  resizeToDefault();
+  photo.setPicture(titleImage.picture());
+  setTimeStamp("");
+}
+
+// The clipboard takes bitmaps only: an icon or a metafile in the photo
+// becomes an empty bitmap first.
+void CameraBox::photoAsBitmap() {
+  if (photo.picture().kind() != picture::Picture::Kind::Bitmap) photo.setPicture(picture::Picture());
+}
+
+void CameraBox::copyPhoto() {
+  photoAsBitmap();
+  services_.clipboard.setBitmap(photo.picture().bitmap());
+}
+
+// The photo keeps its size and shows the bitmap stretched into it; the
+// time stamp and the film stay.
+void CameraBox::pastePhoto() {
+  photoAsBitmap();
+  if (!services_.clipboard.hasBitmap()) return;
+  picture::Bitmap pasted = inProgramWords([&] { return services_.clipboard.bitmap(); });
+  if (pasted.empty()) return;
+  photo.setPicture(picture::Picture(std::move(pasted)));
+}
+
+void CameraBox::cutPhoto() {
+  copyPhoto();
+  photo.setPicture(blankImage.picture());
+}
+
+void CameraBox::sendPhotoToSheet() {
+  displayDivisor = 1;
+  addPhotoToFilm();
+}
+
+}  // namespace camera
