@@ -1,0 +1,373 @@
+// The camera box's picture commands: open, save, save as, close and the
+// edit menu, with the file dialogs scripted.
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "base/error.h"
+#include "picture/bmp.h"
+#include "picture/file_io.h"
+#include "picture/support.h"
+#include "sheet_fixture.h"
+
+namespace {
+
+using app::windows;
+namespace fs = std::filesystem;
+
+class PictureCommandsTest : public SheetTest {
+ protected:
+  PictureCommandsTest() : startFolder_(fs::current_path()) {
+    fs::create_directories(dir / "pics");
+    fs::create_directories(dir / "out");
+  }
+  ~PictureCommandsTest() override { fs::current_path(startFolder_); }
+
+  void choose(ui::MenuItem& item) {
+    platform.backend.menuScript = [&item](ui::PopupMenu&) { return &item; };
+    box->commandMenu.popup(0, 0);
+    platform.backend.menuScript = nullptr;
+  }
+  // The user picks `path` in the next dialog, or cancels it.
+  void pick(const fs::path& path) { platform.fileDialogs.answers.push_back(path.string()); }
+  void cancelDialog() { platform.fileDialogs.answers.push_back(std::nullopt); }
+
+  std::string errorShown() const {
+    return platform.messages.shown.empty() ? "" : platform.messages.shown.back().text;
+  }
+  static void writeFile(const fs::path& p, const std::vector<std::uint8_t>& bytes) {
+    picture::writeFileBytes(p.string(), bytes);
+  }
+  static picture::Bitmap readBmpFile(const fs::path& p) {
+    auto bytes = picture::readFileBytes(p.string(), std::size_t{1} << 26);
+    return picture::readBmp(bytes.data(), bytes.size());
+  }
+  fs::path writeBmpFile(const std::string& name, const picture::Bitmap& b) {
+    fs::path p = dir / "pics" / name;
+    writeFile(p, picture::writeBmp(b));
+    return p;
+  }
+  // A shot's leftovers: a picture with the time of day as its stamp.
+  void shoot() {
+    box->photo.setPicture(picture::Picture(numbered(64, 48, 0x123456)));
+    box->setTimeStamp("9:05:07");
+  }
+
+  // What the user can see of the camera box and the film.
+  struct State {
+    picture::Picture photo;
+    std::string stamp, shadow;
+    std::vector<std::string> captions;
+    bool operator==(const State& o) const {
+      return photo.kind() == o.photo.kind() && photo.bitmap() == o.photo.bitmap() && stamp == o.stamp &&
+             shadow == o.shadow && captions == o.captions;
+    }
+  };
+  State state() const {
+    State s{box->photo.picture(), box->timeStamp.caption(), box->timeStampShadow.caption(), {}};
+    for (const auto& f : sheet->frames) s.captions.push_back(f.caption.caption());
+    return s;
+  }
+
+ private:
+  fs::path startFolder_;
+};
+
+// A minimal enhanced metafile whose frame is 100 x 50 device pixels.
+std::vector<std::uint8_t> emfFile() {
+  std::vector<std::uint8_t> f;
+  using testsupport::put;
+  put(f, 1, 4), put(f, 88, 4);
+  for (int v : {0, 0, 99, 49, 0, 0, 2645, 1322}) put(f, static_cast<std::uint32_t>(v), 4);
+  put(f, 0x464D4520, 4), put(f, 0x10000, 4), put(f, 108, 4), put(f, 2, 4);
+  f.resize(88, 0);
+  put(f, 14, 4), put(f, 20, 4), put(f, 0, 4), put(f, 16, 4), put(f, 20, 4);
+  return f;
+}
+
+// A 1 x 1 icon, 32 bits with its mask.
+std::vector<std::uint8_t> icoFile() {
+  using testsupport::put;
+  std::vector<std::uint8_t> image;
+  put(image, 40, 4), put(image, 1, 4), put(image, 2, 4), put(image, 1, 2), put(image, 32, 2);
+  put(image, 0, 4), put(image, 0, 4), put(image, 0, 8), put(image, 0, 4), put(image, 0, 4);
+  put(image, 0xFF00FF00, 4);  // the pixel
+  put(image, 0, 4);           // the mask row
+  std::vector<std::uint8_t> f;
+  put(f, 0, 2), put(f, 1, 2), put(f, 1, 2);
+  put(f, 0x0101, 2), put(f, 0, 2), put(f, 1, 2), put(f, 32, 2), put(f, image.size(), 4), put(f, 22, 4);
+  f.insert(f.end(), image.begin(), image.end());
+  return f;
+}
+
+TEST_F(PictureCommandsTest, OpenTakesEachKindIntoThePhotoAndTheFilmUnderItsBareName) {
+  box->displayDivisor = 4;
+  picture::Bitmap b = numbered(320, 200, 0x00AA55);
+  pick(writeBmpFile("写真ソ.bmp", b));  // "ソ" ends in the byte of a backslash in Shift-JIS
+  choose(box->fileMenu.open);
+  EXPECT_EQ(errorShown(), "");
+  EXPECT_EQ(box->photo.picture().bitmap(), b);
+  EXPECT_EQ(box->timeStamp.caption(), "写真ソ.bmp");
+  EXPECT_EQ(box->timeStampShadow.caption(), "写真ソ.bmp");
+  EXPECT_EQ(box->displayDivisor, 1u);
+  EXPECT_EQ(box->photo.width(), 320);  // its own size: the divisor is 1
+  EXPECT_EQ(box->photo.height(), 200);
+  EXPECT_EQ(sheet->frames[0].caption.caption(), "写真ソ.bmp");
+  EXPECT_EQ(sheet->frames[0].thumbnail.picture().bitmap(), b);
+  EXPECT_EQ(fs::current_path(), dir / "pics");  // the dialog moved there
+  ASSERT_EQ(platform.fileDialogs.asked.size(), 1u);
+  EXPECT_FALSE(platform.fileDialogs.asked[0].save);
+  EXPECT_EQ(platform.fileDialogs.asked[0].options.title, "ファイルを開く");
+  EXPECT_EQ(platform.fileDialogs.asked[0].options.filter, "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp");
+  EXPECT_EQ(platform.fileDialogs.asked[0].options.defaultExtension, "bmp");
+
+  writeFile(dir / "pics" / "chart.EMF", emfFile());
+  pick(dir / "pics" / "chart.EMF");
+  choose(box->fileMenu.open);
+  EXPECT_EQ(box->photo.picture().kind(), picture::Picture::Kind::Metafile);
+  EXPECT_EQ(box->photo.width(), 100);
+  EXPECT_EQ(sheet->frames[1].caption.caption(), "chart.EMF");
+
+  writeFile(dir / "pics" / "dot.ico", icoFile());
+  pick(dir / "pics" / "dot.ico");
+  choose(box->fileMenu.open);
+  EXPECT_EQ(errorShown(), "");
+  EXPECT_EQ(box->photo.picture().kind(), picture::Picture::Kind::Icon);
+  EXPECT_EQ(sheet->frames[2].caption.caption(), "dot.ico");
+
+  // A cancelled dialog changes nothing.
+  State before = state();
+  cancelDialog();
+  choose(box->fileMenu.open);
+  EXPECT_TRUE(state() == before);
+}
+
+TEST_F(PictureCommandsTest, AFailedOpenLeavesPhotoStampAndFilmAsTheyWere) {
+  load(40, 30, "first", 7);
+  idle();
+  State before = state();
+
+  testsupport::BmpFields huge;  // 20000 x 20000 at 8 bits: over the bitmap limit
+  huge.width = 20000, huge.height = 20000, huge.bpp = 8, huge.compression = 1;
+  huge.palette.assign(2, 0), huge.colorsUsed = 2;
+  huge.bits.assign(800000, 0);
+  writeFile(dir / "pics" / "huge.bmp", testsupport::makeBmp(huge));
+  writeFile(dir / "pics" / "bad.bmp", {'B', 'M', 1, 2, 3});
+  writeFile(dir / "pics" / "bad.ico", {0, 0, 1, 0});
+  writeFile(dir / "pics" / "bad.wmf", {1, 2, 3, 4});
+  writeFile(dir / "pics" / "notes.txt", {'x'});
+  struct Case {
+    std::string name, message;
+  } cases[] = {
+      {"huge.bmp", base::kOutOfResources},
+      {"bad.bmp", "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です"},
+      {"bad.ico", "ｱｲｺﾝｲﾒｰｼﾞが不正です"},
+      {"bad.wmf", "ﾒﾀﾌｧｲﾙが不正です"},
+      {"notes.txt", "拡張子 .txt の画像形式は処理できません"},
+      {"missing.bmp", "ﾌｧｲﾙ " + (dir / "pics" / "missing.bmp").string() + " は開けません"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform.messages.shown.clear();
+    pick(dir / "pics" / c.name);
+    choose(box->fileMenu.open);
+    idle();
+    EXPECT_EQ(errorShown(), c.message);
+    EXPECT_TRUE(state() == before);
+  }
+}
+
+TEST_F(PictureCommandsTest, SaveWritesUnderTheStampOrFallsBackToSaveAs) {
+  // After Open: back to the opened file, found in the folder the dialog left.
+  picture::Bitmap original = numbered(30, 20, 0x111111);
+  fs::path opened = writeBmpFile("shot01.bmp", original);
+  pick(opened);
+  choose(box->fileMenu.open);
+  picture::Bitmap edited = numbered(30, 20, 0x222222);
+  box->photo.setPicture(picture::Picture(edited));
+  choose(box->fileMenu.save);
+  EXPECT_EQ(readBmpFile(opened), edited);
+  EXPECT_EQ(platform.fileDialogs.asked.size(), 1u);  // no save-as dialog
+
+  // After a shot the stamp holds colons: save as opens, without a message.
+  shoot();
+  fs::path chosen = dir / "out" / "mine.BMP";
+  pick(dir / "out" / "mine");  // typed without extension
+  choose(box->fileMenu.save);
+  ASSERT_EQ(platform.fileDialogs.asked.size(), 2u);
+  EXPECT_TRUE(platform.fileDialogs.asked[1].save);
+  EXPECT_EQ(platform.fileDialogs.asked[1].options.title, "名前をつけて保存");
+  EXPECT_EQ(platform.fileDialogs.asked[1].options.filter, "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ（*.BMP）|*.BMP|全てのﾌｧｲﾙ|*.*");
+  EXPECT_TRUE(platform.fileDialogs.asked[1].options.confirmOverwrite);
+  EXPECT_EQ(readBmpFile(chosen), numbered(64, 48, 0x123456));
+  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_FALSE(fs::exists("9:05:07"));
+  EXPECT_EQ(box->timeStamp.caption(), "9:05:07");  // save as keeps the stamp
+
+  // Save as, then save: the stamp still names the file, so save as again.
+  pick(dir / "out" / "again.bmp");
+  choose(box->fileMenu.save);
+  EXPECT_EQ(platform.fileDialogs.asked.size(), 3u);
+  EXPECT_TRUE(fs::exists(dir / "out" / "again.bmp"));
+
+  // After Clear the stamp is empty: save as, and a cancel writes nothing.
+  choose(box->editMenu.clear);
+  cancelDialog();
+  choose(box->fileMenu.save);
+  EXPECT_EQ(platform.fileDialogs.asked.size(), 4u);
+  EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(PictureCommandsTest, SaveAsAsksBeforeReplacingAndReportsAFileItCannotCreate) {
+  shoot();
+  fs::path target = dir / "out" / "keep.bmp";
+  picture::Bitmap old = numbered(5, 5, 0x0000FF);
+  writeFile(target, picture::writeBmp(old));
+  platform.fileDialogs.acceptOverwrite = false;
+  pick(target);  // the user says no to replacing, then cancels
+  cancelDialog();
+  choose(box->fileMenu.saveAs);
+  EXPECT_EQ(platform.fileDialogs.overwritePrompts, std::vector<std::string>{target.string()});
+  EXPECT_EQ(readBmpFile(target), old);
+
+  fs::path blocked = dir / "out" / "folder.bmp";
+  fs::create_directories(blocked);
+  platform.fileDialogs.acceptOverwrite = true;
+  pick(blocked);
+  choose(box->fileMenu.saveAs);
+  EXPECT_EQ(errorShown(), "ﾌｧｲﾙ " + blocked.string() + " を作成できません");
+}
+
+TEST_F(PictureCommandsTest, AWriteFailingHalfWayLeavesTheOldFileWholeAndNothingBeside) {
+  fs::path target = dir / "out" / "big.bmp";
+  picture::Bitmap old = numbered(8, 8, 0x00FF00);
+  writeFile(target, picture::writeBmp(old));
+  box->photo.setPicture(picture::Picture(picture::Bitmap::create(800, 600, 24)));
+
+  // Files may grow to 64 KiB only: the write fails part way.
+  struct rlimit saved {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 64 * 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  pick(target);
+  choose(box->fileMenu.saveAs);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+
+  EXPECT_EQ(errorShown(), "ﾌｧｲﾙ " + target.string() + " を作成できません");
+  EXPECT_EQ(readBmpFile(target), old);
+  std::vector<fs::path> left;
+  for (const auto& e : fs::directory_iterator(dir / "out")) left.push_back(e.path());
+  EXPECT_EQ(left, std::vector<fs::path>{target});
+}
+
+TEST_F(PictureCommandsTest, CutLeavesNoPictureToSaveOrSend) {
+  load(40, 30, "kept", 3);
+  idle();
+  box->setTimeStamp("cut.bmp");
+  choose(box->editMenu.cut);
+  EXPECT_TRUE(box->photo.picture().empty());
+  EXPECT_EQ(box->timeStamp.caption(), "cut.bmp");  // the stamp stays
+  EXPECT_EQ(platform.clipboard.bitmap(), numbered(40, 30, 3));
+
+  fs::current_path(dir / "out");
+  choose(box->fileMenu.save);
+  pick(dir / "out" / "x.bmp");
+  choose(box->fileMenu.saveAs);
+  EXPECT_TRUE(fs::is_empty(dir / "out"));
+  EXPECT_TRUE(platform.messages.shown.empty());
+
+  choose(box->editMenu.sendToSheet);
+  idle();
+  EXPECT_FALSE(sheet->frames[1].used());
+}
+
+TEST_F(PictureCommandsTest, PasteKeepsThePhotosSizeAndSaveWritesThePicturesOwn) {
+  picture::Bitmap big = numbered(640, 480, 0xABCDEF);
+  platform.clipboard.putFromOtherProgram(big);
+  choose(box->commandMenu.edit);
+  EXPECT_TRUE(box->editMenu.paste.enabled());
+  choose(box->editMenu.paste);
+  EXPECT_EQ(box->photo.width(), 156);
+  EXPECT_EQ(box->photo.height(), 116);
+  EXPECT_EQ(box->photo.picture().bitmap(), big);
+  EXPECT_FALSE(sheet->frames[0].used());  // the film is not touched
+  pick(dir / "out" / "pasted.bmp");
+  choose(box->fileMenu.saveAs);
+  EXPECT_EQ(readBmpFile(dir / "out" / "pasted.bmp"), big);
+
+  // Nothing on the clipboard: the item is disabled, and paste does nothing.
+  platform.clipboard.putTextFromOtherProgram("text");
+  int opens = platform.clipboard.opens;
+  choose(box->commandMenu.edit);
+  EXPECT_FALSE(box->editMenu.paste.enabled());
+  EXPECT_EQ(platform.clipboard.opens, opens);  // asked without opening it
+  app.dispatch([&] { box->pastePhoto(); });
+  EXPECT_EQ(box->photo.picture().bitmap(), big);
+
+  // A bitmap that cannot be read is reported and the photo stays.
+  platform.clipboard.putFromOtherProgram(numbered(2, 2, 1));
+  platform.clipboard.unreadableBitmap = true;
+  choose(box->commandMenu.edit);
+  choose(box->editMenu.paste);
+  EXPECT_EQ(errorShown(), "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です");
+  EXPECT_EQ(box->photo.picture().bitmap(), big);
+}
+
+TEST_F(PictureCommandsTest, ClearCopyAndSendToTheSheet) {
+  app::settings.defaultViewfinderWidth = 200;
+  app::settings.defaultViewfinderHeight = 150;
+  box->setTimeStamp("old");
+  choose(box->editMenu.clear);
+  EXPECT_EQ(box->photo.width(), 196);
+  EXPECT_EQ(box->photo.height(), 146);
+  EXPECT_EQ(box->photo.picture().bitmap(), box->titleImage.picture().bitmap());
+  EXPECT_EQ(box->timeStamp.caption(), "");
+  EXPECT_EQ(box->timeStampShadow.caption(), "");
+
+  // Send after clear: the title picture with an empty caption, which the
+  // film counts as an empty frame.
+  choose(box->editMenu.sendToSheet);
+  EXPECT_EQ(sheet->frames[0].thumbnail.picture().bitmap(), box->titleImage.picture().bitmap());
+  EXPECT_FALSE(sheet->frames[0].used());
+
+  box->photo.setPicture(picture::Picture(numbered(50, 40, 9)));
+  box->setTimeStamp("sent");
+  box->displayDivisor = 4;
+  choose(box->editMenu.copy);
+  EXPECT_EQ(platform.clipboard.bitmap(), numbered(50, 40, 9));
+  choose(box->editMenu.sendToSheet);
+  idle();
+  EXPECT_EQ(sheet->frames[0].caption.caption(), "sent");
+  EXPECT_EQ(box->displayDivisor, 1u);
+  EXPECT_EQ(box->photo.width(), 50);
+
+  // An icon goes to the clipboard as an empty bitmap: it empties it.
+  writeFile(dir / "pics" / "dot.ico", icoFile());
+  pick(dir / "pics" / "dot.ico");
+  choose(box->fileMenu.open);
+  choose(box->editMenu.copy);
+  EXPECT_TRUE(box->photo.picture().empty());
+  EXPECT_FALSE(platform.clipboard.hasBitmap());
+}
+
+TEST_F(PictureCommandsTest, CloseHidesTheBoxAndLeavesTheHoldFlag) {
+  box->keepHidden = false;
+  box->showForm();
+  choose(box->fileMenu.close);
+  EXPECT_FALSE(box->visible());
+  EXPECT_FALSE(box->keepHidden);
+  // The file and edit submenus bring back the normal view as they open.
+  box->showForm();
+  choose(box->commandMenu.area);
+  EXPECT_FALSE(box->viewfinder.visible());
+  choose(box->commandMenu.file);
+  EXPECT_TRUE(box->viewfinder.visible());
+  choose(box->commandMenu.area);
+  choose(box->commandMenu.edit);
+  EXPECT_TRUE(box->viewfinder.visible());
+}
+
+}  // namespace
