@@ -146,14 +146,15 @@ TEST_F(CameraBoxTest, AnIdleTickNeitherRepaintsNorRefreshesTheBackdrop) {
   paints = platform.backend.paintCount(*box);
   refreshes = platform.backend.backdropRefreshes(*box);
 
-  // After a drag the timer ticks every millisecond, and still does nothing.
+  // During a drag the timer ticks every millisecond; after it, nothing changes.
   app.dispatch([&] { box->toggleReshape(); });
   ui::Rect r = handle(Edge::Right);
   press(ui::MouseButton::Left, r.left + 2, r.top + 2);
   moveTo(r.left + 12, r.top + 2);
-  release(ui::MouseButton::Left, r.left + 12, r.top + 2);
   EXPECT_EQ(box->layoutTimer.interval(), 1);
-  platform.backend.advance(20);
+  release(ui::MouseButton::Left, r.left + 12, r.top + 2);
+  EXPECT_EQ(box->layoutTimer.interval(), 55);  // the quick pace ends with the drag
+  platform.backend.advance(120);
   paints = platform.backend.paintCount(*box);
   refreshes = platform.backend.backdropRefreshes(*box);
   platform.backend.advance(1000);
@@ -360,6 +361,134 @@ TEST_F(CameraBoxTest, ADragCutOffByTheShotMenuEndsAndHoveringResizesNothing) {
   EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
   EXPECT_EQ(box->edgeHandles[Edge::Right].width(), 5);
   EXPECT_TRUE(box->timeStamp.visible());
+}
+
+TEST_F(CameraBoxTest, ARightPressDuringADragEndsTheDragBeforeTheShotMenu) {
+  start();
+  windows.palette->cameraBoxButton.click();
+  app.dispatch([&] { box->commandMenu.area.click(); });
+  ui::Rect r = handle(Edge::Right);
+  press(ui::MouseButton::Left, r.left, r.top + 30);
+  moveTo(r.left + 20, r.top + 30);
+  ASSERT_EQ(box->layoutTimer.interval(), 1);
+  // The right button joins in on the same handle, and "シャッター" is picked:
+  // the menu swallows the left button's release.
+  platform.backend.menuScript = [this](ui::PopupMenu& m) -> ui::MenuItem* {
+    return &m == &box->shotMenu ? &box->shotMenu.shoot : nullptr;
+  };
+  app.dispatch([&] { box->edgeHandles[Edge::Right].mouseDown(ui::MouseButton::Right, 0, 0, 30); });
+  platform.backend.menuScript = nullptr;
+  ASSERT_EQ(platform.screen.copies.size(), 1u);
+  EXPECT_FALSE(box->resizing);
+  EXPECT_TRUE(box->timeStamp.visible());
+  EXPECT_TRUE(box->timeStampShadow.visible());
+  EXPECT_EQ(box->timeStamp.caption(), "12:00:01");
+  EXPECT_EQ(box->edgeHandles[Edge::Left].width(), 5);
+  EXPECT_EQ(box->edgeHandles[Edge::Top].height(), 5);
+  EXPECT_EQ(box->layoutTimer.interval(), 55);
+  // Back in the framing view, a press shows the marks again when released.
+  app.dispatch([&] { box->commandMenu.area.click(); });
+  for (auto& h : box->edgeHandles.items) EXPECT_EQ(std::min(h.width(), h.height()), 5) << h.name();
+}
+
+TEST_F(CameraBoxTest, ALargePhotoPaintsOnlyWhatLiesOnTheScreen) {
+  // A 2560 x 1440 screen and a picture of its size at 500 %.
+  platform.screen.image = picture::Bitmap::create(2560, 1440, 32);
+  start();
+  windows.palette->cameraBoxButton.click();
+  box->photo.setPicture(picture::Picture(picture::Bitmap::create(2560, 1440, 8)));
+  choose(box->sizeMenu.zoom500);
+  tick();
+  tick();
+  app.processMessages();
+  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 12800 + 24, 7200 + 29}));
+  EXPECT_TRUE(box->visible());
+  EXPECT_EQ(platform.backend.canvasArea(*box), (ui::Rect{0, 0, 2260, 1440}));
+  const picture::Canvas* c = platform.backend.canvas(*box);
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->width(), 2260);
+  EXPECT_EQ(c->height(), 1440);
+  // The photo (black) lies inside the lowered bevel's dark rim.
+  EXPECT_EQ(c->pixel(500, 500), 0u);
+
+  // Moved up and left off the screen, the part shown is the lower right.
+  box->setBounds({-12000, -7000, box->width(), box->height()});
+  app.processMessages();
+  EXPECT_EQ(platform.backend.canvasArea(*box), (ui::Rect{12000, 7000, 824, 229}));
+  EXPECT_TRUE(platform.messages.shown.empty());
+  // The box still answers: a smaller size reaches the window.
+  choose(box->sizeMenu.actualSize);
+  tick();
+  tick();
+  EXPECT_EQ(box->width(), 2560 + 24);
+}
+
+// An enhanced metafile that claims 0x7FFFFFFF x 0x7FFFFFFF pixels.
+picture::Picture hugeMetafile() {
+  std::vector<std::uint8_t> b(108, 0);
+  auto put = [&b](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = std::uint8_t(v >> (8 * i));
+  };
+  put(0, 1);  // the header record
+  put(4, 88);
+  put(16, 0x7FFFFFFE);  // bounds: right, bottom
+  put(20, 0x7FFFFFFE);
+  put(40, 0x464D4520);  // " EMF"
+  put(44, 0x10000);
+  put(48, 108);
+  put(88, 14);  // end of file
+  put(92, 20);
+  put(100, 16);
+  put(104, 20);
+  return picture::Picture::fromMetafileBytes(b);
+}
+
+TEST_F(CameraBoxTest, SizesStopAtWhatAWindowCanBe) {
+  start();
+  windows.palette->cameraBoxButton.click();
+  box->photo.setPicture(hugeMetafile());
+  ASSERT_EQ(box->photo.picture().width(), 0x7FFFFFFF);
+  for (ui::MenuItem* item : {&box->sizeMenu.zoom500, &box->sizeMenu.actualSize, &box->sizeMenu.zoom10}) {
+    choose(*item);
+    EXPECT_EQ(box->photo.width(), 32767) << item->caption();
+    EXPECT_EQ(box->photo.height(), 32767) << item->caption();
+  }
+  tick();
+  tick();
+  EXPECT_EQ(box->viewfinder.width(), 32767);
+  EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 32767, 32767}));
+
+  // A photo made larger by another way is kept to the limit by the tick.
+  box->photo.setBounds({2, 2, 40000, 50000});
+  tick();
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 32767, 32767}));
+
+  // A drag cannot take it beyond either.
+  box->photo.setBounds({2, 2, 32000, 100});
+  tick();
+  tick();
+  app.dispatch([&] { box->toggleReshape(); });
+  ui::Rect r = handle(Edge::Right);
+  press(ui::MouseButton::Left, r.left, r.top + 10);
+  moveTo(r.left + 3000, r.top + 10);
+  release(ui::MouseButton::Left, r.left + 3000, r.top + 10);
+  EXPECT_EQ(box->photo.width(), 32767);
+  tick();
+  tick();
+  ui::Rect l = handle(Edge::Left);
+  press(ui::MouseButton::Left, l.left, l.top + 10);
+  moveTo(l.left - 3000, l.top + 10);
+  release(ui::MouseButton::Left, l.left - 3000, l.top + 10);
+  EXPECT_EQ(box->photo.width(), 32767);
+  EXPECT_EQ(box->left(), 300);
+
+  // The default size from a hand-edited file, beyond a window.
+  settings.defaultViewfinderWidth = 65535;
+  settings.defaultViewfinderHeight = 40000;
+  choose(box->sizeMenu.defaultSize);
+  EXPECT_EQ(box->photo.width(), 32767);
+  EXPECT_EQ(box->photo.height(), 32767);
 }
 
 TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {

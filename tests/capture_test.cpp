@@ -1,6 +1,9 @@
 #include <climits>
+#include <new>
+#include <stdexcept>
 
 #include "app_fixture.h"
+#include "base/error.h"
 #include "camera/camera_box.h"
 #include "sheet/negative_sheet.h"
 #include "shell/palette.h"
@@ -89,6 +92,7 @@ class CaptureTest : public AppTest {
 
 TEST_F(CaptureTest, AreaShotCopiesTheScreenUnderThePhotoWithTheBoxOutOfThePicture) {
   start();
+  box->displayDivisor = 4;  // as a full-screen shot leaves it
   auto p = probe();
   std::int64_t before = platform.backend.nowMs();
   command(box->commandMenu.area, box->areaMenu.shoot);
@@ -111,7 +115,7 @@ TEST_F(CaptureTest, AreaShotCopiesTheScreenUnderThePhotoWithTheBoxOutOfThePictur
   EXPECT_EQ(box->timeStampShadow.caption(), "12:00:01");
   EXPECT_EQ(sheet->frames[0].caption.caption(), "12:00:01");
   EXPECT_TRUE(showsScreenAt(sheet->frames[0].thumbnail.picture(), 112, 57));
-  expectWindowsBack(true);
+  expectWindowsBack(false);
   EXPECT_TRUE(box->viewfinder.visible());
   for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
   for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
@@ -207,7 +211,14 @@ TEST_F(CaptureTest, AreaBurstHidesTheApplicationWindowForTheFirstShotOnlyAndSlow
   start();
   settings.strobeCount = 3;
   settings.strobeIntervalTenths = 2;
+  box->displayDivisor = 4;
   auto p = probe();
+  std::vector<int> intervals;
+  p->timer.onTimer = [this, raw = p.get(), &intervals] {
+    raw->held.push_back(box->keepHidden);
+    raw->titles.push_back(sheet->caption());
+    intervals.push_back(box->layoutTimer.interval());
+  };
   std::int64_t before = platform.backend.nowMs();
   command(box->commandMenu.area, box->areaMenu.shootBurst);
 
@@ -225,15 +236,27 @@ TEST_F(CaptureTest, AreaBurstHidesTheApplicationWindowForTheFirstShotOnlyAndSlow
   EXPECT_EQ(platform.backend.nowMs() - copies()[2].atMs, 200);
   EXPECT_EQ(usedFrames(), 3);
   EXPECT_EQ(box->displayDivisor, 1u);
-  expectWindowsBack(true);
+  expectWindowsBack(false);
   EXPECT_EQ(std::count(p->held.begin(), p->held.end(), false), 0);
   // The tidy pass ran between the shots.
   EXPECT_NE(std::find(p->titles.begin(), p->titles.end(), "ネガシート　1枚"), p->titles.end());
   EXPECT_NE(std::find(p->titles.begin(), p->titles.end(), "ネガシート　2枚"), p->titles.end());
-  EXPECT_EQ(box->layoutTimer.interval(), 110);
+  // The layout runs slower while the burst lasts, and at its pace after.
+  ASSERT_FALSE(intervals.empty());
+  EXPECT_EQ(intervals.front(), 110);
+  EXPECT_EQ(box->layoutTimer.interval(), 55);
   choose(box->shotMenu, box->shotMenu.shootBurst);
-  EXPECT_EQ(box->layoutTimer.interval(), 220);
+  EXPECT_EQ(box->layoutTimer.interval(), 55);
   EXPECT_EQ(usedFrames(), 6);
+}
+
+TEST_F(CaptureTest, AfterBurstsTheBoxFollowsAZoomWithinTwoTicks) {
+  start();
+  for (int i = 0; i < 3; ++i) choose(box->commandMenu, box->areaMenu.shootBurst);
+  ASSERT_EQ(copies().size(), 12u);
+  choose(box->commandMenu, box->sizeMenu.zoom200);
+  platform.backend.advance(2 * 55);
+  EXPECT_EQ(box->bounds(), (ui::Rect{100, 40, 312 + 24, 232 + 29}));
 }
 
 TEST_F(CaptureTest, AreaBurstIntervalSaturatesAndAZeroSpeedLeavesIt) {
@@ -245,12 +268,15 @@ TEST_F(CaptureTest, AreaBurstIntervalSaturatesAndAZeroSpeedLeavesIt) {
   EXPECT_EQ(usedFrames(), 1);
   settings.strobeIntervalTenths = 20;
   box->layoutTimer.setInterval(INT_MAX / 3);
+  int during = 0;
+  platform.screen.onCopy = [&](const picture::Rect&) { during = box->layoutTimer.interval(); };
   choose(box->commandMenu, box->areaMenu.shootBurst);
-  EXPECT_EQ(box->layoutTimer.interval(), INT_MAX);
+  EXPECT_EQ(during, INT_MAX);
+  EXPECT_EQ(box->layoutTimer.interval(), INT_MAX / 3);
   EXPECT_TRUE(box->layoutTimer.enabled());
 }
 
-TEST_F(CaptureTest, BurstsOfNoShotsStillHideWaitAndSlowTheLayout) {
+TEST_F(CaptureTest, BurstsOfNoShotsStillHideAndWait) {
   start();
   settings.strobeCount = 0;
   settings.strobeIntervalTenths = 3;
@@ -258,7 +284,7 @@ TEST_F(CaptureTest, BurstsOfNoShotsStillHideWaitAndSlowTheLayout) {
   auto p = probe();
   choose(box->commandMenu, box->areaMenu.shootBurst);
   EXPECT_EQ(platform.backend.nowMs() - before, 1000);
-  EXPECT_EQ(box->layoutTimer.interval(), 165);
+  EXPECT_EQ(box->layoutTimer.interval(), 55);
   choose(box->commandMenu, box->screenMenu.shootBurst);
   EXPECT_EQ(platform.backend.nowMs() - before, 2000);
   EXPECT_TRUE(copies().empty());
@@ -346,17 +372,81 @@ TEST_F(CaptureTest, AFailingStepBringsTheWindowsBackAndReportsTheError) {
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
   EXPECT_EQ(usedFrames(), 0);
-  expectWindowsBack(true);
+  expectWindowsBack(false);
   box->photo.setBounds({2, 2, 156, 116});
+
+  // The screen copy of a full-screen shot runs out of memory: the palette,
+  // the box and the application window come back, the hold flag is clear,
+  // and the text is the program's own.
+  platform.screen.onCopy = [](const picture::Rect&) { throw std::bad_alloc(); };
+  choose(box->commandMenu, box->screenMenu.shoot);
+  ASSERT_EQ(platform.messages.shown.size(), 2u);
+  EXPECT_EQ(platform.messages.shown[1].text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
+  EXPECT_EQ(usedFrames(), 0);
+  expectWindowsBack(true);
+  platform.screen.onCopy = [](const picture::Rect&) { throw std::length_error("vector"); };
+  choose(box->commandMenu, box->screenMenu.shootBurst);
+  ASSERT_EQ(platform.messages.shown.size(), 3u);
+  EXPECT_EQ(platform.messages.shown[2].text, base::kUnexpectedError);
+  expectWindowsBack(true);
+  platform.screen.onCopy = nullptr;
 
   // The palette's show handler fails on a stored position of the wrong
   // type: reported, and the shot still ends with everything back.
   platform.registry.put(app::kPositionKey, "Main.Top", {sys::Registry::Type::String, {'x', 0}});
   choose(box->commandMenu, box->screenMenu.shoot);
-  ASSERT_EQ(platform.messages.shown.size(), 2u);
-  EXPECT_EQ(platform.messages.shown[1].text, "'Main.Top' のﾃﾞｰﾀ型が不正です");
+  ASSERT_EQ(platform.messages.shown.size(), 4u);
+  EXPECT_EQ(platform.messages.shown[3].text, "'Main.Top' のﾃﾞｰﾀ型が不正です");
   EXPECT_EQ(usedFrames(), 1);
   expectWindowsBack(true);
+}
+
+TEST_F(CaptureTest, EachStepOfTheWayBackRunsWhateverTheOthersDo) {
+  start();
+  // The copy fails, and so does the palette's return, with errors of the
+  // standard library: the box still comes back and the flag is cleared.
+  platform.screen.onCopy = [](const picture::Rect&) { throw std::invalid_argument("Bitmap: too large"); };
+  windows.paletteForm->onShow = [] { throw std::length_error("basic_string"); };
+  choose(box->commandMenu, box->screenMenu.shoot);
+  ASSERT_EQ(platform.messages.shown.size(), 2u);
+  EXPECT_EQ(platform.messages.shown[0].text, base::kUnexpectedError);
+  EXPECT_EQ(platform.messages.shown[1].text, base::kUnexpectedError);
+  EXPECT_TRUE(box->visible());
+  EXPECT_FALSE(box->keepHidden);
+  EXPECT_TRUE(platform.backend.applicationWindowVisible());
+}
+
+TEST_F(CaptureTest, AFullScreenShotIntoAFullFilmStillShowsAQuarter) {
+  start();
+  for (auto& f : sheet->frames) f.caption.setCaption("used");
+  ASSERT_FALSE(settings.pushOutWhenFull);
+  choose(box->commandMenu, box->screenMenu.shoot);
+  ASSERT_EQ(copies().size(), 1u);
+  EXPECT_EQ(box->photo.picture().width(), 1024);
+  EXPECT_EQ(box->photo.width(), 256);
+  EXPECT_EQ(box->photo.height(), 192);
+  platform.backend.advance(200);
+  EXPECT_EQ(box->bounds(), (ui::Rect{100, 40, 280, 221}));
+  // The same for each shot of a burst.
+  settings.strobeCount = 2;
+  choose(box->commandMenu, box->screenMenu.shootBurst);
+  EXPECT_EQ(box->photo.width(), 256);
+  EXPECT_EQ(box->photo.height(), 192);
+}
+
+TEST_F(CaptureTest, WithoutALocaleTimePatternTheStampIsHoursMinutesSeconds) {
+  platform.backend.startSecondOfDay = 9 * 3600;
+  platform.backend.noLocaleTimePattern = true;
+  start();
+  choose(box->commandMenu, box->areaMenu.shoot);
+  EXPECT_EQ(box->timeStamp.caption(), "09:00:01");
+  EXPECT_EQ(box->timeStampShadow.caption(), "09:00:01");
+  EXPECT_EQ(sheet->frames[0].caption.caption(), "09:00:01");
+  // The frame counts as used, so the next shot goes to the next one.
+  platform.backend.advance(10);
+  choose(box->commandMenu, box->areaMenu.shoot);
+  EXPECT_EQ(usedFrames(), 2);
+  EXPECT_EQ(sheet->frames[1].caption.caption(), "09:00:02");
 }
 
 }  // namespace

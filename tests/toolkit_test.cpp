@@ -1,3 +1,4 @@
+#include <new>
 #include <stdexcept>
 
 #include "app_fixture.h"
@@ -211,8 +212,16 @@ TEST_F(ToolkitTest, HandlerErrorsEndInTheDefaultErrorBox) {
   EXPECT_EQ(platform.messages.shown[0].text, "ﾌｧｲﾙ a.bmp は開けません");
   EXPECT_EQ(platform.messages.shown[0].caption, "T");
   EXPECT_EQ(platform.messages.shown[0].icon, sys::MsgIcon::Error);
-  // Nothing else is swallowed.
-  EXPECT_THROW(app.dispatch([] { throw std::logic_error("bug"); }), std::logic_error);
+  // The standard library's failures end the handler too, in the program's
+  // words rather than the library's English.
+  app.dispatch([] { throw std::bad_alloc(); });
+  app.dispatch([] { throw std::length_error("vector::_M_realloc_insert"); });
+  app.dispatch([] { throw std::invalid_argument("Bitmap: too large"); });
+  ASSERT_EQ(platform.messages.shown.size(), 4u);
+  EXPECT_EQ(platform.messages.shown[1].text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
+  EXPECT_EQ(platform.messages.shown[2].text, base::kUnexpectedError);
+  EXPECT_EQ(platform.messages.shown[3].text, base::kUnexpectedError);
+  EXPECT_EQ(platform.messages.shown[3].icon, sys::MsgIcon::Error);
 }
 
 TEST_F(ToolkitTest, TimersRunOnTheVirtualClock) {

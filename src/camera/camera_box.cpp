@@ -17,6 +17,12 @@ constexpr ui::Color kCornerMarkColor = 0xFF8080;
 
 bool isHorizontal(Edge e) { return e == Edge::Left || e == Edge::Right; }
 
+// Sizes are worked out in 64 bits (a picture from a file may claim any
+// size) and kept to what a window can be.
+int windowSize(long long size) {
+  return static_cast<int>(std::clamp<long long>(size, 0, CameraBox::kMaxWindowSize));
+}
+
 }  // namespace
 
 CameraBox::CameraBox(ui::Application& application, sys::Services& services)
@@ -162,10 +168,11 @@ void CameraBox::setTimeStamp(const std::string& text) {
 void CameraBox::fitAroundPhoto() {
   // The window takes the viewfinder's size from before this tick.
   ui::Rect p = viewfinder.bounds();
-  setBounds({left(), top(), p.width + kMarginLeft + kMarginRight, p.height + kMarginTop + kMarginBottom});
-  viewfinder.setBounds(
-      {kMarginLeft, kMarginTop, photo.width() + 2 * kPhotoInset, photo.height() + 2 * kPhotoInset});
-  photo.setBounds({kPhotoInset, kPhotoInset, photo.width(), photo.height()});
+  setBounds({left(), top(), windowSize(0LL + p.width + kMarginLeft + kMarginRight),
+             windowSize(0LL + p.height + kMarginTop + kMarginBottom)});
+  viewfinder.setBounds({kMarginLeft, kMarginTop, windowSize(0LL + photo.width() + 2 * kPhotoInset),
+                        windowSize(0LL + photo.height() + 2 * kPhotoInset)});
+  photo.setBounds({kPhotoInset, kPhotoInset, windowSize(photo.width()), windowSize(photo.height())});
 
   p = viewfinder.bounds();
   int right = p.left + p.width, bottom = p.top + p.height;
@@ -187,6 +194,9 @@ void CameraBox::fitAroundPhoto() {
 
 void CameraBox::pressEdgeHandle(Edge edge, ui::MouseButton button, int x, int y) {
   if (button == ui::MouseButton::Right) {
+    // The menu takes the mouse, and with it the release of a drag's button:
+    // the drag ends here.
+    releaseEdgeHandle(edge);
     // Beside the box for the right and bottom handles, not at the pointer.
     int menuLeft = left() + x, menuTop = top() + y;
     if (edge == Edge::Right) menuLeft += width();
@@ -208,34 +218,35 @@ void CameraBox::dragEdgeHandle(Edge edge, int x, int y) {
     releaseEdgeHandle(edge);
     return;
   }
-  layoutTimer.setInterval(1);
+  layoutTimer.setInterval(kDragLayoutInterval);
   // Half the pointer's distance from the handle, rounded toward zero: the
-  // edge closes half the gap at each move.
-  int d = (isHorizontal(edge) ? x : y) / 2;
+  // edge closes half the gap at each move. A shrinking photo stops at zero
+  // width or height, a growing one at the largest a window can be.
+  long long d = (isHorizontal(edge) ? x : y) / 2;
   ui::WindowedPanel& handle = edgeHandles[edge];
-  // A shrinking photo stops at zero width or height.
+  long long w = photo.width(), h = photo.height();
   switch (edge) {
     case Edge::Right:
-      d = std::max(d, -photo.width());
-      handle.setLeft(handle.left() + d);
-      photo.setWidth(photo.width() + d);
+      d = std::clamp<long long>(d, -w, kMaxWindowSize - w);
+      handle.setLeft(handle.left() + static_cast<int>(d));
+      photo.setWidth(windowSize(w + d));
       break;
     case Edge::Bottom:
-      d = std::max(d, -photo.height());
-      handle.setTop(handle.top() + d);
-      photo.setHeight(photo.height() + d);
+      d = std::clamp<long long>(d, -h, kMaxWindowSize - h);
+      handle.setTop(handle.top() + static_cast<int>(d));
+      photo.setHeight(windowSize(h + d));
       break;
     case Edge::Top:
-      d = std::min(d, photo.height());
-      handle.setTop(handle.top() + d);
-      setTop(top() + d);
-      photo.setHeight(photo.height() - d);
+      d = std::clamp<long long>(d, h - kMaxWindowSize, h);
+      handle.setTop(handle.top() + static_cast<int>(d));
+      setTop(top() + static_cast<int>(d));
+      photo.setHeight(windowSize(h - d));
       break;
     case Edge::Left:
-      d = std::min(d, photo.width());
-      handle.setLeft(handle.left() + d);
-      setLeft(left() + d);
-      photo.setWidth(photo.width() - d);
+      d = std::clamp<long long>(d, w - kMaxWindowSize, w);
+      handle.setLeft(handle.left() + static_cast<int>(d));
+      setLeft(left() + static_cast<int>(d));
+      photo.setWidth(windowSize(w - d));
       break;
   }
   applyResizeState();
@@ -244,6 +255,8 @@ void CameraBox::dragEdgeHandle(Edge edge, int x, int y) {
 void CameraBox::releaseEdgeHandle(Edge) {
   if (!resizing) return;
   resizing = false;
+  // The quick pace served the drag only.
+  layoutTimer.setInterval(kLayoutInterval);
   applyResizeState();
 }
 

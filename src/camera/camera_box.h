@@ -39,6 +39,10 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   static constexpr int kPhotoInset = 2;
   static constexpr int kHandleThickness = 5, kDraggedHandleThickness = 1;
   static constexpr int kCornerMarkSize = 10;
+  // The largest width or height a window, and so the photo, can have.
+  static constexpr int kMaxWindowSize = 32767;
+  // The layout tick's pace, and its pace while a handle is dragged.
+  static constexpr int kLayoutInterval = 55, kDragLayoutInterval = 1;
 
   ui::WindowedPanel viewfinder{this, "viewfinder"};
   ui::Image photo{&viewfinder, "photo"};
@@ -59,7 +63,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // The last bitmap the clipboard watcher stored, and the one just taken.
   ui::Image stagingImage{this, "stagingImage"};
   ui::Image clipboardImage{this, "clipboardImage"};
-  ui::Timer layoutTimer{application(), "layoutTimer", 55};
+  ui::Timer layoutTimer{application(), "layoutTimer", kLayoutInterval};
   ui::Timer clipboardTimer{application(), "clipboardTimer", 55};
 
   CommandMenu commandMenu{application()};

@@ -20,8 +20,6 @@ namespace {
 
 // A full-screen shot shows in the camera box at a quarter of its size.
 constexpr unsigned kScreenShotDivisor = 4;
-// A copy larger than a bitmap may be.
-constexpr const char* kOutOfResources = "ｼｽﾃﾑ ﾘｿｰｽが不足しています";
 
 void hidePalette() {
   if (ui::Form* palette = app::windows.paletteForm) palette->hide();
@@ -63,7 +61,13 @@ void CameraBox::showNormalView() {
   viewfinder.show();
 }
 
-void CameraBox::writeTimeStamp() { setTimeStamp(services_.clock.timeOfDay()); }
+// Never empty: an empty caption would leave the shot's frame free for the
+// next picture.
+void CameraBox::writeTimeStamp() {
+  std::string text = services_.clock.timeOfDay();
+  if (text.empty()) text = services_.clock.plainTimeOfDay();
+  setTimeStamp(text);
+}
 
 void CameraBox::shootArea() {
   runShot(false, [this] {
@@ -91,8 +95,15 @@ void CameraBox::shootAreaBurst() {
     pause(settings.shutterDelaySeconds * 1000LL);
     displayDivisor = 1;
     application().hideApplicationWindow();
-    // The layout slows down for good; it saturates rather than wrapping,
-    // and an interval of 0 (from a hand-edited file) would stop it.
+    // The layout slows down while the burst lasts and comes back to its
+    // pace when it ends, however it ends. The product saturates rather
+    // than wrapping, and an interval of 0 (from a hand-edited file) would
+    // stop it.
+    struct RestoreInterval {
+      ui::Timer& timer;
+      int interval;
+      ~RestoreInterval() { timer.setInterval(interval); }
+    } restore{layoutTimer, layoutTimer.interval()};
     if (unsigned speed = settings.strobeIntervalTenths) {
       long long slowed = static_cast<long long>(layoutTimer.interval()) * speed;
       layoutTimer.setInterval(static_cast<int>(std::min<long long>(slowed, std::numeric_limits<int>::max())));
@@ -190,12 +201,20 @@ picture::Picture CameraBox::copyScreen(ui::Rect r) {
   if (r.width <= 0 || r.height <= 0) return {};
   if (static_cast<unsigned long long>(r.width) * static_cast<unsigned long long>(r.height) * 4 >
       picture::Bitmap::kMaxBytes)
-    throw base::Error(kOutOfResources);
+    throw base::Error(base::kOutOfResources);
   return picture::Picture(services_.screen.copy({r.left, r.top, r.width, r.height}));
 }
 
 void CameraBox::addPhotoToFilm() {
   if (app::Film* film = app::windows.film) film->addPhotoToFilm();
+  // A full film that kept nothing does not size the photo: it takes its
+  // size over the divisor all the same (a screen shot a quarter of the
+  // screen, not the whole screen in a box that stays on top).
+  const picture::Picture& taken = photo.picture();
+  if (taken.width() <= 0 || taken.height() <= 0) return;
+  unsigned divisor = std::max(1u, displayDivisor);
+  photo.setHeight(static_cast<int>(static_cast<unsigned>(taken.height()) / divisor));
+  photo.setWidth(static_cast<int>(static_cast<unsigned>(taken.width()) / divisor));
 }
 
 void CameraBox::pause(long long ms) {

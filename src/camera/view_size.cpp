@@ -9,17 +9,21 @@ namespace camera {
 
 using app::settings;
 
-// A default viewfinder under 4 pixels gives an empty photo, not a negative one.
+// A default viewfinder under 4 pixels gives an empty photo, not a negative
+// one, and one over what a window can be the largest photo.
 void CameraBox::resizeToDefault() {
-  photo.setWidth(std::max(0, settings.defaultViewfinderWidth - 2 * kPhotoInset));
-  photo.setHeight(std::max(0, settings.defaultViewfinderHeight - 2 * kPhotoInset));
+  photo.setWidth(std::clamp(settings.defaultViewfinderWidth - 2 * kPhotoInset, 0, kMaxWindowSize));
+  photo.setHeight(std::clamp(settings.defaultViewfinderHeight - 2 * kPhotoInset, 0, kMaxWindowSize));
 }
 
 // Always from the picture's own size: 200 % twice is still 200 %. Below
 // 100 the size is divided, dropping the remainder (50 % of 7 is 3).
+// The result stops at the largest size a window can be.
 void CameraBox::zoomTo(int percent) {
   auto scaled = [percent](int size) {
-    return percent >= 100 ? size * (percent / 100) : size / (100 / percent);
+    long long s = size;
+    s = percent >= 100 ? s * (percent / 100) : s / (100 / percent);
+    return static_cast<int>(std::clamp<long long>(s, 0, kMaxWindowSize));
   };
   photo.setHeight(scaled(photo.picture().height()));
   photo.setWidth(scaled(photo.picture().width()));

@@ -10,8 +10,11 @@ class Clock {
   // Milliseconds of a monotonic clock.
   virtual std::int64_t nowMs() = 0;
   virtual void sleep(int ms) = 0;
-  // The time of day in the locale's long format, e.g. "14:03:27".
+  // The time of day in the system locale's long format, e.g. "14:03:27";
+  // empty when the locale gives no usable pattern.
   virtual std::string timeOfDay() = 0;
+  // The same time as "hh:mm:ss": 24 hours, two digits each.
+  virtual std::string plainTimeOfDay() = 0;
 };
 
 }  // namespace sys

@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include <algorithm>
+#include <new>
 
 #include "base/error.h"
 #include "system/message_boxes.h"
@@ -80,8 +81,20 @@ bool Application::runPosted() {
 void Application::dispatch(const std::function<void()>& handler) {
   try {
     handler();
+  } catch (...) {
+    showError(failureText(std::current_exception()));
+  }
+}
+
+std::string Application::failureText(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
   } catch (const base::Error& e) {
-    showError(e.what());
+    return e.what();
+  } catch (const std::bad_alloc&) {
+    return base::kOutOfResources;
+  } catch (...) {
+    return base::kUnexpectedError;
   }
 }
 

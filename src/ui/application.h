@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -71,9 +72,12 @@ class Application {
   // Runs posted work; the backend calls it from its loop.
   bool runPosted();
 
-  // Runs an event handler: a base::Error ends it and shows the error box.
+  // Runs an event handler: a failure ends it and shows the error box.
   void dispatch(const std::function<void()>& handler);
   void showError(const std::string& text);
+  // What the error box says for a failure: a base::Error's own text, the
+  // program's words for a failed allocation and for anything else.
+  static std::string failureText(const std::exception_ptr& failure);
 
   // No form keeps the mouse any more: a popup menu or a modal box has it.
   void releaseMouse();

@@ -22,10 +22,13 @@ class Painter {
   virtual void drawMetafile(picture::Canvas& c, const picture::Picture& p, Rect dest) = 0;
 };
 
-// Paints a form's client area (the part inside clip) into canvas, whose
-// origin is the client area's top-left corner. Controls are drawn in
-// creation order, children over their parents.
-void renderForm(class Form& form, picture::Canvas& canvas, Rect clip, Painter& painter);
+// Paints a form's client area (the part inside clip, in client
+// coordinates) into canvas, whose top-left pixel is the client point
+// (originX, originY): a canvas may hold only the part of a large window
+// that lies on the screen. Controls are drawn in creation order, children
+// over their parents.
+void renderForm(class Form& form, picture::Canvas& canvas, Rect clip, Painter& painter, int originX = 0,
+                int originY = 0);
 
 // Paints one control and its children; (x, y) is its top-left corner on the
 // canvas.

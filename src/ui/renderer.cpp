@@ -21,16 +21,19 @@ void renderControl(Control& ctl, picture::Canvas& canvas, int x, int y, Rect cli
   canvas.resetClip();
 }
 
-void renderForm(Form& form, picture::Canvas& canvas, Rect clip, Painter& painter) {
-  Rect all{0, 0, canvas.width(), canvas.height()};
+void renderForm(Form& form, picture::Canvas& canvas, Rect clip, Painter& painter, int originX, int originY) {
+  // The canvas holds the part of the client area from (originX, originY).
+  Rect all{originX, originY, canvas.width(), canvas.height()};
   clip = intersect(clip, all);
   if (clip.width <= 0 || clip.height <= 0) return;
+  clip.left -= originX;
+  clip.top -= originY;
   canvas.setClip(clip);
   if (form.color() != clNone) canvas.fillRect(clip, form.color());
   canvas.resetClip();
   for (Control* child : form.children()) {
     if (!child->visible()) continue;
-    renderControl(*child, canvas, child->left(), child->top(), clip, painter);
+    renderControl(*child, canvas, child->left() - originX, child->top() - originY, clip, painter);
   }
 }
 

@@ -4,17 +4,12 @@
 #                          the services / backend test program
 #   run-wine-tests.sh e2e WIN32_BUILD [WIN64_BUILD]
 #                          mirune.exe driven like a user (e2e.sh)
-#   run-wine-tests.sh camera WIN32_BUILD [WIN64_BUILD]
-#                          its camera box driven like a user (camera_e2e.sh)
-#   run-wine-tests.sh clipboard WIN32_BUILD [WIN64_BUILD]
-#                          its clipboard watcher with xclip (clipboard_e2e.sh)
+#   run-wine-tests.sh NAME WIN32_BUILD [WIN64_BUILD]
+#                          the end-to-end script NAME_e2e.sh beside this one:
+#                          camera, clipboard, capture, picture, large ...
 #   run-wine-tests.sh handles WIN32_BUILD [WIN64_BUILD]
 #                          the test program's long groups (live handles
 #                          over 200 shots, about 20 minutes)
-#   run-wine-tests.sh capture WIN32_BUILD [WIN64_BUILD]
-#                          its shots taken like a user (capture_e2e.sh)
-#   run-wine-tests.sh picture WIN32_BUILD [WIN64_BUILD]
-#                          its picture commands through the real dialogs (picture_e2e.sh)
 # WIN32_BUILD, the product's build, is the one run wherever 32-bit Wine
 # works. On a machine that cannot run 32-bit programs (see
 # scripts/wine-probe.sh) WIN64_BUILD, the same sources built for x86_64,
@@ -27,14 +22,16 @@ mode=${1:-}
 win32=${2:-}
 win64=${3:-}
 if [ -z "$mode" ] || [ -z "$win32" ] || [ ! -d "$win32" ]; then
-  echo "usage: $0 services|handles|e2e|camera|clipboard|capture|picture WIN32_BUILD [WIN64_BUILD]" >&2
+  echo "usage: $0 services|handles|e2e|NAME WIN32_BUILD [WIN64_BUILD]" >&2
   exit 2
 fi
 case "$mode" in
-  services | handles | e2e | camera | clipboard | capture | picture) ;;
+  services | handles | e2e) ;;
   *)
-    echo "unknown mode: $mode (services, handles, e2e, camera, clipboard, capture or picture)" >&2
-    exit 2
+    if [ ! -f "$here/${mode}_e2e.sh" ]; then
+      echo "unknown mode: $mode (services, handles, e2e, or NAME of a NAME_e2e.sh beside this script)" >&2
+      exit 2
+    fi
     ;;
 esac
 
@@ -75,16 +72,7 @@ case "$mode" in
   e2e)
     exec bash "$here/e2e.sh" "$build"
     ;;
-  camera)
-    exec bash "$here/camera_e2e.sh" "$build"
-    ;;
-  clipboard)
-    exec bash "$here/clipboard_e2e.sh" "$build"
-    ;;
-  capture)
-    exec bash "$here/capture_e2e.sh" "$build"
-    ;;
-  picture)
-    exec bash "$here/picture_e2e.sh" "$build"
+  *)
+    exec bash "$here/${mode}_e2e.sh" "$build"
     ;;
 esac

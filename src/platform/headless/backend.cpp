@@ -47,9 +47,20 @@ class Backend::FormPeer : public ui::FormPeer {
   }
   void paint() {
     invalid_ = false;
-    int w = std::max(0, form_.clientWidth()), h = std::max(0, form_.clientHeight());
-    if (canvas_.width() != w || canvas_.height() != h) canvas_.resize(w, h);
-    ui::renderForm(form_, canvas_, {0, 0, w, h}, backend_.painter_);
+    // Only the part of the client area that lies on the screen is painted.
+    ui::Rect client{0, 0, std::max(0, form_.clientWidth()), std::max(0, form_.clientHeight())};
+    ui::Rect part = client;
+    if (backend_.screenArea) {
+      ui::Rect in = frameInsets();
+      int x = form_.left() + in.left, y = form_.top() + in.top;
+      ui::Rect screen = backend_.screenArea();
+      part = picture::intersect(client, {screen.left - x, screen.top - y, screen.width, screen.height});
+    }
+    if (part.width <= 0 || part.height <= 0) part = {0, 0, 0, 0};
+    origin_ = part;
+    if (canvas_.width() != part.width || canvas_.height() != part.height)
+      canvas_.resize(part.width, part.height);
+    ui::renderForm(form_, canvas_, part, backend_.painter_, part.left, part.top);
     ++paints_;
     if (backend_.onPaint) backend_.onPaint(form_);
   }
@@ -57,6 +68,7 @@ class Backend::FormPeer : public ui::FormPeer {
   Backend& backend_;
   ui::Form& form_;
   picture::Canvas canvas_;
+  ui::Rect origin_;  // the client area's part that canvas_ holds
   bool invalid_ = true;
   int paints_ = 0;
   int refreshes_ = 0;
@@ -163,10 +175,19 @@ void Backend::sleep(int ms) {
   if (ms > 0) now_ += ms;
 }
 
+// Japan's pattern, "H:mm:ss".
 std::string Backend::timeOfDay() {
+  if (noLocaleTimePattern) return {};
   long s = (startSecondOfDay + now_ / 1000) % 86400;
   char buf[16];
   std::snprintf(buf, sizeof buf, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+  return buf;
+}
+
+std::string Backend::plainTimeOfDay() {
+  long s = (startSecondOfDay + now_ / 1000) % 86400;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
   return buf;
 }
 
@@ -187,6 +208,12 @@ int Backend::backdropRefreshes(const ui::Form& f) const {
   for (FormPeer* p : forms_)
     if (&p->form_ == &f) return p->refreshes_;
   return 0;
+}
+
+ui::Rect Backend::canvasArea(const ui::Form& f) const {
+  for (FormPeer* p : forms_)
+    if (&p->form_ == &f) return p->origin_;
+  return {};
 }
 
 const picture::Canvas* Backend::canvas(const ui::Form& f) const {

@@ -48,6 +48,7 @@ class Backend : public ui::Backend, public sys::Clock {
   std::int64_t now() const { return now_; }
   void sleep(int ms) override;
   std::string timeOfDay() override;
+  std::string plainTimeOfDay() override;
 
   // --- for tests ---
   // Runs the loop for ms of virtual time: timers fire at their due times.
@@ -63,8 +64,13 @@ class Backend : public ui::Backend, public sys::Clock {
   // How often a see-through form has taken a new copy of what lies
   // beneath it: when it appeared, moved or changed size.
   int backdropRefreshes(const ui::Form& f) const;
-  // The form's client area as last painted.
+  // The form's client area as last painted: the part of it on the screen
+  // (all of it when there is no screenArea), which canvasArea gives in
+  // client coordinates.
   const picture::Canvas* canvas(const ui::Form& f) const;
+  ui::Rect canvasArea(const ui::Form& f) const;
+  // Where the screen lies; forms paint only what of them is on it.
+  std::function<ui::Rect()> screenArea;
   // Chooses the item of the next popup menu; the function gets the menu and
   // returns the item to click (or nullptr to dismiss it).
   std::function<ui::MenuItem*(ui::PopupMenu&)> menuScript;
@@ -79,6 +85,8 @@ class Backend : public ui::Backend, public sys::Clock {
   std::vector<std::string> modalsShown;
   // The wall-clock time of day the virtual clock starts at, in seconds.
   int startSecondOfDay = 12 * 3600;
+  // The locale gives no time pattern: timeOfDay() is empty.
+  bool noLocaleTimePattern = false;
 
  private:
   friend class FormPeer;

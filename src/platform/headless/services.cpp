@@ -81,6 +81,7 @@ picture::Bitmap Screen::copy(picture::Rect r) {
     record.atMs = windows->now();
   }
   copies.push_back(std::move(record));
+  if (onCopy) onCopy(r);
   if (r.width <= 0 || r.height <= 0) return {};
   int x0 = std::max(r.left, 0), x1 = std::min(r.left + r.width, image.width());
   int y0 = std::max(r.top, 0), y1 = std::min(r.top + r.height, image.height());
@@ -201,7 +202,10 @@ std::optional<std::string> FileDialogs::run(bool save, const sys::FileDialogOpti
   }
 }
 
-Platform::Platform(int w, int h) : screen(w, h) { screen.windows = &backend; }
+Platform::Platform(int w, int h) : screen(w, h) {
+  screen.windows = &backend;
+  backend.screenArea = [this] { return ui::Rect{0, 0, screen.width(), screen.height()}; };
+}
 
 sys::Services Platform::services() {
   return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs};

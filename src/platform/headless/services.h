@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -90,6 +91,8 @@ class Screen : public sys::Screen {
     std::int64_t atMs = 0;  // on the virtual clock
   };
   std::vector<Copy> copies;
+  // Runs at every copy, after it is recorded: a test may make it fail.
+  std::function<void(const picture::Rect&)> onCopy;
   // The windowing system whose windows the copies look for (the platform's).
   const Backend* windows = nullptr;
 };

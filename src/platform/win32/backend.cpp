@@ -131,14 +131,9 @@ void Backend::setApplicationWindowVisible(bool visible) {
 void Backend::guard(const std::function<void()>& work) noexcept {
   try {
     work();
-  } catch (const std::exception& e) {
-    try {
-      if (app_) app_->showError(e.what());
-    } catch (...) {
-    }
   } catch (...) {
     try {
-      if (app_) app_->showError("Unknown error");
+      if (app_) app_->showError(ui::Application::failureText(std::current_exception()));
     } catch (...) {
     }
   }

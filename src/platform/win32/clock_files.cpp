@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <vector>
 
 #include "platform/win32/services.h"
@@ -12,10 +13,22 @@ void Clock::sleep(int ms) {
 }
 
 std::string Clock::timeOfDay() {
-  // No format given: the user locale's long time format ("H:mm:ss" in Japan).
-  wchar_t buf[80];
-  int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buf, 80);
-  return n > 1 ? narrow(buf, std::size_t(n - 1)) : std::string();
+  // No format given: the system default locale's long time format
+  // ("H:mm:ss" in Japan), however long the locale makes it.
+  int need = GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, nullptr, nullptr, nullptr, 0);
+  if (need <= 1 || need > 1024) return {};
+  std::vector<wchar_t> buf(static_cast<std::size_t>(need));
+  int n = GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, 0, nullptr, nullptr, buf.data(), need);
+  return n > 1 ? narrow(buf.data(), std::size_t(n - 1)) : std::string();
+}
+
+std::string Clock::plainTimeOfDay() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02u:%02u:%02u", unsigned(t.wHour), unsigned(t.wMinute),
+                unsigned(t.wSecond));
+  return buf;
 }
 
 std::string Files::executablePath() {

@@ -28,6 +28,12 @@ COLORREF toColorRef(ui::Color c) { return RGB((c >> 16) & 255, (c >> 8) & 255, c
 
 RECT toRect(ui::Rect r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
 
+// The desktop over every monitor, in screen coordinates.
+ui::Rect virtualScreen() {
+  return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+          GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 bool sameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -279,78 +285,111 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(w, msg, wp, lp);
 }
 
-void FormWindow::render(int w, int h, ui::Rect clip) {
-  if (canvas_.width() != w || canvas_.height() != h) {
-    canvas_.resize(w, h);
-    clip = {0, 0, w, h};  // a fresh canvas holds nothing yet
+ui::Rect FormWindow::onScreenPart() const {
+  HWND w = hwnd_.get();
+  RECT client;
+  if (!w || !GetClientRect(w, &client)) return {};
+  POINT origin{0, 0};
+  ClientToScreen(w, &origin);
+  ui::Rect screen = virtualScreen();
+  ui::Rect part =
+      picture::intersect({0, 0, client.right, client.bottom},
+                         {screen.left - origin.x, screen.top - origin.y, screen.width, screen.height});
+  if (part.width <= 0 || part.height <= 0) return {};
+  return part;
+}
+
+bool FormWindow::render(ui::Rect clip) {
+  ui::Rect part = onScreenPart();
+  if (part.width <= 0 || part.height <= 0) return false;
+  if (!(canvasArea_ == part)) {
+    canvas_.resize(part.width, part.height);
+    canvasArea_ = part;
+    clip = part;  // a fresh canvas holds nothing yet
   }
   if (form_.seeThrough() && !backdrop_.empty()) {
     // The copy of what lies beneath is the surface; the controls go over it.
-    canvas_.setClip(clip);
-    canvas_.drawBitmap(backdrop_, {0, 0, backdrop_.width(), backdrop_.height()});
+    ui::Rect c = picture::intersect(clip, part);
+    canvas_.setClip({c.left - part.left, c.top - part.top, c.width, c.height});
+    canvas_.drawBitmap(backdrop_, {backdropArea_.left - part.left, backdropArea_.top - part.top,
+                                   backdrop_.width(), backdrop_.height()});
     canvas_.resetClip();
   }
-  ui::renderForm(form_, canvas_, clip, backend_.painter());
+  ui::renderForm(form_, canvas_, clip, backend_.painter(), part.left, part.top);
+  return true;
 }
 
 void FormWindow::paint(HWND w) {
   PaintScope ps(w);
   if (!ps.dc()) return;
-  RECT client;
-  GetClientRect(w, &client);
-  int cw = client.right, ch = client.bottom;
-  if (cw <= 0 || ch <= 0) return;
-  render(cw, ch,
-         {ps.rect().left, ps.rect().top, ps.rect().right - ps.rect().left, ps.rect().bottom - ps.rect().top});
-  BITMAPINFO bi = topDownInfo(cw, ch);
+  if (!render({ps.rect().left, ps.rect().top, ps.rect().right - ps.rect().left,
+               ps.rect().bottom - ps.rect().top}))
+    return;
+  const ui::Rect& part = canvasArea_;
+  BITMAPINFO bi = topDownInfo(part.width, part.height);
   // The whole canvas goes out; the paint's clip region keeps it to the
   // invalid part.
-  SetDIBitsToDevice(ps.dc(), 0, 0, DWORD(cw), DWORD(ch), 0, 0, 0, UINT(ch), canvas_.pixels(), &bi,
-                    DIB_RGB_COLORS);
+  SetDIBitsToDevice(ps.dc(), part.left, part.top, DWORD(part.width), DWORD(part.height), 0, 0, 0,
+                    UINT(part.height), canvas_.pixels(), &bi, DIB_RGB_COLORS);
 }
 
 void FormWindow::paintChild(HWND child, const ui::Control& c) {
   PaintScope ps(child);
   if (!ps.dc() || !hwnd_) return;
-  RECT client;
-  GetClientRect(hwnd_.get(), &client);
-  int cw = client.right, ch = client.bottom;
-  if (cw <= 0 || ch <= 0) return;
   int x = c.formLeft(), y = c.formTop();
-  render(cw, ch,
-         {x + ps.rect().left, y + ps.rect().top, ps.rect().right - ps.rect().left,
-          ps.rect().bottom - ps.rect().top});
-  BITMAPINFO bi = topDownInfo(cw, ch);
+  if (!render({x + ps.rect().left, y + ps.rect().top, ps.rect().right - ps.rect().left,
+               ps.rect().bottom - ps.rect().top}))
+    return;
+  const ui::Rect& part = canvasArea_;
+  BITMAPINFO bi = topDownInfo(part.width, part.height);
   // The form's canvas, placed so that the child's part lands on it.
-  SetDIBitsToDevice(ps.dc(), -x, -y, DWORD(cw), DWORD(ch), 0, 0, 0, UINT(ch), canvas_.pixels(), &bi,
-                    DIB_RGB_COLORS);
+  SetDIBitsToDevice(ps.dc(), part.left - x, part.top - y, DWORD(part.width), DWORD(part.height), 0, 0, 0,
+                    UINT(part.height), canvas_.pixels(), &bi, DIB_RGB_COLORS);
 }
 
 void FormWindow::refreshBackdrop() {
   HWND w = hwnd_.get();
   if (!w || refreshing_) return;
-  refreshing_ = true;
-  // Off the screen by an empty window region rather than by hiding: a
-  // hidden active window hands the activation to another window (perhaps
-  // another program's), and under Wine each hide of a window the window
-  // manager knows waits for the manager's answer.
-  UniqueGdi<HRGN> none(CreateRectRgn(0, 0, 0, 0));
-  if (none && SetWindowRgn(w, none.get(), FALSE)) none.release();  // the system owns it now
-  copyBackdrop();
-  SetWindowRgn(w, nullptr, FALSE);
-  refreshing_ = false;
+  {
+    // Off the screen by an empty window region rather than by hiding: a
+    // hidden active window hands the activation to another window (perhaps
+    // another program's), and under Wine each hide of a window the window
+    // manager knows waits for the manager's answer. The region and the
+    // flag come back however the copy ends, or the window would stay
+    // invisible and deaf for good.
+    struct Refreshing {
+      HWND w;
+      bool& flag;
+      bool emptied = false;
+      ~Refreshing() {
+        if (emptied) SetWindowRgn(w, nullptr, FALSE);
+        flag = false;
+      }
+    } refreshing{w, refreshing_};
+    refreshing_ = true;
+    UniqueGdi<HRGN> none(CreateRectRgn(0, 0, 0, 0));
+    if (none && SetWindowRgn(w, none.get(), FALSE)) {
+      none.release();  // the system owns it now
+      refreshing.emptied = true;
+    }
+    copyBackdrop();
+  }
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // With the form off the screen: every visible top-level window that overlaps it
-// repaints now, then the screen under the client area is copied.
+// repaints now, then the screen under the client area is copied, as far as
+// the client area lies on the screen.
 void FormWindow::copyBackdrop() {
   HWND w = hwnd_.get();
-  RECT client;
-  GetClientRect(w, &client);
+  ui::Rect part = onScreenPart();
+  backdrop_ = {};
+  backdropArea_ = part;
+  if (part.width <= 0 || part.height <= 0) return;
   POINT origin{0, 0};
   ClientToScreen(w, &origin);
-  RECT area{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+  RECT area{origin.x + part.left, origin.y + part.top, origin.x + part.left + part.width,
+            origin.y + part.top + part.height};
   for (HWND other = GetWindow(GetDesktopWindow(), GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
     // A window that does not answer would hold us up for good: it keeps
     // what it shows.
@@ -362,7 +401,7 @@ void FormWindow::copyBackdrop() {
     }
   }
   if (!screen_) screen_.emplace();
-  backdrop_ = screen_->copy({area.left, area.top, client.right, client.bottom});
+  backdrop_ = screen_->copy({area.left, area.top, part.width, part.height});
 }
 
 ChildWindow* FormWindow::childOf(const ui::Control& c) const {
@@ -453,9 +492,12 @@ void FormWindow::formChanged(ui::Change what) {
       if (form_.visible()) {
         // Still hidden: what it will cover is on the screen now.
         if (form_.seeThrough()) {
+          struct Refreshing {
+            bool& flag;
+            ~Refreshing() { flag = false; }
+          } refreshing{refreshing_};
           refreshing_ = true;
           copyBackdrop();
-          refreshing_ = false;
         }
         ShowWindow(w, SW_SHOWNORMAL);
         syncTooltips();

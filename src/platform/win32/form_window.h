@@ -67,8 +67,13 @@ class FormWindow : public ui::FormPeer {
   static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void paint(HWND w);
-  // Renders the part clip of the form into canvas_ (w x h, the client).
-  void render(int w, int h, ui::Rect clip);
+  // The part of the client area that lies on the screen, in client
+  // coordinates: all that is ever painted or copied of a window that may
+  // be far larger than the screen.
+  ui::Rect onScreenPart() const;
+  // Renders the part clip of the form into canvas_, which holds the part
+  // of the client area on the screen (canvasArea_); false when none is.
+  bool render(ui::Rect clip);
   void copyBackdrop();
   ChildWindow* childOf(const ui::Control& c) const;
   bool contextMenu(HWND w, LPARAM lp);
@@ -90,11 +95,13 @@ class FormWindow : public ui::FormPeer {
   std::unique_ptr<StandardControls> standard_;
   std::map<const ui::Control*, Tool> tools_;
   picture::Canvas canvas_;
+  ui::Rect canvasArea_;
   std::vector<std::unique_ptr<ChildWindow>> children_;
   HWND pressWindow_ = nullptr;
   // What lay beneath a see-through form at its last refresh, and the
   // screen copier that took it.
   picture::Bitmap backdrop_;
+  ui::Rect backdropArea_;  // the part of the client area it covers
   std::optional<Screen> screen_;
   bool refreshing_ = false;
 };

@@ -104,6 +104,7 @@ class Clock : public sys::Clock {
   std::int64_t nowMs() override;
   void sleep(int ms) override;
   std::string timeOfDay() override;
+  std::string plainTimeOfDay() override;
 };
 
 class Files : public sys::Files {

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# A camera box far larger than the screen, driven like a user under Wine on
+# a private 2560 x 1440 Xvfb display: a full-screen shot shown at "500%"
+# (a 12824 x 7229 window) must stay on the screen and answer the mouse.
+#   large_box_e2e.sh BUILD_DIR   (a finished mingw build folder)
+#
+# A window of known pixels (mirune_probe pattern) lies under the camera box
+# during the shot, so the enlarged photo can be told from what lies beneath.
+# Screenshots are kept in BUILD_DIR/large-box-e2e/. Prints "N passed, M
+# failed" last.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+export MIRUNE_XVFB_SCREEN=${MIRUNE_XVFB_SCREEN:-2560x1440x24}
+e2e_pid_vars="pattern_pid"
+. "$here/e2e-common.sh"
+e2e_begin "${1:-}" large-box-e2e xdotool import convert
+
+box_rect() { probe topmost MiruneForm | awk '$1 == "window" { print $2, $3, $4, $5 }'; }
+box_is() { equals "$(box_rect)" "$1" >/dev/null; }
+box_becomes() {  # box_becomes SECONDS "L T W H"
+  wait_for "$1" box_is "$2" || { echo "     the box is at $(box_rect)"; return 1; }
+}
+menu_open() { probe visible '#32768' | grep -q '^window'; }
+menu_closed() { ! menu_open; }
+no_message_box() { ! probe visible '#32770' | grep -q '^window'; }
+sheet_titled() { probe window "$1" | grep -q '^window'; }
+shot() { import -window root "$out/$1.png"; }
+pixel() { convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'; }
+
+pattern_left=250
+pattern_top=0
+pattern_expected() {  # pattern_expected X Y (screen)
+  local c=$(((($1 - pattern_left) / 8 + ($2 - pattern_top) / 8) % 3))
+  case $c in 0) echo FF0000 ;; 1) echo 00FF00 ;; 2) echo 0000FF ;; esac
+}
+# Screen pixels (X, Y) of the shot show, five times enlarged, from the
+# photo's corner at (312, 17).
+shows_enlarged() {  # shows_enlarged SHOT X Y [X Y ...]
+  local name=$1 bad=0
+  shift
+  while [ $# -ge 2 ]; do
+    local got want
+    got=$(pixel "$name" $((312 + 5 * $1 + 2)) $((17 + 5 * $2 + 2)))
+    want=$(pattern_expected "$1" "$2")
+    [ "$got" = "$want" ] || { echo "     ($1, $2): got $got, want $want"; bad=1; }
+    shift 2
+  done
+  [ "$bad" -eq 0 ]
+}
+
+"$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
+(exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 400 300 >/dev/null 2>&1) &
+pattern_pid=$!
+check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
+read -r _ sw sh <<<"$(probe screen)"
+check "the screen is 2560 x 1440" equals "$sw $sh" "2560 1440"
+(cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
+app_pid=$!
+check "the palette appears" wait_for 30 x_window '^Mirune$'
+sleep 1
+read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
+xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
+check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
+sleep 1
+
+xdotool mousemove 390 75 click 3
+wait_for 5 menu_open
+# 全画面 撮影, the fourth item; シャッター, the first of its submenu.
+xdotool key Down Down Down Down Right Return
+check "after the delay the sheet's title reads ネガシート　1枚" wait_for 10 sheet_titled 'ネガシート　1枚'
+check "the box shows the shot at a quarter, 640 x 360" box_becomes 5 "300 0 664 389"
+sleep 1
+
+xdotool mousemove 390 75 click 3
+wait_for 5 menu_open
+# サイズ, the fifth item; 拡大, the second of its submenu; 500%, the fourth of that.
+xdotool key Down Down Down Down Down Right Down Right Down Down Down Return
+check "500% makes the box 12824 x 7229" box_becomes 5 "300 0 12824 7229"
+sleep 2
+shot enlarged
+check "no error box appears" no_message_box
+check "the box is on the screen" box_is "300 0 12824 7229"
+check "the photo shows the shot five times enlarged" shows_enlarged enlarged 260 4 300 50 400 100 440 250
+
+xdotool mousemove 700 300 click 3
+check "a right click on the photo opens the command menu" wait_for 5 menu_open
+# サイズ, then 原寸, the fourth of its submenu.
+xdotool key Down Down Down Down Down Right Down Down Down Return
+check "原寸 brings the box to 2584 x 1469" box_becomes 5 "300 0 2584 1469"
+check "still no error box" no_message_box
+
+kill "$app_pid" 2>/dev/null
+app_pid=
+e2e_end
