@@ -3,6 +3,7 @@
 #include "system/clock.h"
 #include "system/files.h"
 #include "system/message_boxes.h"
+#include "system/printer.h"
 #include "system/profile.h"
 #include "system/registry.h"
 #include "system/screen.h"
@@ -18,6 +19,7 @@ struct Services {
   MessageBoxes& messages;
   Clock& clock;
   Files& files;
+  Printer& printer;
 };
 
 }  // namespace sys
