@@ -60,7 +60,8 @@ struct Program {
   win32::Profile profile;
   win32::Clock clock;
   win32::Files files;
-  sys::Services services{screen, clipboard, registry, profile, boxes, clock, files};
+  win32::Printer printer{[this] { return backend.applicationWindow(); }};
+  sys::Services services{screen, clipboard, registry, profile, boxes, clock, files, printer};
   std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
   camera::CameraBox* box = nullptr;
 

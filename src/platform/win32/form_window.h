@@ -37,6 +37,7 @@ class FormWindow : public ui::FormPeer {
   void bringToFront() override;
   ui::Rect frameInsets() const override;
   void captureMouse(bool on) override;
+  picture::Canvas clientImage() override;
 
   Backend& backend() const { return backend_; }
   HWND hwnd() const { return hwnd_.get(); }
@@ -70,6 +71,9 @@ class FormWindow : public ui::FormPeer {
   // Renders the part clip of the form into canvas_ (w x h, the client).
   void render(int w, int h, ui::Rect clip);
   void copyBackdrop();
+  // The system's own child windows drawn over image, each by its own
+  // printing, from the bottom of the stacking order up.
+  void printNativeChildren(picture::Canvas& image);
   ChildWindow* childOf(const ui::Control& c) const;
   bool contextMenu(HWND w, LPARAM lp);
   bool setCursor(HWND w);

@@ -21,7 +21,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::MessageBoxes messages([&backend] { return backend.applicationWindow(); });
   win32::Clock clock;
   win32::Files files;
-  sys::Services services{screen, clipboard, registry, profile, messages, clock, files};
+  win32::Printer printer([&backend] { return backend.applicationWindow(); });
+  sys::Services services{screen, clipboard, registry, profile, messages, clock, files, printer};
   try {
     ui::Application app(backend, messages, screen);
     // Declared after the application, so it is gone before the

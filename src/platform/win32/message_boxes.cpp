@@ -1,34 +1,9 @@
-#include <vector>
-
+#include "platform/win32/modal_scope.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
 
 namespace win32 {
 namespace {
-
-// Disables the thread's other enabled top-level windows for the life of a
-// modal box and enables them again afterwards, even if the box fails.
-class ModalScope {
- public:
-  explicit ModalScope(HWND owner) {
-    EnumThreadWindows(GetCurrentThreadId(), &ModalScope::collect, reinterpret_cast<LPARAM>(this));
-    for (HWND w : windows_)
-      if (w != owner) EnableWindow(w, FALSE);
-  }
-  ~ModalScope() {
-    for (HWND w : windows_)
-      if (IsWindow(w)) EnableWindow(w, TRUE);
-  }
-  ModalScope(const ModalScope&) = delete;
-  ModalScope& operator=(const ModalScope&) = delete;
-
- private:
-  static BOOL CALLBACK collect(HWND w, LPARAM self) {
-    if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<ModalScope*>(self)->windows_.push_back(w);
-    return TRUE;
-  }
-  std::vector<HWND> windows_;
-};
 
 UINT iconFlag(sys::MsgIcon icon) {
   switch (icon) {
