@@ -361,14 +361,19 @@ void FormWindow::printNativeChildren(picture::Canvas& image) {
     void* bits = nullptr;
     UniqueGdi<HBITMAP> dib(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib || !bits) continue;
+    // What the renderer drew there first: a control that does not paint
+    // itself when printed (Wine's scroll bar) keeps that likeness.
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    ui::Rect shown = picture::intersect({r.left, r.top, cw, ch}, {0, 0, image.width(), image.height()});
+    for (int y = shown.top; y < shown.bottom(); ++y)
+      for (int x = shown.left; x < shown.right(); ++x)
+        pixels[std::size_t(y - r.top) * std::size_t(cw) + std::size_t(x - r.left)] = image.pixel(x, y);
     {
       Selection selected(dc.get(), dib.get());
       SendMessageW(c, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()),
-                   PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+                   PRF_CLIENT | PRF_NONCLIENT | PRF_CHILDREN);
       GdiFlush();
     }
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    ui::Rect shown = picture::intersect({r.left, r.top, cw, ch}, {0, 0, image.width(), image.height()});
     for (int y = shown.top; y < shown.bottom(); ++y)
       for (int x = shown.left; x < shown.right(); ++x)
         image.setPixel(x, y, pixels[std::size_t(y - r.top) * std::size_t(cw) + std::size_t(x - r.left)]);

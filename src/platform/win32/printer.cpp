@@ -80,8 +80,8 @@ void Printer::print(const picture::Canvas& image, picture::Rect dest) {
   if (StartPage(dc) <= 0) cannotPrint();
   BITMAPINFO bi = topDownInfo(image.width(), image.height());
   SetStretchBltMode(dc, COLORONCOLOR);
-  int lines = StretchDIBits(dc, dest.left, dest.top, dest.width, dest.height, 0, 0, image.width(), image.height(),
-                            image.pixels(), &bi, DIB_RGB_COLORS, SRCCOPY);
+  int lines = StretchDIBits(dc, dest.left, dest.top, dest.width, dest.height, 0, 0, image.width(),
+                            image.height(), image.pixels(), &bi, DIB_RGB_COLORS, SRCCOPY);
   if (lines <= 0) cannotPrint();  // none drawn, or GDI_ERROR
   if (EndPage(dc) <= 0) cannotPrint();
   if (EndDoc(dc) <= 0) cannotPrint();
