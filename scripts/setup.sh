@@ -8,6 +8,9 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libgtest-dev zlib1g-dev libfreetype-dev clang-format
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 file
           xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales)
+# A private print queue that writes PDF files, for the printing tests;
+# without their recommendations (no network printing, no desktop parts).
+print_packages=(cups printer-driver-cups-pdf poppler-utils)
 [ "${MIRUNE_WITH_BENCH:-0}" = 1 ] && packages+=(libbenchmark-dev)
 [ "${MIRUNE_WITH_FUZZ:-0}" = 1 ] && packages+=(clang libclang-rt-14-dev)
 
@@ -26,6 +29,14 @@ if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+fi
+missing=()
+for p in "${print_packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
 # Wine's ANSI code page follows the locale: ja_JP.UTF-8 gives code page 932.

@@ -123,6 +123,7 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services)
   sizeMenu.zoom10.onClick = [this] { zoomTo(10); };
   sizeMenu.actualSize.onClick = [this] { zoomTo(100); };
   sizeMenu.reshape.onClick = [this] { toggleReshape(); };
+  wirePrintCommands();
   commandMenu.options.onClick = [this] { showOptions(); };
   commandMenu.help.onClick = [this] { showHelp(); };
   commandMenu.about.onClick = [this] { showAbout(); };

@@ -16,6 +16,8 @@ namespace camera {
 
 enum class Edge { Left, Top, Right, Bottom };
 enum class Corner { TopLeft, TopRight, BottomLeft, BottomRight };
+// How large Print puts the box on the page.
+enum class PrintSize { Screen, Paper };
 
 // An array of controls indexed by an enum of its members.
 template <class T, class Index, std::size_t N>
@@ -140,9 +142,16 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void cutPhoto();
   void sendPhotoToSheet();
 
+  // Print: the box as drawn, at the page's top left, as large as on the
+  // screen or filling the paper in one direction. Not saved.
+  PrintSize printSize = PrintSize::Screen;
+  void printPhoto();
+  void setPrintSize(PrintSize size);
+
  private:
   void photoAsBitmap();
   void setUp();
+  void wirePrintCommands();
   void applyViewfinderBevel();
   // A shot's steps, with the windows it hides brought back if one fails.
   void runShot(bool hidesPalette, const std::function<void()>& steps);

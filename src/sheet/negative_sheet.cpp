@@ -62,6 +62,7 @@ NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services)
     };
   }
   tidyTimer.onTimer = [this] { tidyFilm(); };
+  printButton.onClick = [this] { printContactSheet(); };
   onCreate = [this] { setUp(); };
   onShow = [this] { readPosition(); };
 }

@@ -70,8 +70,22 @@ class NegativeSheet : public ui::Form, public app::Film {
   // once at start-up.
   ui::Timer tidyTimer{application(), "tidyTimer", 1};
 
+  // the frame the next play step shows, 1-based
+  std::uint8_t playPosition = 1;
+
   // app::Film
   void addPhotoToFilm() override;
+
+  // Prints the film on one page: the window, below the screen, shows the
+  // frames in a grid for the print dialog and the print, then goes back
+  // to its strip at the bottom of the screen whatever happened.
+  void printContactSheet();
+  // The print grid: 9 columns (8 on a screen 640 pixels wide or less),
+  // flat frames, no button column, the window below the screen.
+  void arrangeGrid();
+  // Back from the grid: the strip at the bottom of the screen, full width,
+  // scrolled to frame 1, raised frames, playback from frame 1.
+  void arrangeStrip();
 
   // A press of any mouse button on a used frame's thumbnail: selects the
   // frame (only it), shows its picture and caption in the camera box and

@@ -4,6 +4,7 @@
 #include "system/file_dialogs.h"
 #include "system/files.h"
 #include "system/message_boxes.h"
+#include "system/printer.h"
 #include "system/profile.h"
 #include "system/registry.h"
 #include "system/screen.h"
@@ -20,6 +21,7 @@ struct Services {
   Clock& clock;
   Files& files;
   FileDialogs& fileDialogs;
+  Printer& printer;
 };
 
 }  // namespace sys

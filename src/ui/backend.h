@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "picture/canvas.h"
 #include "ui/types.h"
 
 namespace ui {
@@ -28,6 +29,9 @@ class FormPeer {
   virtual void bringToFront() = 0;
   // Non-client thickness: left, top, right, bottom.
   virtual Rect frameInsets() const = 0;
+  // The client area as drawn: the surface, then every visible child in
+  // stacking order, clipped; wherever the window stands, even off the screen.
+  virtual picture::Canvas clientImage() = 0;
   // The mouse was taken by a control until its button is released.
   virtual void captureMouse(bool on) { (void)on; }
 };

@@ -1,5 +1,9 @@
 #include "ui/form.h"
 
+#include <algorithm>
+
+#include "base/error.h"
+#include "system/printer.h"
 #include "system/screen.h"
 #include "ui/application.h"
 
@@ -121,6 +125,13 @@ void Form::close() {
 
 void Form::update() {
   if (peer_) peer_->update();
+}
+
+picture::Canvas Form::clientImage() {
+  if (!peer_) return {};
+  long long w = std::max(0, clientWidth()), h = std::max(0, clientHeight());
+  if (w * h * 4 > static_cast<long long>(picture::Bitmap::kMaxBytes)) throw base::Error(sys::kCannotPrint);
+  return peer_->clientImage();
 }
 
 void Form::centerOnScreen() {

@@ -53,6 +53,9 @@ class Form : public Control {
   // Closing: asks onCloseQuery, then onClose decides (hide by default; the
   // main form ends the application).
   void close();
+  // The client area as it is drawn, for printing; one too large to hold
+  // throws base::Error(sys::kCannotPrint).
+  picture::Canvas clientImage();
   // Repaints the invalid parts at once.
   void update();
   void centerOnScreen();

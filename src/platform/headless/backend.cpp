@@ -32,6 +32,12 @@ class Backend::FormPeer : public ui::FormPeer {
     if (invalid_ && form_.visible()) paint();
   }
   void bringToFront() override {}
+  picture::Canvas clientImage() override {
+    int w = std::max(0, form_.clientWidth()), h = std::max(0, form_.clientHeight());
+    picture::Canvas image(w, h);
+    ui::renderForm(form_, image, {0, 0, w, h}, backend_.painter_);
+    return image;
+  }
   ui::Rect frameInsets() const override {
     switch (form_.borderStyle()) {
       case ui::BorderStyle::None:

@@ -174,6 +174,29 @@ std::string Files::userTemporaryDirectory() {
   return path;
 }
 
+std::optional<sys::PrinterPage> Printer::choose() {
+  held = false;
+  if (failAt == Step::Dialog) throw base::Error(sys::kCannotPrint);
+  ++dialogsShown;
+  if (onDialog) onDialog();
+  if (!confirm) return std::nullopt;
+  held = true;
+  return page;
+}
+
+void Printer::print(const picture::Canvas& image, picture::Rect dest) {
+  if (!held) throw base::Error(sys::kCannotPrint);
+  held = false;
+  Job job{{}, image.width(), image.height(), dest, false};
+  if (failAt == Step::StartDoc) throw base::Error(sys::kCannotPrint);
+  // From here on a failure aborts the job, which stays in the record.
+  jobs.push_back(job);
+  for (Step step : {Step::StartPage, Step::Draw, Step::EndPage, Step::EndDoc})
+    if (failAt == step) throw base::Error(sys::kCannotPrint);
+  if (keepImages) jobs.back().image = image.toBitmap();
+  jobs.back().printed = true;
+}
+
 std::optional<std::string> FileDialogs::openFile(const sys::FileDialogOptions& options) {
   return run(false, options);
 }
@@ -208,7 +231,7 @@ Platform::Platform(int w, int h) : screen(w, h) {
 }
 
 sys::Services Platform::services() {
-  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs};
+  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs, printer};
 }
 
 }  // namespace headless

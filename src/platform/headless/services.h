@@ -153,6 +153,40 @@ class FileDialogs : public sys::FileDialogs {
   Files& files_;
 };
 
+// A printer whose page the test sets. Each job is recorded with its image
+// and destination; the dialog's answer comes from the test, and any step
+// can be made to fail.
+class Printer : public sys::Printer {
+ public:
+  std::optional<sys::PrinterPage> choose() override;
+  void print(const picture::Canvas& image, picture::Rect dest) override;
+  void release() override { held = false; }
+  int displayPixelsPerInchX() override { return displayPixelsPerInch; }
+  int displayPixelsPerInchY() override { return displayPixelsPerInch; }
+
+  // --- for tests ---
+  enum class Step { None, Dialog, StartDoc, StartPage, Draw, EndPage, EndDoc };
+  sys::PrinterPage page{4800, 6600, 600, 600};
+  int displayPixelsPerInch = 96;
+  // The user's answer to the print dialog.
+  bool confirm = true;
+  // This step fails (the dialog: it cannot be shown).
+  Step failAt = Step::None;
+  // Runs while the dialog is up.
+  std::function<void()> onDialog;
+  int dialogsShown = 0;
+  // A printer chosen and not let go yet.
+  bool held = false;
+  struct Job {
+    picture::Bitmap image;  // empty unless keepImages
+    int imageWidth = 0, imageHeight = 0;
+    picture::Rect dest;
+    bool printed = false;  // ended with its page; otherwise aborted
+  };
+  std::vector<Job> jobs;
+  bool keepImages = true;
+};
+
 // Everything of the headless platform in one place.
 struct Platform {
   explicit Platform(int screenWidth = 1024, int screenHeight = 768);
@@ -164,6 +198,7 @@ struct Platform {
   MessageBoxes messages;
   Files files;
   FileDialogs fileDialogs{files};
+  Printer printer;
   sys::Services services();
 };
 

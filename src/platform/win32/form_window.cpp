@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/win32/backend.h"
+#include "platform/win32/dib_info.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/standard_controls.h"
 #include "platform/win32/text.h"
@@ -345,6 +346,59 @@ void FormWindow::paintChild(HWND child, const ui::Control& c) {
   // The form's canvas, placed so that the child's part lands on it.
   SetDIBitsToDevice(ps.dc(), part.left - x, part.top - y, DWORD(part.width), DWORD(part.height), 0, 0, 0,
                     UINT(part.height), canvas_.pixels(), &bi, DIB_RGB_COLORS);
+}
+
+picture::Canvas FormWindow::clientImage() {
+  int cw = std::max(0, form_.clientWidth()), ch = std::max(0, form_.clientHeight());
+  picture::Canvas image(cw, ch);
+  if (form_.seeThrough() && !backdrop_.empty())
+    image.drawBitmap(backdrop_, {0, 0, backdrop_.width(), backdrop_.height()});
+  ui::renderForm(form_, image, {0, 0, cw, ch}, backend_.painter());
+  if (hwnd_) printNativeChildren(image);
+  return image;
+}
+
+void FormWindow::printNativeChildren(picture::Canvas& image) {
+  HWND w = hwnd_.get();
+  std::vector<HWND> natives;
+  for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    bool drawnByUs =
+        std::any_of(children_.begin(), children_.end(),
+                    [c](const std::unique_ptr<ChildWindow>& child) { return child->hwnd() == c; });
+    if (!drawnByUs && (GetWindowLongPtrW(c, GWL_STYLE) & WS_VISIBLE)) natives.push_back(c);
+  }
+  WindowDc screen(nullptr);
+  UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+  if (!dc) return;
+  // GW_CHILD gives the top of the stacking order first.
+  for (auto it = natives.rbegin(); it != natives.rend(); ++it) {
+    HWND c = *it;
+    RECT r;
+    if (!GetWindowRect(c, &r)) continue;
+    MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&r), 2);
+    int cw = r.right - r.left, ch = r.bottom - r.top;
+    if (cw <= 0 || ch <= 0) continue;
+    BITMAPINFO bi = topDownInfo(cw, ch);
+    void* bits = nullptr;
+    UniqueGdi<HBITMAP> dib(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || !bits) continue;
+    // What the renderer drew there first: a control that does not paint
+    // itself when printed (Wine's scroll bar) keeps that likeness.
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    ui::Rect shown = picture::intersect({r.left, r.top, cw, ch}, {0, 0, image.width(), image.height()});
+    for (int y = shown.top; y < shown.bottom(); ++y)
+      for (int x = shown.left; x < shown.right(); ++x)
+        pixels[std::size_t(y - r.top) * std::size_t(cw) + std::size_t(x - r.left)] = image.pixel(x, y);
+    {
+      Selection selected(dc.get(), dib.get());
+      SendMessageW(c, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()),
+                   PRF_CLIENT | PRF_NONCLIENT | PRF_CHILDREN);
+      GdiFlush();
+    }
+    for (int y = shown.top; y < shown.bottom(); ++y)
+      for (int x = shown.left; x < shown.right(); ++x)
+        image.setPixel(x, y, pixels[std::size_t(y - r.top) * std::size_t(cw) + std::size_t(x - r.left)]);
+  }
 }
 
 void FormWindow::refreshBackdrop() {

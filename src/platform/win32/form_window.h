@@ -37,6 +37,7 @@ class FormWindow : public ui::FormPeer {
   void bringToFront() override;
   ui::Rect frameInsets() const override;
   void captureMouse(bool on) override;
+  picture::Canvas clientImage() override;
 
   Backend& backend() const { return backend_; }
   HWND hwnd() const { return hwnd_.get(); }
@@ -75,6 +76,9 @@ class FormWindow : public ui::FormPeer {
   // of the client area on the screen (canvasArea_); false when none is.
   bool render(ui::Rect clip);
   void copyBackdrop();
+  // The system's own child windows drawn over image, each by its own
+  // printing, from the bottom of the stacking order up.
+  void printNativeChildren(picture::Canvas& image);
   ChildWindow* childOf(const ui::Control& c) const;
   bool contextMenu(HWND w, LPARAM lp);
   bool setCursor(HWND w);

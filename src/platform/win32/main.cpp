@@ -22,7 +22,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Clock clock;
   win32::Files files;
   win32::FileDialogs fileDialogs([&backend] { return backend.applicationWindow(); });
-  sys::Services services{screen, clipboard, registry, profile, messages, clock, files, fileDialogs};
+  win32::Printer printer([&backend] { return backend.applicationWindow(); });
+  sys::Services services{screen, clipboard, registry, profile, messages, clock, files, fileDialogs, printer};
   try {
     ui::Application app(backend, messages, screen);
     // Declared after the application, so it is gone before the

@@ -1,0 +1,227 @@
+#!/usr/bin/env bash
+# Printing of mirune.exe to a real print queue, under Wine on a private
+# Xvfb display: the camera box after an area shot, and the contact sheet of
+# a film of three shots.
+#   print_e2e.sh BUILD_DIR   (a finished mingw build folder)
+#
+# A private cupsd, listening only on a socket in the test's folder, holds a
+# cups-pdf queue whose PDF files are rasterised with pdftoppm and compared
+# with the screen. The only file written outside the test's folder is the
+# queue's cups-pdf configuration, removed at the end. The pages and
+# screenshots are kept in BUILD_DIR/print-e2e/. Prints "N passed, M failed" last.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+e2e_pid_vars="pattern_pid cupsd_pid"
+. "$here/e2e-common.sh"
+e2e_begin "${1:-}" print-e2e xdotool import convert cupsd lpadmin lpstat pdftoppm
+
+queue=MirunePrintTest
+cups_pdf_conf=/etc/cups/cups-pdf-$queue.conf
+ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+[ -f "$ppd" ] || { echo "missing: $ppd (printer-driver-cups-pdf)" >&2; exit 2; }
+trap 'e2e_cleanup; rm -f "$cups_pdf_conf"' EXIT
+
+# --- the print queue ---
+cups="$out/cups"
+pdfs="$out/pdf"
+mkdir -p "$cups"/{spool,cache,state,tmp,log,ppd} "$pdfs"
+chmod 0755 "$cups" "$cups"/* "$out"
+chmod 1777 "$cups/tmp" "$pdfs"
+cat >"$cups/cups-files.conf" <<CONF
+ServerRoot $cups
+RequestRoot $cups/spool
+CacheDir $cups/cache
+StateDir $cups/state
+TempDir $cups/tmp
+ErrorLog $cups/log/error_log
+AccessLog $cups/log/access_log
+PageLog $cups/log/page_log
+FileDevice No
+CONF
+cat >"$cups/cupsd.conf" <<CONF
+Listen $cups/cups.sock
+LogLevel warn
+Browsing No
+WebInterface No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+cat >"$cups_pdf_conf" <<CONF
+Out $pdfs
+AnonDirName $pdfs
+Label 1
+UserUMask 0000
+CONF
+export CUPS_SERVER="$cups/cups.sock"
+cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" >"$cups/log/cupsd.out" 2>&1 &
+cupsd_pid=$!
+check "the print server starts" wait_for 10 test -S "$cups/cups.sock"
+lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o PageSize=A4 -o Label=1 &&
+  lpadmin -d "$queue"
+check "the PDF queue is the default printer" wait_for 5 sh -c "lpstat -d | grep -q $queue"
+
+# The PDF of job N, once the queue is empty and the file is there.
+queue_empty() { [ -z "$(lpstat -o 2>/dev/null)" ]; }
+job_pdf() { ls "$pdfs"/job_"$1"-*.pdf 2>/dev/null | head -n 1; }
+job_done() { queue_empty && [ -n "$(job_pdf "$1")" ]; }
+
+# --- the screen ---
+menu_open() { probe visible '#32768' | grep -q '^window'; }
+menu_closed() { ! menu_open; }
+dialog_open() { probe visible '#32770' | grep -q '^window'; }
+dialog_closed() { ! dialog_open; }
+sheet_titled() { probe window "$1" | grep -q '^window'; }
+shot() { import -window root "$out/$1.png"; }
+# The colour of one pixel of a PNG in $out, as RRGGBB.
+pixel() { convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'; }
+# The print dialog takes the keys once the pointer is on it; Enter prints.
+confirm_print_dialog() {
+  local l t w h
+  wait_for 15 dialog_open || return 1
+  read -r _ l t w h _ <<<"$(probe visible '#32770')"
+  sleep 1
+  xdotool mousemove $((l + w / 2)) $((t + h / 2))
+  sleep 0.5
+  shot print-dialog-$1
+  xdotool key Return
+  wait_for 10 dialog_closed
+}
+
+# The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3.
+pattern_left=250
+pattern_top=0
+"$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
+(exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 400 300 >/dev/null 2>&1) &
+pattern_pid=$!
+check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
+(cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
+app_pid=$!
+check "the palette appears" wait_for 30 x_window '^Mirune$'
+sleep 1
+read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
+xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
+box_is() { probe topmost MiruneForm | grep -q "^window $1 "; }
+check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
+sleep 1
+
+echo "# an area shot, then Print at screen size"
+xdotool mousemove 390 75 click 3
+wait_for 5 menu_open
+# 選択画面 撮影, the third item: opening it enters the framing view.
+xdotool key Down Down Down Right
+sleep 0.5
+xdotool key Escape Escape
+wait_for 5 menu_closed
+sleep 1
+xdotool mousemove 472 60 mousedown 3
+wait_for 5 menu_open
+xdotool mouseup 3
+xdotool key Down Return
+check "the shot lands in the film" wait_for 10 sheet_titled 'ネガシート　1枚'
+check "the box is back at 180 x 145" wait_for 5 box_is "300 0 180 145"
+kill "$pattern_pid" 2>/dev/null
+pattern_pid=
+wait_for 10 no_x_window '^MiruneTestPattern$'
+sleep 1
+shot box
+xdotool mousemove 390 75 click 3
+wait_for 5 menu_open
+# ﾌｧｲﾙ, then 印刷, the fifth item of its submenu (the separators are skipped).
+xdotool key Down Right Down Down Down Down Return
+check "the print dialog opens and prints" confirm_print_dialog box
+check "the camera box's page comes out of the queue" wait_for 30 job_done 1
+# At 96 pixels per inch a page pixel is a pixel of the box: the box was
+# printed at the printer's resolution over the display's.
+pdftoppm -r 96 -png -singlefile "$(job_pdf 1)" "$out/box-page"
+page_matches_box() {  # the page at (x, y) shows the screen at (300 + x, y)
+  local bad=0 x y got want
+  while [ $# -ge 2 ]; do
+    x=$1 y=$2
+    shift 2
+    got=$(pixel box-page "$x" "$y")
+    want=$(pixel box $((300 + x)) "$y")
+    [ "$got" = "$want" ] || { echo "     page ($x, $y): got $got, want $want"; bad=1; }
+  done
+  [ "$bad" -eq 0 ]
+}
+# Cell centres of the pattern in the photo (the photo sits at (12, 17)).
+check "the page shows the shot at the box's place and scale" \
+  page_matches_box 16 20 20 28 36 44 60 60 100 76 140 100 164 124 84 36 124 52
+check "the page shows the time stamp's black beside its white" \
+  test "$(pixel box-page 5 140)" = "$(pixel box 305 140)"
+check "the page is white beyond the box" equals "$(pixel box-page 400 400)" FFFFFF
+
+echo "# two more shots, then the contact sheet"
+for n in 2 3; do
+  xdotool mousemove 390 75 click 3
+  wait_for 5 menu_open
+  # 全画面 撮影 is the fourth item; シャッター the first of its submenu.
+  xdotool key Down Down Down Down Right Return
+  check "shot $n lands in the film" wait_for 10 sheet_titled "ネガシート　${n}枚"
+  sleep 1
+  # The box shows a quarter screen now; back to the default size.
+  xdotool mousemove 390 75 click 3
+  wait_for 5 menu_open
+  xdotool key Down Down Down Down Down Right Return
+  wait_for 5 box_is "300 0 180 145"
+done
+xdotool mousemove $((pcx + 15)) $((pcy + 39)) click 1
+sheet_shown() { probe window 'ネガシート　3枚' | grep -q 'visible 1'; }
+check "the negative sheet shows" wait_for 10 sheet_shown
+read -r _ sl st sw sh _ scx scy _ <<<"$(probe window 'ネガシート　3枚')"
+sleep 1
+shot sheet-before
+xdotool mousemove $((scx + 45)) $((scy + 96)) click 1
+check "the print dialog opens and prints" confirm_print_dialog sheet
+check "the contact sheet comes out of the queue" wait_for 30 job_done 2
+sheet_at_bottom() { probe window 'ネガシート　3枚' | grep -q "^window 0 $((768 - 136)) 1024 136 "; }
+check "the sheet is back at the bottom of the screen" wait_for 5 sheet_at_bottom
+shot sheet-after
+# The sheet's 682-pixel client area spans the page's width: at that width
+# a page pixel is a pixel of the window.
+pdftoppm -png -singlefile -scale-to-x 682 -scale-to-y -1 "$(job_pdf 2)" "$out/sheet-page"
+# Each frame of the 4 x 9 grid: a picture fills most of its box, an empty
+# frame shows the panel's face with its dark placeholder text.
+convert "$out/sheet-page.png" -crop 682x425+0+0 -depth 8 txt:- | tr -d '\r' >"$out/sheet-page.txt"
+awk -F'[,: ]+' '
+  /^#/ { next }
+  { x = $1; y = $2; match($0, /#[0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F]/); c = substr($0, RSTART + 1, 6)
+    col = int(x / 75); row = int(y / 100); fx = x - col * 75; fy = y - row * 100
+    if (col > 8 || fx < 10 || fx >= 65 || fy < 10 || fy >= 65) next
+    k = row * 9 + col + 1
+    n[k]++; seen[k, c]++
+    if (c ~ /^[0-3][0-9A-F][0-3][0-9A-F][0-3][0-9A-F]$/) dark[k]++ }
+  END {
+    face = ""; best = 0
+    for (key in seen) { split(key, p, SUBSEP); if (p[1] == 36 && seen[key] > best) { best = seen[key]; face = p[2] } }
+    for (k = 1; k <= 36; k++) {
+      f = seen[k, face] / n[k]
+      kind = (f > 0.8 && dark[k] > 5) ? "empty" : (f < 0.5 ? "picture" : "unclear")
+      printf "%d %s\n", k, kind
+    }
+  }' "$out/sheet-page.txt" >"$out/sheet-frames.txt"
+frames_are() {
+  local got
+  got=$(awk '{ printf "%s%s", (NR > 1 ? " " : ""), $2 }' "$out/sheet-frames.txt")
+  equals "$got" "$1"
+}
+want="picture picture picture$(printf ' empty%.0s' $(seq 4 36))"
+check "the page shows 4 rows of 9 frames: three pictures, then placeholders" frames_are "$want"
+check "the first frame shows the pattern shot" \
+  sh -c "convert '$out/sheet-page.png' -crop 1x1+37+37 -depth 8 txt:- | grep -Eq '#(FF0000|00FF00|0000FF)'"
+
+kill "$app_pid" 2>/dev/null
+app_pid=
+e2e_end
