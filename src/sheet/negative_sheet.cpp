@@ -1,6 +1,8 @@
 #include "sheet/negative_sheet.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "app/camera_box_view.h"
@@ -228,20 +230,26 @@ void NegativeSheet::interceptClipboard() {
   if (!cameraBox) return;
 
   // Where the bitmap goes is settled before it is taken: a bitmap with no
-  // place stays on the clipboard for its owner, and costs no copy.
+  // place stays on the clipboard for its owner, and costs no copy. Only a
+  // used frame is replaced in place; a red caption left on an emptied
+  // frame does not swallow the bitmaps.
   std::optional<int> selected;
   for (int i = 0; i < kFilmFrames && !selected; ++i)
     if (frames[i].captionRed()) selected = i;
-  std::optional<int> target = selected ? selected : firstEmptyFrame();
-  bool pushOut = false;
-  if (!target) {
-    if (!app::settings.pushOutWhenFull) return;
-    // The oldest frame gives way, and the bitmap takes its place.
-    pushOut = true;
-    target = 0;
+  if (selected && !frames[*selected].used()) selected.reset();
+  if (!selected && frames[kOverflow].used() && app::settings.pushOutWhenFull) {
+    // The film is full or still waits for the tidy pass that slides it
+    // down: the oldest frame gives way, and the bitmap, left on the
+    // clipboard, finds the overflow frame free at a later tick.
+    scheduleTidy();
+    clearFrame(0);
+    return;
   }
+  std::optional<int> target = selected ? selected : firstEmptyFrame();
+  if (!target) return;
 
-  // A bitmap that failed once is not tried again until the clipboard changes.
+  // A bitmap that failed once is not tried again until the clipboard
+  // changes: the error box's own loop keeps this timer running.
   std::uint32_t change = clipboard.changeCount();
   if (failedClipboardChange_ == change) return;
   std::optional<picture::Bitmap> taken;
@@ -250,6 +258,16 @@ void NegativeSheet::interceptClipboard() {
   } catch (const base::Error&) {
     failedClipboardChange_ = change;
     throw;
+  } catch (const std::bad_alloc&) {
+    failedClipboardChange_ = change;
+    throw base::Error(base::kOutOfResources);
+  } catch (const std::length_error&) {
+    failedClipboardChange_ = change;
+    throw base::Error(base::kOutOfResources);
+  } catch (const std::invalid_argument&) {
+    // A bitmap beyond the size a picture may have.
+    failedClipboardChange_ = change;
+    throw base::Error(base::kOutOfResources);
   }
   // Held open by another program (or gone meanwhile): the next tick tries again.
   if (!taken || taken->empty()) return;
@@ -261,13 +279,18 @@ void NegativeSheet::interceptClipboard() {
     frames[*selected].thumbnail.setPicture(clipboardImage.picture());
     return;
   }
-  if (pushOut) clearFrame(0);
   ui::Image& staging = cameraBox->stagingImageControl();
   staging.setPicture(clipboardImage.picture());
   Frame& f = frames[*target];
   fitThumbnail(f, staging.picture().width(), staging.picture().height());
   f.thumbnail.setPicture(staging.picture());
   f.caption.setCaption(kClipboardCaption);
+  // A full film meets the bitmap as it meets a shot: with push-out the
+  // oldest frame goes and the tidy pass moves the new one in last.
+  if (frames[kOverflow].used() && app::settings.pushOutWhenFull) {
+    scheduleTidy();
+    clearFrame(0);
+  }
 }
 
 }  // namespace sheet
