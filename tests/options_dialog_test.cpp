@@ -175,64 +175,58 @@ TEST_F(OptionsTest, SaveWritesTheFileAndSaysSo) {
   EXPECT_NE(ini.find("timelag=3"), std::string::npos) << ini;
 }
 
-TEST_F(OptionsTest, CloseCheckRefusesCountsOutsideTwoToThirtySix) {
-  start();
+TEST_F(OptionsTest, AStrobeCountOutOfRangeIsRefusedBeforeAnythingIsApplied) {
+  startWithIni("renzoku=6\r\n");
   auto& d = options();
-  std::vector<unsigned> countsAtMessage;
-  platform.messages.onShow = [&](const auto&) { countsAtMessage.push_back(settings.strobeCount); };
+  std::string before = snapshot();
+  std::string fileBefore = readIni();
 
-  // 37 and OK: applied first, then refused, reset to 4; the dialog stays.
+  // 37 and OK: refused before the apply; no setting changes, the dialog stays.
   openOptions();
-  click(d.strobeCountCheck);
+  ASSERT_TRUE(d.strobeCountCheck.checked());
   d.strobeCountEdit.type("37");
+  click(d.pushOutCheck);
   click(d.okButton);
   EXPECT_EQ(messages(), (std::vector<std::string>{kRangeMessage}));
-  EXPECT_EQ(countsAtMessage, (std::vector<unsigned>{37}));
-  EXPECT_EQ(settings.strobeCount, 4);
+  EXPECT_EQ(snapshot(), before);
   EXPECT_TRUE(d.visible());
   EXPECT_FALSE(box().visible());
 
-  // 1 and Save: the file gets 1 and says so before the range message.
+  // 37 and Save: neither the settings nor the file take it.
   platform.messages.shown.clear();
-  d.strobeCountEdit.type("1");
   click(d.saveSettingsButton);
-  EXPECT_EQ(messages(), (std::vector<std::string>{kSavedMessage, kRangeMessage}));
-  EXPECT_NE(readIniText().find("renzoku=1\r\n"), std::string::npos);
-  EXPECT_EQ(settings.strobeCount, 4);
+  EXPECT_EQ(messages(), (std::vector<std::string>{kRangeMessage}));
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_EQ(readIni(), fileBefore);
   EXPECT_TRUE(d.visible());
 
-  // 50 typed, then the box unchecked: the count becomes 4, but the check
-  // still reads 50; the edit is gone within a second.
+  // Cancel changes nothing either; the dialog waits for a count in range.
   platform.messages.shown.clear();
-  d.strobeCountEdit.type("50");
+  click(d.cancelButton);
+  EXPECT_EQ(messages(), (std::vector<std::string>{kRangeMessage}));
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_TRUE(d.visible());
+
+  // The box unchecked: the number in the hidden field no longer counts;
+  // OK applies the default count and closes.
+  platform.messages.shown.clear();
   click(d.strobeCountCheck);
-  settings.strobeCount = 9;
   click(d.okButton);
-  EXPECT_EQ(messages(), (std::vector<std::string>{kRangeMessage}));
-  EXPECT_EQ(settings.strobeCount, 4);
-  EXPECT_TRUE(d.visible());
-  platform.backend.advance(1000);
-  EXPECT_FALSE(d.strobeCountEdit.visible());
-
-  // Cancel with 40: nothing applied, but the range check resets the count.
-  platform.messages.shown.clear();
-  click(d.strobeCountCheck);
-  d.strobeCountEdit.type("40");
-  click(d.shutterDelayCheck);
-  settings.strobeCount = 7;
-  click(d.cancelButton);
-  EXPECT_EQ(messages(), (std::vector<std::string>{kRangeMessage}));
-  EXPECT_EQ(settings.strobeCount, 4);
-  EXPECT_EQ(settings.shutterDelaySeconds, 1);
-  EXPECT_TRUE(d.visible());
-
-  // A count in range lets every button close; the camera box comes back.
-  platform.messages.shown.clear();
-  d.strobeCountEdit.type("36");
-  click(d.cancelButton);
   EXPECT_TRUE(messages().empty());
   EXPECT_FALSE(d.visible());
   EXPECT_TRUE(box().visible());
+  EXPECT_EQ(settings.strobeCount, 4);
+  EXPECT_TRUE(settings.pushOutWhenFull);
+
+  // A count in range goes through Save to the file.
+  openOptions();
+  click(d.strobeCountCheck);
+  d.strobeCountEdit.type("36");
+  click(d.saveSettingsButton);
+  EXPECT_EQ(messages(), (std::vector<std::string>{kSavedMessage}));
+  EXPECT_EQ(settings.strobeCount, 36);
+  EXPECT_NE(readIniText().find("renzoku=36\r\n"), std::string::npos);
+  EXPECT_FALSE(d.visible());
 }
 
 TEST_F(OptionsTest, TheProgramsEndRunsTheCheckEvenIfTheDialogWasNeverShown) {
@@ -240,7 +234,7 @@ TEST_F(OptionsTest, TheProgramsEndRunsTheCheckEvenIfTheDialogWasNeverShown) {
   platform.messages.answers = {sys::MsgResult::OK};
   app.dispatch([&] { app::windows.palette->endButton.click(); });
   EXPECT_EQ(messages(), (std::vector<std::string>{"Miruneを終了しますか？", kRangeMessage}));
-  EXPECT_EQ(settings.strobeCount, 4);
+  EXPECT_EQ(settings.strobeCount, 50);
   EXPECT_TRUE(app.terminated());
 }
 

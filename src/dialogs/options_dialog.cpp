@@ -240,11 +240,15 @@ void OptionsDialog::applyToSettings() {
 }
 
 void OptionsDialog::applyAndClose() {
+  if (!strobeCountAccepted()) return;
   applyToSettings();
   close();
 }
 
 void OptionsDialog::saveAndClose() {
+  // Checked before anything is applied: a count out of range never
+  // reaches the settings, nor the file.
+  if (!strobeCountAccepted()) return;
   applyToSettings();
   app::saveSettings(services_.profile, app::settingsPath(services_.files.executablePath()));
   services_.messages.show("設定を保存しました", application().title(), sys::MsgIcon::None,
@@ -254,13 +258,17 @@ void OptionsDialog::saveAndClose() {
 
 void OptionsDialog::cancel() { close(); }
 
-void OptionsDialog::checkStrobeCount(bool& canClose) {
+bool OptionsDialog::strobeCountAccepted() {
+  if (!strobeCountCheck.checked()) return true;
   long long n = numberIn(strobeCountEdit);
-  if (n >= 2 && n <= 36) return;
+  if (n >= 2 && n <= 36) return true;
   services_.messages.show("ストロボ枚数には、2から36までの数字を入れてください。", application().title(),
                           sys::MsgIcon::None, sys::MsgButtons::OK);
-  settings.strobeCount = kDefaultStrobeCount;
-  canClose = false;
+  return false;
+}
+
+void OptionsDialog::checkStrobeCount(bool& canClose) {
+  if (!strobeCountAccepted()) canClose = false;
 }
 
 void OptionsDialog::showCameraBox() {
