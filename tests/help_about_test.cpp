@@ -1,6 +1,7 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "dialogs/manual.h"
@@ -298,6 +299,28 @@ TEST_F(HelpTest, TheAboutBoxIsModalOverTheCameraBox) {
   EXPECT_EQ(a.versionLabel.caption(), "ver 1.0");
   EXPECT_EQ(a.dateLabel.caption(), "1998/01/05");
   EXPECT_TRUE(a.okButton.isDefault());
+}
+
+// Labels take the size of their text: none cuts off the end of its caption.
+TEST_F(HelpTest, NoLabelOfTheDialogsCutsItsCaption) {
+  auto& d = *windows.optionsDialog;
+  d.shutterDelayBar.slide(60);
+  platform.backend.advance(1000);
+  ASSERT_EQ(d.delayValueLabel.caption(), "60");
+  ui::Painter& painter = platform.backend.painter();
+  int checked = 0;
+  std::function<void(const ui::Control&)> check = [&](const ui::Control& c) {
+    if (auto* label = dynamic_cast<const ui::Label*>(&c); label && !label->caption().empty()) {
+      ++checked;
+      EXPECT_GE(label->width(), painter.measureText(label->font(), label->caption()).width)
+          << label->name() << " " << label->caption();
+      EXPECT_GE(label->height(), label->font().height) << label->name();
+    }
+    for (const ui::Control* child : c.children()) check(*child);
+  };
+  check(d);
+  check(about());
+  EXPECT_EQ(checked, 12);
 }
 
 }  // namespace
