@@ -1,6 +1,7 @@
 // A press on a frame: selecting, unselecting, the camera box and the
 // hand-off file.
 #include <cstdlib>
+#include <optional>
 
 #include "picture/bmp.h"
 #include "picture/file_io.h"
@@ -208,14 +209,29 @@ TEST_F(FrameClickTest, AFailedWriteNamesTheFileAndTheFrameIsSelectedAllTheSame) 
   EXPECT_EQ(box->timeStamp.caption(), "2");
 }
 
+// TMPDIR as it was when the test began, back however the test ends.
+class KeepTmpdir {
+ public:
+  KeepTmpdir() {
+    if (const char* v = std::getenv("TMPDIR")) saved_ = v;
+  }
+  ~KeepTmpdir() {
+    if (saved_)
+      ::setenv("TMPDIR", saved_->c_str(), 1);
+    else
+      ::unsetenv("TMPDIR");
+  }
+
+ private:
+  std::optional<std::string> saved_;
+};
+
 TEST_F(FrameClickTest, TheTemporaryFolderIsTmpdirElseTmp) {
-  const char* saved = std::getenv("TMPDIR");
-  std::string keep = saved ? saved : "";
+  KeepTmpdir keep;
   ::setenv("TMPDIR", "/var/somewhere", 1);
   EXPECT_EQ(headless::Files::userTemporaryDirectory(), "/var/somewhere/");
   ::unsetenv("TMPDIR");
   EXPECT_EQ(headless::Files::userTemporaryDirectory(), "/tmp/");
-  if (saved) ::setenv("TMPDIR", keep.c_str(), 1);
   EXPECT_EQ(sheet->handOffPath(), handOffPath());
 }
 

@@ -25,34 +25,6 @@ class OptionsTest : public DialogsTest {
   }
 };
 
-TEST_F(OptionsTest, WindowAsBuilt) {
-  start();
-  auto& d = options();
-  EXPECT_EQ(d.caption(), "オプション");
-  EXPECT_EQ(d.borderStyle(), ui::BorderStyle::Dialog);
-  EXPECT_TRUE(d.stayOnTop());
-  EXPECT_EQ(d.clientWidth(), 397);
-  EXPECT_EQ(d.clientHeight(), 453);
-  EXPECT_EQ(d.left(), (1024 - d.width()) / 2);
-  EXPECT_FALSE(d.visible());
-  EXPECT_EQ(d.strobeCountEdit.maxDigits(), 2);
-  EXPECT_EQ(d.defaultWidthEdit.maxDigits(), 4);
-  EXPECT_TRUE(d.strobeCountEdit.inputMethodClosed());
-  EXPECT_TRUE(d.optionSoftwareEdit.inputMethodClosed());
-  EXPECT_EQ(d.strobeIntervalBar.minValue(), 1);
-  EXPECT_EQ(d.strobeIntervalBar.maxValue(), 20);
-  EXPECT_EQ(d.shutterDelayBar.maxValue(), 60);
-  EXPECT_EQ(d.shutterDelayBar.frequency(), 10);
-  EXPECT_EQ(d.timeStampColors.itemCount(), 2);
-  EXPECT_EQ(d.timeStampColors.button(1).caption(), "反転");
-  EXPECT_EQ(d.timeStampColors.columns(), 2);
-  EXPECT_TRUE(d.okButton.isDefault());
-  EXPECT_TRUE(d.cancelButton.isCancel());
-  EXPECT_EQ(d.saveSettingsButton.bounds(), (ui::Rect{297, 422, 90, 24}));
-  EXPECT_EQ(d.refreshTimer.interval(), 1000);
-  EXPECT_TRUE(d.refreshTimer.enabled());
-}
-
 TEST_F(OptionsTest, BuiltInSettingsFillAndOkChangesOnlyFrameStyleZero) {
   start();
   box().showForm();
