@@ -31,6 +31,7 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "To click:       DISPLAY=$DISPLAY xdotool mousemove X Y click 1"
 fi
 [ -d "$WINEPREFIX" ] || { echo "Preparing the Wine prefix (about 20 s)..."; "$wine_command" wineboot -i >/dev/null 2>&1 || true; }
+wine_font_replacements "$wine_command" || echo "note: the font replacements could not be set; long captions may be cut off" >&2
 mkdir -p "$build/run"
 cp "$build/mirune.exe" "$build/run/mirune.exe"
 cd "$build/run"

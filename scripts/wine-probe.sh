@@ -98,3 +98,16 @@ wine_probe_summary() {
     *) echo "Wine tests cannot run: $wine_why." ;;
   esac
 }
+
+# wine_font_replacements WINE_COMMAND: in the prefix of $WINEPREFIX, the
+# Japanese UI fonts the program names resolve to IPA fonts of the same
+# kind: "ＭＳ Ｐゴシック" to the proportional IPAPGothic (by default Wine
+# picks the fixed-pitch IPA Gothic, and long captions are cut off), "ＭＳ
+# ゴシック" to IPAGothic. Done once per prefix.
+wine_font_replacements() {
+  local wine=$1 key='HKCU\Software\Wine\Fonts\Replacements'
+  [ -f "$WINEPREFIX/.mirune-fonts" ] && return 0
+  "$wine" reg add "$key" /v "ＭＳ Ｐゴシック" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1 || return 1
+  "$wine" reg add "$key" /v "ＭＳ ゴシック" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1 || return 1
+  touch "$WINEPREFIX/.mirune-fonts"
+}

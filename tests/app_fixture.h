@@ -32,7 +32,9 @@ class AppTest : public ::testing::Test {
     platform.backend.setApplication(&app);
   }
   ~AppTest() override {
+    // Nothing of this test's program is left for the next.
     app::windows = {};
+    app::settings = {};
     std::filesystem::remove_all(dir);
   }
 

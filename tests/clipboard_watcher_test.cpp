@@ -26,6 +26,13 @@ class ClipboardWatcherTest : public SheetTest {
     return b;
   }
   sys::Clipboard& clipboard() { return platform.clipboard; }
+  // The numbers of the pictures in the used frames of 1..36, in order.
+  std::vector<std::uint32_t> film() const {
+    std::vector<std::uint32_t> numbers;
+    for (int i = 0; i < kFilmFrames; ++i)
+      if (sheet->frames[i].used()) numbers.push_back(pictureIn(i));
+    return numbers;
+  }
   int usedFrames() const {
     int n = 0;
     for (const auto& f : sheet->frames) n += f.used() ? 1 : 0;
@@ -116,7 +123,7 @@ TEST_F(ClipboardWatcherTest, AFullFilmUsesTheOverflowFrameThenLeavesTheBitmapOnT
 
   // No place left and push-out off: the bitmap stays with its owner, and
   // the ticks do not even open the clipboard.
-  picture::Bitmap second = copyInOtherProgram(50, 50, 200);
+  copyInOtherProgram(50, 50, 200);
   int opens = platform.clipboard.opens;
   for (int i = 0; i < 5; ++i) tick();
   EXPECT_EQ(platform.clipboard.opens, opens);
@@ -124,35 +131,72 @@ TEST_F(ClipboardWatcherTest, AFullFilmUsesTheOverflowFrameThenLeavesTheBitmapOnT
   EXPECT_EQ(pictureIn(0), 1u);
   EXPECT_EQ(usedFrames(), kFilmFrames + 1);
 
-  // Push-out on: frame 1 gives way and takes the bitmap in the same tick.
+  // Push-out switched on with the overflow frame used: frame 1 gives way
+  // and the film slides down; the bitmap waits on the clipboard and comes
+  // in last at a later tick.
   settings.pushOutWhenFull = true;
-  tick();
+  for (int i = 0; i < 3; ++i) tick();
+  idle();
   EXPECT_FALSE(clipboard().hasBitmap());
-  EXPECT_EQ(sheet->frames[0].thumbnail.picture().bitmap(), second);
-  EXPECT_EQ(sheet->frames[0].caption.caption(), "From Clip");
-  // Fitted from a cleared frame: a square is centred over the whole panel, then moved 2 down.
-  EXPECT_EQ(sheet->frames[0].thumbnail.bounds(), (ui::Rect{2, 4, 71, 71}));
-  EXPECT_EQ(pictureIn(1), 2u);
-  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
+  std::vector<std::uint32_t> expected;
+  for (std::uint32_t n = 3; n <= 36; ++n) expected.push_back(n);
+  expected.push_back(100);
+  expected.push_back(200);
+  EXPECT_EQ(film(), expected);
+  EXPECT_FALSE(sheet->frames[kOverflow].used());
+  EXPECT_EQ(sheet->frames[kFilmFrames - 1].caption.caption(), "From Clip");
+  EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
 }
 
-TEST_F(ClipboardWatcherTest, ARedCaptionLeftOnAnEmptyFrameTakesEveryBitmap) {
+// With push-out on, a run of copies into a full film keeps the newest 36
+// in the order they came, the oldest giving way one by one.
+TEST_F(ClipboardWatcherTest, PushOutKeepsTheNewestCopiesInOrder) {
+  settings.pushOutWhenFull = true;
+  for (std::uint32_t copies : {2u, 3u}) {
+    SCOPED_TRACE(copies);
+    for (int i = 0; i < kFilmFrames; ++i) sheet->clearFrame(i);
+    idle();
+    fill(kFilmFrames);
+    if (!windows.palette->clipboardButton.down()) clipboardButton();
+    for (std::uint32_t n = 1; n <= copies; ++n) {
+      copyInOtherProgram(40, 30, 1000 + n);
+      tick();
+      EXPECT_FALSE(clipboard().hasBitmap());
+    }
+    idle();
+    std::vector<std::uint32_t> expected;
+    for (std::uint32_t n = copies + 1; n <= 36; ++n) expected.push_back(n);
+    for (std::uint32_t n = 1; n <= copies; ++n) expected.push_back(1000 + n);
+    EXPECT_EQ(film(), expected);
+    EXPECT_FALSE(sheet->frames[kOverflow].used());
+    EXPECT_EQ(sheet->frames[kFilmFrames - 1].caption.caption(), "From Clip");
+    EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
+  }
+}
+
+TEST_F(ClipboardWatcherTest, ARedCaptionLeftOnAnEmptyFrameDoesNotSwallowTheBitmaps) {
   fill(4);
   windows.negativeSheet->toggleFrame(2);
   // What delete all leaves: every frame cleared, the marks kept.
   for (int i = 0; i < 4; ++i) sheet->clearFrame(i);
   idle();
+  ASSERT_TRUE(sheet->frames[2].captionRed());
   clipboardButton();
   for (std::uint32_t n = 1; n <= 3; ++n) {
-    picture::Bitmap copied = copyInOtherProgram(20, 10, n);
+    copyInOtherProgram(20, 10, n);
     tick();
-    EXPECT_EQ(sheet->frames[2].thumbnail.picture().bitmap(), copied);
   }
-  EXPECT_EQ(usedFrames(), 0);
-  EXPECT_FALSE(sheet->frames[2].used());
-  // A press on another frame moves nothing: no frame is used to press.
-  windows.negativeSheet->toggleFrame(0);
-  EXPECT_TRUE(sheet->frames[2].captionRed());
+  EXPECT_EQ(usedFrames(), 3);
+  EXPECT_EQ(pictureIn(0), 1u);
+  EXPECT_EQ(pictureIn(1), 2u);
+  // The frame with the red caption is filled like any empty frame, and
+  // from then on it is the selected, used frame.
+  EXPECT_EQ(pictureIn(2), 3u);
+  EXPECT_EQ(sheet->frames[2].caption.caption(), "From Clip");
+  copyInOtherProgram(20, 10, 4);
+  tick();
+  EXPECT_EQ(pictureIn(2), 4u);
+  EXPECT_EQ(usedFrames(), 3);
 }
 
 TEST_F(ClipboardWatcherTest, AClipboardHeldByAnotherProgramIsTriedAgainNextTick) {
@@ -198,6 +242,33 @@ TEST_F(ClipboardWatcherTest, ABitmapThatCannotBeTakenIsReportedOnceAndLeftThere)
   tick();
   EXPECT_EQ(pictureIn(0), 5u);
   EXPECT_EQ(platform.messages.shown.size(), 2u);
+}
+
+TEST_F(ClipboardWatcherTest, ABitmapTooLargeForAPictureIsReportedOnceInTheProgramsWords) {
+  fill(2);
+  clipboardButton();
+  copyInOtherProgram(10, 10, 3);
+  platform.clipboard.oversizedBitmap = true;
+  // The error box's own loop keeps the timer running: ticks inside it do
+  // not stack up further boxes.
+  int ticksInBox = 0;
+  platform.messages.onShow = [&](const auto&) {
+    for (int i = 0; i < 3; ++i, ++ticksInBox) tick();
+  };
+  for (int i = 0; i < 10; ++i) tick();
+  EXPECT_EQ(ticksInBox, 3);
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
+  EXPECT_EQ(platform.messages.shown[0].icon, sys::MsgIcon::Error);
+  EXPECT_EQ(platform.clipboard.owner, "other");
+  EXPECT_EQ(usedFrames(), 2);
+
+  // The next copy is taken as usual.
+  platform.clipboard.oversizedBitmap = false;
+  copyInOtherProgram(10, 10, 4);
+  tick();
+  EXPECT_EQ(pictureIn(2), 4u);
+  EXPECT_EQ(platform.messages.shown.size(), 1u);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A press on a frame: selecting, unselecting, the camera box and the
 // hand-off file.
 #include <cstdlib>
+#include <optional>
 
 #include "picture/bmp.h"
 #include "picture/file_io.h"
@@ -162,6 +163,39 @@ TEST_F(FrameClickTest, TheHandOffFileIsAStandardBmpOfTheFramesOwnFormatAndIsRepl
   EXPECT_EQ(handOffBitmap(), numbered(40, 30, 1));
 }
 
+// A Windows metafile: header, a SetWindowExt record of w x h when given, the end record.
+std::vector<std::uint8_t> metafile(int w, int h) {
+  std::vector<std::uint8_t> f;
+  auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) f.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  };
+  put(1, 2), put(9, 2), put(0x300, 2), put(0, 4), put(0, 2), put(5, 4), put(0, 2);
+  if (w > 0) put(5, 4), put(0x020C, 2), put(std::uint32_t(h), 2), put(std::uint32_t(w), 2);
+  put(3, 4), put(0, 2);
+  return f;
+}
+
+TEST_F(FrameClickTest, AMetafileFramesHandOffFileIsABmpOfThePictureAsShown) {
+  fill(2);
+  sheet->frames[1].thumbnail.setPicture(picture::Picture::fromMetafileBytes(metafile(60, 40)));
+  press(1);
+  ASSERT_TRUE(platform.messages.shown.empty());
+  picture::Bitmap written = handOffBitmap();
+  EXPECT_EQ(written.width(), 60);
+  EXPECT_EQ(written.height(), 40);
+  // Nothing is drawn headless: the page the metafile is played on.
+  EXPECT_EQ(written.pixel(0, 0) & 0xFFFFFFu, 0xFFFFFFu);
+  EXPECT_EQ(written.pixel(59, 39) & 0xFFFFFFu, 0xFFFFFFu);
+
+  // A metafile that records no size: the size of the thumbnail's box.
+  press(1);
+  sheet->frames[0].thumbnail.setPicture(picture::Picture::fromMetafileBytes(metafile(0, 0)));
+  press(0);
+  written = handOffBitmap();
+  EXPECT_EQ(written.width(), 71);
+  EXPECT_EQ(written.height(), 71);
+}
+
 TEST_F(FrameClickTest, AFailedWriteNamesTheFileAndTheFrameIsSelectedAllTheSame) {
   fill(2);
   platform.files.tempDir = (dir / "no such folder").string() + "/";
@@ -175,14 +209,29 @@ TEST_F(FrameClickTest, AFailedWriteNamesTheFileAndTheFrameIsSelectedAllTheSame) 
   EXPECT_EQ(box->timeStamp.caption(), "2");
 }
 
+// TMPDIR as it was when the test began, back however the test ends.
+class KeepTmpdir {
+ public:
+  KeepTmpdir() {
+    if (const char* v = std::getenv("TMPDIR")) saved_ = v;
+  }
+  ~KeepTmpdir() {
+    if (saved_)
+      ::setenv("TMPDIR", saved_->c_str(), 1);
+    else
+      ::unsetenv("TMPDIR");
+  }
+
+ private:
+  std::optional<std::string> saved_;
+};
+
 TEST_F(FrameClickTest, TheTemporaryFolderIsTmpdirElseTmp) {
-  const char* saved = std::getenv("TMPDIR");
-  std::string keep = saved ? saved : "";
+  KeepTmpdir keep;
   ::setenv("TMPDIR", "/var/somewhere", 1);
   EXPECT_EQ(headless::Files::userTemporaryDirectory(), "/var/somewhere/");
   ::unsetenv("TMPDIR");
   EXPECT_EQ(headless::Files::userTemporaryDirectory(), "/tmp/");
-  if (saved) ::setenv("TMPDIR", keep.c_str(), 1);
   EXPECT_EQ(sheet->handOffPath(), handOffPath());
 }
 

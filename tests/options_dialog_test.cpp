@@ -25,34 +25,6 @@ class OptionsTest : public DialogsTest {
   }
 };
 
-TEST_F(OptionsTest, WindowAsBuilt) {
-  start();
-  auto& d = options();
-  EXPECT_EQ(d.caption(), "オプション");
-  EXPECT_EQ(d.borderStyle(), ui::BorderStyle::Dialog);
-  EXPECT_TRUE(d.stayOnTop());
-  EXPECT_EQ(d.clientWidth(), 397);
-  EXPECT_EQ(d.clientHeight(), 453);
-  EXPECT_EQ(d.left(), (1024 - d.width()) / 2);
-  EXPECT_FALSE(d.visible());
-  EXPECT_EQ(d.strobeCountEdit.maxDigits(), 2);
-  EXPECT_EQ(d.defaultWidthEdit.maxDigits(), 4);
-  EXPECT_TRUE(d.strobeCountEdit.inputMethodClosed());
-  EXPECT_TRUE(d.optionSoftwareEdit.inputMethodClosed());
-  EXPECT_EQ(d.strobeIntervalBar.minValue(), 1);
-  EXPECT_EQ(d.strobeIntervalBar.maxValue(), 20);
-  EXPECT_EQ(d.shutterDelayBar.maxValue(), 60);
-  EXPECT_EQ(d.shutterDelayBar.frequency(), 10);
-  EXPECT_EQ(d.timeStampColors.itemCount(), 2);
-  EXPECT_EQ(d.timeStampColors.button(1).caption(), "反転");
-  EXPECT_EQ(d.timeStampColors.columns(), 2);
-  EXPECT_TRUE(d.okButton.isDefault());
-  EXPECT_TRUE(d.cancelButton.isCancel());
-  EXPECT_EQ(d.saveSettingsButton.bounds(), (ui::Rect{297, 422, 90, 24}));
-  EXPECT_EQ(d.refreshTimer.interval(), 1000);
-  EXPECT_TRUE(d.refreshTimer.enabled());
-}
-
 TEST_F(OptionsTest, BuiltInSettingsFillAndOkChangesOnlyFrameStyleZero) {
   start();
   box().showForm();
@@ -175,64 +147,58 @@ TEST_F(OptionsTest, SaveWritesTheFileAndSaysSo) {
   EXPECT_NE(ini.find("timelag=3"), std::string::npos) << ini;
 }
 
-TEST_F(OptionsTest, CloseCheckRefusesCountsOutsideTwoToThirtySix) {
-  start();
+TEST_F(OptionsTest, AStrobeCountOutOfRangeIsRefusedBeforeAnythingIsApplied) {
+  startWithIni("renzoku=6\r\n");
   auto& d = options();
-  std::vector<unsigned> countsAtMessage;
-  platform.messages.onShow = [&](const auto&) { countsAtMessage.push_back(settings.strobeCount); };
+  std::string before = snapshot();
+  std::string fileBefore = readIni();
 
-  // 37 and OK: applied first, then refused, reset to 4; the dialog stays.
+  // 37 and OK: refused before the apply; no setting changes, the dialog stays.
   openOptions();
-  click(d.strobeCountCheck);
+  ASSERT_TRUE(d.strobeCountCheck.checked());
   d.strobeCountEdit.type("37");
+  click(d.pushOutCheck);
   click(d.okButton);
   EXPECT_EQ(messages(), (std::vector<std::string>{kRangeMessage}));
-  EXPECT_EQ(countsAtMessage, (std::vector<unsigned>{37}));
-  EXPECT_EQ(settings.strobeCount, 4);
+  EXPECT_EQ(snapshot(), before);
   EXPECT_TRUE(d.visible());
   EXPECT_FALSE(box().visible());
 
-  // 1 and Save: the file gets 1 and says so before the range message.
+  // 37 and Save: neither the settings nor the file take it.
   platform.messages.shown.clear();
-  d.strobeCountEdit.type("1");
   click(d.saveSettingsButton);
-  EXPECT_EQ(messages(), (std::vector<std::string>{kSavedMessage, kRangeMessage}));
-  EXPECT_NE(readIniText().find("renzoku=1\r\n"), std::string::npos);
-  EXPECT_EQ(settings.strobeCount, 4);
+  EXPECT_EQ(messages(), (std::vector<std::string>{kRangeMessage}));
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_EQ(readIni(), fileBefore);
   EXPECT_TRUE(d.visible());
 
-  // 50 typed, then the box unchecked: the count becomes 4, but the check
-  // still reads 50; the edit is gone within a second.
+  // Cancel changes nothing either; the dialog waits for a count in range.
   platform.messages.shown.clear();
-  d.strobeCountEdit.type("50");
+  click(d.cancelButton);
+  EXPECT_EQ(messages(), (std::vector<std::string>{kRangeMessage}));
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_TRUE(d.visible());
+
+  // The box unchecked: the number in the hidden field no longer counts;
+  // OK applies the default count and closes.
+  platform.messages.shown.clear();
   click(d.strobeCountCheck);
-  settings.strobeCount = 9;
   click(d.okButton);
-  EXPECT_EQ(messages(), (std::vector<std::string>{kRangeMessage}));
-  EXPECT_EQ(settings.strobeCount, 4);
-  EXPECT_TRUE(d.visible());
-  platform.backend.advance(1000);
-  EXPECT_FALSE(d.strobeCountEdit.visible());
-
-  // Cancel with 40: nothing applied, but the range check resets the count.
-  platform.messages.shown.clear();
-  click(d.strobeCountCheck);
-  d.strobeCountEdit.type("40");
-  click(d.shutterDelayCheck);
-  settings.strobeCount = 7;
-  click(d.cancelButton);
-  EXPECT_EQ(messages(), (std::vector<std::string>{kRangeMessage}));
-  EXPECT_EQ(settings.strobeCount, 4);
-  EXPECT_EQ(settings.shutterDelaySeconds, 1);
-  EXPECT_TRUE(d.visible());
-
-  // A count in range lets every button close; the camera box comes back.
-  platform.messages.shown.clear();
-  d.strobeCountEdit.type("36");
-  click(d.cancelButton);
   EXPECT_TRUE(messages().empty());
   EXPECT_FALSE(d.visible());
   EXPECT_TRUE(box().visible());
+  EXPECT_EQ(settings.strobeCount, 4);
+  EXPECT_TRUE(settings.pushOutWhenFull);
+
+  // A count in range goes through Save to the file.
+  openOptions();
+  click(d.strobeCountCheck);
+  d.strobeCountEdit.type("36");
+  click(d.saveSettingsButton);
+  EXPECT_EQ(messages(), (std::vector<std::string>{kSavedMessage}));
+  EXPECT_EQ(settings.strobeCount, 36);
+  EXPECT_NE(readIniText().find("renzoku=36\r\n"), std::string::npos);
+  EXPECT_FALSE(d.visible());
 }
 
 TEST_F(OptionsTest, TheProgramsEndRunsTheCheckEvenIfTheDialogWasNeverShown) {
@@ -240,7 +206,7 @@ TEST_F(OptionsTest, TheProgramsEndRunsTheCheckEvenIfTheDialogWasNeverShown) {
   platform.messages.answers = {sys::MsgResult::OK};
   app.dispatch([&] { app::windows.palette->endButton.click(); });
   EXPECT_EQ(messages(), (std::vector<std::string>{"Miruneを終了しますか？", kRangeMessage}));
-  EXPECT_EQ(settings.strobeCount, 4);
+  EXPECT_EQ(settings.strobeCount, 50);
   EXPECT_TRUE(app.terminated());
 }
 

@@ -7,15 +7,29 @@
 #include <iterator>
 #include <vector>
 
+#include "app/settings.h"
 #include "fuzz_targets.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Every settings-file input the fuzzer kept still loads and round-trips.
-TEST(SettingsFuzzReplay, IniCorpus) {
+// A folder of this process's own, and the settings as they were, both
+// back however the test ends.
+class SettingsFuzzReplay : public ::testing::Test {
+ protected:
+  ~SettingsFuzzReplay() override {
+    app::settings = saved_;
+    fs::remove_all(dir);
+  }
   fs::path dir = fs::temp_directory_path() / ("mirune-replay-" + std::to_string(::getpid()));
+
+ private:
+  app::Settings saved_ = app::settings;
+};
+
+// Every settings-file input the fuzzer kept still loads and round-trips.
+TEST_F(SettingsFuzzReplay, IniCorpus) {
   fs::create_directories(dir);
   int files = 0;
   for (const auto& entry : fs::directory_iterator(MIRUNE_INI_CORPUS)) {
@@ -27,7 +41,6 @@ TEST(SettingsFuzzReplay, IniCorpus) {
         << entry.path();
     ++files;
   }
-  fs::remove_all(dir);
   EXPECT_GT(files, 10);
 }
 

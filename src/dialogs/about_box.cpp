@@ -3,6 +3,9 @@
 #include <cstdint>
 
 #include "picture/picture.h"
+#include "ui/application.h"
+#include "ui/backend.h"
+#include "ui/painter.h"
 
 namespace dialogs {
 
@@ -16,9 +19,10 @@ AboutBox::AboutBox(ui::Application& application) : ui::Form(application, "aboutB
   artwork.setStretch(true);
   artwork.setPicture(picture::Picture(aboutPicture()));
 
-  nameLabel.setBounds({17, 152, 150, 22});
+  nameLabel.setBounds({17, 152, 0, 0});
   nameLabel.setCaption("Mirune36枚撮り");
   nameLabel.setFont({font().name, 21, ui::rgb(70, 70, 70), true, true});
+  nameLabel.fitToText(application.backend().painter());
   for (ui::Panel* p : {&versionLabel, &dateLabel}) {
     p->setBevelOuter(ui::BevelCut::None);
     p->setColor(ui::clNone);

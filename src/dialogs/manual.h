@@ -5,10 +5,6 @@
 
 namespace dialogs {
 
-// The manual's length in lines, blank lines at the end included: 600 lines
-// of 12 pixels make the 7200-pixel text area.
-inline constexpr int kManualLineCount = 600;
-
 // The six chapter headings, each a line of its own in the manual.
 inline constexpr std::array<const char*, 6> kChapterHeadings = {
     "１：Miruneについて", "２：セレクトボタン", "３：カメラボックス",

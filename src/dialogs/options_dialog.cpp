@@ -8,6 +8,8 @@
 #include "app/windows.h"
 #include "base/error.h"
 #include "ui/application.h"
+#include "ui/backend.h"
+#include "ui/painter.h"
 
 namespace dialogs {
 
@@ -26,10 +28,11 @@ long long numberIn(const ui::Edit& edit) {
   return *n;
 }
 
-// A label at (x, y) as wide as its text needs at most.
-void place(ui::Label& label, int x, int y, const std::string& text, int width) {
+// A label at (x, y), sized to its text.
+void place(ui::Label& label, int x, int y, const std::string& text, ui::Painter& painter) {
   label.setCaption(text);
-  label.setBounds({x, y, width, 13});
+  label.setBounds({x, y, 0, 0});
+  label.fitToText(painter);
 }
 
 void showAll(std::initializer_list<ui::Control*> controls, bool shown) {
@@ -44,6 +47,7 @@ OptionsDialog::OptionsDialog(ui::Application& application, sys::Services& servic
   setStayOnTop(true);
   setCaption("オプション");
   setBounds({0, 0, 397, 453});
+  ui::Painter& painter = application.backend().painter();
 
   backPanel.setBounds({0, 0, 397, 453});
   backPanel.setBevelWidth(2);
@@ -54,31 +58,31 @@ OptionsDialog::OptionsDialog(ui::Application& application, sys::Services& servic
   strobeCountCheck.setCaption("ストロボ撮影の枚数を変更する。（初期値は４枚です）");
   strobeCountEdit.setBounds({80, 36, 49, 20});
   strobeCountEdit.setDigits(1, 2);
-  place(shotsLabel, 136, 40, "枚", 14);
+  place(shotsLabel, 136, 40, "枚", painter);
   strobeIntervalCheck.setBounds({24, 63, 193, 17});
   strobeIntervalCheck.setCaption("ストロボ撮影の間隔を変更する。");
   strobeIntervalBar.setBounds({144, 79, 150, 33});
   strobeIntervalBar.setRange(1, 20);
   strobeIntervalBar.setFrequency(1);
   strobeIntervalBar.setPosition(10);
-  place(intervalFastLabel, 116, 85, "速い", 26);
-  place(intervalSlowLabel, 296, 84, "遅い", 26);
+  place(intervalFastLabel, 116, 85, "速い", painter);
+  place(intervalSlowLabel, 296, 84, "遅い", painter);
 
   defaultSizeCheck.setBounds({24, 125, 353, 17});
   defaultSizeCheck.setCaption("初期画面サイズを変更する。（初期値は 160 × 120 ﾋﾟｸｾﾙです）");
   defaultWidthEdit.setBounds({102, 149, 57, 20});
   defaultWidthEdit.setDigits(1, 4);
-  place(timesLabel, 169, 153, "×", 14);
+  place(timesLabel, 169, 153, "×", painter);
   defaultHeightEdit.setBounds({192, 149, 57, 20});
   defaultHeightEdit.setDigits(1, 4);
-  place(pixelsLabel, 258, 153, "ﾋﾟｸｾﾙ", 34);
+  place(pixelsLabel, 258, 153, "ﾋﾟｸｾﾙ", painter);
 
   pushOutCheck.setBounds({24, 186, 289, 17});
   pushOutCheck.setCaption("フィルム残数が足りない場合古いものから消去する。");
 
   optionSoftwareCheck.setBounds({24, 211, 345, 17});
   optionSoftwareCheck.setCaption("ペイントボタンの右クリックでペイント以外のソフトを起動する。");
-  place(optionSoftwareLabel, 59, 235, "起動するソフト名（フルパス）", 150);
+  place(optionSoftwareLabel, 59, 235, "起動するソフト名（フルパス）", painter);
   optionSoftwareEdit.setBounds({209, 240, 143, 20});
   optionSoftwareEdit.setInputMethodClosed(true);
 
@@ -95,18 +99,18 @@ OptionsDialog::OptionsDialog(ui::Application& application, sys::Services& servic
   shutterDelayBar.setRange(1, 60);
   shutterDelayBar.setFrequency(10);
   shutterDelayBar.setPosition(1);
-  place(delayMinLabel, 92, 322, "1秒", 20);
-  place(delayMaxLabel, 262, 322, "60秒", 26);
-  place(delayValueLabel, 317, 321, "", 20);
+  place(delayMinLabel, 92, 322, "1秒", painter);
+  place(delayMaxLabel, 262, 322, "60秒", painter);
+  place(delayValueLabel, 317, 321, "", painter);
   delayValueLabel.setFontColor(ui::clNavy);
-  place(secondsLabel, 340, 322, "秒", 14);
+  place(secondsLabel, 340, 322, "秒", painter);
 
   timeStampCheck.setBounds({24, 346, 281, 17});
   timeStampCheck.setCaption("画面上に撮影時間を表示する。*");
   timeStampColors.setBounds({56, 365, 193, 31});
   timeStampColors.setColumns(2);
   timeStampColors.setItems({"標準", "反転"});
-  place(unsavedNoteLabel, 16, 406, "*のついた設定は保存されません。", 190);
+  place(unsavedNoteLabel, 16, 406, "*のついた設定は保存されません。", painter);
 
   okButton.setBounds({152, 422, 71, 24});
   okButton.setCaption("OK");
@@ -197,6 +201,7 @@ void OptionsDialog::refreshDependents() {
   showAll({&shutterDelayBar, &secondsLabel, &delayValueLabel, &delayMinLabel, &delayMaxLabel},
           shutterDelayCheck.checked());
   delayValueLabel.setCaption(std::to_string(shutterDelayBar.position()));
+  delayValueLabel.fitToText(application().backend().painter());
 }
 
 // Step by step: a number that does not convert ends the apply there, and
@@ -240,11 +245,15 @@ void OptionsDialog::applyToSettings() {
 }
 
 void OptionsDialog::applyAndClose() {
+  if (!strobeCountAccepted()) return;
   applyToSettings();
   close();
 }
 
 void OptionsDialog::saveAndClose() {
+  // Checked before anything is applied: a count out of range never
+  // reaches the settings, nor the file.
+  if (!strobeCountAccepted()) return;
   applyToSettings();
   app::saveSettings(services_.profile, app::settingsPath(services_.files.executablePath()));
   services_.messages.show("設定を保存しました", application().title(), sys::MsgIcon::None,
@@ -254,13 +263,17 @@ void OptionsDialog::saveAndClose() {
 
 void OptionsDialog::cancel() { close(); }
 
-void OptionsDialog::checkStrobeCount(bool& canClose) {
+bool OptionsDialog::strobeCountAccepted() {
+  if (!strobeCountCheck.checked()) return true;
   long long n = numberIn(strobeCountEdit);
-  if (n >= 2 && n <= 36) return;
+  if (n >= 2 && n <= 36) return true;
   services_.messages.show("ストロボ枚数には、2から36までの数字を入れてください。", application().title(),
                           sys::MsgIcon::None, sys::MsgButtons::OK);
-  settings.strobeCount = kDefaultStrobeCount;
-  canClose = false;
+  return false;
+}
+
+void OptionsDialog::checkStrobeCount(bool& canClose) {
+  if (!strobeCountAccepted()) canClose = false;
 }
 
 void OptionsDialog::showCameraBox() {

@@ -76,7 +76,8 @@ class OptionsDialog : public ui::Form, public app::Dialog {
   void applyAndClose();
   void saveAndClose();
   void cancel();
-  // Run on every request to close: the strobe count must be 2 to 36.
+  // Run on every request to close: while its box is checked, the strobe
+  // count must be 2 to 36. Changes no setting.
   void checkStrobeCount(bool& canClose);
   void showCameraBox();
 
@@ -85,6 +86,9 @@ class OptionsDialog : public ui::Form, public app::Dialog {
 
  private:
   void setUp();
+  // Whether the strobe count may be applied: its box unchecked, or 2 to 36;
+  // otherwise says so.
+  bool strobeCountAccepted();
 
   sys::Services& services_;
 };

@@ -1,7 +1,10 @@
 #include "sheet/negative_sheet.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/camera_box_view.h"
 #include "app/clipboard_switch.h"
@@ -9,8 +12,11 @@
 #include "app/windows.h"
 #include "base/error.h"
 #include "picture/bmp.h"
+#include "picture/canvas.h"
 #include "picture/file_io.h"
 #include "ui/application.h"
+#include "ui/backend.h"
+#include "ui/painter.h"
 
 namespace sheet {
 
@@ -210,14 +216,30 @@ void NegativeSheet::toggleFrame(int index) {
 
 std::string NegativeSheet::handOffPath() const { return services_.files.temporaryDirectory() + kHandOffFile; }
 
-// A standard BMP of the picture (an icon as its image); an empty picture
-// writes nothing.
+// A standard BMP of the picture as shown (an icon as its image, a metafile
+// played into a bitmap of its size on white); an empty picture writes
+// nothing.
 void NegativeSheet::writeHandOffFile(const picture::Picture& selected) const {
   if (selected.empty()) return;
-  if (!selected.bitmap().empty())
+  if (!selected.bitmap().empty()) {
     picture::writeFileBytes(handOffPath(), picture::writeBmp(selected.bitmap()));
-  else
-    selected.saveToFile(handOffPath());
+    return;
+  }
+  // A metafile that records no size is played into the thumbnail's box.
+  int w = selected.width() > 0 ? selected.width() : kThumbnailBox;
+  int h = selected.height() > 0 ? selected.height() : kThumbnailBox;
+  std::vector<std::uint8_t> bytes;
+  try {
+    picture::Canvas canvas(w, h, ui::clWhite);
+    application().backend().painter().drawMetafile(canvas, selected, {0, 0, w, h});
+    bytes = picture::writeBmp(canvas.toBitmap());
+  } catch (const std::bad_alloc&) {
+    throw base::Error(base::kOutOfResources);
+  } catch (const std::invalid_argument&) {
+    // Larger than a picture may be.
+    throw base::Error(base::kOutOfResources);
+  }
+  picture::writeFileBytes(handOffPath(), bytes);
 }
 
 void NegativeSheet::interceptClipboard() {
@@ -229,20 +251,26 @@ void NegativeSheet::interceptClipboard() {
   if (!cameraBox) return;
 
   // Where the bitmap goes is settled before it is taken: a bitmap with no
-  // place stays on the clipboard for its owner, and costs no copy.
+  // place stays on the clipboard for its owner, and costs no copy. Only a
+  // used frame is replaced in place; a red caption left on an emptied
+  // frame does not swallow the bitmaps.
   std::optional<int> selected;
   for (int i = 0; i < kFilmFrames && !selected; ++i)
     if (frames[i].captionRed()) selected = i;
-  std::optional<int> target = selected ? selected : firstEmptyFrame();
-  bool pushOut = false;
-  if (!target) {
-    if (!app::settings.pushOutWhenFull) return;
-    // The oldest frame gives way, and the bitmap takes its place.
-    pushOut = true;
-    target = 0;
+  if (selected && !frames[*selected].used()) selected.reset();
+  if (!selected && frames[kOverflow].used() && app::settings.pushOutWhenFull) {
+    // The film is full or still waits for the tidy pass that slides it
+    // down: the oldest frame gives way, and the bitmap, left on the
+    // clipboard, finds the overflow frame free at a later tick.
+    scheduleTidy();
+    clearFrame(0);
+    return;
   }
+  std::optional<int> target = selected ? selected : firstEmptyFrame();
+  if (!target) return;
 
-  // A bitmap that failed once is not tried again until the clipboard changes.
+  // A bitmap that failed once is not tried again until the clipboard
+  // changes: the error box's own loop keeps this timer running.
   std::uint32_t change = clipboard.changeCount();
   if (failedClipboardChange_ == change) return;
   std::optional<picture::Bitmap> taken;
@@ -251,6 +279,16 @@ void NegativeSheet::interceptClipboard() {
   } catch (const base::Error&) {
     failedClipboardChange_ = change;
     throw;
+  } catch (const std::bad_alloc&) {
+    failedClipboardChange_ = change;
+    throw base::Error(base::kOutOfResources);
+  } catch (const std::length_error&) {
+    failedClipboardChange_ = change;
+    throw base::Error(base::kOutOfResources);
+  } catch (const std::invalid_argument&) {
+    // A bitmap beyond the size a picture may have.
+    failedClipboardChange_ = change;
+    throw base::Error(base::kOutOfResources);
   }
   // Held open by another program (or gone meanwhile): the next tick tries again.
   if (!taken || taken->empty()) return;
@@ -262,13 +300,18 @@ void NegativeSheet::interceptClipboard() {
     frames[*selected].thumbnail.setPicture(clipboardImage.picture());
     return;
   }
-  if (pushOut) clearFrame(0);
   ui::Image& staging = cameraBox->stagingImageControl();
   staging.setPicture(clipboardImage.picture());
   Frame& f = frames[*target];
   fitThumbnail(f, staging.picture().width(), staging.picture().height());
   f.thumbnail.setPicture(staging.picture());
   f.caption.setCaption(kClipboardCaption);
+  // A full film meets the bitmap as it meets a shot: with push-out the
+  // oldest frame goes and the tidy pass moves the new one in last.
+  if (frames[kOverflow].used() && app::settings.pushOutWhenFull) {
+    scheduleTidy();
+    clearFrame(0);
+  }
 }
 
 }  // namespace sheet

@@ -98,10 +98,11 @@ class NegativeSheet : public ui::Form, public app::Film {
 
   // One tick of the clipboard watcher: while the palette's clipboard
   // button is down, a bitmap on the clipboard replaces the picture of the
-  // frame with the red caption, else goes into the first empty frame with
-  // the caption "From Clip". It is taken off the clipboard only when it has
-  // such a place (or push-out makes one in frame 1). A clipboard that
-  // another program holds open is tried again at the next tick.
+  // used frame with the red caption, else goes into the first empty frame
+  // with the caption "From Clip"; a full film with push-out meets it as it
+  // meets a shot. It is taken off the clipboard only when it has such a
+  // place. A clipboard that another program holds open is tried again at
+  // the next tick; a bitmap that cannot be taken is reported once.
   void interceptClipboard();
 
   // Runs the tidy pass once the loop is next idle; scheduling it again

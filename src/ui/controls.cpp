@@ -132,6 +132,14 @@ Label::Label(Control* parent, std::string name) : Control(parent, std::move(name
 
 void Label::setTransparent(bool v) { setProperty(transparent_, v, Change::Appearance); }
 
+void Label::fitToText(Painter& painter) {
+  Painter::Size size = painter.measureText(font(), caption());
+  // The last letter of an italic leans out past its advance by about a
+  // fifth of the height.
+  if (font().italic && size.width > 0) size.width += (font().height + 4) / 5;
+  setBounds({left(), top(), size.width, size.height});
+}
+
 SpeedButton::SpeedButton(Control* parent, std::string name) : Control(parent, std::move(name)) {}
 
 void SpeedButton::setGlyph(const picture::Bitmap& g) {

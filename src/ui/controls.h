@@ -49,6 +49,9 @@ class Label : public Control {
   Label(Control* parent, std::string name);
   bool transparent() const { return transparent_; }
   void setTransparent(bool v);
+  // As wide and as high as its caption in its font (an italic one with
+  // room for its slant), so that nothing of it is cut off.
+  void fitToText(Painter& painter);
 
  private:
   bool transparent_ = true;

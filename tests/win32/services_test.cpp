@@ -268,6 +268,16 @@ WIN_TEST(painter_text) {
   check::truth(size.width >= 6 && size.width <= 16,
                "a kanji is about one em wide, got " + std::to_string(size.width));
 
+  // The UI font is proportional and the manual's font fixed-pitch, as on
+  // Windows (the prefix maps them to the IPA fonts of the same kind).
+  ui::Font proportional{"ＭＳ Ｐゴシック", 12, 0, false};
+  check::truth(painter.measureText(proportional, "iiiiiiii").width <
+                   painter.measureText(proportional, "WWWWWWWW").width,
+               "\"ＭＳ Ｐゴシック\" is proportional");
+  ui::Font fixed{"ＭＳ ゴシック", 12, 0, false};
+  check::equal(painter.measureText(fixed, "iiiiiiii").width, painter.measureText(fixed, "WWWWWWWW").width,
+               "\"ＭＳ ゴシック\" is fixed-pitch");
+
   // Two different kanji draw differently: the font has the glyphs, rather
   // than showing the same box for both.
   picture::Canvas a(16, 16, 0xFFFFFF), b(16, 16, 0xFFFFFF);

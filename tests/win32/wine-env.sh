@@ -84,6 +84,7 @@ wine_env_start() {
     timeout 300 "$MIRUNE_WINE" wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
     wineserver -w >/dev/null 2>&1 || true
   fi
+  wine_font_replacements "$MIRUNE_WINE" || { echo "cannot set the font replacements in $WINEPREFIX" >&2; return 1; }
 }
 
 wine_env_stop() {

@@ -120,6 +120,7 @@ bool Clipboard::open() {
 std::optional<picture::Bitmap> Clipboard::takeBitmap() {
   if (!open() || bitmap_.empty()) return std::nullopt;
   if (unreadableBitmap) picture::messages::badBitmap();
+  if (oversizedBitmap) (void)picture::Bitmap::create(1 << 15, 1 << 15, 32);
   if (failingEmpty) throw base::Error(sys::kCannotEmptyClipboard);
   picture::Bitmap taken = bitmap_;
   bitmap_ = {};

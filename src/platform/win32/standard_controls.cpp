@@ -23,6 +23,14 @@ constexpr UINT kReadScroll = WM_APP + 40;
 
 COLORREF toColorRef(ui::Color c) { return RGB((c >> 16) & 255, (c >> 8) & 255, c & 255); }
 
+// Closes the input method of an edit's input context, leaving it usable.
+void closeInputMethod(HWND edit) {
+  HIMC context = ImmGetContext(edit);
+  if (!context) return;
+  ImmSetOpenStatus(context, FALSE);
+  ImmReleaseContext(edit, context);
+}
+
 bool sameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -97,7 +105,7 @@ StandardControls::StandardControls(HINSTANCE instance, GdiPainter& painter, ui::
         if (made) {
           HWND w = made.get();
           if (auto* edit = dynamic_cast<ui::Edit*>(c)) {
-            if (edit->inputMethodClosed()) ImmAssociateContext(w, nullptr);
+            if (edit->inputMethodClosed()) closeInputMethod(w);
             if (edit->maxLength() > 0) SendMessageW(w, EM_LIMITTEXT, WPARAM(edit->maxLength()), 0);
           }
           if (auto* text = dynamic_cast<ui::RichText*>(c))
@@ -234,6 +242,9 @@ bool StandardControls::handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
           if (code == BN_CLICKED) app.dispatch([c] { c->click(); });
           break;
         case Kind::Edit:
+          // The input method starts closed each time the edit takes the
+          // focus; the user may still open it to type Japanese.
+          if (code == EN_SETFOCUS && static_cast<ui::Edit*>(c)->inputMethodClosed()) closeInputMethod(from);
           if (code == EN_CHANGE) {
             std::wstring now = windowText(from);
             if (now == item->text) break;
