@@ -3,7 +3,6 @@
 #include <string>
 
 namespace base {
-inline constexpr const char* kOutOfResources = "ｼｽﾃﾑ ﾘｿｰｽが不足しています";
 
 // A failure in the program's own words. The running handler ends at the
 // failing step and the message loop shows the text in the error box.
