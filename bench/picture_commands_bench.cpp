@@ -5,10 +5,10 @@
 // Goal: the commands cost at most 1.3 x the codec.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "app/settings.h"
 #include "app/windows.h"
