@@ -314,6 +314,12 @@ TEST_F(PictureCommandsTest, PasteKeepsThePhotosSizeAndSaveWritesThePicturesOwn) 
   choose(box->editMenu.paste);
   EXPECT_EQ(errorShown(), "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です");
   EXPECT_EQ(box->photo.picture().bitmap(), big);
+  // One larger than a bitmap may be: the program's out-of-resources text.
+  platform.clipboard.unreadableBitmap = false;
+  platform.clipboard.oversizedBitmap = true;
+  choose(box->editMenu.paste);
+  EXPECT_EQ(errorShown(), base::kOutOfResources);
+  EXPECT_EQ(box->photo.picture().bitmap(), big);
 }
 
 TEST_F(PictureCommandsTest, ClearCopyAndSendToTheSheet) {

@@ -133,6 +133,7 @@ std::optional<picture::Bitmap> Clipboard::takeBitmap() {
 picture::Bitmap Clipboard::bitmap() {
   if (!open()) throw base::Error(sys::kCannotOpenClipboard);
   if (unreadableBitmap && !bitmap_.empty()) picture::messages::badBitmap();
+  if (oversizedBitmap && !bitmap_.empty()) (void)picture::Bitmap::create(1 << 15, 1 << 15, 32);
   return bitmap_;
 }
 

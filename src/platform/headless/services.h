@@ -63,7 +63,7 @@ class Clipboard : public sys::Clipboard {
   // The bitmap on the clipboard cannot be read; emptying fails.
   bool unreadableBitmap = false;
   // The bitmap on the clipboard is larger than a picture may be: taking it
-  // fails as making so large a bitmap does.
+  // or reading it fails as making so large a bitmap does.
   bool oversizedBitmap = false;
   bool failingEmpty = false;
   // What the program asked: format queries, and openings of the clipboard.
