@@ -185,7 +185,7 @@ sleep 1
 shot sheet-before
 xdotool mousemove $((scx + 45)) $((scy + 96)) click 1
 check "the print dialog opens and prints" confirm_print_dialog sheet
-check "the contact sheet comes out of the queue" wait_for 30 job_done 2
+check "the contact sheet comes out of the queue" wait_for 90 job_done 2
 sheet_at_bottom() { probe window 'ネガシート　3枚' | grep -q "^window 0 $((768 - 136)) 1024 136 "; }
 check "the sheet is back at the bottom of the screen" wait_for 5 sheet_at_bottom
 shot sheet-after
