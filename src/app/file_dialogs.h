@@ -7,7 +7,9 @@ namespace app {
 // bitmap, and saving one (the save-as command asks before replacing a
 // file; the film's batch save does not, as its own files are replaced
 // without asking).
-inline sys::FileDialogOptions openPictureDialog() { return {"ファイルを開く", "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp", "bmp"}; }
+inline sys::FileDialogOptions openPictureDialog() {
+  return {"ファイルを開く", "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp", "bmp"};
+}
 
 inline sys::FileDialogOptions savePictureDialog(bool confirmOverwrite) {
   return {"名前をつけて保存", "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ（*.BMP）|*.BMP|全てのﾌｧｲﾙ|*.*", "BMP", confirmOverwrite};

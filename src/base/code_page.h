@@ -12,7 +12,9 @@ std::string cp932FromUtf8(const std::string& utf8);
 std::string utf8FromCp932(const std::string& bytes);
 
 // A byte that starts a double-byte character in code page 932.
-constexpr bool isCp932LeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool isCp932LeadByte(unsigned char b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // The name's length in code-page-932 bytes.
 std::size_t cp932Length(const std::string& utf8);

@@ -7,6 +7,7 @@
 #include "system/profile.h"
 #include "system/registry.h"
 #include "system/screen.h"
+#include "system/shell.h"
 
 namespace sys {
 
@@ -20,6 +21,7 @@ struct Services {
   Clock& clock;
   Files& files;
   FileDialogs& fileDialogs;
+  Shell& shell;
 };
 
 }  // namespace sys

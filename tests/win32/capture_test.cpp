@@ -61,7 +61,8 @@ struct Program {
   win32::Clock clock;
   win32::Files files;
   win32::FileDialogs fileDialogs(nullptr);
-  sys::Services services{screen, clipboard, registry, profile, boxes, clock, files, fileDialogs};
+  win32::Shell shell{nullptr};
+  sys::Services services{screen, clipboard, registry, profile, boxes, clock, files, fileDialogs, shell};
   std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
   camera::CameraBox* box = nullptr;
 

@@ -45,6 +45,8 @@ std::string convert(const char* to, const char* from, const std::string& in, con
 
 std::string cp932FromUtf8(const std::string& utf8) { return convert("CP932", "UTF-8", utf8, "?"); }
 
-std::string utf8FromCp932(const std::string& bytes) { return convert("UTF-8", "CP932", bytes, "\xEF\xBF\xBD"); }
+std::string utf8FromCp932(const std::string& bytes) {
+  return convert("UTF-8", "CP932", bytes, "\xEF\xBF\xBD");
+}
 
 }  // namespace base

@@ -201,10 +201,15 @@ std::optional<std::string> FileDialogs::run(bool save, const sys::FileDialogOpti
   }
 }
 
+bool Shell::startProgram(const std::string& commandLine) {
+  commandLines.push_back(commandLine);
+  return !failingStarts && !commandLine.empty();
+}
+
 Platform::Platform(int w, int h) : screen(w, h) { screen.windows = &backend; }
 
 sys::Services Platform::services() {
-  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs};
+  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs, shell};
 }
 
 }  // namespace headless

@@ -12,7 +12,8 @@ constexpr UINT kJapanese = 932;
 std::string cp932FromUtf8(const std::string& utf8) {
   std::wstring wide = win32::widen(utf8);
   if (wide.empty()) return {};
-  int n = WideCharToMultiByte(kJapanese, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, "?", nullptr);
+  int n =
+      WideCharToMultiByte(kJapanese, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, "?", nullptr);
   if (n <= 0) return {};
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(kJapanese, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, "?", nullptr);
