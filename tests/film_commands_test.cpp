@@ -49,7 +49,8 @@ class FilmCommandsTest : public SheetTest {
   std::set<std::string> filesInFolder() const {
     std::set<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(dir))
-      if (e.is_regular_file() && e.path().filename() != "mirune.ini") names.insert(e.path().filename().string());
+      if (e.is_regular_file() && e.path().filename() != "mirune.ini")
+        names.insert(e.path().filename().string());
     return names;
   }
   // A series "abcdef01.bmp" .. on disk, picture k numbered k.
@@ -246,7 +247,8 @@ TEST_F(FilmCommandsTest, BatchSaveCountsTheNameInTheJapaneseCodePagesBytes) {
     platform.messages.shown.clear();
     platform.fileDialogs.asked.clear();
     platform.fileDialogs.answers.clear();
-    for (const auto& t : c.typed) platform.fileDialogs.answers.push_back(t ? std::optional(at(*t)) : std::nullopt);
+    for (const auto& t : c.typed)
+      platform.fileDialogs.answers.push_back(t ? std::optional(at(*t)) : std::nullopt);
     click(sheet->saveButton);
     EXPECT_EQ(platform.messages.shown.size(), c.refusals);
     for (const auto& m : platform.messages.shown) {
@@ -278,7 +280,8 @@ TEST_F(FilmCommandsTest, BatchSaveStopsAtTheFirstFileThatCannotBeWritten) {
   writeText(at("abcdef02.bmp"), "the old second file");
   writeText(at("abcdef03.bmp"), "the old third file");
 
-  struct sigaction ignore{}, old{};
+  struct sigaction ignore {
+  }, old{};
   ignore.sa_handler = SIG_IGN;
   sigaction(SIGXFSZ, &ignore, &old);
   rlimit limit{}, oldLimit{};
@@ -350,7 +353,7 @@ TEST_F(FilmCommandsTest, BatchLoadTakesTheChosenFileFirstThenTheSeriesFrom02) {
   platform.fileDialogs.answers = {at("abcdef05.bmp")};
   choose(sheet->saveMenu.loadFilm);
   EXPECT_EQ(captions(0, 5), (std::vector<std::string>{"abcdef05.bmp", "abcdef02.bmp", "abcdef03.bmp",
-                                                       "abcdef04.bmp", "abcdef05.bmp", ""}));
+                                                      "abcdef04.bmp", "abcdef05.bmp", ""}));
   EXPECT_EQ(pictureIn(0), 5u);
   EXPECT_EQ(pictureIn(4), 5u);
   // One tidy pass, after the command.

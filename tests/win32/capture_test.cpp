@@ -60,7 +60,7 @@ struct Program {
   win32::Profile profile;
   win32::Clock clock;
   win32::Files files;
-  win32::FileDialogs fileDialogs(nullptr);
+  win32::FileDialogs fileDialogs{nullptr};
   win32::Shell shell{nullptr};
   sys::Services services{screen, clipboard, registry, profile, boxes, clock, files, fileDialogs, shell};
   std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
