@@ -57,6 +57,10 @@ struct Program {
       app::windows.film->addPhotoToFilm();
       platform.backend.advance(1);
     }
+    // The series on disk for the loads, its pages written back before any
+    // timing starts.
+    saveFilm();
+    ::sync();
   }
   ~Program() {
     app::windows = {};
@@ -105,7 +109,8 @@ void BM_CodecWriteOfTheSameFiles(benchmark::State& state) {
     for (int k = 0; k < sheet::kFilmFrames; ++k) {
       std::vector<std::uint8_t> bytes = picture::writeBmp(p.pictures[k]);
       base::File f = base::openFile(p.fileOf(k), "wb");
-      if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size()) state.SkipWithError("write");
+      if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
+        state.SkipWithError("write");
     }
   }
   state.SetBytesProcessed(state.iterations() * seriesBytes(p));
@@ -113,7 +118,6 @@ void BM_CodecWriteOfTheSameFiles(benchmark::State& state) {
 
 void BM_BatchLoad(benchmark::State& state) {
   Program& p = program();
-  p.saveFilm();
   for (auto _ : state) {
     state.PauseTiming();
     p.sheet->deleteAllFrames();
@@ -128,7 +132,6 @@ void BM_BatchLoad(benchmark::State& state) {
 
 void BM_CodecReadOfTheSameFiles(benchmark::State& state) {
   Program& p = program();
-  p.saveFilm();
   std::vector<picture::Bitmap> read(sheet::kFilmFrames);
   for (auto _ : state) {
     // The pictures read last time go first, as the film's do before a load.
@@ -145,10 +148,11 @@ void BM_CodecReadOfTheSameFiles(benchmark::State& state) {
 }
 
 // Each baseline next to its command, so both meet the same page cache.
-BENCHMARK(BM_CodecWriteOfTheSameFiles)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_BatchSave)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+// The loads come first, so the saves' write-back does not fall into them.
 BENCHMARK(BM_CodecReadOfTheSameFiles)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BatchLoad)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_CodecWriteOfTheSameFiles)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_BatchSave)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -13,6 +13,9 @@
 #                          over 200 shots, about 20 minutes)
 #   run-wine-tests.sh capture WIN32_BUILD [WIN64_BUILD]
 #                          its shots taken like a user (capture_e2e.sh)
+#   run-wine-tests.sh film WIN32_BUILD [WIN64_BUILD]
+#                          its film saved, loaded and handed to other
+#                          programs like a user (film_e2e.sh)
 # WIN32_BUILD, the product's build, is the one run wherever 32-bit Wine
 # works. On a machine that cannot run 32-bit programs (see
 # scripts/wine-probe.sh) WIN64_BUILD, the same sources built for x86_64,
@@ -25,13 +28,13 @@ mode=${1:-}
 win32=${2:-}
 win64=${3:-}
 if [ -z "$mode" ] || [ -z "$win32" ] || [ ! -d "$win32" ]; then
-  echo "usage: $0 services|handles|e2e|camera|clipboard|capture WIN32_BUILD [WIN64_BUILD]" >&2
+  echo "usage: $0 services|handles|e2e|camera|clipboard|capture|film WIN32_BUILD [WIN64_BUILD]" >&2
   exit 2
 fi
 case "$mode" in
-  services | handles | e2e | camera | clipboard | capture) ;;
+  services | handles | e2e | camera | clipboard | capture | film) ;;
   *)
-    echo "unknown mode: $mode (services, handles, e2e, camera, clipboard or capture)" >&2
+    echo "unknown mode: $mode (services, handles, e2e, camera, clipboard, capture or film)" >&2
     exit 2
     ;;
 esac
@@ -81,5 +84,8 @@ case "$mode" in
     ;;
   capture)
     exec bash "$here/capture_e2e.sh" "$build"
+    ;;
+  film)
+    exec bash "$here/film_e2e.sh" "$build"
     ;;
 esac
