@@ -26,35 +26,49 @@ shot() { import -window root "$out/$1.png"; }
 file_pixel() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'; }
 
 # The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3
-# of its client pixel; each shot is taken with the window at another left.
+# of its client pixel. The camera box moves along it between the shots.
+pattern_left=250
 pattern_top=0
-pattern_pid=
-show_pattern() {  # show_pattern LEFT
-  [ -n "$pattern_pid" ] && kill "$pattern_pid" 2>/dev/null && wait_for 10 no_x_window '^MiruneTestPattern$'
-  (exec "$MIRUNE_WINE" "$prober" pattern "$1" "$pattern_top" 400 300 >/dev/null 2>&1) &
-  pattern_pid=$!
-  wait_for 30 x_window '^MiruneTestPattern$'
+pattern_colour() {  # pattern_colour X Y (screen)
+  case $(((($1 - pattern_left) / 8 + ($2 - pattern_top) / 8) % 3)) in 0) echo FF0000 ;; 1) echo 00FF00 ;; 2) echo 0000FF ;; esac
 }
-pattern_colour() {  # pattern_colour LEFT X Y (screen)
-  case $(((($2 - $1) / 8 + ($3 - pattern_top) / 8) % 3)) in 0) echo FF0000 ;; 1) echo 00FF00 ;; 2) echo 0000FF ;; esac
+# A mouse drag in small steps, as a hand would make it.
+drag() {  # drag X0 Y0 X1 Y1
+  local x0=$1 y0=$2 x1=$3 y1=$4 i
+  xdotool mousemove "$x0" "$y0" sleep 0.2 mousedown 1
+  for i in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((x0 + (x1 - x0) * i / 8)) $((y0 + (y1 - y0) * i / 8)) sleep 0.1
+  done
+  xdotool sleep 0.3 mouseup 1
 }
-# The photo lies at (312, 17) on the screen, 156 x 116: file pixel (x, y)
-# is what the screen had at (312 + x, 17 + y) when the shot was taken.
-holds_shot() {  # holds_shot FILE LEFT
+# The photo lies 12 right of the box's left, at 17 from the top, 156 x
+# 116: file pixel (x, y) is what the pattern has at (left + 12 + x, 17 + y).
+holds_shot() {  # holds_shot FILE BOX_LEFT
   local size bad=0 x y got want
   size=$(identify -format '%wx%h' "$1" 2>/dev/null)
   [ "$size" = 156x116 ] || { echo "     $1 is $size"; return 1; }
   for xy in "0 0" "1 1" "7 0" "8 0" "40 30" "100 60" "155 0" "0 115" "155 115" "77 99"; do
     read -r x y <<<"$xy"
     got=$(file_pixel "$1" "$x" "$y")
-    want=$(pattern_colour "$2" $((312 + x)) $((17 + y)))
+    want=$(pattern_colour $(($2 + 12 + x)) $((17 + y)))
     [ "$got" = "$want" ] || { echo "     $1 ($x, $y): got $got, want $want"; bad=1; }
   done
   [ "$bad" -eq 0 ]
 }
 # The paint program's stand-in logs each command line it was started with.
+# Keys reach only the window under the pointer: the name field is clicked
+# first (it lies 59 above the dialog's bottom, from 190 to 458 across).
+type_file_name() {  # type_file_name DIALOG_TITLE TEXT
+  local dl dt dw dh
+  read -r _ dl dt dw dh _ <<<"$(probe window "$1")"
+  xdotool mousemove $((dl + 300)) $((dt + dh - 59)) click 1
+  sleep 0.3
+  xdotool key ctrl+a
+  xdotool type "$2"
+  xdotool key Return
+}
 log_has() { grep -qF -- "$1" "$out/handler/handler-log.txt" 2>/dev/null; }
-log_lines() { wc -l <"$out/handler/handler-log.txt" 2>/dev/null || echo 0; }
+log_lines() { cat "$out/handler/handler-log.txt" 2>/dev/null | wc -l; }
 
 mkdir -p "$out/handler"
 cp "$handler" "$out/handler/"
@@ -79,8 +93,9 @@ trap 'unregister; e2e_cleanup' EXIT
 printf '[Option]\r\ntimelag=0\r\nPS=%s --option\r\n' "$handler_win" >"$run/mirune.ini"
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
 
-lefts=(250 258 266)
-show_pattern "${lefts[0]}"
+(exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 400 300 >/dev/null 2>&1) &
+pattern_pid=$!
+check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
 (cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
 app_pid=$!
 check "the palette appears" wait_for 30 x_window '^Mirune$'
@@ -92,16 +107,26 @@ xdotool mousemove $((pcx + 15)) $((pcy + 26 + 13)) click 1
 check "the negative sheet appears" wait_for 10 sheet_titled 'ネガシート'
 sleep 1
 
-echo "# three area shots"
+echo "# three area shots, the box moved 40 pixels right between them"
+lefts=(300 340 380)
 for k in 1 2 3; do
-  [ "$k" -gt 1 ] && show_pattern "${lefts[$((k - 1))]}" && sleep 1
-  xdotool mousemove 390 75 click 3
-  wait_for 5 menu_open
+  left=${lefts[$((k - 1))]}
+  if [ "$k" -gt 1 ]; then
+    drag $((left - 40 + 5)) 80 $((left + 5)) 80
+    check "the box moves to ($left, 0)" wait_for 5 box_is "$left 0 180 145"
+    sleep 0.5
+  fi
+  xdotool mousemove $((left + 90)) 75 click 3
+  check "shot $k: the command menu opens" wait_for 5 menu_open
   # 選択画面 撮影, the third item; シャッター, the first of its submenu.
-  xdotool key Down Down Down Right Return
-  check "shot $k: the sheet's title reads ネガシート　${k}枚" wait_for 10 sheet_titled "ネガシート　${k}枚"
-  wait_for 5 box_is "300 0 180 145"
+  xdotool key Down Down Down Right
   sleep 0.5
+
+  xdotool key Return
+  check "shot $k: the sheet's title reads ネガシート　${k}枚" wait_for 10 sheet_titled "ネガシート　${k}枚"
+  check "and the camera box is back at 180 x 145" wait_for 5 box_is "$left 0 180 145"
+  sleep 0.5
+  shot "shot$k"
 done
 shot shots
 read -r _ _ _ _ _ _ scx scy _ <<<"$(probe window 'ネガシート　3枚')"
@@ -110,14 +135,9 @@ click_sheet() { xdotool mousemove $((scx + $1)) $((scy + $2)) click "${3:-1}"; }
 echo "# batch save through the save dialog"
 click_sheet 45 56
 check "\"連続保存＞\" opens the save dialog" wait_for 10 dialog_up '名前をつけて保存'
-read -r _ dl dt dw _ <<<"$(probe window '名前をつけて保存')"
-# Keys reach the window under the pointer: its title bar. The name field
-# has the focus.
-xdotool mousemove $((dl + dw / 2)) $((dt + 8))
-sleep 0.5
+echo "     $(probe window '名前をつけて保存')"
 shot save-dialog
-xdotool type "$run_win\\abcdef"
-xdotool key Return
+type_file_name '名前をつけて保存' "$run_win\\abcdef"
 check "the dialog closes" wait_for 10 eval '! dialog_up 名前をつけて保存'
 check "abcdef01.bmp ... abcdef03.bmp are written, and no more" wait_for 10 eval \
   '[ "$(cd "$run" && ls abcdef* 2>/dev/null | tr "\n" " ")" = "abcdef01.bmp abcdef02.bmp abcdef03.bmp " ]'
@@ -136,11 +156,7 @@ click_sheet 45 56 3
 wait_for 5 menu_open
 xdotool key Down Return
 check "\"連続読込\" opens the open dialog" wait_for 10 dialog_up 'ファイルを開く'
-read -r _ dl dt dw _ <<<"$(probe window 'ファイルを開く')"
-xdotool mousemove $((dl + dw / 2)) $((dt + 8))
-sleep 0.5
-xdotool type "$run_win\\abcdef01.bmp"
-xdotool key Return
+type_file_name 'ファイルを開く' "$run_win\\abcdef01.bmp"
 check "the series loads: the title reads ネガシート　3枚" wait_for 10 sheet_titled 'ネガシート　3枚'
 shot loaded
 
