@@ -26,6 +26,11 @@ class CameraBoxView {
   virtual void setTimeStampText(const std::string& text) = 0;
   // 1, or 4 after a full-screen shot.
   virtual unsigned photoDivisor() const = 0;
+  // Pictures that the film takes in from files are shown at their own size.
+  virtual void setPhotoDivisor(unsigned divisor) = 0;
+  // Draws the photo now, without waiting for the message loop (the film's
+  // playback steps while the loop does not run).
+  virtual void repaintPhoto() = 0;
   // The bitmap just taken off the clipboard, and the last one the watcher
   // stored in a frame of its own.
   virtual ui::Image& clipboardImageControl() = 0;

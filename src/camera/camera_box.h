@@ -172,6 +172,8 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   ui::Image& photoControl() override { return photo; }
   std::string timeStampText() const override { return timeStamp.caption(); }
   unsigned photoDivisor() const override { return displayDivisor; }
+  void setPhotoDivisor(unsigned divisor) override { displayDivisor = divisor; }
+  void repaintPhoto() override { update(); }
   void setTimeStampText(const std::string& text) override { setTimeStamp(text); }
   ui::Image& clipboardImageControl() override { return clipboardImage; }
   ui::Image& stagingImageControl() override { return stagingImage; }

@@ -67,6 +67,14 @@ NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services)
       toggleFrame(target);
     };
   }
+  playButton.onClick = [this] { showNextFrame(); };
+  playMenu.autoPlay.onClick = [this] { autoPlay(); };
+  saveButton.onClick = [this] { saveFilm(); };
+  saveMenu.loadFilm.onClick = [this] { loadFilm(); };
+  deleteButton.onClick = [this] { deleteSelectedFrame(); };
+  deleteMenu.deleteAll.onClick = [this] { deleteAllFrames(); };
+  paintButton.onClick = [this] { openInPaintProgram(); };
+  paintMenu.startOptionSoftware.onClick = [this] { startOptionSoftware(); };
   tidyTimer.onTimer = [this] { tidyFilm(); };
   printButton.onClick = [this] { printContactSheet(); };
   onCreate = [this] { setUp(); };

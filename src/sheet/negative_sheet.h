@@ -70,9 +70,6 @@ class NegativeSheet : public ui::Form, public app::Film {
   // once at start-up.
   ui::Timer tidyTimer{application(), "tidyTimer", 1};
 
-  // the frame the next play step shows, 1-based
-  std::uint8_t playPosition = 1;
-
   // app::Film
   void addPhotoToFilm() override;
 
@@ -104,6 +101,40 @@ class NegativeSheet : public ui::Form, public app::Film {
   // place. A clipboard that another program holds open is tried again at
   // the next tick; a bitmap that cannot be taken is reported once.
   void interceptClipboard();
+
+  // The frame the next play step shows, 1-based.
+  std::uint8_t playPosition = 1;
+
+  // Playback in the camera box, which keeps its size: one step shows the
+  // frame at the play position and moves it on (back to 1 after frame 36,
+  // or at an empty frame, which shows nothing). The automatic run makes
+  // the strobe count + 1 steps (in 8 bits), each drawn at once and followed
+  // by the strobe interval's pause.
+  void showNextFrame();
+  void autoPlay();
+
+  // Batch save: every used frame's picture to the chosen path with its
+  // extension changed to "01.bmp" .. "36.bmp", replacing files without
+  // asking; a name of other than 10 bytes in the Japanese code page is
+  // asked again. Batch load: the chosen file, then from "02.bmp" on the
+  // files of its series in its folder, each through the camera box into
+  // the film, until one cannot be read.
+  void saveFilm();
+  void loadFilm();
+
+  // Delete clears the first frame with a lowered panel and unselects it
+  // (a message when there is none); delete all clears every used frame and
+  // the overflow frame, scrolls the strip to its start and plays from frame
+  // 1 again, leaving the selection marks. Both leave the closing of gaps to
+  // the tidy pass.
+  void deleteSelectedFrame();
+  void deleteAllFrames();
+
+  // The first red-captioned frame whose caption is a bitmap file's name
+  // opens by that name in the desktop's program for it, else the hand-off
+  // file does. The option software starts from its command line.
+  void openInPaintProgram();
+  void startOptionSoftware();
 
   // Runs the tidy pass once the loop is next idle; scheduling it again
   // before then changes nothing.

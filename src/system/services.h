@@ -8,6 +8,7 @@
 #include "system/profile.h"
 #include "system/registry.h"
 #include "system/screen.h"
+#include "system/shell.h"
 
 namespace sys {
 
@@ -22,6 +23,7 @@ struct Services {
   Files& files;
   FileDialogs& fileDialogs;
   Printer& printer;
+  Shell& shell;
 };
 
 }  // namespace sys

@@ -141,7 +141,7 @@ wait_for 5 menu_open
 # ﾌｧｲﾙ, then 印刷, the fifth item of its submenu (the separators are skipped).
 xdotool key Down Right Down Down Down Down Return
 check "the print dialog opens and prints" confirm_print_dialog box
-check "the camera box's page comes out of the queue" wait_for 30 job_done 1
+check "the camera box's page comes out of the queue" wait_for 90 job_done 1
 # At 96 pixels per inch a page pixel is a pixel of the box: the box was
 # printed at the printer's resolution over the display's.
 pdftoppm -r 96 -png -singlefile "$(job_pdf 1)" "$out/box-page"

@@ -232,8 +232,13 @@ Platform::Platform(int w, int h) : screen(w, h) {
   backend.screenArea = [this] { return ui::Rect{0, 0, screen.width(), screen.height()}; };
 }
 
+bool Shell::startProgram(const std::string& commandLine) {
+  commandLines.push_back(commandLine);
+  return !failingStarts && !commandLine.empty();
+}
+
 sys::Services Platform::services() {
-  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs, printer};
+  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs, printer, shell};
 }
 
 }  // namespace headless

@@ -190,6 +190,21 @@ class Printer : public sys::Printer {
   bool keepImages = true;
 };
 
+// Opens and starts nothing: records what the program asked for.
+class Shell : public sys::Shell {
+ public:
+  void openFile(const std::string& path) override { opened.push_back(path); }
+  bool startProgram(const std::string& commandLine) override;
+
+  // --- for tests ---
+  std::vector<std::string> opened;
+  // Every command line the program tried to start, whether it started or not.
+  std::vector<std::string> commandLines;
+  // Starting fails, as for a program that is not there. An empty command
+  // line fails always, as it does on Windows.
+  bool failingStarts = false;
+};
+
 // Everything of the headless platform in one place.
 struct Platform {
   explicit Platform(int screenWidth = 1024, int screenHeight = 768);
@@ -202,6 +217,7 @@ struct Platform {
   Files files;
   FileDialogs fileDialogs{files};
   Printer printer;
+  Shell shell;
   sys::Services services();
 };
 

@@ -631,7 +631,8 @@ void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBou
 }
 
 void FormWindow::update() {
-  if (hwnd_) UpdateWindow(hwnd_.get());
+  // Windowed controls (the camera box's viewfinder) repaint their parts too.
+  if (hwnd_) RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void FormWindow::bringToFront() {

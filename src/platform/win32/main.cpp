@@ -4,9 +4,12 @@
 
 #include <exception>
 
+#include "app/windows.h"
 #include "platform/win32/backend.h"
+#include "platform/win32/form_window.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
+#include "sheet/negative_sheet.h"
 #include "shell/program.h"
 #include "ui/application.h"
 
@@ -23,7 +26,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Files files;
   win32::FileDialogs fileDialogs([&backend] { return backend.applicationWindow(); });
   win32::Printer printer([&backend] { return backend.applicationWindow(); });
-  sys::Services services{screen, clipboard, registry, profile, messages, clock, files, fileDialogs, printer};
+  // Files open in another program owned by the negative sheet, whose paint
+  // command opens them.
+  win32::Shell shell([] {
+    const ui::Form* sheet = app::windows.negativeSheet;
+    auto* window = sheet ? dynamic_cast<win32::FormWindow*>(sheet->peer()) : nullptr;
+    return window ? window->hwnd() : HWND(nullptr);
+  });
+  sys::Services services{screen, clipboard, registry,    profile, messages,
+                         clock,  files,     fileDialogs, printer, shell};
   try {
     ui::Application app(backend, messages, screen);
     // Declared after the application, so it is gone before the

@@ -117,6 +117,18 @@ class Printer : public sys::Printer {
   UniqueMemoryDc dc_;
 };
 
+// ShellExecuteW "open" and CreateProcessW. A file opens owned by the
+// window the owner function gives (the negative sheet's), if any.
+class Shell : public sys::Shell {
+ public:
+  explicit Shell(std::function<HWND()> owner) : owner_(std::move(owner)) {}
+  void openFile(const std::string& path) override;
+  bool startProgram(const std::string& commandLine) override;
+
+ private:
+  std::function<HWND()> owner_;
+};
+
 class Clock : public sys::Clock {
  public:
   std::int64_t nowMs() override;

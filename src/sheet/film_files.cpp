@@ -1,0 +1,122 @@
+// The film on disk: a series of numbered bitmap files, a six-character
+// series name followed by "01.bmp" .. "36.bmp", written in one go and read
+// back into the film through the camera box.
+#include <cstdio>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "app/camera_box_view.h"
+#include "app/file_dialogs.h"
+#include "app/windows.h"
+#include "base/code_page.h"
+#include "base/error.h"
+#include "base/path.h"
+#include "picture/picture.h"
+#include "sheet/negative_sheet.h"
+#include "ui/application.h"
+
+namespace sheet {
+
+namespace {
+
+// Six characters, a dot and a three-letter extension, in the Japanese
+// code page's bytes.
+constexpr std::size_t kSeriesFileNameBytes = 10;
+// The series name is the chosen file's name without its frame number:
+// its 7th and 8th bytes.
+constexpr std::size_t kFrameNumberAt = 6, kFrameNumberBytes = 2;
+
+// "01.bmp" .. "36.bmp".
+std::string seriesEnding(int frameNumber) {
+  char ending[8];
+  std::snprintf(ending, sizeof ending, "%02d.bmp", frameNumber);
+  return ending;
+}
+
+// Runs a step that makes or writes a picture; memory running out, or a
+// picture larger than a bitmap may be, is said in the program's words.
+template <class Step>
+auto inProgramWords(Step step) {
+  try {
+    return step();
+  } catch (const std::bad_alloc&) {
+    throw base::Error(base::kOutOfResources);
+  } catch (const std::length_error&) {
+    throw base::Error(base::kOutOfResources);
+  } catch (const std::invalid_argument&) {
+    throw base::Error(base::kOutOfResources);
+  }
+}
+
+picture::Picture readPicture(const std::string& path) {
+  return inProgramWords([&] {
+    picture::Picture p;
+    p.loadFromFile(path);
+    return p;
+  });
+}
+
+// The picture into the camera box with the file's name as time stamp,
+// then into the film at its own size.
+void addFromFile(NegativeSheet& film, app::CameraBoxView& cameraBox, const picture::Picture& loaded,
+                 const std::string& name) {
+  cameraBox.photoControl().setPicture(loaded);
+  cameraBox.setTimeStampText(name);
+  cameraBox.setPhotoDivisor(1);
+  film.addPhotoToFilm();
+}
+
+}  // namespace
+
+// Each file goes through a temporary file renamed over its target: the
+// first that cannot be written ends the command with its error, the files
+// before it written, the one it would have replaced whole, the later ones
+// not tried.
+void NegativeSheet::saveFilm() {
+  std::optional<std::string> path;
+  for (;;) {
+    path = services_.fileDialogs.saveFile(app::savePictureDialog(false));
+    if (!path) return;
+    if (base::cp932Length(base::fileNamePart(*path)) == kSeriesFileNameBytes) break;
+    services_.messages.show("英数字6文字で名前をつけてください", application().title(), sys::MsgIcon::None,
+                            sys::MsgButtons::OK);
+  }
+  for (int i = 0; i < kFilmFrames; ++i) {
+    if (!frames[i].used()) continue;
+    const picture::Picture& saved = frames[i].thumbnail.picture();
+    std::string file = base::changeExtension(*path, seriesEnding(i + 1));
+    inProgramWords([&] { saved.saveToFile(file); });
+  }
+}
+
+// Everything loads inside this one command, so no tidy pass runs between
+// the frames: a full film takes them by its own rules, frame after frame.
+void NegativeSheet::loadFilm() {
+  std::optional<std::string> path = services_.fileDialogs.openFile(app::openPictureDialog());
+  if (!path) return;
+  app::CameraBoxView* cameraBox = app::windows.cameraBoxView;
+  if (!cameraBox) return;
+  // The chosen file is read whole first: when it cannot be, nothing changes.
+  picture::Picture first = readPicture(*path);
+  const std::string name = base::fileNamePart(*path);
+  const std::string folder = path->substr(0, path->size() - name.size());
+  const std::string seriesName = base::eraseCp932Bytes(name, kFrameNumberAt, kFrameNumberBytes);
+  addFromFile(*this, *cameraBox, first, name);
+  // Whatever number the chosen file has, the series is read from 02 on.
+  for (int k = 2; k <= kFilmFrames; ++k) {
+    std::string next = base::changeExtension(seriesName, seriesEnding(k));
+    picture::Picture loaded;
+    try {
+      loaded = readPicture(folder + next);
+    } catch (const base::Error&) {
+      // The end of the series (or a file that cannot be read): what is in
+      // stays in.
+      return;
+    }
+    addFromFile(*this, *cameraBox, loaded, next);
+  }
+}
+
+}  // namespace sheet

@@ -1,0 +1,574 @@
+// The film's commands: playback, batch save and load, delete, and the
+// hand-off to other programs.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <fstream>
+#include <set>
+
+#include "app/file_dialogs.h"
+#include "picture/bmp.h"
+#include "picture/file_io.h"
+#include "sheet_fixture.h"
+
+namespace {
+
+using sheet::kFilmFrames;
+using sheet::kOverflow;
+
+constexpr ui::Color kRed = 0xFF0000;
+
+class FilmCommandsTest : public SheetTest {
+ protected:
+  FilmCommandsTest() : startFolder_(std::filesystem::current_path()) {}
+  // The scripted dialogs move the process's current folder.
+  ~FilmCommandsTest() override { std::filesystem::current_path(startFolder_); }
+
+  // As the loop delivers a click: an error ends in the error box.
+  void click(ui::Control& button) {
+    app.dispatch([&] { button.click(); });
+  }
+  void choose(ui::MenuItem& item) {
+    app.dispatch([&] { item.click(); });
+  }
+
+  std::string at(const std::string& name) const { return (dir / name).string(); }
+  picture::Bitmap bitmapIn(const std::string& name) const {
+    auto bytes = picture::readFileBytes(at(name), 1 << 26);
+    return picture::readBmp(bytes.data(), bytes.size());
+  }
+  static void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  static std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // The files in the test's folder, by name.
+  std::set<std::string> filesInFolder() const {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+      if (e.is_regular_file() && e.path().filename() != "mirune.ini")
+        names.insert(e.path().filename().string());
+    return names;
+  }
+  // A series "abcdef01.bmp" .. on disk, picture k numbered k.
+  void writeSeries(const std::string& series, int count) {
+    for (int k = 1; k <= count; ++k) {
+      char name[64];
+      std::snprintf(name, sizeof name, "%s%02d.bmp", series.c_str(), k);
+      picture::writeFileBytes(at(name), picture::writeBmp(numbered(20 + k, 10 + k, std::uint32_t(k))));
+    }
+  }
+  std::vector<std::string> captions(int from, int to) const {
+    std::vector<std::string> out;
+    for (int i = from; i <= to; ++i) out.push_back(sheet->frames[i].caption.caption());
+    return out;
+  }
+  std::vector<std::string> messageTexts() const {
+    std::vector<std::string> out;
+    for (const auto& m : platform.messages.shown) out.push_back(m.text);
+    return out;
+  }
+  std::uint32_t photoNumber() const {
+    const picture::Picture& p = box->photo.picture();
+    return p.empty() ? 0 : p.bitmap().pixel(0, 0);
+  }
+
+ private:
+  std::filesystem::path startFolder_;
+};
+
+// ---------------------------------------------------------------- playback
+
+TEST_F(FilmCommandsTest, PlayStepsShowTheFramesInOrderAndStartOverAfterTheEnd) {
+  box->photo.setBounds({0, 0, 50, 40});
+  box->photo.setPicture(picture::Picture());
+  // An empty film: nothing shows, the position stays at 1.
+  click(sheet->playButton);
+  EXPECT_EQ(sheet->playPosition, 1);
+  EXPECT_TRUE(box->photo.picture().empty());
+
+  fill(3);
+  sheet->toggleFrame(1);
+  box->photo.setBounds({0, 0, 50, 40});
+  std::vector<std::uint32_t> shown;
+  std::vector<std::string> stamps;
+  for (int press = 0; press < 5; ++press) {
+    click(sheet->playButton);
+    shown.push_back(photoNumber());
+    stamps.push_back(box->timeStampShadow.caption());
+  }
+  // The fourth press shows nothing and leaves the third picture up.
+  EXPECT_EQ(shown, (std::vector<std::uint32_t>{1, 2, 3, 3, 1}));
+  EXPECT_EQ(stamps, (std::vector<std::string>{"1", "2", "3", "3", "1"}));
+  EXPECT_EQ(sheet->playPosition, 2);
+  // The photo keeps its size; the selection and the film stay.
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{0, 0, 50, 40}));
+  EXPECT_TRUE(sheet->frames[1].panelLowered());
+  EXPECT_TRUE(sheet->frames[1].captionRed());
+  EXPECT_EQ(captions(0, 3), (std::vector<std::string>{"1", "2", "3", ""}));
+  EXPECT_FALSE(sheet->tidyTimer.interval());
+
+  // Frames removed from the end: a position past the film shows nothing.
+  sheet->playPosition = 3;
+  sheet->clearFrame(2);
+  box->photo.setPicture(picture::Picture());
+  click(sheet->playButton);
+  EXPECT_TRUE(box->photo.picture().empty());
+  EXPECT_EQ(sheet->playPosition, 1);
+}
+
+TEST_F(FilmCommandsTest, AFullFilmPlaysFrame36ThenFrame1) {
+  fill(kFilmFrames);
+  for (int press = 1; press <= kFilmFrames; ++press) {
+    click(sheet->playButton);
+    ASSERT_EQ(photoNumber(), std::uint32_t(press));
+  }
+  EXPECT_EQ(sheet->playPosition, 1);
+  click(sheet->playButton);
+  EXPECT_EQ(photoNumber(), 1u);
+  EXPECT_EQ(sheet->playPosition, 2);
+}
+
+TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInterval) {
+  fill(3);
+  box->showForm();
+  idle();
+  struct Drawn {
+    std::uint32_t number;
+    std::int64_t atMs;
+  };
+  std::vector<Drawn> drawn;
+  platform.backend.onPaint = [&](ui::Form& f) {
+    if (&f == box) drawn.push_back({photoNumber(), platform.backend.now()});
+  };
+  std::int64_t start = platform.backend.now();
+  // Defaults: strobe count 4, so 5 steps, each followed by 1 s.
+  ASSERT_EQ(app::settings.strobeCount, 4);
+  ASSERT_EQ(app::settings.strobeIntervalTenths, 10);
+  choose(sheet->playMenu.autoPlay);
+  platform.backend.onPaint = nullptr;
+  // Frames 1, 2, 3, nothing (no change, no drawing), then 1 again; the
+  // loop did not run meanwhile.
+  ASSERT_EQ(drawn.size(), 4u);
+  std::vector<std::uint32_t> numbers;
+  std::vector<std::int64_t> times;
+  for (const Drawn& d : drawn) {
+    numbers.push_back(d.number);
+    times.push_back(d.atMs - start);
+  }
+  EXPECT_EQ(numbers, (std::vector<std::uint32_t>{1, 2, 3, 1}));
+  EXPECT_EQ(times, (std::vector<std::int64_t>{0, 1000, 2000, 4000}));
+  EXPECT_EQ(platform.backend.now() - start, 5000);
+  EXPECT_EQ(sheet->playPosition, 2);
+  EXPECT_EQ(box->timeStamp.caption(), "1");
+
+  // The run starts where the position is; its length is counted in 8 bits.
+  app::settings.strobeCount = 6;
+  app::settings.strobeIntervalTenths = 3;
+  start = platform.backend.now();
+  choose(sheet->playMenu.autoPlay);
+  EXPECT_EQ(platform.backend.now() - start, 7 * 300);
+  // From 2: 2, 3, -, 1, 2, 3, -.
+  EXPECT_EQ(sheet->playPosition, 1);
+  app::settings.strobeCount = 255;
+  start = platform.backend.now();
+  choose(sheet->playMenu.autoPlay);
+  EXPECT_EQ(platform.backend.now(), start);
+  EXPECT_EQ(sheet->playPosition, 1);
+}
+
+// -------------------------------------------------------------- batch save
+
+TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
+  std::vector<picture::Bitmap> shots;
+  for (int k = 1; k <= 4; ++k) {
+    shots.push_back(load(30 + k, 20 + k, "shot" + std::to_string(k), std::uint32_t(k)));
+    idle();
+  }
+  // A palette picture is written as one.
+  std::vector<std::uint32_t> palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+  picture::Bitmap eightBit = picture::Bitmap::create(9, 7, 8, palette);
+  eightBit.setPixel(1, 1, 0xFF0000);
+  box->photo.setPicture(picture::Picture(eightBit));
+  box->timeStamp.setCaption("palette");
+  app::windows.film->addPhotoToFilm();
+  idle();
+  // A gap left by a delete before the tidy pass: frame 3 is skipped.
+  sheet->clearFrame(2);
+  // A file of the series already there is replaced without asking.
+  writeText(at("abcdef01.bmp"), "old");
+
+  platform.fileDialogs.answers = {at("abcdef")};
+  click(sheet->saveButton);
+  ASSERT_EQ(platform.fileDialogs.asked.size(), 1u);
+  const auto& asked = platform.fileDialogs.asked[0];
+  EXPECT_TRUE(asked.save);
+  EXPECT_EQ(asked.options.title, "名前をつけて保存");
+  EXPECT_EQ(asked.options.filter, "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ（*.BMP）|*.BMP|全てのﾌｧｲﾙ|*.*");
+  EXPECT_FALSE(asked.options.confirmOverwrite);
+  EXPECT_TRUE(platform.fileDialogs.overwritePrompts.empty());
+  EXPECT_TRUE(platform.messages.shown.empty());
+
+  EXPECT_EQ(filesInFolder(),
+            (std::set<std::string>{"abcdef01.bmp", "abcdef02.bmp", "abcdef04.bmp", "abcdef05.bmp"}));
+  EXPECT_EQ(bitmapIn("abcdef01.bmp"), shots[0]);
+  EXPECT_EQ(bitmapIn("abcdef02.bmp"), shots[1]);
+  EXPECT_EQ(bitmapIn("abcdef04.bmp"), shots[3]);
+  picture::Bitmap written = bitmapIn("abcdef05.bmp");
+  EXPECT_EQ(written.bitsPerPixel(), 8);
+  EXPECT_EQ(written, eightBit);
+  // The film is as it was.
+  EXPECT_EQ(captions(0, 4), (std::vector<std::string>{"shot1", "shot2", "", "shot4", "palette"}));
+}
+
+TEST_F(FilmCommandsTest, BatchSaveCountsTheNameInTheJapaneseCodePagesBytes) {
+  fill(2);
+  struct Case {
+    std::vector<std::optional<std::string>> typed;
+    std::size_t refusals;
+    std::set<std::string> files;
+  } cases[] = {
+      // ".BMP" is added to a name typed without one: 11 bytes.
+      {{"abcdefg", "abcdef"}, 1, {"abcdef01.bmp", "abcdef02.bmp"}},
+      // 10 bytes; the extension change cuts at the dot.
+      {{"abc.defghi"}, 0, {"abc01.bmp", "abc02.bmp"}},
+      // Two double-byte characters count 4 bytes (6 in UTF-8).
+      {{"写真ab"}, 0, {"写真ab01.bmp", "写真ab02.bmp"}},
+      {{"写真abc", "写真"}, 2, {}},
+      {{"ab", std::nullopt}, 1, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(*c.typed[0]);
+    for (const auto& p : std::filesystem::directory_iterator(dir))
+      if (p.is_regular_file()) std::filesystem::remove(p.path());
+    platform.messages.shown.clear();
+    platform.fileDialogs.asked.clear();
+    platform.fileDialogs.answers.clear();
+    for (const auto& t : c.typed)
+      platform.fileDialogs.answers.push_back(t ? std::optional(at(*t)) : std::nullopt);
+    click(sheet->saveButton);
+    EXPECT_EQ(platform.messages.shown.size(), c.refusals);
+    for (const auto& m : platform.messages.shown) {
+      EXPECT_EQ(m.text, "英数字6文字で名前をつけてください");
+      EXPECT_EQ(m.buttons, sys::MsgButtons::OK);
+    }
+    // The dialog comes back after each refusal, until a name fits or it is cancelled.
+    EXPECT_EQ(platform.fileDialogs.asked.size(), c.refusals + 1);
+    EXPECT_EQ(filesInFolder(), c.files);
+  }
+}
+
+TEST_F(FilmCommandsTest, BatchSaveOfAnEmptyFilmWritesAndSaysNothing) {
+  platform.fileDialogs.answers = {at("abcdef")};
+  click(sheet->saveButton);
+  EXPECT_EQ(platform.fileDialogs.asked.size(), 1u);
+  EXPECT_TRUE(filesInFolder().empty());
+  EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+// A write that fails half-way: the files before it are written, the file
+// it was to replace stays whole, nothing half-written is left, the later
+// frames are not tried, and the failure is said once.
+TEST_F(FilmCommandsTest, BatchSaveStopsAtTheFirstFileThatCannotBeWritten) {
+  picture::Bitmap small = load(40, 30, "1", 1);
+  load(400, 300, "2", 2);  // about 360 KB: beyond the size limit below
+  load(40, 30, "3", 3);
+  idle();
+  writeText(at("abcdef02.bmp"), "the old second file");
+  writeText(at("abcdef03.bmp"), "the old third file");
+
+  struct sigaction ignore {
+  }, old{};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGXFSZ, &ignore, &old);
+  rlimit limit{}, oldLimit{};
+  getrlimit(RLIMIT_FSIZE, &oldLimit);
+  limit.rlim_cur = 64 * 1024;
+  limit.rlim_max = oldLimit.rlim_max;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  platform.fileDialogs.answers = {at("abcdef")};
+  click(sheet->saveButton);
+  setrlimit(RLIMIT_FSIZE, &oldLimit);
+  sigaction(SIGXFSZ, &old, nullptr);
+
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"ﾌｧｲﾙ " + at("abcdef02.bmp") + " を作成できません"});
+  EXPECT_EQ(bitmapIn("abcdef01.bmp"), small);
+  EXPECT_EQ(readText(at("abcdef02.bmp")), "the old second file");
+  EXPECT_EQ(readText(at("abcdef03.bmp")), "the old third file");
+  EXPECT_EQ(filesInFolder(), (std::set<std::string>{"abcdef01.bmp", "abcdef02.bmp", "abcdef03.bmp"}));
+
+  // A target that is a folder fails the same way.
+  std::filesystem::remove(at("abcdef02.bmp"));
+  std::filesystem::create_directory(at("abcdef02.bmp"));
+  platform.messages.shown.clear();
+  platform.fileDialogs.answers = {at("abcdef")};
+  click(sheet->saveButton);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"ﾌｧｲﾙ " + at("abcdef02.bmp") + " を作成できません"});
+  EXPECT_EQ(readText(at("abcdef03.bmp")), "the old third file");
+  EXPECT_EQ(filesInFolder(), (std::set<std::string>{"abcdef01.bmp", "abcdef03.bmp"}));
+}
+
+// -------------------------------------------------------------- batch load
+
+TEST_F(FilmCommandsTest, ASavedFilmLoadsBackWithItsPicturesAndFileNames) {
+  std::vector<picture::Bitmap> shots;
+  for (int k = 1; k <= 3; ++k) {
+    shots.push_back(load(64 * k, 48 * k, "12:00:0" + std::to_string(k), std::uint32_t(0x102030 * k)));
+    idle();
+  }
+  std::filesystem::create_directory(dir / "series");
+  platform.fileDialogs.answers = {(dir / "series" / "写真ab").string()};
+  click(sheet->saveButton);
+  ASSERT_TRUE(platform.messages.shown.empty());
+
+  choose(sheet->deleteMenu.deleteAll);
+  idle();
+  // A full-screen shot left the camera box at a quarter size.
+  box->displayDivisor = 4;
+  platform.fileDialogs.answers = {(dir / "series" / "写真ab01.bmp").string()};
+  choose(sheet->saveMenu.loadFilm);
+  ASSERT_TRUE(platform.messages.shown.empty());
+  const auto& asked = platform.fileDialogs.asked.back();
+  EXPECT_FALSE(asked.save);
+  EXPECT_EQ(asked.options.title, "ファイルを開く");
+  EXPECT_EQ(asked.options.filter, "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp");
+
+  EXPECT_EQ(captions(0, 3), (std::vector<std::string>{"写真ab01.bmp", "写真ab02.bmp", "写真ab03.bmp", ""}));
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(sheet->frames[k].thumbnail.picture().bitmap(), shots[k]);
+  // The camera box shows the last picture at its own size, named by its file.
+  EXPECT_EQ(box->photo.picture().bitmap(), shots[2]);
+  EXPECT_EQ(box->photo.width(), 192);
+  EXPECT_EQ(box->photo.height(), 144);
+  EXPECT_EQ(box->timeStamp.caption(), "写真ab03.bmp");
+  EXPECT_EQ(box->timeStampShadow.caption(), "写真ab03.bmp");
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート　3枚");
+}
+
+TEST_F(FilmCommandsTest, BatchLoadTakesTheChosenFileFirstThenTheSeriesFrom02) {
+  writeSeries("abcdef", 5);
+  platform.fileDialogs.answers = {at("abcdef05.bmp")};
+  choose(sheet->saveMenu.loadFilm);
+  EXPECT_EQ(captions(0, 5), (std::vector<std::string>{"abcdef05.bmp", "abcdef02.bmp", "abcdef03.bmp",
+                                                      "abcdef04.bmp", "abcdef05.bmp", ""}));
+  EXPECT_EQ(pictureIn(0), 5u);
+  EXPECT_EQ(pictureIn(4), 5u);
+  // One tidy pass, after the command.
+  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  EXPECT_TRUE(platform.messages.shown.empty());
+
+  // A file of the series that cannot be read ends the load, silently.
+  choose(sheet->deleteMenu.deleteAll);
+  idle();
+  writeText(at("abcdef03.bmp"), "not a bitmap");
+  platform.fileDialogs.answers = {at("abcdef01.bmp")};
+  choose(sheet->saveMenu.loadFilm);
+  EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp", ""}));
+  EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(FilmCommandsTest, AChosenFileThatCannotBeReadChangesNothing) {
+  fill(2);
+  picture::Picture shown = box->photo.picture();
+  std::string stamp = box->timeStamp.caption();
+  writeText(at("abcdef01.bmp"), "BM but not a bitmap");
+  platform.fileDialogs.answers = {at("abcdef01.bmp")};
+  choose(sheet->saveMenu.loadFilm);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です"});
+  EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"1", "2", ""}));
+  EXPECT_EQ(box->photo.picture().bitmap(), shown.bitmap());
+  EXPECT_EQ(box->timeStamp.caption(), stamp);
+  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
+
+  // A cancelled dialog does nothing either.
+  platform.messages.shown.clear();
+  choose(sheet->saveMenu.loadFilm);
+  EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"1", "2", ""}));
+  EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(FilmCommandsTest, LoadingMoreFilesThanFreeFramesFollowsTheFullFilmRules) {
+  writeSeries("abcdef", kFilmFrames);
+  // Push-out off: 26 files fill frames 11 to 36, the 27th goes to the
+  // overflow frame, the other 9 are not stored.
+  fill(10);
+  platform.fileDialogs.answers = {at("abcdef01.bmp")};
+  choose(sheet->saveMenu.loadFilm);
+  EXPECT_EQ(pictureIn(9), 10u);
+  EXPECT_EQ(sheet->frames[10].caption.caption(), "abcdef01.bmp");
+  EXPECT_EQ(sheet->frames[35].caption.caption(), "abcdef26.bmp");
+  EXPECT_EQ(sheet->frames[kOverflow].caption.caption(), "abcdef27.bmp");
+  EXPECT_EQ(pictureIn(0), 1u);
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
+  EXPECT_EQ(sheet->frames[kOverflow].caption.caption(), "abcdef27.bmp");
+}
+
+TEST_F(FilmCommandsTest, LoadingIntoAFullFilmWithPushOutKeepsTheFirstSurplusPicture) {
+  app::settings.pushOutWhenFull = true;
+  writeSeries("abcdef", 5);
+  fill(34);
+  platform.fileDialogs.answers = {at("abcdef01.bmp")};
+  choose(sheet->saveMenu.loadFilm);
+  // Before the tidy pass: 01 and 02 in frames 35 and 36, 03 in the
+  // overflow frame; 03, 04 and 05 each cleared frame 1 (04 and 05 landed
+  // there and were cleared by the same call).
+  EXPECT_EQ(captions(34, 35), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp"}));
+  EXPECT_EQ(sheet->frames[kOverflow].caption.caption(), "abcdef03.bmp");
+  EXPECT_FALSE(sheet->frames[0].used());
+  EXPECT_EQ(sheet->frames[0].thumbnail.bounds(), box71());
+  idle();
+  for (int i = 0; i < 33; ++i) ASSERT_EQ(pictureIn(i), std::uint32_t(i + 2)) << i;
+  EXPECT_EQ(captions(33, 35), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp", "abcdef03.bmp"}));
+  EXPECT_FALSE(sheet->frames[kOverflow].used());
+  EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
+}
+
+// ------------------------------------------------------------------ delete
+
+TEST_F(FilmCommandsTest, DeleteClearsTheSelectedFrameAndTheFilmClosesUp) {
+  fill(5);
+  sheet->toggleFrame(2);
+  click(sheet->deleteButton);
+  // Cleared and unselected at once; the gap closes in the tidy pass.
+  EXPECT_FALSE(sheet->frames[2].used());
+  EXPECT_EQ(sheet->frames[2].thumbnail.bounds(), box71());
+  EXPECT_TRUE(sheet->frames[2].thumbnail.picture().empty());
+  EXPECT_FALSE(sheet->frames[2].panelLowered());
+  EXPECT_FALSE(sheet->frames[2].captionRed());
+  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  idle();
+  std::vector<std::uint32_t> pictures;
+  for (int i = 0; i < 5; ++i) pictures.push_back(pictureIn(i));
+  EXPECT_EQ(pictures, (std::vector<std::uint32_t>{1, 2, 4, 5, 0}));
+  EXPECT_EQ(captions(0, 4), (std::vector<std::string>{"1", "2", "4", "5", ""}));
+  for (int i = 0; i < kFilmFrames; ++i) {
+    EXPECT_FALSE(sheet->frames[i].panelLowered()) << i;
+    EXPECT_FALSE(sheet->frames[i].captionRed()) << i;
+  }
+  EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
+  EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(FilmCommandsTest, DeleteGoesByTheLoweredPanelOnly) {
+  fill(3);
+  // A red caption without a lowered panel (as sheet printing leaves it).
+  sheet->toggleFrame(1);
+  sheet->frames[1].panel.setBevelInner(ui::BevelCut::Raised);
+  click(sheet->deleteButton);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"削除するパネルを選択してください。"});
+  EXPECT_EQ(platform.messages.shown[0].buttons, sys::MsgButtons::OK);
+  EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_TRUE(sheet->frames[1].captionRed());
+  // Armed all the same; it finds nothing to do.
+  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+
+  // Two lowered panels: only the first is handled.
+  platform.messages.shown.clear();
+  sheet->frames[0].panel.setBevelInner(ui::BevelCut::Lowered);
+  sheet->frames[2].panel.setBevelInner(ui::BevelCut::Lowered);
+  click(sheet->deleteButton);
+  EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"", "2", "3"}));
+  EXPECT_TRUE(sheet->frames[2].panelLowered());
+  EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(FilmCommandsTest, DeleteAllClearsTheOverflowFrameTooAndLeavesTheMarks) {
+  fill(kFilmFrames + 1);
+  ASSERT_TRUE(sheet->frames[kOverflow].used());
+  sheet->toggleFrame(4);
+  ASSERT_GT(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
+  sheet->playPosition = 7;
+  choose(sheet->deleteMenu.deleteAll);
+  for (int i = 0; i <= kOverflow; ++i) {
+    EXPECT_FALSE(sheet->frames[i].used()) << i;
+    EXPECT_TRUE(sheet->frames[i].thumbnail.picture().empty()) << i;
+    EXPECT_EQ(sheet->frames[i].thumbnail.bounds(), box71()) << i;
+  }
+  EXPECT_EQ(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
+  EXPECT_EQ(sheet->playPosition, 1);
+  EXPECT_TRUE(sheet->frames[4].panelLowered());
+  EXPECT_TRUE(sheet->frames[4].captionRed());
+  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート");
+  EXPECT_EQ(sheet->frames[0].panel.caption(), sheet::kPlaceholder);
+
+  // The frame left lowered is deleted again, without a message.
+  click(sheet->deleteButton);
+  EXPECT_FALSE(sheet->frames[4].panelLowered());
+  EXPECT_FALSE(sheet->frames[4].captionRed());
+  EXPECT_TRUE(platform.messages.shown.empty());
+
+  // The next play step starts at frame 1.
+  fill(2, 50);
+  click(sheet->playButton);
+  EXPECT_EQ(photoNumber(), 50u);
+}
+
+// ------------------------------------------------ paint and option software
+
+TEST_F(FilmCommandsTest, ThePaintCommandOpensABitmapFramesOwnFileElseTheHandOffFile) {
+  const std::string handOff = (dir / "temp" / "temp.bmp").string();
+  struct Case {
+    std::string caption;
+    std::string opened;
+  } cases[] = {
+      {"shot01.bmp", "shot01.bmp"},
+      {"写真.bmp", "写真.bmp"},
+      // The comparison is byte for byte.
+      {"SHOT01.BMP", handOff},
+      // A time stamp: its last dot is followed by a colon.
+      {"12.5:30", handOff},
+      {"12:00:00", handOff},
+      {"From Clip", handOff},
+      {"shot.bmp.txt", handOff},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption);
+    choose(sheet->deleteMenu.deleteAll);
+    idle();
+    fill(2);
+    load(20, 10, c.caption, 9);
+    idle();
+    // Delete all left the last case's marks on the frame.
+    if (!sheet->frames[2].panelLowered()) sheet->toggleFrame(2);
+    ASSERT_TRUE(sheet->frames[2].captionRed());
+    platform.shell.opened.clear();
+    click(sheet->paintButton);
+    EXPECT_EQ(platform.shell.opened, std::vector<std::string>{c.opened});
+  }
+
+  // Nothing selected, or only a red caption that delete all emptied.
+  for (bool emptied : {false, true}) {
+    // Unselects the last case's frame; then selects it again, to be emptied.
+    sheet->toggleFrame(2);
+    if (emptied) choose(sheet->deleteMenu.deleteAll);
+    platform.shell.opened.clear();
+    click(sheet->paintButton);
+    EXPECT_EQ(platform.shell.opened, std::vector<std::string>{handOff});
+  }
+  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_TRUE(platform.shell.commandLines.empty());
+}
+
+TEST_F(FilmCommandsTest, TheOptionSoftwareStartsFromItsCommandLineOrIsNotFound) {
+  app::settings.optionSoftwarePath = "C:\\Tools\\paint.exe /x";
+  choose(sheet->paintMenu.startOptionSoftware);
+  EXPECT_EQ(platform.shell.commandLines, std::vector<std::string>{"C:\\Tools\\paint.exe /x"});
+  EXPECT_TRUE(platform.messages.shown.empty());
+
+  platform.shell.failingStarts = true;
+  choose(sheet->paintMenu.startOptionSoftware);
+  app::settings.optionSoftwarePath.clear();
+  platform.shell.failingStarts = false;
+  choose(sheet->paintMenu.startOptionSoftware);
+  EXPECT_EQ(messageTexts(), (std::vector<std::string>{"PSが見つかりません。", "PSが見つかりません。"}));
+  EXPECT_EQ(platform.messages.shown[1].buttons, sys::MsgButtons::OK);
+  EXPECT_TRUE(platform.shell.opened.empty());
+}
+
+}  // namespace
