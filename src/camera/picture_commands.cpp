@@ -1,13 +1,12 @@
 // The camera box's commands on its picture: open, close, save, save as,
 // and the edit menu (clear, copy, paste, cut, send to the film).
-#include <new>
-#include <stdexcept>
 
 #include "app/file_dialogs.h"
 #include "base/code_page.h"
 #include "base/error.h"
 #include "base/path.h"
 #include "camera/camera_box.h"
+#include "picture/errors.h"
 
 namespace camera {
 
@@ -16,22 +15,6 @@ namespace {
 // A time stamp holds at most this many bytes of the Japanese code page.
 constexpr std::size_t kTimeStampBytes = 255;
 
-// Runs a step that makes a picture; memory running out, or a picture larger
-// than a bitmap may be, is said in the program's words.
-template <class Step>
-auto inProgramWords(Step step) {
-  try {
-    return step();
-  } catch (const std::bad_alloc&) {
-    throw base::Error(base::kOutOfResources);
-  } catch (const std::length_error&) {
-    throw base::Error(base::kOutOfResources);
-  } catch (const std::invalid_argument&) {
-    // The only invalid argument a bitmap meets here is its size.
-    throw base::Error(base::kOutOfResources);
-  }
-}
-
 }  // namespace
 
 void CameraBox::openPhoto() {
@@ -39,7 +22,7 @@ void CameraBox::openPhoto() {
   if (!path) return;
   // Read whole before anything changes: a failure leaves the photo, the
   // time stamp and the film as they were.
-  picture::Picture loaded = inProgramWords([&] {
+  picture::Picture loaded = picture::messages::inProgramWords([&] {
     picture::Picture p;
     p.loadFromFile(*path);
     return p;
@@ -60,7 +43,7 @@ void CameraBox::savePhoto() {
   bool written = false;
   if (base::isPlainFileName(name)) {
     try {
-      inProgramWords([&] { saved.saveToFile(name); });
+      picture::messages::inProgramWords([&] { saved.saveToFile(name); });
       written = true;
     } catch (const base::Error&) {
     }
@@ -73,7 +56,7 @@ void CameraBox::savePhotoAs() {
   std::optional<std::string> path = services_.fileDialogs.saveFile(app::savePictureDialog(true));
   if (!path) return;
   const picture::Picture saved = photo.picture();
-  inProgramWords([&] { saved.saveToFile(*path); });
+  picture::messages::inProgramWords([&] { saved.saveToFile(*path); });
 }
 
 void CameraBox::prepareEditMenu() {
@@ -103,7 +86,7 @@ void CameraBox::copyPhoto() {
 void CameraBox::pastePhoto() {
   photoAsBitmap();
   if (!services_.clipboard.hasBitmap()) return;
-  picture::Bitmap pasted = inProgramWords([&] { return services_.clipboard.bitmap(); });
+  picture::Bitmap pasted = picture::messages::inProgramWords([&] { return services_.clipboard.bitmap(); });
   if (pasted.empty()) return;
   photo.setPicture(picture::Picture(std::move(pasted)));
 }

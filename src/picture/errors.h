@@ -1,6 +1,8 @@
 #pragma once
 // The picture layer's failures, in the class library's words.
 
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "base/error.h"
@@ -21,6 +23,22 @@ inline constexpr const char* kCannotCreate = "ﾌｧｲﾙ %s を作成できま
 [[noreturn]] inline void badMetafile() { throw base::Error(kBadMetafile); }
 [[noreturn]] inline void withName(const char* pattern, const std::string& name) {
   throw base::Error(base::format(pattern, name));
+}
+
+// Runs a step that makes, reads or writes a picture. Memory running out,
+// or a bitmap larger than a picture may be (the only invalid argument a
+// bitmap meets there), is said in the program's words.
+template <class Step>
+auto inProgramWords(Step step) -> decltype(step()) {
+  try {
+    return step();
+  } catch (const std::bad_alloc&) {
+    outOfResources();
+  } catch (const std::length_error&) {
+    outOfResources();
+  } catch (const std::invalid_argument&) {
+    outOfResources();
+  }
 }
 
 }  // namespace picture::messages

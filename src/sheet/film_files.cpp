@@ -2,9 +2,7 @@
 // series name followed by "01.bmp" .. "36.bmp", written in one go and read
 // back into the film through the camera box.
 #include <cstdio>
-#include <new>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "app/camera_box_view.h"
@@ -13,6 +11,7 @@
 #include "base/code_page.h"
 #include "base/error.h"
 #include "base/path.h"
+#include "picture/errors.h"
 #include "picture/picture.h"
 #include "sheet/negative_sheet.h"
 #include "ui/application.h"
@@ -35,23 +34,8 @@ std::string seriesEnding(int frameNumber) {
   return ending;
 }
 
-// Runs a step that makes or writes a picture; memory running out, or a
-// picture larger than a bitmap may be, is said in the program's words.
-template <class Step>
-auto inProgramWords(Step step) {
-  try {
-    return step();
-  } catch (const std::bad_alloc&) {
-    throw base::Error(base::kOutOfResources);
-  } catch (const std::length_error&) {
-    throw base::Error(base::kOutOfResources);
-  } catch (const std::invalid_argument&) {
-    throw base::Error(base::kOutOfResources);
-  }
-}
-
 picture::Picture readPicture(const std::string& path) {
-  return inProgramWords([&] {
+  return picture::messages::inProgramWords([&] {
     picture::Picture p;
     p.loadFromFile(path);
     return p;
@@ -87,7 +71,7 @@ void NegativeSheet::saveFilm() {
     if (!frames[i].used()) continue;
     const picture::Picture& saved = frames[i].thumbnail.picture();
     std::string file = base::changeExtension(*path, seriesEnding(i + 1));
-    inProgramWords([&] { saved.saveToFile(file); });
+    picture::messages::inProgramWords([&] { saved.saveToFile(file); });
   }
 }
 
