@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/file_dialogs.h"
+#include "app/picture_files.h"
 #include "base/code_page.h"
 #include "base/error.h"
 #include "base/path.h"
@@ -39,11 +40,7 @@ void CameraBox::openPhoto() {
   if (!path) return;
   // Read whole before anything changes: a failure leaves the photo, the
   // time stamp and the film as they were.
-  picture::Picture loaded = inProgramWords([&] {
-    picture::Picture p;
-    p.loadFromFile(*path);
-    return p;
-  });
+  picture::Picture loaded = inProgramWords([&] { return app::readPictureFile(services_.png, *path); });
   photo.setPicture(loaded);
   setTimeStamp(base::truncateCp932(base::fileNamePart(*path), kTimeStampBytes));
   displayDivisor = 1;
@@ -60,7 +57,7 @@ void CameraBox::savePhoto() {
   bool written = false;
   if (base::isPlainFileName(name)) {
     try {
-      inProgramWords([&] { saved.saveToFile(name); });
+      inProgramWords([&] { app::writePictureFile(services_.png, saved, name); });
       written = true;
     } catch (const base::Error&) {
     }
@@ -73,7 +70,7 @@ void CameraBox::savePhotoAs() {
   std::optional<std::string> path = services_.fileDialogs.saveFile(app::savePictureDialog(true));
   if (!path) return;
   const picture::Picture saved = photo.picture();
-  inProgramWords([&] { saved.saveToFile(*path); });
+  inProgramWords([&] { app::writePictureFile(services_.png, saved, *path); });
 }
 
 void CameraBox::prepareEditMenu() {

@@ -232,7 +232,7 @@ Platform::Platform(int w, int h) : screen(w, h) {
 }
 
 sys::Services Platform::services() {
-  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs, printer};
+  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs, printer, png};
 }
 
 }  // namespace headless

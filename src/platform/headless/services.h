@@ -190,6 +190,13 @@ class Printer : public sys::Printer {
   bool keepImages = true;
 };
 
+// PNG through libpng.
+class PngCodec : public sys::PngCodec {
+ public:
+  picture::Bitmap decode(const std::vector<std::uint8_t>& bytes) override;
+  std::vector<std::uint8_t> encode(const picture::Bitmap& b) override;
+};
+
 // Everything of the headless platform in one place.
 struct Platform {
   explicit Platform(int screenWidth = 1024, int screenHeight = 768);
@@ -202,6 +209,7 @@ struct Platform {
   Files files;
   FileDialogs fileDialogs{files};
   Printer printer;
+  PngCodec png;
   sys::Services services();
 };
 
