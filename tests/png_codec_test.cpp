@@ -31,7 +31,8 @@ std::uint32_t crc32(const std::uint8_t* p, std::size_t n) {
 }
 
 std::uint32_t be32(const Bytes& b, std::size_t at) {
-  return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 | std::uint32_t(b[at + 2]) << 8 | b[at + 3];
+  return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 | std::uint32_t(b[at + 2]) << 8 |
+         b[at + 3];
 }
 
 void putBe32(Bytes& b, std::size_t at, std::uint32_t v) {
@@ -61,7 +62,9 @@ picture::Bitmap screenLike(int w, int h) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       seed = seed * 1103515245u + 12345u;
-      std::uint32_t c = (y < h / 3) ? 0xF0F0F0u : (y < 2 * h / 3) ? ((x * 255 / w) << 16 | (y & 0xFF)) : (seed >> 8);
+      std::uint32_t c = (y < h / 3)       ? 0xF0F0F0u
+                        : (y < 2 * h / 3) ? ((x * 255 / w) << 16 | (y & 0xFF))
+                                          : (seed >> 8);
       b.setPixel(x, y, c & 0xFFFFFF);
     }
   return b;
@@ -128,7 +131,8 @@ TEST(PngCodecTest, ReadsEveryKindImageMagickAndPillowWriteAsTheyReadIt) {
     for (int y = 0; y < got.height(); ++y)
       for (int x = 0; x < got.width(); ++x) {
         std::uint32_t a = got.pixel(x, y), b = expected.pixel(x, y);
-        for (int s = 0; s < 24; s += 8) worst = std::max(worst, std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF)));
+        for (int s = 0; s < 24; s += 8)
+          worst = std::max(worst, std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF)));
       }
     EXPECT_LE(worst, tolerance);
   }
@@ -146,8 +150,8 @@ TEST(PngCodecTest, RefusesDamagedFilesAndOnesTooLargeForABitmap) {
   Bytes bmp = picture::writeBmp(b);
   EXPECT_EQ(errorOf(codec, bmp), bad);  // a bitmap under a PNG name
   // Cut anywhere: in the header, in the image data, before the end chunk.
-  for (std::size_t keep : {std::size_t{8}, std::size_t{20}, std::size_t{40}, good.size() / 2, good.size() - 12,
-                           good.size() - 1}) {
+  for (std::size_t keep : {std::size_t{8}, std::size_t{20}, std::size_t{40}, good.size() / 2,
+                           good.size() - 12, good.size() - 1}) {
     SCOPED_TRACE(keep);
     EXPECT_EQ(errorOf(codec, Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(keep))), bad);
   }

@@ -21,6 +21,18 @@ void checkSize(std::uint64_t width, std::uint64_t height, int bitsPerPixel) {
     throw base::Error(base::kOutOfResources);
 }
 
+void checkDeclaredSize(const std::vector<std::uint8_t>& png) {
+  // Signature (8), the chunk's length (4) and type (4), width and height (4 each).
+  if (png.size() < 24 || png[12] != 'I' || png[13] != 'H' || png[14] != 'D' || png[15] != 'R') return;
+  auto be32 = [&png](std::size_t at) {
+    return std::uint32_t(png[at]) << 24 | std::uint32_t(png[at + 1]) << 16 | std::uint32_t(png[at + 2]) << 8 |
+           png[at + 3];
+  };
+  const std::uint32_t width = be32(16), height = be32(20);
+  if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) throw base::Error(kBadPng);
+  checkSize(width, height, 24);
+}
+
 void flattenRow(const std::uint8_t* bgra, std::uint8_t* bgr, int width) {
   for (int x = 0; x < width; ++x, bgra += 4, bgr += 3) {
     unsigned a = bgra[3];
@@ -47,7 +59,8 @@ const std::uint8_t* bgrRow(const picture::Bitmap& b, int y, std::uint8_t* out,
       unsigned a = v >> 24;
       r = overWhite(r, a), g = overWhite(g, a), bl = overWhite(bl, a);
     }
-    o[0] = static_cast<std::uint8_t>(bl), o[1] = static_cast<std::uint8_t>(g), o[2] = static_cast<std::uint8_t>(r);
+    o[0] = static_cast<std::uint8_t>(bl), o[1] = static_cast<std::uint8_t>(g),
+    o[2] = static_cast<std::uint8_t>(r);
   }
   return out;
 }

@@ -31,6 +31,10 @@ namespace png {
 // Throws the out-of-resources text when a bitmap of this size at this
 // depth would be over the bitmap limit (or the size is not positive).
 void checkSize(std::uint64_t width, std::uint64_t height, int bitsPerPixel);
+// The size the file's header chunk declares, checked as above before any
+// decoder allocates for it: a width or height PNG does not allow is damage
+// (sys::kBadPng). Nothing is said of a file too short to hold the header.
+void checkDeclaredSize(const std::vector<std::uint8_t>& png);
 // Four bytes B,G,R,A a pixel into three bytes B,G,R laid over white.
 void flattenRow(const std::uint8_t* bgra, std::uint8_t* bgr, int width);
 // Row y of any bitmap as three bytes B,G,R a pixel (an alpha bitmap laid

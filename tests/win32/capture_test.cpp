@@ -62,7 +62,9 @@ struct Program {
   win32::Files files;
   win32::FileDialogs fileDialogs{nullptr};
   win32::Printer printer{[this] { return backend.applicationWindow(); }};
-  sys::Services services{screen, clipboard, registry, profile, boxes, clock, files, fileDialogs, printer};
+  win32::PngCodec png;
+  sys::Services services{screen, clipboard, registry,    profile, boxes,
+                         clock,  files,     fileDialogs, printer, png};
   std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
   camera::CameraBox* box = nullptr;
 

@@ -63,7 +63,8 @@ bool readInto(ReadJob& job) {
   const int channels = png_get_channels(png, info);
   if (png_get_bit_depth(png, info) != 8 || (channels != 3 && channels != 4)) return false;
   sys::png::checkSize(width, height, channels * 8);
-  job.pixels = picture::Bitmap::createUninitialized(static_cast<int>(width), static_cast<int>(height), channels * 8);
+  job.pixels =
+      picture::Bitmap::createUninitialized(static_cast<int>(width), static_cast<int>(height), channels * 8);
   job.rows.resize(height);
   for (png_uint_32 y = 0; y < height; ++y) job.rows[y] = job.pixels.mutableRow(static_cast<int>(y));
   png_read_image(png, job.rows.data());
@@ -112,6 +113,7 @@ bool writeFrom(WriteJob& job, const picture::Bitmap& b) {
 
 picture::Bitmap PngCodec::decode(const std::vector<std::uint8_t>& bytes) {
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) bad();
+  sys::png::checkDeclaredSize(bytes);
   ReadJob job(bytes);
   job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
   if (!job.png) throw std::bad_alloc();
@@ -121,7 +123,8 @@ picture::Bitmap PngCodec::decode(const std::vector<std::uint8_t>& bytes) {
   if (job.pixels.bitsPerPixel() == 24) return std::move(job.pixels);
   // Alpha: laid over white into a 24-bit bitmap.
   const picture::Bitmap& rgba = job.pixels;
-  sys::png::checkSize(static_cast<std::uint64_t>(rgba.width()), static_cast<std::uint64_t>(rgba.height()), 24);
+  sys::png::checkSize(static_cast<std::uint64_t>(rgba.width()), static_cast<std::uint64_t>(rgba.height()),
+                      24);
   picture::Bitmap flat = picture::Bitmap::createUninitialized(rgba.width(), rgba.height(), 24);
   for (int y = 0; y < rgba.height(); ++y) sys::png::flattenRow(rgba.row(y), flat.mutableRow(y), rgba.width());
   return flat;

@@ -23,7 +23,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Files files;
   win32::FileDialogs fileDialogs([&backend] { return backend.applicationWindow(); });
   win32::Printer printer([&backend] { return backend.applicationWindow(); });
-  sys::Services services{screen, clipboard, registry, profile, messages, clock, files, fileDialogs, printer};
+  win32::PngCodec png;
+  sys::Services services{screen, clipboard, registry,    profile, messages,
+                         clock,  files,     fileDialogs, printer, png};
   try {
     ui::Application app(backend, messages, screen);
     // Declared after the application, so it is gone before the

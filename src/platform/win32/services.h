@@ -7,6 +7,8 @@
 #include "platform/win32/handles.h"
 #include "system/services.h"
 
+struct IWICImagingFactory;
+
 namespace win32 {
 
 // HKEY_CURRENT_USER through the W API. String values travel as UTF-8
@@ -97,37 +99,57 @@ class FileDialogs : public sys::FileDialogs {
  private:
   std::optional<std::string> run(bool save, const sys::FileDialogOptions& options);
   std::function<HWND()> fallback_;
-  // PrintDlgW with PD_RETURNDC; the chosen printer's DC is held until the
-  // job is done or let go. A job is StartDocW, StartPage, StretchDIBits of
-  // the image as a 32-bit top-down DIB, EndPage, EndDoc; a step that fails
-  // aborts it.
-  class Printer : public sys::Printer {
-   public:
-    explicit Printer(std::function<HWND()> fallbackOwner) : fallback_(std::move(fallbackOwner)) {}
-    std::optional<sys::PrinterPage> choose() override;
-    void print(const picture::Canvas& image, picture::Rect dest) override;
-    void release() override { dc_.reset(); }
-    int displayPixelsPerInchX() override;
-    int displayPixelsPerInchY() override;
+};
 
-   private:
-    std::function<HWND()> fallback_;
-    UniqueMemoryDc dc_;
-  };
+// PrintDlgW with PD_RETURNDC; the chosen printer's DC is held until the
+// job is done or let go. A job is StartDocW, StartPage, StretchDIBits of
+// the image as a 32-bit top-down DIB, EndPage, EndDoc; a step that fails
+// aborts it.
+class Printer : public sys::Printer {
+ public:
+  explicit Printer(std::function<HWND()> fallbackOwner) : fallback_(std::move(fallbackOwner)) {}
+  std::optional<sys::PrinterPage> choose() override;
+  void print(const picture::Canvas& image, picture::Rect dest) override;
+  void release() override { dc_.reset(); }
+  int displayPixelsPerInchX() override;
+  int displayPixelsPerInchY() override;
 
-  class Clock : public sys::Clock {
-   public:
-    std::int64_t nowMs() override;
-    void sleep(int ms) override;
-    std::string timeOfDay() override;
-    std::string plainTimeOfDay() override;
-  };
+ private:
+  std::function<HWND()> fallback_;
+  UniqueMemoryDc dc_;
+};
 
-  class Files : public sys::Files {
-   public:
-    std::string executablePath() override;
-    std::string currentDirectory() override;
-    std::string temporaryDirectory() override;
-  };
+class Clock : public sys::Clock {
+ public:
+  std::int64_t nowMs() override;
+  void sleep(int ms) override;
+  std::string timeOfDay() override;
+  std::string plainTimeOfDay() override;
+};
+
+class Files : public sys::Files {
+ public:
+  std::string executablePath() override;
+  std::string currentDirectory() override;
+  std::string temporaryDirectory() override;
+};
+
+// PNG through the Windows Imaging Component (windowscodecs, a part of the
+// system). COM is started on the thread of the first call, which must be
+// the user-interface thread, and stopped when this object goes.
+class PngCodec : public sys::PngCodec {
+ public:
+  PngCodec() = default;
+  PngCodec(const PngCodec&) = delete;
+  PngCodec& operator=(const PngCodec&) = delete;
+  ~PngCodec() override;
+  picture::Bitmap decode(const std::vector<std::uint8_t>& bytes) override;
+  std::vector<std::uint8_t> encode(const picture::Bitmap& b) override;
+
+ private:
+  IWICImagingFactory* factory();
+  IWICImagingFactory* factory_ = nullptr;
+  bool comTried_ = false, comStarted_ = false;
+};
 
 }  // namespace win32
