@@ -207,7 +207,7 @@ TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
   const auto& asked = platform.fileDialogs.asked[0];
   EXPECT_TRUE(asked.save);
   EXPECT_EQ(asked.options.title, "名前をつけて保存");
-  EXPECT_EQ(asked.options.filter, "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ（*.BMP）|*.BMP|全てのﾌｧｲﾙ|*.*");
+  EXPECT_EQ(asked.options.filter, "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ（*.BMP）|*.BMP|PNGﾌｧｲﾙ（*.PNG）|*.PNG|全てのﾌｧｲﾙ|*.*");
   EXPECT_FALSE(asked.options.confirmOverwrite);
   EXPECT_TRUE(platform.fileDialogs.overwritePrompts.empty());
   EXPECT_TRUE(platform.messages.shown.empty());
@@ -334,7 +334,7 @@ TEST_F(FilmCommandsTest, ASavedFilmLoadsBackWithItsPicturesAndFileNames) {
   const auto& asked = platform.fileDialogs.asked.back();
   EXPECT_FALSE(asked.save);
   EXPECT_EQ(asked.options.title, "ファイルを開く");
-  EXPECT_EQ(asked.options.filter, "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp");
+  EXPECT_EQ(asked.options.filter, "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp|PNGﾌｧｲﾙ（*.png）|*.png");
 
   EXPECT_EQ(captions(0, 3), (std::vector<std::string>{"写真ab01.bmp", "写真ab02.bmp", "写真ab03.bmp", ""}));
   for (int k = 0; k < 3; ++k) EXPECT_EQ(sheet->frames[k].thumbnail.picture().bitmap(), shots[k]);

@@ -118,7 +118,7 @@ TEST_F(PictureCommandsTest, OpenTakesEachKindIntoThePhotoAndTheFilmUnderItsBareN
   ASSERT_EQ(platform.fileDialogs.asked.size(), 1u);
   EXPECT_FALSE(platform.fileDialogs.asked[0].save);
   EXPECT_EQ(platform.fileDialogs.asked[0].options.title, "ファイルを開く");
-  EXPECT_EQ(platform.fileDialogs.asked[0].options.filter, "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp");
+  EXPECT_EQ(platform.fileDialogs.asked[0].options.filter, "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp|PNGﾌｧｲﾙ（*.png）|*.png");
   EXPECT_EQ(platform.fileDialogs.asked[0].options.defaultExtension, "bmp");
 
   writeFile(dir / "pics" / "chart.EMF", emfFile());
@@ -156,6 +156,20 @@ TEST_F(PictureCommandsTest, AFailedOpenLeavesPhotoStampAndFilmAsTheyWere) {
   writeFile(dir / "pics" / "bad.ico", {0, 0, 1, 0});
   writeFile(dir / "pics" / "bad.wmf", {1, 2, 3, 4});
   writeFile(dir / "pics" / "notes.txt", {'x'});
+  std::vector<std::uint8_t> png = platform.png.encode(numbered(300, 200, 0x445566));
+  writeFile(dir / "pics" / "cut.png", std::vector<std::uint8_t>(png.begin(), png.end() - 40));
+  std::vector<std::uint8_t> hugePng = png;  // 30000 x 30000 in its header
+  for (int at : {16, 20})
+    hugePng[at] = 0, hugePng[at + 1] = 0, hugePng[at + 2] = 0x75, hugePng[at + 3] = 0x30;
+  std::uint32_t crc = 0xFFFFFFFFu;  // the header chunk's checksum, made to match
+  for (int i = 12; i < 29; ++i) {
+    crc ^= hugePng[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  crc = ~crc;
+  for (int i = 0; i < 4; ++i) hugePng[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+  writeFile(dir / "pics" / "huge.PNG", hugePng);
+  writeFile(dir / "pics" / "bitmap.png", picture::writeBmp(numbered(3, 3, 1)));
   struct Case {
     std::string name, message;
   } cases[] = {
@@ -164,6 +178,10 @@ TEST_F(PictureCommandsTest, AFailedOpenLeavesPhotoStampAndFilmAsTheyWere) {
       {"bad.ico", "ｱｲｺﾝｲﾒｰｼﾞが不正です"},
       {"bad.wmf", "ﾒﾀﾌｧｲﾙが不正です"},
       {"notes.txt", "拡張子 .txt の画像形式は処理できません"},
+      {"cut.png", "PNGｲﾒｰｼﾞが不正です"},
+      {"bitmap.png", "PNGｲﾒｰｼﾞが不正です"},
+      {"huge.PNG", base::kOutOfResources},
+      {"missing.png", "ﾌｧｲﾙ " + (dir / "pics" / "missing.png").string() + " は開けません"},
       {"missing.bmp", "ﾌｧｲﾙ " + (dir / "pics" / "missing.bmp").string() + " は開けません"},
   };
   for (const Case& c : cases) {
@@ -197,7 +215,9 @@ TEST_F(PictureCommandsTest, SaveWritesUnderTheStampOrFallsBackToSaveAs) {
   ASSERT_EQ(platform.fileDialogs.asked.size(), 2u);
   EXPECT_TRUE(platform.fileDialogs.asked[1].save);
   EXPECT_EQ(platform.fileDialogs.asked[1].options.title, "名前をつけて保存");
-  EXPECT_EQ(platform.fileDialogs.asked[1].options.filter, "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ（*.BMP）|*.BMP|全てのﾌｧｲﾙ|*.*");
+  EXPECT_EQ(platform.fileDialogs.asked[1].options.filter,
+            "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ（*.BMP）|*.BMP|PNGﾌｧｲﾙ（*.PNG）|*.PNG|全てのﾌｧｲﾙ|*.*");
+  EXPECT_EQ(platform.fileDialogs.asked[1].options.defaultExtension, "BMP");
   EXPECT_TRUE(platform.fileDialogs.asked[1].options.confirmOverwrite);
   EXPECT_EQ(readBmpFile(chosen), numbered(64, 48, 0x123456));
   EXPECT_TRUE(platform.messages.shown.empty());
@@ -357,6 +377,83 @@ TEST_F(PictureCommandsTest, ClearCopyAndSendToTheSheet) {
   choose(box->editMenu.copy);
   EXPECT_TRUE(box->photo.picture().empty());
   EXPECT_FALSE(platform.clipboard.hasBitmap());
+}
+
+TEST_F(PictureCommandsTest, PngOpensAndIsWrittenOnlyUnderAPngName) {
+  const std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  auto isPng = [&](const fs::path& p) {
+    auto bytes = picture::readFileBytes(p.string(), std::size_t{1} << 26);
+    return bytes.size() > 8 && std::equal(kSignature, kSignature + 8, bytes.begin());
+  };
+  auto readPng = [&](const fs::path& p) {
+    return platform.png.decode(picture::readFileBytes(p.string(), std::size_t{1} << 26));
+  };
+  auto samePixels = [](const picture::Bitmap& a, const picture::Bitmap& b) {
+    if (a.width() != b.width() || a.height() != b.height()) return false;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x)
+        if (a.pixel(x, y) != b.pixel(x, y)) return false;
+    return true;
+  };
+
+  // Open: a PNG (its extension in any case) into the photo and the film.
+  picture::Bitmap drawn = numbered(120, 90, 0x3366CC);
+  drawn.setPixel(119, 89, 0xFEDCBA);
+  fs::path opened = dir / "pics" / "画面.PNG";
+  writeFile(opened, platform.png.encode(drawn));
+  pick(opened);
+  choose(box->fileMenu.open);
+  EXPECT_EQ(errorShown(), "");
+  EXPECT_TRUE(samePixels(box->photo.picture().bitmap(), drawn));
+  EXPECT_EQ(box->timeStamp.caption(), "画面.PNG");
+  EXPECT_EQ(sheet->frames[0].caption.caption(), "画面.PNG");
+  EXPECT_EQ(box->photo.width(), 120);
+
+  // Save writes back to it as PNG.
+  picture::Bitmap edited = numbered(120, 90, 0x00FF00);
+  box->photo.setPicture(picture::Picture(edited));
+  choose(box->fileMenu.save);
+  ASSERT_TRUE(isPng(opened));
+  EXPECT_TRUE(samePixels(readPng(opened), edited));
+
+  // Under a ".bmp" name it is a BMP, byte for byte what it was before PNG.
+  pick(dir / "out" / "back.bmp");
+  choose(box->fileMenu.saveAs);
+  EXPECT_EQ(picture::readFileBytes((dir / "out" / "back.bmp").string(), 1 << 26), picture::writeBmp(edited));
+  pick(dir / "out" / "plain");  // no extension: the default one, BMP
+  choose(box->fileMenu.saveAs);
+  EXPECT_EQ(picture::readFileBytes((dir / "out" / "plain.BMP").string(), 1 << 26), picture::writeBmp(edited));
+
+  // A shot (32 bits) saved as PNG: every pixel, and the stamp stays.
+  box->photo.setPicture(picture::Picture(picture::Bitmap::create(64, 48, 32)));
+  picture::Bitmap shot = box->photo.picture().bitmap();
+  for (int x = 0; x < 64; ++x) shot.setPixel(x, x % 48, 0x010203u * std::uint32_t(x));
+  box->photo.setPicture(picture::Picture(shot));
+  box->setTimeStamp("9:05:07");
+  pick(dir / "out" / "shot.png");
+  choose(box->fileMenu.save);  // the stamp is no file name: save as
+  ASSERT_TRUE(isPng(dir / "out" / "shot.png"));
+  EXPECT_TRUE(samePixels(readPng(dir / "out" / "shot.png"), shot));
+  EXPECT_EQ(box->timeStamp.caption(), "9:05:07");
+
+  // An icon is written as its image over white; a metafile has no pixels
+  // here and is refused, with nothing written.
+  writeFile(dir / "pics" / "dot.ico", icoFile());
+  pick(dir / "pics" / "dot.ico");
+  choose(box->fileMenu.open);
+  pick(dir / "out" / "dot.png");
+  choose(box->fileMenu.saveAs);
+  ASSERT_TRUE(isPng(dir / "out" / "dot.png"));
+  EXPECT_EQ(readPng(dir / "out" / "dot.png").pixel(0, 0), 0x00FF00u);
+  writeFile(dir / "pics" / "chart.emf", emfFile());
+  pick(dir / "pics" / "chart.emf");
+  choose(box->fileMenu.open);
+  platform.messages.shown.clear();
+  pick(dir / "out" / "chart.png");
+  choose(box->fileMenu.saveAs);
+  EXPECT_EQ(errorShown(), "ﾌｧｲﾙ " + (dir / "out" / "chart.png").string() + " を作成できません");
+  EXPECT_FALSE(fs::exists(dir / "out" / "chart.png"));
+  EXPECT_EQ(platform.messages.shown.size(), 1u);
 }
 
 TEST_F(PictureCommandsTest, CloseHidesTheBoxAndLeavesTheHoldFlag) {

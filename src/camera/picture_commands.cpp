@@ -2,6 +2,7 @@
 // and the edit menu (clear, copy, paste, cut, send to the film).
 
 #include "app/file_dialogs.h"
+#include "app/picture_files.h"
 #include "base/code_page.h"
 #include "base/error.h"
 #include "base/path.h"
@@ -22,11 +23,8 @@ void CameraBox::openPhoto() {
   if (!path) return;
   // Read whole before anything changes: a failure leaves the photo, the
   // time stamp and the film as they were.
-  picture::Picture loaded = picture::messages::inProgramWords([&] {
-    picture::Picture p;
-    p.loadFromFile(*path);
-    return p;
-  });
+  picture::Picture loaded =
+      picture::messages::inProgramWords([&] { return app::readPictureFile(services_.png, *path); });
   photo.setPicture(loaded);
   setTimeStamp(base::truncateCp932(base::fileNamePart(*path), kTimeStampBytes));
   displayDivisor = 1;
@@ -43,7 +41,7 @@ void CameraBox::savePhoto() {
   bool written = false;
   if (base::isPlainFileName(name)) {
     try {
-      picture::messages::inProgramWords([&] { saved.saveToFile(name); });
+      picture::messages::inProgramWords([&] { app::writePictureFile(services_.png, saved, name); });
       written = true;
     } catch (const base::Error&) {
     }
@@ -56,7 +54,7 @@ void CameraBox::savePhotoAs() {
   std::optional<std::string> path = services_.fileDialogs.saveFile(app::savePictureDialog(true));
   if (!path) return;
   const picture::Picture saved = photo.picture();
-  picture::messages::inProgramWords([&] { saved.saveToFile(*path); });
+  picture::messages::inProgramWords([&] { app::writePictureFile(services_.png, saved, *path); });
 }
 
 void CameraBox::prepareEditMenu() {

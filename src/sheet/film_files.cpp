@@ -7,6 +7,7 @@
 
 #include "app/camera_box_view.h"
 #include "app/file_dialogs.h"
+#include "app/picture_files.h"
 #include "app/windows.h"
 #include "base/code_page.h"
 #include "base/error.h"
@@ -34,12 +35,9 @@ std::string seriesEnding(int frameNumber) {
   return ending;
 }
 
-picture::Picture readPicture(const std::string& path) {
-  return picture::messages::inProgramWords([&] {
-    picture::Picture p;
-    p.loadFromFile(path);
-    return p;
-  });
+// A picture file of any kind the camera box opens, PNG included.
+picture::Picture readPicture(sys::PngCodec& png, const std::string& path) {
+  return picture::messages::inProgramWords([&] { return app::readPictureFile(png, path); });
 }
 
 // The picture into the camera box with the file's name as time stamp,
@@ -83,7 +81,7 @@ void NegativeSheet::loadFilm() {
   app::CameraBoxView* cameraBox = app::windows.cameraBoxView;
   if (!cameraBox) return;
   // The chosen file is read whole first: when it cannot be, nothing changes.
-  picture::Picture first = readPicture(*path);
+  picture::Picture first = readPicture(services_.png, *path);
   const std::string name = base::fileNamePart(*path);
   const std::string folder = path->substr(0, path->size() - name.size());
   const std::string seriesName = base::eraseCp932Bytes(name, kFrameNumberAt, kFrameNumberBytes);
@@ -93,7 +91,7 @@ void NegativeSheet::loadFilm() {
     std::string next = base::changeExtension(seriesName, seriesEnding(k));
     picture::Picture loaded;
     try {
-      loaded = readPicture(folder + next);
+      loaded = readPicture(services_.png, folder + next);
     } catch (const base::Error&) {
       // The end of the series (or a file that cannot be read): what is in
       // stays in.

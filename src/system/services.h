@@ -4,6 +4,7 @@
 #include "system/file_dialogs.h"
 #include "system/files.h"
 #include "system/message_boxes.h"
+#include "system/png_codec.h"
 #include "system/printer.h"
 #include "system/profile.h"
 #include "system/registry.h"
@@ -24,6 +25,7 @@ struct Services {
   FileDialogs& fileDialogs;
   Printer& printer;
   Shell& shell;
+  PngCodec& png;
 };
 
 }  // namespace sys

@@ -62,9 +62,10 @@ struct Program {
   win32::Files files;
   win32::FileDialogs fileDialogs{nullptr};
   win32::Printer printer{[this] { return backend.applicationWindow(); }};
+  win32::PngCodec png;
   win32::Shell shell{nullptr};
-  sys::Services services{screen, clipboard, registry,    profile, boxes,
-                         clock,  files,     fileDialogs, printer, shell};
+  sys::Services services{screen, clipboard,   registry, profile, boxes, clock,
+                         files,  fileDialogs, printer,  shell,   png};
   std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
   camera::CameraBox* box = nullptr;
 

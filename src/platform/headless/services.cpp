@@ -238,7 +238,7 @@ bool Shell::startProgram(const std::string& commandLine) {
 }
 
 sys::Services Platform::services() {
-  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs, printer, shell};
+  return {screen, clipboard, registry, profile, messages, backend, files, fileDialogs, printer, shell, png};
 }
 
 }  // namespace headless

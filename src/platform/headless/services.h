@@ -205,6 +205,13 @@ class Shell : public sys::Shell {
   bool failingStarts = false;
 };
 
+// PNG through libpng.
+class PngCodec : public sys::PngCodec {
+ public:
+  picture::Bitmap decode(const std::vector<std::uint8_t>& bytes) override;
+  std::vector<std::uint8_t> encode(const picture::Bitmap& b) override;
+};
+
 // Everything of the headless platform in one place.
 struct Platform {
   explicit Platform(int screenWidth = 1024, int screenHeight = 768);
@@ -218,6 +225,7 @@ struct Platform {
   FileDialogs fileDialogs{files};
   Printer printer;
   Shell shell;
+  PngCodec png;
   sys::Services services();
 };
 

@@ -26,6 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Files files;
   win32::FileDialogs fileDialogs([&backend] { return backend.applicationWindow(); });
   win32::Printer printer([&backend] { return backend.applicationWindow(); });
+  win32::PngCodec png;
   // Files open in another program owned by the negative sheet, whose paint
   // command opens them.
   win32::Shell shell([] {
@@ -33,8 +34,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     auto* window = sheet ? dynamic_cast<win32::FormWindow*>(sheet->peer()) : nullptr;
     return window ? window->hwnd() : HWND(nullptr);
   });
-  sys::Services services{screen, clipboard, registry,    profile, messages,
-                         clock,  files,     fileDialogs, printer, shell};
+  sys::Services services{screen, clipboard,   registry, profile, messages, clock,
+                         files,  fileDialogs, printer,  shell,   png};
   try {
     ui::Application app(backend, messages, screen);
     // Declared after the application, so it is gone before the

@@ -7,6 +7,8 @@
 #include "platform/win32/handles.h"
 #include "system/services.h"
 
+struct IWICImagingFactory;
+
 namespace win32 {
 
 // HKEY_CURRENT_USER through the W API. String values travel as UTF-8
@@ -142,6 +144,24 @@ class Files : public sys::Files {
   std::string executablePath() override;
   std::string currentDirectory() override;
   std::string temporaryDirectory() override;
+};
+
+// PNG through the Windows Imaging Component (windowscodecs, a part of the
+// system). COM is started on the thread of the first call, which must be
+// the user-interface thread, and stopped when this object goes.
+class PngCodec : public sys::PngCodec {
+ public:
+  PngCodec() = default;
+  PngCodec(const PngCodec&) = delete;
+  PngCodec& operator=(const PngCodec&) = delete;
+  ~PngCodec() override;
+  picture::Bitmap decode(const std::vector<std::uint8_t>& bytes) override;
+  std::vector<std::uint8_t> encode(const picture::Bitmap& b) override;
+
+ private:
+  IWICImagingFactory* factory();
+  IWICImagingFactory* factory_ = nullptr;
+  bool comTried_ = false, comStarted_ = false;
 };
 
 }  // namespace win32
