@@ -111,3 +111,16 @@ wine_font_replacements() {
   "$wine" reg add "$key" /v "ＭＳ ゴシック" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1 || return 1
   touch "$WINEPREFIX/.mirune-fonts"
 }
+
+# wine_managed_windows WINE_COMMAND Y|N: in the prefix of $WINEPREFIX,
+# whether Wine's X11 driver hands top-level windows to a window manager
+# (HKCU\Software\Wine\X11 Driver, Managed; Wine's default is Y). On an X
+# server without a window manager, as the tests' Xvfb, Wine waits up to 2 s
+# for one at each hide of a managed window; with N it does not. Written only
+# when the prefix does not hold that value already.
+wine_managed_windows() {
+  local wine=$1 want=$2 mark="$WINEPREFIX/.mirune-managed"
+  [ -f "$mark" ] && [ "$(cat "$mark")" = "$want" ] && return 0
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$want" /f >/dev/null 2>&1 || return 1
+  echo "$want" >"$mark"
+}

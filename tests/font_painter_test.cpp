@@ -1,13 +1,20 @@
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "platform/headless/font_painter.h"
 
 namespace {
 
-TEST(FontPainter, DecodesUtf8AndReplacesBrokenBytes) {
-  EXPECT_EQ(headless::decodeUtf8("aネ"), (std::u32string{U'a', U'ネ'}));
-  EXPECT_EQ(headless::decodeUtf8("\xE3\x83"), (std::u32string{0xFFFD, 0xFFFD}));
-  EXPECT_EQ(headless::decodeUtf8("\xFFz"), (std::u32string{0xFFFD, U'z'}));
+// The painter draws what the rest of the program reads: one decoder, so a
+// broken, overlong or surrogate sequence gives the same U+FFFD everywhere.
+TEST(FontPainter, DecodesUtf8AsTheProgramDoes) {
+  EXPECT_EQ(base::utf32FromUtf8("aネ\xF0\x9F\x93\xB7"), (std::u32string{U'a', U'ネ', 0x1F4F7}));
+  EXPECT_EQ(base::utf32FromUtf8("\xE3\x83"), (std::u32string{0xFFFD, 0xFFFD}));
+  EXPECT_EQ(base::utf32FromUtf8("\xFFz"), (std::u32string{0xFFFD, U'z'}));
+  EXPECT_EQ(base::utf32FromUtf8("\xC0\xAF"), (std::u32string{0xFFFD, 0xFFFD}));
+  EXPECT_EQ(base::utf32FromUtf8("\xED\xA0\x80"), (std::u32string{0xFFFD, 0xFFFD, 0xFFFD}));
+  for (const std::string s : {"\xC0\xAFx", "\xED\xA0\x80", "a\xE3\x83\xF4\x90\x80\x80"})
+    EXPECT_EQ(base::utf32FromUtf8(s).size(), base::utf16FromUtf8(s).size()) << "same replacements as UTF-16";
 }
 
 TEST(FontPainter, DrawsJapaneseTextInsideItsCell) {

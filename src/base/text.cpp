@@ -66,6 +66,13 @@ std::u16string utf16FromUtf8(const std::string& utf8) {
   return out;
 }
 
+std::u32string utf32FromUtf8(const std::string& utf8) {
+  std::u32string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) out += nextCodePoint(utf8, i);
+  return out;
+}
+
 std::string utf8FromUtf16(const std::u16string& utf16) {
   std::string out;
   out.reserve(utf16.size());

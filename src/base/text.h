@@ -7,5 +7,8 @@ namespace base {
 // Malformed input becomes U+FFFD rather than failing.
 std::u16string utf16FromUtf8(const std::string& utf8);
 std::string utf8FromUtf16(const std::u16string& utf16);
+// The code points of UTF-8 text, with the same U+FFFD for each malformed
+// byte as utf16FromUtf8.
+std::u32string utf32FromUtf8(const std::string& utf8);
 
 }  // namespace base

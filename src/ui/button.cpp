@@ -48,7 +48,7 @@ void Button::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   if (default_) {
     // The default button wears a black ring.
     c.fillRect(r, clBlack);
-    face = {r.left + 1, r.top + 1, r.width - 2, r.height - 2};
+    face = r.inset(1);
   }
   draw::raisedBox(c, face);
   if (caption().empty()) return;

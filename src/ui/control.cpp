@@ -103,7 +103,7 @@ Control* Control::childAt(int x, int y) {
     Control* c = *it;
     if (!c->visible_) continue;
     Rect r = c->bounds_;
-    if (x >= r.left && y >= r.top && x < r.left + r.width && y < r.top + r.height) {
+    if (r.contains(x, y)) {
       Control* deeper = c->childAt(x - r.left, y - r.top);
       return deeper ? deeper : c;
     }

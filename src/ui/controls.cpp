@@ -21,7 +21,7 @@ void frame3d(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight, int w
     c.vLine(r.left, r.top, r.height, topLeft);
     c.hLine(r.left, r.top + r.height - 1, r.width, bottomRight);
     c.vLine(r.left + r.width - 1, r.top, r.height, bottomRight);
-    r = {r.left + 1, r.top + 1, r.width - 2, r.height - 2};
+    r = r.inset(1);
   }
 }
 
@@ -29,7 +29,7 @@ Rect bevel(picture::Canvas& c, Rect r, BevelCut cut, int width) {
   if (cut == BevelCut::None) return r;
   bool raised = cut == BevelCut::Raised;
   frame3d(c, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, width);
-  return {r.left + width, r.top + width, r.width - 2 * width, r.height - 2 * width};
+  return r.inset(width);
 }
 
 void drawCentredText(picture::Canvas& c, Painter& p, const Control& ctl, Rect r) {
@@ -68,10 +68,10 @@ void SpeedButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   c.fillRect(r, clBtnFace);
   if (sunk) {
     frame3d(c, r, clBtnShadow, clBtnHighlight, 1);
-    frame3d(c, {r.left + 1, r.top + 1, r.width - 2, r.height - 2}, clBlack, clBtnFace, 1);
+    frame3d(c, r.inset(1), clBlack, clBtnFace, 1);
   } else {
     frame3d(c, r, clBtnHighlight, clBlack, 1);
-    frame3d(c, {r.left + 1, r.top + 1, r.width - 2, r.height - 2}, clBtnFace, clBtnShadow, 1);
+    frame3d(c, r.inset(1), clBtnFace, clBtnShadow, 1);
   }
   int shift = sunk ? 1 : 0;
   const picture::Bitmap& g = glyph();
@@ -80,13 +80,13 @@ void SpeedButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
               g.width(), g.height()};
     c.drawBitmap(g, dest);
   } else {
-    drawCentredText(c, painter, *this, {r.left + shift, r.top + shift, r.width, r.height});
+    drawCentredText(c, painter, *this, r.offset(shift, shift));
   }
 }
 
 void Gauge::paint(picture::Canvas& c, Rect r, Rect clip, Painter& painter) {
   frame3d(c, r, clBlack, clBlack, 1);
-  Rect inner{r.left + 1, r.top + 1, r.width - 2, r.height - 2};
+  Rect inner = r.inset(1);
   if (inner.width <= 0 || inner.height <= 0) return;
   int span = maxValue() - minValue();
   int filled = span > 0 ? int(long(inner.width) * (progress() - minValue()) / span) : 0;

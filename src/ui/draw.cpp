@@ -12,25 +12,23 @@ void ring(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight) {
   c.vLine(r.right() - 1, r.top, r.height, bottomRight);
 }
 
-Rect inset(Rect r, int by) { return {r.left + by, r.top + by, r.width - 2 * by, r.height - 2 * by}; }
-
 }  // namespace
 
 void sunkenBox(picture::Canvas& c, Rect r, Color face) {
   c.fillRect(r, face);
   ring(c, r, clBtnShadow, clBtnHighlight);
-  ring(c, inset(r, 1), clBlack, clBtnFace);
+  ring(c, r.inset(1), clBlack, clBtnFace);
 }
 
 void etchedFrame(picture::Canvas& c, Rect r) {
   ring(c, r, clBtnShadow, clBtnHighlight);
-  ring(c, inset(r, 1), clBtnHighlight, clBtnShadow);
+  ring(c, r.inset(1), clBtnHighlight, clBtnShadow);
 }
 
 void raisedBox(picture::Canvas& c, Rect r) {
   c.fillRect(r, clBtnFace);
   ring(c, r, clBtnHighlight, clBlack);
-  ring(c, inset(r, 1), clBtnFace, clBtnShadow);
+  ring(c, r.inset(1), clBtnFace, clBtnShadow);
 }
 
 }  // namespace ui::draw

@@ -17,8 +17,6 @@ void ring(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight) {
   c.vLine(r.right() - 1, r.top, r.height, bottomRight);
 }
 
-Rect inset(Rect r, int by) { return {r.left + by, r.top + by, r.width - 2 * by, r.height - 2 * by}; }
-
 bool inside(const Control& c, int x, int y) { return x >= 0 && y >= 0 && x < c.width() && y < c.height(); }
 
 }  // namespace
@@ -29,10 +27,10 @@ void PushButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   c.fillRect(r, clBtnFace);
   if (pressed()) {
     ring(c, r, clBlack, clBlack);
-    ring(c, inset(r, 1), clBtnShadow, clBtnShadow);
+    ring(c, r.inset(1), clBtnShadow, clBtnShadow);
   } else {
     ring(c, r, clBtnHighlight, clBlack);
-    ring(c, inset(r, 1), clBtnFace, clBtnShadow);
+    ring(c, r.inset(1), clBtnFace, clBtnShadow);
   }
   if (caption().empty()) return;
   auto size = painter.measureText(font(), caption());

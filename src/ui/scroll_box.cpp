@@ -10,10 +10,6 @@ namespace {
 
 constexpr Color kTrackColor = 0xE0E0E0;
 
-Rect offset(Rect r, int dx, int dy) { return {r.left + dx, r.top + dy, r.width, r.height}; }
-
-bool contains(Rect r, int x, int y) { return x >= r.left && y >= r.top && x < r.right() && y < r.bottom(); }
-
 // A raised face: light top and left, dark bottom and right.
 void raisedFace(picture::Canvas& c, Rect r) {
   if (r.empty()) return;
@@ -158,10 +154,10 @@ void ScrollBox::paint(picture::Canvas& c, Rect r, Rect, Painter&) {
   for (Axis a : {Axis::Horizontal, Axis::Vertical}) {
     if (!barShown(a)) continue;
     BarParts p = barParts(a);
-    c.fillRect(offset(p.track, r.left, r.top), kTrackColor);
-    arrow(c, offset(p.back, r.left, r.top), a, false);
-    arrow(c, offset(p.forward, r.left, r.top), a, true);
-    raisedFace(c, offset(p.thumb, r.left, r.top));
+    c.fillRect(p.track.offset(r.left, r.top), kTrackColor);
+    arrow(c, p.back.offset(r.left, r.top), a, false);
+    arrow(c, p.forward.offset(r.left, r.top), a, true);
+    raisedFace(c, p.thumb.offset(r.left, r.top));
   }
 }
 
@@ -172,15 +168,15 @@ void ScrollBox::mouseDown(MouseButton b, unsigned shift, int x, int y) {
       BarParts p = barParts(a);
       int along = a == Axis::Horizontal ? x : y;
       int thumbStart = a == Axis::Horizontal ? p.thumb.left : p.thumb.top;
-      if (contains(p.back, x, y)) {
+      if (p.back.contains(x, y)) {
         scroll(a, ScrollCode::LineBack);
-      } else if (contains(p.forward, x, y)) {
+      } else if (p.forward.contains(x, y)) {
         scroll(a, ScrollCode::LineForward);
-      } else if (contains(p.thumb, x, y)) {
+      } else if (p.thumb.contains(x, y)) {
         dragging_ = true;
         dragAxis_ = a;
         dragOffset_ = along - thumbStart;
-      } else if (contains(p.track, x, y)) {
+      } else if (p.track.contains(x, y)) {
         scroll(a, along < thumbStart ? ScrollCode::PageBack : ScrollCode::PageForward);
       }
     }

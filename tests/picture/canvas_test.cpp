@@ -107,4 +107,26 @@ TEST(Stretch, KeepsDirectFormatsAndSamplesCentres) {
   EXPECT_TRUE(picture::stretch(alpha, 3, 3).hasAlpha());
 }
 
+// Hit tests and frames in the toolkit lean on these: a point on the right
+// or bottom edge is outside, an inset past the middle leaves an empty
+// rectangle, and rectangles near the int range still meet correctly.
+TEST(Rect, ContainsOffsetInsetIntersect) {
+  picture::Rect r{10, 20, 30, 40};
+  EXPECT_TRUE(r.contains(10, 20));
+  EXPECT_TRUE(r.contains(39, 59));
+  EXPECT_FALSE(r.contains(40, 30));
+  EXPECT_FALSE(r.contains(20, 60));
+  EXPECT_FALSE(r.contains(9, 30));
+  EXPECT_FALSE(picture::Rect{}.contains(0, 0));
+  EXPECT_EQ(r.offset(-10, 5), (picture::Rect{0, 25, 30, 40}));
+  EXPECT_EQ(r.inset(2), (picture::Rect{12, 22, 26, 36}));
+  EXPECT_EQ(r.inset(-1), (picture::Rect{9, 19, 32, 42}));
+  EXPECT_TRUE(r.inset(15).empty());
+  EXPECT_EQ(r.intersect({30, 50, 100, 100}), (picture::Rect{30, 50, 10, 10}));
+  EXPECT_TRUE(r.intersect({40, 20, 5, 5}).empty());
+  picture::Rect far{INT_MAX - 10, INT_MAX - 10, 100, 100};
+  EXPECT_EQ(far.intersect({INT_MAX - 5, INT_MAX - 5, 100, 100}),
+            (picture::Rect{INT_MAX - 5, INT_MAX - 5, 95, 95}));
+}
+
 }  // namespace

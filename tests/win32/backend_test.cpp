@@ -216,31 +216,31 @@ WIN_TEST(backend_popup_menus) {
   form->setBounds({100, 100, 40, 160});
   form->show();
   HWND app = fx.backend.applicationWindow();
-  ui::PopupMenu menu(*fx.app, "PopupMenu1");
+  ui::PopupMenu menu(*fx.app, "commandMenu");
   std::vector<std::string> log;
-  auto& a = menu.add("K1", "ｼｬｯﾀｰ");
-  a.onClick = [&] { log.push_back("K1"); };
-  menu.add("N1", "-");
-  auto& sub = menu.add("K2", "表示サイズ");
-  auto& s1 = sub.add("K21", "1/1");
-  auto& s2 = sub.add("K22", "1/4");
-  s1.onClick = [&] { log.push_back("K21"); };
-  s2.onClick = [&] { log.push_back("K22"); };
+  auto& a = menu.add("shoot", "ｼｬｯﾀｰ");
+  a.onClick = [&] { log.push_back("shoot"); };
+  menu.add("separator1", "-");
+  auto& sub = menu.add("size", "表示サイズ");
+  auto& s1 = sub.add("fullSize", "1/1");
+  auto& s2 = sub.add("quarterSize", "1/4");
+  s1.onClick = [&] { log.push_back("fullSize"); };
+  s2.onClick = [&] { log.push_back("quarterSize"); };
   // Opening the submenu runs its handler, which may change its items.
   sub.onClick = [&] {
-    log.push_back("K2");
+    log.push_back("size");
     s1.setVisible(false);
     s2.setChecked(true);
   };
-  auto& off = menu.add("K3", "無効");
+  auto& off = menu.add("unavailable", "無効");
   off.setEnabled(false);
-  off.onClick = [&] { log.push_back("K3"); };
+  off.onClick = [&] { log.push_back("unavailable"); };
   int popups = 0;
   menu.onPopup = [&] { ++popups; };
 
   postKeys(app, {VK_DOWN, VK_RETURN});
   menu.popup(120, 120);
-  check::equal(log.size() == 1 ? log[0] : std::string("?"), std::string("K1"),
+  check::equal(log.size() == 1 ? log[0] : std::string("?"), std::string("shoot"),
                "the chosen item's handler ran");
 
   log.clear();
@@ -248,8 +248,9 @@ WIN_TEST(backend_popup_menus) {
   menu.popup(120, 120);
   check::equal(log.size(), std::size_t(2), "submenu handler, then the item");
   if (log.size() == 2) {
-    check::equal(log[0], std::string("K2"), "the submenu's handler ran as it opened");
-    check::equal(log[1], std::string("K22"), "the submenu was rebuilt after its handler (K21 hidden)");
+    check::equal(log[0], std::string("size"), "the submenu's handler ran as it opened");
+    check::equal(log[1], std::string("quarterSize"),
+                 "the submenu was rebuilt after its handler (full size hidden)");
   }
 
   // A right click on a control without a menu opens its parent's.
@@ -270,7 +271,7 @@ WIN_TEST(backend_popup_menus) {
 
 WIN_TEST(backend_timers) {
   Fixture fx;
-  ui::Timer timer(*fx.app, "Timer1", 15);
+  ui::Timer timer(*fx.app, "layoutTimer", 15);
   int fired = 0;
   timer.onTimer = [&] { ++fired; };
   DWORD start = GetTickCount();

@@ -128,12 +128,10 @@ void shotsLeakNoHandles(int shots, int settled, int prefill) {
               win32::liveGdiHandles(), userSettled, win32::liveUserHandles());
 }
 
-// The film is nearly full, so the shots push out its oldest frames: a
-// short run for every test run (each hide under Wine waits for the X
-// server, about 6 s a shot).
+// The film is nearly full, so the shots push out its oldest frames.
 WIN_TEST(capture_shots_with_push_out_leak_no_handles) { shotsLeakNoHandles(12, 4, 34); }
 
-// 200 shots from an empty film, about 20 minutes (run-wine-tests.sh handles).
+// 200 shots from an empty film (run-wine-tests.sh handles, the ctest test wine_handles).
 WIN_TEST(long_capture_full_screen_shots_leak_no_handles) { shotsLeakNoHandles(200, 40, 0); }
 
 WIN_TEST(capture_strobe_burst_spacing) {

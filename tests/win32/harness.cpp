@@ -52,7 +52,7 @@ std::string escaped(const std::string& bytes) {
 int runAll(const std::string& prefix) {
   for (const Group& g : groups()) {
     std::string name = g.name;
-    // Groups named long_... take many minutes under Wine: only when asked.
+    // Groups named long_... are a test run of their own: only when asked.
     if (prefix.empty() ? name.compare(0, 5, "long_") == 0 : name.compare(0, prefix.size(), prefix) != 0)
       continue;
     current = g.name;

@@ -9,7 +9,8 @@
 #                          camera, clipboard, capture, picture, large ...
 #   run-wine-tests.sh handles WIN32_BUILD [WIN64_BUILD]
 #                          the test program's long groups (live handles
-#                          over 200 shots, about 20 minutes)
+#                          over 200 shots; a quarter of a minute with the
+#                          unmanaged windows of the tests' prefix)
 # WIN32_BUILD, the product's build, is the one run wherever 32-bit Wine
 # works. On a machine that cannot run 32-bit programs (see
 # scripts/wine-probe.sh) WIN64_BUILD, the same sources built for x86_64,

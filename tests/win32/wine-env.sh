@@ -7,6 +7,11 @@
 # page is 932 and the UI font resolves), and quiet Wine. Call
 # wine_env_start BUILD_DIR PROGRAM; it installs a trap that stops what it
 # started.
+#
+# Top-level windows are not managed (X11 Driver Managed=N in the prefix):
+# without a window manager on the display Wine would wait up to 2 s at each
+# hide of a managed window. MIRUNE_WINE_MANAGED=Y keeps Wine's default, so
+# one end-to-end test (e2e.sh) covers the managed path.
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-probe.sh"
 
 # The path of a program of the build, wherever CMake put it.
@@ -85,6 +90,12 @@ wine_env_start() {
     wineserver -w >/dev/null 2>&1 || true
   fi
   wine_font_replacements "$MIRUNE_WINE" || { echo "cannot set the font replacements in $WINEPREFIX" >&2; return 1; }
+  local managed=${MIRUNE_WINE_MANAGED:-N}
+  case "$managed" in
+    Y | N) ;;
+    *) echo "MIRUNE_WINE_MANAGED=$managed is neither Y nor N" >&2; return 1 ;;
+  esac
+  wine_managed_windows "$MIRUNE_WINE" "$managed" || { echo "cannot set Managed=$managed in $WINEPREFIX" >&2; return 1; }
 }
 
 wine_env_stop() {

@@ -5,25 +5,9 @@
 
 #include <filesystem>
 
-namespace headless {
+#include "base/text.h"
 
-std::u32string decodeUtf8(const std::string& s) {
-  std::u32string out;
-  for (std::size_t i = 0; i < s.size();) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    bool ok = len > 0 && i + len <= s.size();
-    for (int k = 1; ok && k < len; ++k) {
-      unsigned char d = static_cast<unsigned char>(s[i + k]);
-      ok = (d & 0xC0) == 0x80;
-      cp = (cp << 6) | (d & 0x3F);
-    }
-    out.push_back(ok ? cp : 0xFFFD);
-    i += ok ? len : 1;
-  }
-  return out;
-}
+namespace headless {
 
 struct FontPainter::Impl {
   FT_Library lib = nullptr;
@@ -72,7 +56,7 @@ FontPainter::~FontPainter() = default;
 bool FontPainter::hasFonts() const { return impl_->face(ui::Font{}) != nullptr; }
 
 FontPainter::Size FontPainter::measureText(const ui::Font& f, const std::string& text) {
-  std::u32string cps = decodeUtf8(text);
+  std::u32string cps = base::utf32FromUtf8(text);
   FT_Face face = impl_->face(f);
   if (!face) return {static_cast<int>(cps.size()) * f.height / 2, f.height};
   int width = 0;
@@ -91,7 +75,7 @@ void FontPainter::drawText(picture::Canvas& c, const ui::Font& f, const std::str
   int descent = static_cast<int>(-face->size->metrics.descender >> 6);
   int baseline = y + (f.height * ascent + (ascent + descent) / 2) / std::max(1, ascent + descent);
   int pen = x;
-  for (char32_t cp : decodeUtf8(text)) {
+  for (char32_t cp : base::utf32FromUtf8(text)) {
     if (FT_Load_Char(face, cp, FT_LOAD_RENDER) != 0) continue;
     FT_GlyphSlot g = face->glyph;
     const FT_Bitmap& bm = g->bitmap;

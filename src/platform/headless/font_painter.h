@@ -26,7 +26,4 @@ class FontPainter : public ui::Painter {
   std::unique_ptr<Impl> impl_;
 };
 
-// The code points of UTF-8 text; a malformed byte stands for U+FFFD.
-std::u32string decodeUtf8(const std::string& s);
-
 }  // namespace headless

@@ -7,6 +7,7 @@
 
 #include "platform/win32/backend.h"
 #include "platform/win32/dib_info.h"
+#include "platform/win32/gdi_values.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/standard_controls.h"
 #include "platform/win32/text.h"
@@ -25,18 +26,12 @@ const UINT kToolInfoSize = TTTOOLINFOW_V2_SIZE;
 constexpr UINT kToolInfoSize = sizeof(TOOLINFOW);
 #endif
 
-COLORREF toColorRef(ui::Color c) { return RGB((c >> 16) & 255, (c >> 8) & 255, c & 255); }
-
 RECT toRect(ui::Rect r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
 
 // The desktop over every monitor, in screen coordinates.
 ui::Rect virtualScreen() {
   return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
           GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
-
-bool sameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 unsigned shiftState(WPARAM wp) {

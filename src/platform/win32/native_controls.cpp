@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "platform/win32/gdi_values.h"
 #include "platform/win32/painter.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
@@ -13,10 +14,6 @@ namespace {
 RECT formRect(const ui::Control& c, ui::Rect r) {
   int x = c.formLeft() + r.left, y = c.formTop() + r.top;
   return {x, y, x + r.width, y + r.height};
-}
-
-bool sameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 bool sameScroll(const SCROLLINFO& a, const SCROLLINFO& b) {

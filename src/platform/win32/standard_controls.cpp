@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "platform/win32/gdi_values.h"
 #include "platform/win32/painter.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
@@ -21,18 +22,12 @@ namespace {
 // text knows its new first line.
 constexpr UINT kReadScroll = WM_APP + 40;
 
-COLORREF toColorRef(ui::Color c) { return RGB((c >> 16) & 255, (c >> 8) & 255, c & 255); }
-
 // Closes the input method of an edit's input context, leaving it usable.
 void closeInputMethod(HWND edit) {
   HIMC context = ImmGetContext(edit);
   if (!context) return;
   ImmSetOpenStatus(context, FALSE);
   ImmReleaseContext(edit, context);
-}
-
-bool sameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 std::wstring windowText(HWND w) {
