@@ -16,13 +16,7 @@ e2e_begin "${1:-}" camera-e2e xdotool import convert
 # The camera box is the program's one stay-on-top window.
 box_geometry() { probe topmost MiruneForm; }
 box_rect() { box_geometry | awk '$1 == "window" { print $2, $3, $4, $5 }'; }
-box_is() { equals "$(box_rect)" "$1" >/dev/null; }
-menu_open() { probe visible '#32768' | grep -q '^window'; }
-menu_closed() { ! menu_open; }
 
-shot() { import -window root "$out/$1.png"; }
-# The colour of one screen pixel of a screenshot, as RRGGBB.
-pixel() { convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'; }
 
 # The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3.
 pattern_left=250

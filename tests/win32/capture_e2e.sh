@@ -14,20 +14,11 @@ e2e_pid_vars="pattern_pid"
 . "$here/e2e-common.sh"
 e2e_begin "${1:-}" capture-e2e xdotool import convert
 
-# The camera box is the program's one stay-on-top window.
-box_rect() { probe topmost MiruneForm | awk '$1 == "window" { print $2, $3, $4, $5 }'; }
-box_is() { equals "$(box_rect)" "$1" >/dev/null; }
 # Waits for the box to take the rectangle; says where it is if it does not.
 box_becomes() {  # box_becomes SECONDS "L T W H"
   wait_for "$1" box_is "$2" || { echo "     the box is at $(box_rect)"; return 1; }
 }
-menu_open() { probe visible '#32768' | grep -q '^window'; }
-menu_closed() { ! menu_open; }
-sheet_titled() { probe window "$1" | grep -q '^window'; }
 
-shot() { import -window root "$out/$1.png"; }
-# The colour of one screen pixel of a screenshot, as RRGGBB.
-pixel() { convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'; }
 
 # The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3.
 pattern_left=250

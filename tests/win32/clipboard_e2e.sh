@@ -10,12 +10,9 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/e2e-common.sh"
 e2e_begin "${1:-}" clipboard-e2e xdotool xclip import convert compare
-shot() { import -window root "$out/$1.png"; }
 # Whether a bitmap is offered on the X clipboard.
 x_has_bitmap() { xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q '^image/bmp$'; }
 x_has_no_bitmap() { ! x_has_bitmap; }
-# How many pixels of two pictures differ.
-differing() { compare -metric AE "$1" "$2" null: 2>&1 | awk '{ print $1 }'; }
 # Dark pixels in a rectangle of a screenshot.
 dark_pixels() {  # dark_pixels SHOT X Y W H
   convert "$out/$1.png" -crop "$4x$5+$2+$3" -colorspace Gray -threshold 50% -negate -format '%[fx:round(mean*w*h)]' info:

@@ -9,6 +9,7 @@
 #     exit, then Wine and the display.
 #   check DESCRIPTION COMMAND...   counts and prints "ok" or "FAIL"
 #   e2e_end                        prints "N passed, M failed"; fails if any failed
+# and the helpers below (screenshots, pixels, the camera box, menus, dialogs).
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 app_pid=
@@ -76,6 +77,57 @@ x_window() { xdotool search --name "$1" >/dev/null 2>&1; }
 no_x_window() { ! x_window "$1"; }
 app_running() { [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; }
 app_ended() { ! app_running; }
+
+# Helpers the scripts share. Screenshots go to $out/NAME.png.
+shot() { import -window root "$out/$1.png"; }
+# The colour of one pixel of a PNG in $out, as RRGGBB.
+pixel() { convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'; }
+# How many pixels of two pictures differ (pictures of different sizes differ).
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | awk '{ print $1 }'; }
+win_path() { "$MIRUNE_WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+# The camera box is the program's one stay-on-top window.
+box_rect() { probe topmost MiruneForm | awk '$1 == "window" { print $2, $3, $4, $5 }'; }
+box_is() { equals "$(box_rect)" "$1" >/dev/null; }
+menu_open() { probe visible '#32768' | grep -q '^window'; }
+menu_closed() { ! menu_open; }
+dialog_shown() { probe visible '#32770' | grep -q '^window'; }
+dialog_gone() { ! dialog_shown; }
+sheet_titled() { probe window "$1" | grep -q '^window'; }
+# The photo's command menu; a click that comes while the program is still
+# busy after a shot is tried again.
+command_menu() {
+  local i
+  for i in 1 2 3; do
+    xdotool mousemove 390 75 click 3
+    wait_for 3 menu_open && return 0
+  done
+  return 1
+}
+# Waits for a common dialog, keeps a screenshot of it, types a full path
+# into its name box and confirms. A dialog still laying itself out may miss
+# the keys: then the name is typed again.
+answer_dialog() {  # answer_dialog SHOT_NAME WINDOWS_PATH
+  wait_for 15 dialog_shown || return 1
+  local attempt x y w h
+  for attempt in 1 2 3; do
+    dialog_gone && return 0
+    sleep 1
+    read -r _ x y w h _ <<<"$(probe visible '#32770' | awk '$1 == "window"' | head -n 1)"
+    [ -n "$h" ] || return 0
+    [ "$attempt" = 1 ] && shot "$1"
+    # Keys reach the window under the pointer: a click into the name box,
+    # which lies 57 pixels above the dialog's bottom, 320 from its left.
+    xdotool mousemove $((x + 320)) $((y + h - 57))
+    sleep 0.3
+    xdotool click 1
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 5 "$2"
+    xdotool key Return
+    wait_for 5 dialog_gone && return 0
+  done
+  return 1
+}
 
 e2e_end() {
   echo "$passed passed, $failed failed"

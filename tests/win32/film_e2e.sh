@@ -15,13 +15,8 @@ e2e_pid_vars="pattern_pid"
 e2e_begin "${1:-}" film-e2e xdotool import convert identify
 handler=$(built_file "$(dirname "$mirune")" film_handler.exe) || { echo "not built: film_handler.exe" >&2; exit 2; }
 
-box_rect() { probe topmost MiruneForm | awk '$1 == "window" { print $2, $3, $4, $5 }'; }
-box_is() { equals "$(box_rect)" "$1" >/dev/null; }
-menu_open() { probe visible '#32768' | grep -q '^window'; }
-menu_closed() { ! menu_open; }
 sheet_titled() { probe window "$1" | grep -q 'visible 1$'; }
 dialog_up() { probe window "$1" | grep -q 'visible 1$'; }
-shot() { import -window root "$out/$1.png"; }
 # One pixel of an image file, as RRGGBB.
 file_pixel() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'; }
 

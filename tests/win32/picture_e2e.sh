@@ -12,46 +12,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/e2e-common.sh"
 e2e_begin "${1:-}" picture-e2e xdotool xclip import convert compare
 
-shot() { import -window root "$out/$1.png"; }
-box_rect() { probe topmost MiruneForm | awk '$1 == "window" { print $2, $3, $4, $5 }'; }
-box_is() { equals "$(box_rect)" "$1" >/dev/null; }
-menu_open() { probe visible '#32768' | grep -q '^window'; }
-menu_closed() { ! menu_open; }
-sheet_titled() { probe window "$1" | grep -q '^window'; }
-dialog_shown() { probe visible '#32770' | grep -q '^window'; }
-dialog_gone() { ! dialog_shown; }
-# How many pixels of two pictures differ (images of different sizes differ).
-differing() { compare -metric AE "$1" "$2" null: 2>&1 | awk '{ print $1 }'; }
 # Pixels of a screenshot's rectangle brighter than the black desktop.
 lit_pixels() {  # lit_pixels SHOT X Y W H
   convert "$out/$1.png" -crop "$4x$5+$2+$3" +repage -colorspace Gray -threshold 20% -format '%[fx:round(mean*w*h)]' info:
 }
-win_path() { "$MIRUNE_WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
-# The command menu of the photo, then keys through it.
-command_menu() {
-  xdotool mousemove 390 75 click 3
-  wait_for 5 menu_open
-}
-# Waits for a common dialog, keeps a screenshot of it, types a full path
-# into its name box and confirms.
-answer_dialog() {  # answer_dialog SHOT_NAME WINDOWS_PATH
-  wait_for 15 dialog_shown || return 1
-  sleep 1
-  local x y w h
-  read -r _ x y w h _ <<<"$(probe visible '#32770' | awk '$1 == "window"' | head -n 1)"
-  shot "$1"
-  # Keys reach the window under the pointer: a click into the name box,
-  # which lies 57 pixels above the dialog's bottom, 320 from its left.
-  xdotool mousemove $((x + 320)) $((y + h - 57))
-  sleep 0.3
-  xdotool click 1
-  sleep 0.3
-  xdotool key ctrl+a
-  xdotool type --delay 5 "$2"
-  xdotool key Return
-  wait_for 15 dialog_gone
-}
 
 mkdir -p "$out/pics" "$out/saved"
 convert -size 120x80 gradient:'#ff4000-#2040c0' -type TrueColor BMP3:"$out/pics/photo.bmp"

@@ -78,25 +78,17 @@ job_pdf() { ls "$pdfs"/job_"$1"-*.pdf 2>/dev/null | head -n 1; }
 job_done() { queue_empty && [ -n "$(job_pdf "$1")" ]; }
 
 # --- the screen ---
-menu_open() { probe visible '#32768' | grep -q '^window'; }
-menu_closed() { ! menu_open; }
-dialog_open() { probe visible '#32770' | grep -q '^window'; }
-dialog_closed() { ! dialog_open; }
-sheet_titled() { probe window "$1" | grep -q '^window'; }
-shot() { import -window root "$out/$1.png"; }
-# The colour of one pixel of a PNG in $out, as RRGGBB.
-pixel() { convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'; }
 # The print dialog takes the keys once the pointer is on it; Enter prints.
 confirm_print_dialog() {
   local l t w h
-  wait_for 15 dialog_open || return 1
+  wait_for 15 dialog_shown || return 1
   read -r _ l t w h _ <<<"$(probe visible '#32770')"
   sleep 1
   xdotool mousemove $((l + w / 2)) $((t + h / 2))
   sleep 0.5
   shot print-dialog-$1
   xdotool key Return
-  wait_for 10 dialog_closed
+  wait_for 10 dialog_gone
 }
 
 # The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3.
