@@ -97,37 +97,39 @@ class FileDialogs : public sys::FileDialogs {
  private:
   std::optional<std::string> run(bool save, const sys::FileDialogOptions& options);
   std::function<HWND()> fallback_;
-  // PrintDlgW with PD_RETURNDC; the chosen printer's DC is held until the
-  // job is done or let go. A job is StartDocW, StartPage, StretchDIBits of
-  // the image as a 32-bit top-down DIB, EndPage, EndDoc; a step that fails
-  // aborts it.
-  class Printer : public sys::Printer {
-   public:
-    explicit Printer(std::function<HWND()> fallbackOwner) : fallback_(std::move(fallbackOwner)) {}
-    std::optional<sys::PrinterPage> choose() override;
-    void print(const picture::Canvas& image, picture::Rect dest) override;
-    void release() override { dc_.reset(); }
-    int displayPixelsPerInchX() override;
-    int displayPixelsPerInchY() override;
+};
 
-   private:
-    std::function<HWND()> fallback_;
-    UniqueMemoryDc dc_;
-  };
+// PrintDlgW with PD_RETURNDC; the chosen printer's DC is held until the
+// job is done or let go. A job is StartDocW, StartPage, StretchDIBits of
+// the image as a 32-bit top-down DIB, EndPage, EndDoc; a step that fails
+// aborts it.
+class Printer : public sys::Printer {
+ public:
+  explicit Printer(std::function<HWND()> fallbackOwner) : fallback_(std::move(fallbackOwner)) {}
+  std::optional<sys::PrinterPage> choose() override;
+  void print(const picture::Canvas& image, picture::Rect dest) override;
+  void release() override { dc_.reset(); }
+  int displayPixelsPerInchX() override;
+  int displayPixelsPerInchY() override;
 
-  class Clock : public sys::Clock {
-   public:
-    std::int64_t nowMs() override;
-    void sleep(int ms) override;
-    std::string timeOfDay() override;
-    std::string plainTimeOfDay() override;
-  };
+ private:
+  std::function<HWND()> fallback_;
+  UniqueMemoryDc dc_;
+};
 
-  class Files : public sys::Files {
-   public:
-    std::string executablePath() override;
-    std::string currentDirectory() override;
-    std::string temporaryDirectory() override;
-  };
+class Clock : public sys::Clock {
+ public:
+  std::int64_t nowMs() override;
+  void sleep(int ms) override;
+  std::string timeOfDay() override;
+  std::string plainTimeOfDay() override;
+};
+
+class Files : public sys::Files {
+ public:
+  std::string executablePath() override;
+  std::string currentDirectory() override;
+  std::string temporaryDirectory() override;
+};
 
 }  // namespace win32
