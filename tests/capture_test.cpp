@@ -450,6 +450,24 @@ TEST_F(CaptureTest, WithoutALocaleTimePatternTheStampIsHoursMinutesSeconds) {
   EXPECT_EQ(sheet->frames[1].caption.caption(), "09:00:02");
 }
 
+TEST_F(CaptureTest, OnlyTheFirstShotOfABurstWaitsForTheScreenToSettle) {
+  start();
+  settings.strobeCount = 3;
+  auto settled = [this](std::size_t from) {
+    std::vector<bool> flags;
+    for (std::size_t i = from; i < copies().size(); ++i) flags.push_back(copies()[i].settled);
+    return flags;
+  };
+  choose(box->commandMenu, box->screenMenu.shootBurst);
+  EXPECT_EQ(settled(0), (std::vector<bool>{true, false, false}));
+  choose(box->commandMenu, box->areaMenu.shootBurst);
+  EXPECT_EQ(settled(3), (std::vector<bool>{true, false, false}));
+  choose(box->commandMenu, box->areaMenu.shoot);
+  choose(box->commandMenu, box->screenMenu.shoot);
+  EXPECT_EQ(settled(6), (std::vector<bool>{true, true}));
+  EXPECT_EQ(usedFrames(), 8);
+}
+
 // What the film holds: each frame's caption and picture (a copy shares the
 // pixels, so a frame that kept its picture still shares them).
 struct FilmState {
