@@ -52,8 +52,13 @@ picture::Bitmap Screen::copyWithoutSettling(picture::Rect r) {
     std::memset(pixels, 0, out.byteCount());
     return out;
   }
-  const std::size_t count = out.byteCount() / 4;
-  for (std::size_t i = 0; i < count; ++i) pixels[i * 4 + 3] = 0;
+  // A word at a time: the compiler makes one load, mask and store of it.
+  for (std::uint8_t *p = pixels, *end = pixels + out.byteCount(); p != end; p += 4) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    v &= 0x00FFFFFFu;
+    std::memcpy(p, &v, 4);
+  }
   return out;
 }
 
