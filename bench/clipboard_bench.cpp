@@ -2,7 +2,8 @@
 // clipboard's own copy is not in it: the headless clipboard hands over a
 // bitmap that shares its pixels):
 // - button up: one flag test;
-// - button down, nothing on the clipboard: one format query;
+// - button down, nothing on the clipboard: the change count, no format query
+//   (the clipboard has not changed since the last tick);
 // - a full film with push-out off: the bitmap has no place and is not copied;
 // - a 1920 x 1080 bitmap taken into a new frame (the frame cleared again
 //   outside the timing).

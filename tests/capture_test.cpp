@@ -2,6 +2,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "allocation_limit.h"
 #include "app_fixture.h"
 #include "base/error.h"
 #include "camera/camera_box.h"
@@ -447,6 +448,133 @@ TEST_F(CaptureTest, WithoutALocaleTimePatternTheStampIsHoursMinutesSeconds) {
   choose(box->commandMenu, box->areaMenu.shoot);
   EXPECT_EQ(usedFrames(), 2);
   EXPECT_EQ(sheet->frames[1].caption.caption(), "09:00:02");
+}
+
+TEST_F(CaptureTest, OnlyTheFirstShotOfABurstWaitsForTheScreenToSettle) {
+  start();
+  settings.strobeCount = 3;
+  auto settled = [this](std::size_t from) {
+    std::vector<bool> flags;
+    for (std::size_t i = from; i < copies().size(); ++i) flags.push_back(copies()[i].settled);
+    return flags;
+  };
+  choose(box->commandMenu, box->screenMenu.shootBurst);
+  EXPECT_EQ(settled(0), (std::vector<bool>{true, false, false}));
+  choose(box->commandMenu, box->areaMenu.shootBurst);
+  EXPECT_EQ(settled(3), (std::vector<bool>{true, false, false}));
+  choose(box->commandMenu, box->areaMenu.shoot);
+  choose(box->commandMenu, box->screenMenu.shoot);
+  EXPECT_EQ(settled(6), (std::vector<bool>{true, true}));
+  EXPECT_EQ(usedFrames(), 8);
+}
+
+// What the film holds: each frame's caption and picture (a copy shares the
+// pixels, so a frame that kept its picture still shares them).
+struct FilmState {
+  std::vector<std::string> captions;
+  std::vector<picture::Picture> pictures;
+  bool operator==(const FilmState& o) const {
+    if (captions != o.captions || pictures.size() != o.pictures.size()) return false;
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+      const picture::Bitmap &mine = pictures[i].bitmap(), &theirs = o.pictures[i].bitmap();
+      if (mine.empty() != theirs.empty() || (!mine.empty() && !mine.sharesPixelsWith(theirs))) return false;
+    }
+    return true;
+  }
+};
+
+TEST_F(CaptureTest, AShotThatRunsOutOfMemoryIsRefusedAndTheFilmStaysAsItWas) {
+  start();
+  settings.pushOutWhenFull = true;
+  // A full film, its overflow frame too, of small area shots.
+  box->photo.setBounds({2, 2, 40, 30});
+  for (int i = 0; i <= sheet::kOverflow; ++i) {
+    choose(box->commandMenu, box->areaMenu.shoot);
+    platform.backend.advance(200);
+  }
+  ASSERT_EQ(usedFrames(), sheet::kFilmFrames);
+  ASSERT_TRUE(platform.messages.shown.empty());
+  auto film = [this] {
+    FilmState state;
+    for (auto& f : sheet->frames) {
+      state.captions.push_back(f.caption.caption());
+      state.pictures.push_back(f.thumbnail.picture());
+    }
+    return state;
+  };
+  const FilmState before = film();
+  // Runs a shot's command under an allocation limit; tells how many
+  // requests were refused and whether the shot itself failed (a refusal in
+  // a timer that runs at one of its message steps is that timer's own).
+  struct Outcome {
+    std::size_t refusals = 0;
+    bool failed = false;
+  };
+  auto shootWithin = [this](ui::MenuItem& item, std::size_t budget, std::size_t failAt) {
+    Outcome outcome;
+    std::function<void()> shoot = item.onClick;
+    app.dispatch([&] {
+      testsupport::AllocationLimit limit(budget, failAt);
+      try {
+        shoot();
+      } catch (...) {
+        outcome = {limit.refusals(), true};
+        throw;
+      }
+      outcome.refusals = limit.refusals();
+    });
+    return outcome;
+  };
+
+  // Memory for less than the screen: the full-screen shot and its burst
+  // are refused in the program's own words, the film keeps every frame.
+  const std::size_t screenBytes = 1024u * 768u * 4u;
+  std::size_t shown = 0;
+  for (ui::MenuItem* item : {&box->screenMenu.shoot, &box->screenMenu.shootBurst}) {
+    EXPECT_TRUE(shootWithin(*item, screenBytes - 1, 0).failed);
+    ASSERT_EQ(platform.messages.shown.size(), ++shown);
+    EXPECT_EQ(platform.messages.shown.back().text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
+    platform.backend.advance(200);
+    EXPECT_TRUE(film() == before);
+    expectWindowsBack(true);
+  }
+
+  // Memory that runs out at any one request of a shot: the failure is
+  // reported in the program's own words, and a shot that failed left the
+  // film as it was; one that went on (the refusal was a timer's, at one of
+  // the shot's message steps) took the picture whole: the newest last, the
+  // oldest gone.
+  for (ui::MenuItem* item : {&box->screenMenu.shoot, &box->areaMenu.shoot}) {
+    std::size_t refusals = 1;
+    for (std::size_t failAt = 1; refusals > 0; ++failAt) {
+      SCOPED_TRACE("request " + std::to_string(failAt) + " of " + item->name());
+      ASSERT_LT(failAt, 5000u);
+      const FilmState was = film();
+      const std::size_t messages = platform.messages.shown.size();
+      const Outcome outcome = shootWithin(*item, SIZE_MAX / 2, failAt);
+      refusals = outcome.refusals;
+      platform.backend.advance(200);
+      if (refusals > 0) {
+        ASSERT_EQ(platform.messages.shown.size(), messages + 1);
+        EXPECT_EQ(platform.messages.shown.back().text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
+      } else {
+        EXPECT_EQ(platform.messages.shown.size(), messages);
+      }
+      const FilmState now = film();
+      if (outcome.failed) {
+        ASSERT_TRUE(now == was);
+      } else {
+        EXPECT_EQ(usedFrames(), sheet::kFilmFrames);
+        EXPECT_TRUE(
+            now.pictures[sheet::kFilmFrames - 1].bitmap().sharesPixelsWith(box->photo.picture().bitmap()));
+        EXPECT_EQ(now.captions[sheet::kFilmFrames - 1], box->timeStamp.caption());
+        EXPECT_TRUE(now.pictures[0].bitmap().sharesPixelsWith(was.pictures[1].bitmap()));
+        ASSERT_FALSE(
+            now.pictures[sheet::kFilmFrames - 1].bitmap().sharesPixelsWith(was.pictures.back().bitmap()));
+      }
+      expectWindowsBack(item == &box->screenMenu.shoot);
+    }
+  }
 }
 
 }  // namespace

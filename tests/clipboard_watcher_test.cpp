@@ -52,15 +52,27 @@ TEST_F(ClipboardWatcherTest, WithTheButtonUpABitmapStaysAndATickAsksNothing) {
   EXPECT_EQ(platform.clipboard.opens, 0);
 }
 
-TEST_F(ClipboardWatcherTest, TextIsLeftAloneAndCostsOneFormatQueryPerTick) {
+TEST_F(ClipboardWatcherTest, TextIsLeftAloneAndAClipboardThatHasNotChangedIsNotAskedAgain) {
   clipboardButton();
   ASSERT_TRUE(windows.palette->clipboardButton.down());
   platform.clipboard.putTextFromOtherProgram("hello");
   for (int i = 0; i < 20; ++i) tick();
   EXPECT_EQ(platform.clipboard.text(), "hello");
   EXPECT_EQ(usedFrames(), 0);
-  EXPECT_EQ(platform.clipboard.formatQueries, 20);
+  // One format query for the text, none while it stays.
+  EXPECT_EQ(platform.clipboard.formatQueries, 1);
   EXPECT_EQ(platform.clipboard.opens, 0);
+  // Each change is looked at once, and a bitmap after text is seen at once.
+  platform.clipboard.putTextFromOtherProgram("world");
+  for (int i = 0; i < 5; ++i) tick();
+  EXPECT_EQ(platform.clipboard.formatQueries, 2);
+  copyInOtherProgram(64, 48, 7);
+  tick();
+  EXPECT_EQ(film(), std::vector<std::uint32_t>{7});
+  EXPECT_EQ(platform.clipboard.formatQueries, 3);
+  // The clipboard our take emptied is looked at once, then not again.
+  for (int i = 0; i < 5; ++i) tick();
+  EXPECT_EQ(platform.clipboard.formatQueries, 4);
 }
 
 TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameWithoutATidyPassOrScrolling) {

@@ -156,10 +156,12 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // A shot's steps, with the windows it hides brought back if one fails.
   void runShot(bool hidesPalette, const std::function<void()>& steps);
   // The screen under the photo, at the photo's current size, into the photo.
-  void copyAreaUnderPhoto();
+  // settle: give the screen time to show what was just hidden (the first
+  // shot of a burst and a single shot; the later shots of a burst do not).
+  void copyAreaUnderPhoto(bool settle = true);
   // The whole screen into the photo, which takes the screen's size.
-  void copyWholeScreen();
-  picture::Picture copyScreen(ui::Rect r);
+  void copyWholeScreen(bool settle = true);
+  picture::Picture copyScreen(ui::Rect r, bool settle);
   void addPhotoToFilm();
   void pause(long long ms);
 

@@ -112,7 +112,7 @@ void CameraBox::shootAreaBurst() {
       photo.setPicture({});
       writeTimeStamp();
       application().processMessages();
-      copyAreaUnderPhoto();
+      copyAreaUnderPhoto(shot == 0);
       // Only the first shot has the application window out of the way.
       application().showApplicationWindow();
       showNormalView();
@@ -156,7 +156,7 @@ void CameraBox::shootScreenBurst() {
       photo.setPicture(blankImage.picture());
       writeTimeStamp();
       application().processMessages();
-      copyWholeScreen();
+      copyWholeScreen(shot == 0);
       addPhotoToFilm();
       pause(settings.strobeIntervalTenths * 100LL);
     }
@@ -183,26 +183,27 @@ void CameraBox::runShot(bool hidesPalette, const std::function<void()>& steps) {
   }
 }
 
-void CameraBox::copyAreaUnderPhoto() {
+void CameraBox::copyAreaUnderPhoto(bool settle) {
   // The photo's place on the screen, read now: the box may have moved.
   ui::Rect area{left() + viewfinder.left() + kPhotoInset, top() + viewfinder.top() + kPhotoInset,
                 photo.width(), photo.height()};
-  photo.setPicture(copyScreen(area));
+  photo.setPicture(copyScreen(area, settle));
 }
 
-void CameraBox::copyWholeScreen() {
+void CameraBox::copyWholeScreen(bool settle) {
   photo.setBounds({photo.left(), photo.top(), services_.screen.width(), services_.screen.height()});
-  photo.setPicture(copyScreen({0, 0, photo.width(), photo.height()}));
+  photo.setPicture(copyScreen({0, 0, photo.width(), photo.height()}, settle));
 }
 
-picture::Picture CameraBox::copyScreen(ui::Rect r) {
+picture::Picture CameraBox::copyScreen(ui::Rect r, bool settle) {
   // A photo without width or height takes no picture, and the film then
   // stores nothing.
   if (r.width <= 0 || r.height <= 0) return {};
   if (static_cast<unsigned long long>(r.width) * static_cast<unsigned long long>(r.height) * 4 >
       picture::Bitmap::kMaxBytes)
     throw base::Error(base::kOutOfResources);
-  return picture::Picture(services_.screen.copy({r.left, r.top, r.width, r.height}));
+  picture::Rect area{r.left, r.top, r.width, r.height};
+  return picture::Picture(settle ? services_.screen.copy(area) : services_.screen.copyWithoutSettling(area));
 }
 
 void CameraBox::addPhotoToFilm() {

@@ -254,7 +254,13 @@ void NegativeSheet::interceptClipboard() {
   app::ClipboardSwitch* clipboardSwitch = app::windows.clipboardSwitch;
   if (!clipboardSwitch || !clipboardSwitch->intercepting()) return;
   sys::Clipboard& clipboard = services_.clipboard;
-  if (!clipboard.hasBitmap()) return;
+  // The change count is answered without a round trip to the clipboard's
+  // owner: a clipboard that has not changed since the last tick is not
+  // asked for its formats again. A count of 0 is no count at all.
+  const std::uint32_t change = clipboard.changeCount();
+  if (change == 0 || !lastClipboardLook_ || lastClipboardLook_->change != change)
+    lastClipboardLook_ = ClipboardLook{change, clipboard.hasBitmap()};
+  if (!lastClipboardLook_->hasBitmap) return;
   app::CameraBoxView* cameraBox = app::windows.cameraBoxView;
   if (!cameraBox) return;
 
@@ -279,7 +285,6 @@ void NegativeSheet::interceptClipboard() {
 
   // A bitmap that failed once is not tried again until the clipboard
   // changes: the error box's own loop keeps this timer running.
-  std::uint32_t change = clipboard.changeCount();
   if (failedClipboardChange_ == change) return;
   std::optional<picture::Bitmap> taken;
   try {

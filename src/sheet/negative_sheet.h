@@ -159,6 +159,12 @@ class NegativeSheet : public ui::Form, public app::Film {
   // The clipboard's change count when taking its bitmap last failed: that
   // bitmap is not tried again, so a failure is reported once.
   std::optional<std::uint32_t> failedClipboardChange_;
+  // Whether the clipboard held a bitmap at the change count seen last.
+  struct ClipboardLook {
+    std::uint32_t change;
+    bool hasBitmap;
+  };
+  std::optional<ClipboardLook> lastClipboardLook_;
 
   sys::Services& services_;
   app::PositionStore positions_;

@@ -9,8 +9,12 @@ class Screen {
   virtual ~Screen() = default;
   virtual int width() = 0;
   virtual int height() = 0;
-  // The screen pixels of r, as the screen shows them now.
+  // The screen pixels of r, as the screen shows them now: first the
+  // screen is given time to show what our windows just hid.
   virtual picture::Bitmap copy(picture::Rect r) = 0;
+  // As copy(), for a later shot of a burst: the first one settled the
+  // screen, so this one does not wait for it.
+  virtual picture::Bitmap copyWithoutSettling(picture::Rect r) { return copy(r); }
 };
 
 }  // namespace sys

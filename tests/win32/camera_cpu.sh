@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # CPU time of mirune.exe under Wine while it sits idle: the palette alone,
 # the camera box shown, and the box after an edge-handle drag (its layout
-# timer then ticks every millisecond). Each figure is the process's user +
-# system time over SECONDS (30 by default) from /proc/PID/stat, as a share
-# of one core; the Wine server's share over the same time is given beside it.
-# The first line is the smallest Win32 program with one window (empty_window),
-# the cost of merely running under Wine.
+# timer then ticks every millisecond). Each figure is the CPU time of the
+# process's threads over SECONDS (30 by default) from
+# /proc/PID/task/*/schedstat, as a share of one core; the Wine server's
+# share over the same time is given beside it.
+# The first lines are the smallest Win32 program with one window
+# (empty_window), the cost of merely running under Wine, alone and running
+# the program's two 55 ms timers (the camera box's layout and the clipboard
+# watcher's) with empty handlers: a tick that finds nothing to do should
+# cost about what an empty one does; and with a 1 ms timer beside a 55 ms
+# one, the timers after a handle drag. The clipboard button down with
+# nothing new on the clipboard is measured with the box shown, before the
+# drag.
 #   camera_cpu.sh BUILD_DIR [SECONDS]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -22,8 +29,10 @@ mkdir -p "$run"
 cp "$mirune" "$run/"
 probe() { "$MIRUNE_WINE" "$prober" "$@" 2>/dev/null | tr -d '\r'; }
 
-ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }  # utime + stime
-hz=$(getconf CLK_TCK)
+# CPU time of every thread of a process, in microseconds (the scheduler's
+# own count: finer than the clock ticks of /proc/PID/stat).
+ticks() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%d\n", t / 1000 }'; }
+hz=1000000
 # The process of ours (this Wine prefix) whose command line matches.
 ours() {
   local p
@@ -49,12 +58,20 @@ measure() {  # measure LABEL [PROGRAM]
     'BEGIN { printf "%-34s program %5.2f %% of a core   wineserver %5.2f %%\n", l, 100 * a / hz / t, 100 * s / hz / t }'
 }
 
-"$MIRUNE_WINE" "$empty" >/dev/null 2>&1 &
-empty_pid=$!
-for i in $(seq 1 150); do xdotool search --name '^EmptyWindow$' >/dev/null 2>&1 && break; sleep 0.2; done
-sleep 3
-measure "empty window (baseline)" 'empty_window\.exe'
-kill "$empty_pid"
+baseline() {  # baseline LABEL [TIMER_MS...]
+  local label=$1
+  shift
+  "$MIRUNE_WINE" "$empty" "$@" >/dev/null 2>&1 &
+  empty_pid=$!
+  for i in $(seq 1 150); do xdotool search --name '^EmptyWindow$' >/dev/null 2>&1 && break; sleep 0.2; done
+  sleep 3
+  measure "$label" 'empty_window\.exe'
+  kill "$empty_pid"
+  wait "$empty_pid" 2>/dev/null
+}
+baseline "empty window (baseline)"
+baseline "empty window, two 55 ms timers" 55 55
+baseline "empty window, 1 and 55 ms timers" 1 55
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
 (cd "$run" && exec "$MIRUNE_WINE" mirune.exe >/dev/null 2>&1) &
 app_pid=$!
@@ -66,6 +83,12 @@ read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
 xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
 sleep 3
 measure "camera box shown"
+clipboard_button() { xdotool mousemove $((pcx + 15)) $((pcy + 52 + 13)) click 1; }
+clipboard_button
+sleep 3
+measure "clipboard button down"
+clipboard_button
+sleep 1
 # 変形 (reshape) on, then a drag of the right handle.
 xdotool mousemove 380 70 click 3 sleep 1 key Down Down Down Down Down Right Down Down Down Down Return
 sleep 1

@@ -6,7 +6,9 @@
 # - the time from xclip putting a 1920 x 1080 BMP on the X clipboard to the
 #   bitmap having left it (it leaves in the same tick that stores it in a
 #   frame), 20 times, median and range. The polling itself (one xclip run
-#   per look, a few milliseconds) is included.
+#   per look, a few milliseconds) is included;
+# - the baseline of the same run: a plain X client (xclip) reading the same
+#   bitmap from the same xclip, 20 times while the button is up, median.
 #   clipboard_measure.sh BUILD_DIR [SECONDS]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -62,10 +64,24 @@ read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
 clipboard_button() { xdotool mousemove $((pcx + 15)) $((pcy + 52 + 13)) click 1; }
 
 measure "clipboard button up"
+
+convert -size 1920x1080 gradient:'#ff2000-#0030c0' -type TrueColor BMP3:"$run/full-hd.bmp"
+plain=()
+for i in $(seq 1 20); do
+  xclip -selection clipboard -t image/bmp -i "$run/full-hd.bmp"
+  sleep 0.3
+  t0=$(date +%s%N)
+  xclip -selection clipboard -t image/bmp -o >/dev/null 2>&1
+  t1=$(date +%s%N)
+  plain+=($(((t1 - t0) / 1000000)))
+done
+printf '%s\n' "${plain[@]}" | sort -n | awk '{ v[NR] = $1 } END {
+  printf "1920 x 1080 bitmap read by xclip (ms, %d runs): median %d, min %d, max %d\n", NR, (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1], v[NR] }'
+# Something else on the clipboard before the button goes down.
+echo text | xclip -selection clipboard -i
 clipboard_button
 measure "button down, nothing on the clipboard"
 
-convert -size 1920x1080 gradient:'#ff2000-#0030c0' -type TrueColor BMP3:"$run/full-hd.bmp"
 times=()
 for i in $(seq 1 20); do
   t0=$(date +%s%N)

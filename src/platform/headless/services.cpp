@@ -73,8 +73,14 @@ Screen::Screen(int width, int height) : image(picture::Bitmap::create(width, hei
 int Screen::width() { return image.width(); }
 int Screen::height() { return image.height(); }
 
+picture::Bitmap Screen::copyWithoutSettling(picture::Rect r) {
+  picture::Bitmap b = copy(r);
+  copies.back().settled = false;
+  return b;
+}
+
 picture::Bitmap Screen::copy(picture::Rect r) {
-  Copy record{r, {}, false, 0};
+  Copy record{r, {}, false, 0, true};
   if (windows) {
     record.visibleForms = windows->visibleForms();
     record.applicationWindowVisible = windows->applicationWindowVisible();

@@ -85,6 +85,7 @@ class Screen : public sys::Screen {
   int width() override;
   int height() override;
   picture::Bitmap copy(picture::Rect r) override;
+  picture::Bitmap copyWithoutSettling(picture::Rect r) override;
   picture::Bitmap image;  // 32 bpp; its size is the screen's
 
   struct Copy {
@@ -92,6 +93,7 @@ class Screen : public sys::Screen {
     std::vector<std::string> visibleForms;  // names of the program's forms shown
     bool applicationWindowVisible = false;
     std::int64_t atMs = 0;  // on the virtual clock
+    bool settled = true;    // the screen was given time to settle first
   };
   std::vector<Copy> copies;
   // Runs at every copy, after it is recorded: a test may make it fail.

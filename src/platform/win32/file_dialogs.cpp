@@ -1,8 +1,8 @@
 #include <windows.h>
-#include <commdlg.h>
 
 #include <vector>
 
+#include "platform/win32/common_dialogs.h"
 #include "platform/win32/modal_scope.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
@@ -65,7 +65,7 @@ std::optional<std::string> FileDialogs::run(bool save, const sys::FileDialogOpti
   BOOL chosen;
   {
     ModalScope modal(owner);
-    chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    chosen = save ? showSaveFileDialog(&ofn) : showOpenFileDialog(&ofn);
   }
   if (!chosen) return std::nullopt;
   std::wstring path(name.data());

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "base/error.h"
+#include "platform/win32/on_demand.h"
 #include "platform/win32/services.h"
 
 namespace win32 {
@@ -57,18 +58,18 @@ int bandRows(int width, int bytesPerPixel) {
 
 PngCodec::~PngCodec() {
   if (factory_) factory_->Release();
-  if (comStarted_) CoUninitialize();
+  if (comStarted_) stopCom();
 }
 
 IWICImagingFactory* PngCodec::factory() {
   if (factory_) return factory_;
   if (!comTried_) {
     comTried_ = true;
-    HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    HRESULT hr = startCom();
     comStarted_ = SUCCEEDED(hr);  // S_FALSE too: started before, counted once more
   }
-  HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(&factory_));
+  HRESULT hr =
+      createComObject(CLSID_WICImagingFactory, IID_IWICImagingFactory, reinterpret_cast<void**>(&factory_));
   if (FAILED(hr)) {
     factory_ = nullptr;
     failed(hr);
@@ -128,7 +129,7 @@ std::vector<std::uint8_t> PngCodec::encode(const picture::Bitmap& b) {
   if (b.empty()) throw std::invalid_argument("empty bitmap");
   IWICImagingFactory* wic = factory();
   Com<IStream> memory;
-  HRESULT hr = CreateStreamOnHGlobal(nullptr, TRUE, memory.put());
+  HRESULT hr = createMemoryStream(memory.put());
   if (FAILED(hr)) failed(hr);
   Com<IWICBitmapEncoder> encoder;
   hr = wic->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put());
@@ -165,7 +166,7 @@ std::vector<std::uint8_t> PngCodec::encode(const picture::Bitmap& b) {
   ULARGE_INTEGER end{};
   hr = memory->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &end);
   HGLOBAL global = nullptr;
-  if (SUCCEEDED(hr)) hr = GetHGlobalFromStream(memory.get(), &global);
+  if (SUCCEEDED(hr)) hr = memoryOfStream(memory.get(), &global);
   if (FAILED(hr)) failed(hr);
   GlobalLockScope lock(global);
   if (!lock.get() || end.QuadPart > lock.size()) failed(E_FAIL);

@@ -1,8 +1,7 @@
 #include <windows.h>
 
-#include <commdlg.h>
-
 #include "base/error.h"
+#include "platform/win32/common_dialogs.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/modal_scope.h"
 #include "platform/win32/services.h"
@@ -46,13 +45,13 @@ std::optional<sys::PrinterPage> Printer::choose() {
   BOOL chosen;
   {
     ModalScope modal(owner);
-    chosen = PrintDlgW(&pd);
+    chosen = showPrintDialog(&pd);
   }
   UniqueGlobal devMode(pd.hDevMode), devNames(pd.hDevNames);
   if (pd.hDC) dc_.reset(pd.hDC);
   if (!chosen) {
     // Cancelled, or no printer the user could pick (the system has said so).
-    if (CommDlgExtendedError() != 0) cannotPrint();
+    if (commonDialogError() != 0) cannotPrint();
     dc_.reset();
     return std::nullopt;
   }

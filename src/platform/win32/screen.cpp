@@ -19,29 +19,45 @@ int Screen::width() { return GetSystemMetrics(SM_CXSCREEN); }
 int Screen::height() { return GetSystemMetrics(SM_CYSCREEN); }
 
 picture::Bitmap Screen::copy(picture::Rect r) {
-  if (r.width <= 0 || r.height <= 0) return {};
-  // A copy that fails gives a black picture of the size asked for.
-  auto black = [&r] { return picture::Bitmap::create(r.width, r.height, 32); };
   waitForCompositor();
-  WindowDc screen(nullptr);
-  if (!screen) return black();
-  BITMAPINFO bi = topDownInfo(r.width, r.height);
-  void* bits = nullptr;
-  UniqueGdi<HBITMAP> dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
-  if (!dib || !mem || !bits) return black();
-  {
-    Selection sel(mem.get(), dib.get());
-    BitBlt(mem.get(), 0, 0, r.width, r.height, screen.get(), r.left, r.top, SRCCOPY);
-    GdiFlush();
-  }
-  // Every byte of every row is written below.
+  return copyWithoutSettling(r);
+}
+
+// The screen is copied into a bitmap of the display's own kind and read
+// from there straight into the picture's pixels: one frame-sized buffer of
+// ours, and one pass over it after the copy (the screen's fourth byte is
+// no alpha value, so it is cleared). A copy that fails gives a black
+// picture of the size asked for, in the same pixels.
+picture::Bitmap Screen::copyWithoutSettling(picture::Rect r) {
+  if (r.width <= 0 || r.height <= 0) return {};
+  // Every byte is written below, by the copy or by the black fill.
   auto out = picture::Bitmap::createUninitialized(r.width, r.height, 32);
-  const auto* src = static_cast<const std::uint8_t*>(bits);
-  for (int y = 0; y < r.height; ++y) {
-    std::uint8_t* row = out.mutableRow(y);
-    std::memcpy(row, src + std::size_t(y) * std::size_t(r.width) * 4, std::size_t(r.width) * 4);
-    for (int x = 0; x < r.width; ++x) row[x * 4 + 3] = 0;  // no alpha of the screen's
+  // A 32-bit bitmap's rows follow each other with no padding.
+  std::uint8_t* pixels = out.mutableRow(0);
+  bool copied = false;
+  if (WindowDc screen(nullptr); screen) {
+    UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
+    UniqueGdi<HBITMAP> shot(CreateCompatibleBitmap(screen.get(), r.width, r.height));
+    if (mem && shot) {
+      {
+        Selection sel(mem.get(), shot.get());
+        copied = BitBlt(mem.get(), 0, 0, r.width, r.height, screen.get(), r.left, r.top, SRCCOPY) != 0;
+      }
+      BITMAPINFO bi = topDownInfo(r.width, r.height);
+      copied = copied && GetDIBits(screen.get(), shot.get(), 0, static_cast<UINT>(r.height), pixels, &bi,
+                                   DIB_RGB_COLORS) == r.height;
+    }
+  }
+  if (!copied) {
+    std::memset(pixels, 0, out.byteCount());
+    return out;
+  }
+  // A word at a time: the compiler makes one load, mask and store of it.
+  for (std::uint8_t *p = pixels, *end = pixels + out.byteCount(); p != end; p += 4) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    v &= 0x00FFFFFFu;
+    std::memcpy(p, &v, 4);
   }
   return out;
 }

@@ -67,6 +67,7 @@ class Screen : public sys::Screen {
   int width() override;
   int height() override;
   picture::Bitmap copy(picture::Rect r) override;
+  picture::Bitmap copyWithoutSettling(picture::Rect r) override;
 
  private:
   void waitForCompositor();

@@ -1,8 +1,8 @@
 #include <windows.h>
-#include <shellapi.h>
 
 #include <vector>
 
+#include "platform/win32/on_demand.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
 
@@ -10,9 +10,7 @@ namespace win32 {
 
 void Shell::openFile(const std::string& path) {
   HWND owner = owner_ ? owner_() : nullptr;
-  // What the associated program makes of the file is its own affair; the
-  // result is not looked at.
-  ShellExecuteW(owner, L"open", widen(path).c_str(), nullptr, nullptr, SW_SHOW);
+  openWithShell(owner, widen(path).c_str());
 }
 
 bool Shell::startProgram(const std::string& commandLine) {
