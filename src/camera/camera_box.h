@@ -148,25 +148,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void printPhoto();
   void setPrintSize(PrintSize size);
 
- private:
-  void photoAsBitmap();
-  void setUp();
-  void wirePrintCommands();
-  void applyViewfinderBevel();
-  // A shot's steps, with the windows it hides brought back if one fails.
-  void runShot(bool hidesPalette, const std::function<void()>& steps);
-  // The screen under the photo, at the photo's current size, into the photo.
-  void copyAreaUnderPhoto();
-  // The whole screen into the photo, which takes the screen's size.
-  void copyWholeScreen();
-  picture::Picture copyScreen(ui::Rect r);
-  void addPhotoToFilm();
-  void pause(long long ms);
-
-  sys::Services& services_;
-  app::PositionStore positions_;
-
- public:
   // What the film reads (app::CameraBoxView).
   unsigned displayDivisor = 1;  // the photo is its picture's size over this: 1, or 4
   ui::Image& photoControl() override { return photo; }
@@ -188,8 +169,24 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void setTimeStampColors(ui::Color front, ui::Color shadow) override;
 
  private:
+  void photoAsBitmap();
+  void setUp();
+  void wirePrintCommands();
+  void applyViewfinderBevel();
+  // A shot's steps, with the windows it hides brought back if one fails.
+  void runShot(bool hidesPalette, const std::function<void()>& steps);
+  // The screen under the photo, at the photo's current size, into the photo.
+  void copyAreaUnderPhoto();
+  // The whole screen into the photo, which takes the screen's size.
+  void copyWholeScreen();
+  picture::Picture copyScreen(ui::Rect r);
+  void addPhotoToFilm();
+  void pause(long long ms);
   // The normal view, whatever reshape mode says, before a dialog opens.
   void prepareForDialog();
+
+  sys::Services& services_;
+  app::PositionStore positions_;
 };
 
 // The 156 x 116, 256-colour title picture.

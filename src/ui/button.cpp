@@ -61,17 +61,12 @@ void Button::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
 
 bool pressDialogKey(Form& form, DialogKey key) {
   Button* found = nullptr;
-  std::function<void(Control&)> walk = [&](Control& parent) {
-    for (Control* c : parent.children()) {
-      if (found) return;
-      if (auto* b = dynamic_cast<Button*>(c)) {
-        bool role = key == DialogKey::Enter ? b->isDefault() : b->isCancel();
-        if (role && b->showing() && b->enabled()) found = b;
-      }
-      walk(*c);
-    }
-  };
-  walk(form);
+  forEachDescendant(form, [&](Control& c) {
+    auto* b = dynamic_cast<Button*>(&c);
+    if (found || !b) return;
+    bool role = key == DialogKey::Enter ? b->isDefault() : b->isCancel();
+    if (role && b->showing() && b->enabled()) found = b;
+  });
   if (!found || !found->onClick) return found != nullptr;
   found->onClick();
   return true;

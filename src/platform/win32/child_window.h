@@ -8,7 +8,7 @@ namespace win32 {
 
 class FormWindow;
 
-// The window of a windowed control (ui::WindowedPanel): a child of its
+// The window of a windowed control (a windowed ui::Panel): a child of its
 // form's window at the control's place. It draws its part of the form's
 // canvas and hands its mouse input to the form in the form's coordinates;
 // anything else (cursor, context menu) it leaves to the form's window.

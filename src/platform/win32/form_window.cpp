@@ -12,8 +12,8 @@
 #include "platform/win32/standard_controls.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
+#include "ui/controls.h"
 #include "ui/menu.h"
-#include "ui/windowed_panel.h"
 
 namespace win32 {
 namespace {
@@ -141,13 +141,10 @@ FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), fo
   natives_ = std::make_unique<NativeControls>(backend.instance(), backend.painter(), form, hwnd_.get());
   standard_ = std::make_unique<StandardControls>(backend.instance(), backend.painter(), form, hwnd_.get());
   backend_.addForm(this);
-  std::function<void(ui::Control&)> addChildren = [&](ui::Control& parent) {
-    for (ui::Control* c : parent.children()) {
-      if (dynamic_cast<ui::WindowedPanel*>(c)) children_.push_back(std::make_unique<ChildWindow>(*this, *c));
-      addChildren(*c);
-    }
-  };
-  addChildren(form_);
+  ui::forEachDescendant(form_, [&](ui::Control& c) {
+    auto* panel = dynamic_cast<ui::Panel*>(&c);
+    if (panel && panel->windowed()) children_.push_back(std::make_unique<ChildWindow>(*this, c));
+  });
   syncTooltips();
   if (form.visible()) formChanged(ui::Change::Visible);
 }

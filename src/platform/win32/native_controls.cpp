@@ -25,24 +25,20 @@ bool sameScroll(const SCROLLINFO& a, const SCROLLINFO& b) {
 NativeControls::NativeControls(HINSTANCE instance, GdiPainter& painter, ui::Form& form, HWND parent)
     : painter_(painter), form_(form) {
   UINT_PTR id = 1;
-  std::function<void(ui::Control&)> walk = [&](ui::Control& parentControl) {
-    for (ui::Control* c : parentControl.children()) {
-      if (auto* button = dynamic_cast<ui::PushButton*>(c)) {
-        UniqueWindow w(CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
-                                       parent, reinterpret_cast<HMENU>(id++), instance, nullptr));
-        if (w) buttons_.push_back({button, std::move(w), {}});
-      } else if (auto* box = dynamic_cast<ui::ScrollBox*>(c)) {
-        for (ui::Axis axis : {ui::Axis::Horizontal, ui::Axis::Vertical}) {
-          DWORD style = WS_CHILD | (axis == ui::Axis::Horizontal ? SBS_HORZ : SBS_VERT);
-          UniqueWindow w(CreateWindowExW(0, L"SCROLLBAR", L"", style, 0, 0, 0, 0, parent,
-                                         reinterpret_cast<HMENU>(id++), instance, nullptr));
-          if (w) bars_.push_back({box, axis, std::move(w), {}});
-        }
+  ui::forEachDescendant(form, [&](ui::Control& c) {
+    if (auto* button = dynamic_cast<ui::PushButton*>(&c)) {
+      UniqueWindow w(CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
+                                     parent, reinterpret_cast<HMENU>(id++), instance, nullptr));
+      if (w) buttons_.push_back({button, std::move(w), {}});
+    } else if (auto* box = dynamic_cast<ui::ScrollBox*>(&c)) {
+      for (ui::Axis axis : {ui::Axis::Horizontal, ui::Axis::Vertical}) {
+        DWORD style = WS_CHILD | (axis == ui::Axis::Horizontal ? SBS_HORZ : SBS_VERT);
+        UniqueWindow w(CreateWindowExW(0, L"SCROLLBAR", L"", style, 0, 0, 0, 0, parent,
+                                       reinterpret_cast<HMENU>(id++), instance, nullptr));
+        if (w) bars_.push_back({box, axis, std::move(w), {}});
       }
-      walk(*c);
     }
-  };
-  walk(form);
+  });
   for (Button& b : buttons_) syncButton(b);
   for (Bar& b : bars_) syncBar(b);
 }

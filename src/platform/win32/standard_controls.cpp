@@ -52,70 +52,67 @@ StandardControls::StandardControls(HINSTANCE instance, GdiPainter& painter, ui::
     : painter_(painter), form_(form), parent_(parent) {
   int nextId = 1000;
   bool haveDefault = false, haveCancel = false;
-  std::function<void(ui::Control&)> walk = [&](ui::Control& parentControl) {
-    for (ui::Control* c : parentControl.children()) {
-      const wchar_t* cls = nullptr;
-      DWORD style = WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
-      Kind kind{};
-      int id = nextId++;
-      if (auto* text = dynamic_cast<ui::RichText*>(c)) {
-        (void)text;
-        kind = Kind::Text;
-        cls = L"EDIT";
-        // Lines are broken in advance: the window must not wrap them again.
-        style |= ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
-      } else if (auto* edit = dynamic_cast<ui::Edit*>(c)) {
-        kind = Kind::Edit;
-        cls = L"EDIT";
-        style |= WS_TABSTOP | ES_AUTOHSCROLL;
-        if (dynamic_cast<ui::MaskedEdit*>(edit)) style |= ES_NUMBER;
-        ex = WS_EX_CLIENTEDGE;
-      } else if (dynamic_cast<ui::CheckBox*>(c)) {
-        kind = Kind::CheckBox;
-        cls = L"BUTTON";
-        style |= WS_TABSTOP | BS_CHECKBOX;
-      } else if (dynamic_cast<ui::RadioButton*>(c)) {
-        kind = Kind::Radio;
-        cls = L"BUTTON";
-        style |= WS_TABSTOP | BS_RADIOBUTTON;
-      } else if (auto* button = dynamic_cast<ui::Button*>(c)) {
-        kind = Kind::Button;
-        cls = L"BUTTON";
-        style |= WS_TABSTOP | (button->isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        if (button->isDefault() && !haveDefault) {
-          id = IDOK;
-          haveDefault = true;
-        } else if (button->isCancel() && !haveCancel) {
-          id = IDCANCEL;
-          haveCancel = true;
-        }
-      } else if (dynamic_cast<ui::TrackBar*>(c)) {
-        kind = Kind::TrackBar;
-        cls = TRACKBAR_CLASSW;
-        style |= WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS;
+  ui::forEachDescendant(form, [&](ui::Control& control) {
+    ui::Control* c = &control;
+    const wchar_t* cls = nullptr;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
+    Kind kind{};
+    int id = nextId++;
+    if (auto* text = dynamic_cast<ui::RichText*>(c)) {
+      (void)text;
+      kind = Kind::Text;
+      cls = L"EDIT";
+      // Lines are broken in advance: the window must not wrap them again.
+      style |= ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+    } else if (auto* edit = dynamic_cast<ui::Edit*>(c)) {
+      kind = Kind::Edit;
+      cls = L"EDIT";
+      style |= WS_TABSTOP | ES_AUTOHSCROLL;
+      if (dynamic_cast<ui::MaskedEdit*>(edit)) style |= ES_NUMBER;
+      ex = WS_EX_CLIENTEDGE;
+    } else if (dynamic_cast<ui::CheckBox*>(c)) {
+      kind = Kind::CheckBox;
+      cls = L"BUTTON";
+      style |= WS_TABSTOP | BS_CHECKBOX;
+    } else if (dynamic_cast<ui::RadioButton*>(c)) {
+      kind = Kind::Radio;
+      cls = L"BUTTON";
+      style |= WS_TABSTOP | BS_RADIOBUTTON;
+    } else if (auto* button = dynamic_cast<ui::Button*>(c)) {
+      kind = Kind::Button;
+      cls = L"BUTTON";
+      style |= WS_TABSTOP | (button->isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      if (button->isDefault() && !haveDefault) {
+        id = IDOK;
+        haveDefault = true;
+      } else if (button->isCancel() && !haveCancel) {
+        id = IDCANCEL;
+        haveCancel = true;
       }
-      if (cls) {
-        UniqueWindow made(CreateWindowExW(ex, cls, L"", style, 0, 0, 0, 0, parent,
-                                          reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr));
-        if (made) {
-          HWND w = made.get();
-          if (auto* edit = dynamic_cast<ui::Edit*>(c)) {
-            if (edit->inputMethodClosed()) closeInputMethod(w);
-            if (edit->maxLength() > 0) SendMessageW(w, EM_LIMITTEXT, WPARAM(edit->maxLength()), 0);
-          }
-          if (auto* text = dynamic_cast<ui::RichText*>(c))
-            SendMessageW(w, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(text->margin(), 0));
-          Item item;
-          item.kind = kind;
-          item.control = c;
-          item.window = std::move(made);
-          items_.push_back(std::move(item));
-        }
-      }
-      walk(*c);
+    } else if (dynamic_cast<ui::TrackBar*>(c)) {
+      kind = Kind::TrackBar;
+      cls = TRACKBAR_CLASSW;
+      style |= WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS;
     }
-  };
-  walk(form);
+    if (cls) {
+      UniqueWindow made(CreateWindowExW(ex, cls, L"", style, 0, 0, 0, 0, parent,
+                                        reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr));
+      if (made) {
+        HWND w = made.get();
+        if (auto* edit = dynamic_cast<ui::Edit*>(c)) {
+          if (edit->inputMethodClosed()) closeInputMethod(w);
+          if (edit->maxLength() > 0) SendMessageW(w, EM_LIMITTEXT, WPARAM(edit->maxLength()), 0);
+        }
+        if (auto* text = dynamic_cast<ui::RichText*>(c))
+          SendMessageW(w, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(text->margin(), 0));
+        Item item;
+        item.kind = kind;
+        item.control = c;
+        item.window = std::move(made);
+        items_.push_back(std::move(item));
+      }
+    }
+  });
   for (Item& item : items_) sync(item);
 }
 
