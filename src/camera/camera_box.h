@@ -33,7 +33,9 @@ struct ControlArray {
 // and the window around the viewfinder.
 class CameraBox : public ui::Form, public app::CameraBoxView {
  public:
-  CameraBox(ui::Application& app, sys::Services& services);
+  // afterSetUp runs at the end of the creation handler, and not at all if
+  // the set-up fails (a stored position that cannot be read).
+  CameraBox(ui::Application& app, sys::Services& services, std::function<void()> afterSetUp = {});
 
   // Margins around the viewfinder: 10 left, right and below, 15 on top.
   static constexpr int kMarginLeft = 10, kMarginTop = 15, kMarginRight = 10, kMarginBottom = 10;
@@ -187,6 +189,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
 
   sys::Services& services_;
   app::PositionStore positions_;
+  std::function<void()> afterSetUp_;
 };
 
 // The 156 x 116, 256-colour title picture.

@@ -1,5 +1,6 @@
 #include "shell/program.h"
 
+#include "app/settings.h"
 #include "app/windows.h"
 #include "camera/camera_box.h"
 #include "dialogs/about_box.h"
@@ -28,7 +29,12 @@ void startUp(ui::Application& app, sys::Services& services) {
   windows.clipboardSwitch = windows.palette;
   windows.paletteForm = windows.palette;
   step(1);
-  windows.cameraBox = app.createForm<camera::CameraBox>(services);
+  // The settings: the built-in values, then the settings file once the
+  // camera box has set itself up (a box that fails to leaves the file unread).
+  app::setBuiltInSettings();
+  windows.cameraBox = app.createForm<camera::CameraBox>(services, [&services] {
+    app::loadSettings(services.profile, app::settingsPath(services.files.executablePath()));
+  });
   windows.cameraBoxView = windows.cameraBox;
   step(2);
   windows.optionsDialog = app.createForm<dialogs::OptionsDialog>(services);
