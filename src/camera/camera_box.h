@@ -167,6 +167,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void showAbout();
   // What the dialogs ask of the camera box (app::CameraBoxView).
   void showCameraBox() override { showForm(); }
+  void setKeepHidden(bool keep) override { keepHidden = keep; }
   void setTimeStampShown(bool shown) override;
   void setTimeStampColors(ui::Color front, ui::Color shadow) override;
 
