@@ -31,4 +31,10 @@ void raisedBox(picture::Canvas& c, Rect r) {
   ring(c, r.inset(1), clBtnFace, clBtnShadow);
 }
 
+void pressedBox(picture::Canvas& c, Rect r) {
+  c.fillRect(r, clBtnFace);
+  ring(c, r, clBlack, clBlack);
+  ring(c, r.inset(1), clBtnShadow, clBtnShadow);
+}
+
 }  // namespace ui::draw

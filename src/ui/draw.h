@@ -11,5 +11,7 @@ void sunkenBox(picture::Canvas& c, Rect r, Color face);
 void etchedFrame(picture::Canvas& c, Rect r);
 // A raised button face.
 void raisedBox(picture::Canvas& c, Rect r);
+// A button face held down: a dark frame, the face inside.
+void pressedBox(picture::Canvas& c, Rect r);
 
 }  // namespace ui::draw

@@ -9,7 +9,6 @@
 #include "platform/win32/dib_info.h"
 #include "platform/win32/gdi_values.h"
 #include "platform/win32/native_controls.h"
-#include "platform/win32/standard_controls.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -139,7 +138,6 @@ FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), fo
     hintColorChanged();
   }
   natives_ = std::make_unique<NativeControls>(backend.instance(), backend.painter(), form, hwnd_.get());
-  standard_ = std::make_unique<StandardControls>(backend.instance(), backend.painter(), form, hwnd_.get());
   backend_.addForm(this);
   ui::forEachDescendant(form_, [&](ui::Control& c) {
     auto* panel = dynamic_cast<ui::Panel*>(&c);
@@ -156,12 +154,11 @@ FormWindow::~FormWindow() {
   tooltip_.reset();
   // The child windows go before their parent.
   natives_.reset();
-  standard_.reset();
   children_.clear();
   hwnd_.reset();
 }
 
-bool FormWindow::wantsDialogKeys() const { return standard_ && !standard_->empty(); }
+bool FormWindow::wantsDialogKeys() const { return natives_ && natives_->wantsDialogKeys(); }
 
 LRESULT CALLBACK FormWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   auto* self = windowObject<FormWindow>(w, msg, lp);
@@ -171,10 +168,10 @@ LRESULT CALLBACK FormWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 // w is passed in: during CreateWindowEx hwnd_ is not set yet.
 LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  if (standard_) {
+  if (natives_) {
     LRESULT result = 0;
     bool ours = false;
-    backend_.guard([&] { ours = standard_->handle(msg, wp, lp, result); });
+    backend_.guard([&] { ours = natives_->handle(msg, wp, lp, result); });
     if (ours) return result;
   }
   switch (msg) {
@@ -244,21 +241,6 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       if (shown) return 0;
       break;
     }
-    case WM_COMMAND:
-      if (natives_ && lp != 0) {
-        bool ours = false;
-        backend_.guard([&] { ours = natives_->command(wp, lp); });
-        if (ours) return 0;
-      }
-      break;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      if (natives_ && lp != 0) {
-        bool ours = false;
-        backend_.guard([&] { ours = natives_->scroll(wp, lp); });
-        if (ours) return 0;
-      }
-      break;
     case WM_CAPTURECHANGED:
       // Another window (a popup menu, a modal box) took the mouse: the
       // release of the button held here will not arrive.
@@ -595,7 +577,6 @@ void FormWindow::invalidate(ui::Rect r) {
 void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBounds) {
   if (!hwnd_) return;
   if (natives_) natives_->controlChanged(c, what);
-  if (standard_) standard_->controlChanged(c, what);
   ui::Rect now{c.formLeft(), c.formTop(), c.width(), c.height()};
   switch (what) {
     case ui::Change::Bounds: {
