@@ -5,6 +5,10 @@
 // Small drawing steps shared by the standard controls' portable looks.
 namespace ui::draw {
 
+// A bevel of width one-pixel rings inside r, each inside the last:
+// topLeft on the top and left edges, bottomRight on the bottom and right.
+void bevel(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight, int width = 1);
+
 // A sunken well: dark top and left, light bottom and right, two pixels.
 void sunkenBox(picture::Canvas& c, Rect r, Color face);
 // An etched frame one pixel in from r (group boxes, framed bevels).

@@ -6,6 +6,7 @@
 
 namespace win32 {
 
+class Backend;
 class FormWindow;
 
 // The window of a windowed control (a windowed ui::Panel): a child of its
@@ -21,6 +22,7 @@ class ChildWindow {
 
   HWND hwnd() const { return hwnd_.get(); }
   ui::Control& control() const { return control_; }
+  Backend& backend() const;
   // Takes the control's place and visibility.
   void place();
 
@@ -28,7 +30,6 @@ class ChildWindow {
   static void unregisterClass(HINSTANCE instance);
 
  private:
-  static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 
   FormWindow& owner_;

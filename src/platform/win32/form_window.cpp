@@ -10,6 +10,7 @@
 #include "platform/win32/gdi_values.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_proc.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
@@ -76,7 +77,7 @@ void FormWindow::registerClass(HINSTANCE instance) {
   wc.cbSize = sizeof wc;
   // A size change repaints everything: the renderer lays out by size.
   wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = &FormWindow::proc;
+  wc.lpfnWndProc = &windowProc<FormWindow, &FormWindow::onMessage>;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
@@ -159,12 +160,6 @@ FormWindow::~FormWindow() {
 }
 
 bool FormWindow::wantsDialogKeys() const { return natives_ && natives_->wantsDialogKeys(); }
-
-LRESULT CALLBACK FormWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = windowObject<FormWindow>(w, msg, lp);
-  if (!self) return DefWindowProcW(w, msg, wp, lp);
-  return self->onMessage(w, msg, wp, lp);
-}
 
 // w is passed in: during CreateWindowEx hwnd_ is not set yet.
 LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {

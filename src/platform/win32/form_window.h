@@ -64,7 +64,6 @@ class FormWindow : public ui::FormPeer {
 
  private:
   static DWORD frameStyleFor(const ui::Form& f);
-  static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void paint(HWND w);
   // The part of the client area that lies on the screen, in client
