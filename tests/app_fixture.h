@@ -10,6 +10,7 @@
 #include "app/windows.h"
 #include "base/text.h"
 #include "platform/headless/services.h"
+#include "shell/program.h"
 #include "ui/application.h"
 
 // A headless platform and an application on it, with the program's folder
@@ -59,4 +60,6 @@ class AppTest : public ::testing::Test {
   headless::Platform platform;
   sys::Services services = platform.services();
   ui::Application app{platform.backend, platform.messages, platform.screen};
+  // The windows, once a test has started the program.
+  shell::Forms forms;
 };

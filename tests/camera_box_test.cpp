@@ -7,16 +7,15 @@
 namespace {
 
 using app::settings;
-using app::windows;
 using camera::Corner;
 using camera::Edge;
 
 class CameraBoxTest : public AppTest {
  protected:
   void start() {
-    shell::startUp(app, services);
+    forms = shell::startUp(app, services);
     app.run();
-    box = windows.cameraBox;
+    box = forms.cameraBox;
   }
   // One layout tick.
   void tick() { platform.backend.advance(box->layoutTimer.interval()); }
@@ -128,7 +127,7 @@ TEST_F(CameraBoxTest, TheWindowFollowsThePanelOneTickAfterThePanelFollowsThePhot
 
 TEST_F(CameraBoxTest, AnIdleTickNeitherRepaintsNorRefreshesTheBackdrop) {
   start();
-  windows.palette->cameraBoxButton.click();
+  forms.palette->cameraBoxButton.click();
   ASSERT_TRUE(box->visible());
   tick();
   int paints = platform.backend.paintCount(*box);
@@ -365,7 +364,7 @@ TEST_F(CameraBoxTest, ADragCutOffByTheShotMenuEndsAndHoveringResizesNothing) {
 
 TEST_F(CameraBoxTest, ARightPressDuringADragEndsTheDragBeforeTheShotMenu) {
   start();
-  windows.palette->cameraBoxButton.click();
+  forms.palette->cameraBoxButton.click();
   app.dispatch([&] { box->commandMenu.area.click(); });
   ui::Rect r = handle(Edge::Right);
   press(ui::MouseButton::Left, r.left, r.top + 30);
@@ -395,7 +394,7 @@ TEST_F(CameraBoxTest, ALargePhotoPaintsOnlyWhatLiesOnTheScreen) {
   // A 2560 x 1440 screen and a picture of its size at 500 %.
   platform.screen.image = picture::Bitmap::create(2560, 1440, 32);
   start();
-  windows.palette->cameraBoxButton.click();
+  forms.palette->cameraBoxButton.click();
   box->photo.setPicture(picture::Picture(picture::Bitmap::create(2560, 1440, 8)));
   choose(box->sizeMenu.zoom500);
   tick();
@@ -446,7 +445,7 @@ picture::Picture hugeMetafile() {
 
 TEST_F(CameraBoxTest, SizesStopAtWhatAWindowCanBe) {
   start();
-  windows.palette->cameraBoxButton.click();
+  forms.palette->cameraBoxButton.click();
   box->photo.setPicture(hugeMetafile());
   ASSERT_EQ(box->photo.picture().width(), 0x7FFFFFFF);
   for (ui::MenuItem* item : {&box->sizeMenu.zoom500, &box->sizeMenu.actualSize, &box->sizeMenu.zoom10}) {
@@ -561,13 +560,13 @@ TEST_F(CameraBoxTest, HoldFlagDecidesWhetherDeactivationBringsTheBoxBack) {
   start();
   app.deactivated();
   EXPECT_FALSE(box->visible());  // held since creation
-  windows.palette->cameraBoxButton.click();
+  forms.palette->cameraBoxButton.click();
   EXPECT_TRUE(box->visible());
   EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 180, 145}));
-  windows.palette->cameraBoxButton.click();
+  forms.palette->cameraBoxButton.click();
   app.deactivated();
   EXPECT_FALSE(box->visible());
-  windows.palette->cameraBoxButton.click();
+  forms.palette->cameraBoxButton.click();
   box->close();  // closing only hides; the flag stays clear
   EXPECT_FALSE(box->visible());
   EXPECT_FALSE(box->keepHidden);
@@ -599,7 +598,7 @@ TEST_F(CameraBoxTest, ActivationAppliesTheFrameStyle) {
 
 TEST_F(CameraBoxTest, TimeStampLabelsAreSizedToTheirTextAndDrawn) {
   start();
-  windows.palette->cameraBoxButton.click();
+  forms.palette->cameraBoxButton.click();
   box->setTimeStamp("12:34:56");
   EXPECT_EQ(box->timeStamp.caption(), "12:34:56");
   EXPECT_EQ(box->timeStampShadow.caption(), "12:34:56");
@@ -678,7 +677,7 @@ TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndTheSizeAndShotItemsAct)
 
 TEST_F(CameraBoxTest, TheOptionsCommandPutsTheHandlesAwayAndOpensTheDialog) {
   start();
-  windows.palette->cameraBoxButton.click();
+  forms.palette->cameraBoxButton.click();
   choose(box->sizeMenu.reshape);  // handles out
   box->viewfinder.hide();
   box->cornerMarks[Corner::TopLeft].show();
@@ -687,7 +686,7 @@ TEST_F(CameraBoxTest, TheOptionsCommandPutsTheHandlesAwayAndOpensTheDialog) {
   for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
   EXPECT_TRUE(box->viewfinder.visible());
   EXPECT_FALSE(box->visible());
-  EXPECT_TRUE(windows.optionsDialog->visible());
+  EXPECT_TRUE(forms.optionsDialog->visible());
   EXPECT_TRUE(box->sizeMenu.reshape.checked());  // the mode itself stays on
 }
 

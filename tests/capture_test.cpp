@@ -28,10 +28,10 @@ class CaptureTest : public AppTest {
   void start() {
     for (int y = 0; y < platform.screen.height(); ++y)
       for (int x = 0; x < platform.screen.width(); ++x) platform.screen.image.setPixel(x, y, patternAt(x, y));
-    shell::startUp(app, services);
+    forms = shell::startUp(app, services);
     app.run();
-    box = windows.cameraBox;
-    sheet = windows.negativeSheet;
+    box = forms.cameraBox;
+    sheet = forms.negativeSheet;
     // The user shows the camera box with the palette's button.
     box->keepHidden = false;
     box->showForm();
@@ -84,7 +84,7 @@ class CaptureTest : public AppTest {
     EXPECT_FALSE(box->keepHidden);
     EXPECT_TRUE(platform.backend.applicationWindowVisible());
     if (paletteToo) {
-      EXPECT_TRUE(windows.palette->visible());
+      EXPECT_TRUE(forms.palette->visible());
     }
   }
   camera::CameraBox* box = nullptr;

@@ -7,7 +7,6 @@
 namespace {
 
 using app::settings;
-using app::windows;
 using sheet::kFilmFrames;
 using sheet::kOverflow;
 
@@ -17,7 +16,7 @@ class ClipboardWatcherTest : public SheetTest {
     app.run();
     idle();  // the start-up tidy pass
   }
-  void clipboardButton() { windows.palette->clipboardButton.click(); }
+  void clipboardButton() { forms.palette->clipboardButton.click(); }
   // One tick of the watcher.
   void tick() { platform.backend.advance(55); }
   picture::Bitmap copyInOtherProgram(int w, int h, std::uint32_t number) {
@@ -54,7 +53,7 @@ TEST_F(ClipboardWatcherTest, WithTheButtonUpABitmapStaysAndATickAsksNothing) {
 
 TEST_F(ClipboardWatcherTest, TextIsLeftAloneAndAClipboardThatHasNotChangedIsNotAskedAgain) {
   clipboardButton();
-  ASSERT_TRUE(windows.palette->clipboardButton.down());
+  ASSERT_TRUE(forms.palette->clipboardButton.down());
   platform.clipboard.putTextFromOtherProgram("hello");
   for (int i = 0; i < 20; ++i) tick();
   EXPECT_EQ(platform.clipboard.text(), "hello");
@@ -110,7 +109,7 @@ TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameWithoutATidyPassOrSc
 
 TEST_F(ClipboardWatcherTest, TheSelectedFrameHasItsPictureReplacedInPlace) {
   fill(6);
-  windows.negativeSheet->toggleFrame(4);
+  forms.negativeSheet->toggleFrame(4);
   ui::Rect boxBefore = sheet->frames[4].thumbnail.bounds();
   picture::Bitmap staged = box->stagingImage.picture().bitmap();
   clipboardButton();
@@ -169,7 +168,7 @@ TEST_F(ClipboardWatcherTest, PushOutKeepsTheNewestCopiesInOrder) {
     for (int i = 0; i < kFilmFrames; ++i) sheet->clearFrame(i);
     idle();
     fill(kFilmFrames);
-    if (!windows.palette->clipboardButton.down()) clipboardButton();
+    if (!forms.palette->clipboardButton.down()) clipboardButton();
     for (std::uint32_t n = 1; n <= copies; ++n) {
       copyInOtherProgram(40, 30, 1000 + n);
       tick();
@@ -188,7 +187,7 @@ TEST_F(ClipboardWatcherTest, PushOutKeepsTheNewestCopiesInOrder) {
 
 TEST_F(ClipboardWatcherTest, ARedCaptionLeftOnAnEmptyFrameDoesNotSwallowTheBitmaps) {
   fill(4);
-  windows.negativeSheet->toggleFrame(2);
+  forms.negativeSheet->toggleFrame(2);
   // What delete all leaves: every frame cleared, the marks kept.
   for (int i = 0; i < 4; ++i) sheet->clearFrame(i);
   idle();

@@ -15,13 +15,13 @@
 class DialogsTest : public AppTest {
  protected:
   void start() {
-    shell::startUp(app, services);
+    forms = shell::startUp(app, services);
     app.run();
   }
-  dialogs::OptionsDialog& options() { return *app::windows.optionsDialog; }
-  dialogs::HelpWindow& help() { return *app::windows.helpWindow; }
-  dialogs::AboutBox& about() { return *app::windows.aboutBox; }
-  camera::CameraBox& box() { return *app::windows.cameraBox; }
+  dialogs::OptionsDialog& options() { return *forms.optionsDialog; }
+  dialogs::HelpWindow& help() { return *forms.helpWindow; }
+  dialogs::AboutBox& about() { return *forms.aboutBox; }
+  camera::CameraBox& box() { return *forms.cameraBox; }
   // A user's click, as the message loop delivers it: a failure ends in the
   // error box.
   void click(ui::Control& c) {

@@ -9,7 +9,6 @@
 
 namespace {
 
-using app::windows;
 using sheet::kFilmFrames;
 using sheet::kOverflow;
 

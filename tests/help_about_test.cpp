@@ -11,7 +11,6 @@
 
 namespace {
 
-using app::windows;
 using dialogs::HelpWindow;
 
 // Bytes of text in the Japanese code page; -1 when a character has no
@@ -149,11 +148,10 @@ class HelpTest : public DialogsTest {
 // a caption of the running program.
 TEST_F(HelpTest, TheManualNamesWhatTheProgramShows) {
   std::set<std::string> captions;
-  for (ui::Form* f :
-       std::initializer_list<ui::Form*>{windows.palette, windows.cameraBox, windows.negativeSheet,
-                                        windows.optionsDialog, windows.helpWindow, windows.aboutBox})
+  for (ui::Form* f : std::initializer_list<ui::Form*>{forms.palette, forms.cameraBox, forms.negativeSheet,
+                                                      forms.optionsDialog, forms.helpWindow, forms.aboutBox})
     collectCaptions(*f, captions);
-  const sheet::NegativeSheet& s = *windows.negativeSheet;
+  const sheet::NegativeSheet& s = *forms.negativeSheet;
   for (const ui::PopupMenu* m : {static_cast<const ui::PopupMenu*>(&box().commandMenu),
                                  static_cast<const ui::PopupMenu*>(&box().shotMenu), &s.playMenu.menu,
                                  &s.paintMenu.menu, &s.saveMenu.menu, &s.deleteMenu.menu})
@@ -210,7 +208,7 @@ TEST_F(HelpTest, TheHintFitsItsColumnAndTheTextEndsWithTheManual) {
   EXPECT_EQ(joined, "見たい項目をｸﾘｯｸしてください。");
 
   // Scrolled as far as it goes, the page ends with the manual's last line.
-  app.dispatch([&] { windows.palette->helpButton.click(); });
+  app.dispatch([&] { forms.palette->helpButton.click(); });
   h.manualText.scrolledTo(100000);
   int shown = h.manualText.height() / h.manualText.lineHeight();
   int count = static_cast<int>(dialogs::manualLines().size());
@@ -220,7 +218,7 @@ TEST_F(HelpTest, TheHintFitsItsColumnAndTheTextEndsWithTheManual) {
 }
 
 TEST_F(HelpTest, TopicButtonsScrollToTheirChaptersAndTurnRed) {
-  app.dispatch([&] { windows.palette->helpButton.click(); });
+  app.dispatch([&] { forms.palette->helpButton.click(); });
   auto& h = help();
   ASSERT_TRUE(h.visible());
   EXPECT_EQ(h.manualText.scrollTop(), 0);
@@ -263,7 +261,7 @@ TEST_F(HelpTest, EachShowingStartsAtTheTopAndTheEndButtonBringsTheCameraBack) {
   EXPECT_FALSE(h.visible());
   EXPECT_TRUE(box().visible());
 
-  app.dispatch([&] { windows.palette->helpButton.click(); });
+  app.dispatch([&] { forms.palette->helpButton.click(); });
   EXPECT_EQ(h.manualText.scrollTop(), 0);
   EXPECT_EQ(colours(), chosen(-1));
   // The window's own close box hides it without bringing the camera back.
@@ -303,7 +301,7 @@ TEST_F(HelpTest, TheAboutBoxIsModalOverTheCameraBox) {
 
 // Labels take the size of their text: none cuts off the end of its caption.
 TEST_F(HelpTest, NoLabelOfTheDialogsCutsItsCaption) {
-  auto& d = *windows.optionsDialog;
+  auto& d = *forms.optionsDialog;
   d.shutterDelayBar.slide(60);
   platform.backend.advance(1000);
   ASSERT_EQ(d.delayValueLabel.caption(), "60");

@@ -89,7 +89,7 @@ TEST_F(SheetTest, FirstTidyPassAfterStartUpThenTheTimerRests) {
 
 TEST_F(SheetTest, PaletteButtonShowsAndHidesTheSheet) {
   app.run();
-  windows.palette->negativeSheetButton.click();
+  forms.palette->negativeSheetButton.click();
   EXPECT_TRUE(sheet->visible());
   app.processMessages();
   // Painted: the first frame's raised bevel and the strip's drawn scroll bar.
@@ -97,7 +97,7 @@ TEST_F(SheetTest, PaletteButtonShowsAndHidesTheSheet) {
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(c->pixel(89, 0), ui::clBtnHighlight);
   EXPECT_EQ(c->pixel(89 + 74, 74), ui::clBtnShadow);
-  windows.palette->negativeSheetButton.click();
+  forms.palette->negativeSheetButton.click();
   EXPECT_FALSE(sheet->visible());
 }
 

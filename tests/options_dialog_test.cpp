@@ -204,7 +204,7 @@ TEST_F(OptionsTest, AStrobeCountOutOfRangeIsRefusedBeforeAnythingIsApplied) {
 TEST_F(OptionsTest, TheProgramsEndRunsTheCheckEvenIfTheDialogWasNeverShown) {
   startWithIni("renzoku=50\r\n");
   platform.messages.answers = {sys::MsgResult::OK};
-  app.dispatch([&] { app::windows.palette->endButton.click(); });
+  app.dispatch([&] { forms.palette->endButton.click(); });
   EXPECT_EQ(messages(), (std::vector<std::string>{"Miruneを終了しますか？", kRangeMessage}));
   EXPECT_EQ(settings.strobeCount, 50);
   EXPECT_TRUE(app.terminated());

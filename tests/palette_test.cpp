@@ -16,7 +16,7 @@ const std::string kKey = "\\Software\\Olvane\\Mirune36枚撮り";
 class PaletteTest : public AppTest {
  protected:
   PaletteTest() {
-    shell::startUp(app, services);
+    forms = shell::startUp(app, services);
     app.run();
   }
   std::int32_t stored(const std::string& name) {
@@ -27,57 +27,57 @@ class PaletteTest : public AppTest {
     return static_cast<std::int32_t>(u);
   }
   void endButton() {
-    app.dispatch([&] { windows.palette->endButton.click(); });
+    app.dispatch([&] { forms.palette->endButton.click(); });
   }
 };
 
 TEST_F(PaletteTest, CameraButtonShowsAndHidesWithTheHoldFlag) {
-  windows.cameraBox->setBounds({123, 45, 180, 145});
-  windows.palette->cameraBoxButton.click();
-  EXPECT_TRUE(windows.cameraBox->visible());
-  EXPECT_FALSE(windows.cameraBox->keepHidden);
-  windows.palette->cameraBoxButton.click();
-  EXPECT_FALSE(windows.cameraBox->visible());
-  EXPECT_TRUE(windows.cameraBox->keepHidden);
-  windows.palette->cameraBoxButton.click();
-  EXPECT_TRUE(windows.cameraBox->visible());
-  EXPECT_EQ(windows.cameraBox->bounds(), (ui::Rect{123, 45, 180, 145}));
+  forms.cameraBox->setBounds({123, 45, 180, 145});
+  forms.palette->cameraBoxButton.click();
+  EXPECT_TRUE(forms.cameraBox->visible());
+  EXPECT_FALSE(forms.cameraBox->keepHidden);
+  forms.palette->cameraBoxButton.click();
+  EXPECT_FALSE(forms.cameraBox->visible());
+  EXPECT_TRUE(forms.cameraBox->keepHidden);
+  forms.palette->cameraBoxButton.click();
+  EXPECT_TRUE(forms.cameraBox->visible());
+  EXPECT_EQ(forms.cameraBox->bounds(), (ui::Rect{123, 45, 180, 145}));
 }
 
 TEST_F(PaletteTest, DeactivationBringsTheCameraBoxBackOnlyWithoutHold) {
   app.deactivated();
-  EXPECT_FALSE(windows.cameraBox->visible());  // held since creation
-  windows.palette->cameraBoxButton.click();
-  windows.palette->cameraBoxButton.click();  // hidden by the button: held
+  EXPECT_FALSE(forms.cameraBox->visible());  // held since creation
+  forms.palette->cameraBoxButton.click();
+  forms.palette->cameraBoxButton.click();  // hidden by the button: held
   app.deactivated();
-  EXPECT_FALSE(windows.cameraBox->visible());
+  EXPECT_FALSE(forms.cameraBox->visible());
   app.restored();  // restore shows it whatever the flag says
-  EXPECT_TRUE(windows.cameraBox->visible());
+  EXPECT_TRUE(forms.cameraBox->visible());
 }
 
 TEST_F(PaletteTest, SheetHelpAndClipboardButtons) {
-  windows.palette->negativeSheetButton.click();
-  EXPECT_TRUE(windows.negativeSheet->visible());
-  windows.palette->negativeSheetButton.click();
-  EXPECT_FALSE(windows.negativeSheet->visible());
+  forms.palette->negativeSheetButton.click();
+  EXPECT_TRUE(forms.negativeSheet->visible());
+  forms.palette->negativeSheetButton.click();
+  EXPECT_FALSE(forms.negativeSheet->visible());
 
-  windows.palette->cameraBoxButton.click();
-  bool holdBefore = windows.cameraBox->keepHidden;
-  windows.palette->helpButton.click();
-  EXPECT_FALSE(windows.cameraBox->visible());
-  EXPECT_EQ(windows.cameraBox->keepHidden, holdBefore);
-  EXPECT_TRUE(windows.helpWindow->visible());
+  forms.palette->cameraBoxButton.click();
+  bool holdBefore = forms.cameraBox->keepHidden;
+  forms.palette->helpButton.click();
+  EXPECT_FALSE(forms.cameraBox->visible());
+  EXPECT_EQ(forms.cameraBox->keepHidden, holdBefore);
+  EXPECT_TRUE(forms.helpWindow->visible());
 
-  EXPECT_FALSE(windows.palette->clipboardButton.down());
-  windows.palette->clipboardButton.click();
-  EXPECT_TRUE(windows.palette->clipboardButton.down());
-  windows.palette->clipboardButton.click();
-  EXPECT_FALSE(windows.palette->clipboardButton.down());
+  EXPECT_FALSE(forms.palette->clipboardButton.down());
+  forms.palette->clipboardButton.click();
+  EXPECT_TRUE(forms.palette->clipboardButton.down());
+  forms.palette->clipboardButton.click();
+  EXPECT_FALSE(forms.palette->clipboardButton.down());
 }
 
 TEST_F(PaletteTest, CancelKeepsEverythingButClearsHoldAndStillWritesPositions) {
-  windows.palette->setBounds({40, 50, windows.palette->width(), windows.palette->height()});
-  windows.cameraBox->setBounds({300, 10, 180, 145});
+  forms.palette->setBounds({40, 50, forms.palette->width(), forms.palette->height()});
+  forms.cameraBox->setBounds({300, 10, 180, 145});
   platform.messages.answers = {sys::MsgResult::Cancel};
   endButton();
   ASSERT_EQ(platform.messages.shown.size(), 1u);
@@ -86,35 +86,35 @@ TEST_F(PaletteTest, CancelKeepsEverythingButClearsHoldAndStillWritesPositions) {
   EXPECT_EQ(box.icon, sys::MsgIcon::Confirmation);
   EXPECT_EQ(box.buttons, sys::MsgButtons::OKCancel);
   EXPECT_FALSE(app.terminated());
-  EXPECT_TRUE(windows.palette->visible());
-  EXPECT_FALSE(windows.cameraBox->keepHidden);
+  EXPECT_TRUE(forms.palette->visible());
+  EXPECT_FALSE(forms.cameraBox->keepHidden);
   EXPECT_EQ(platform.registry.writeLog,
             (std::vector<std::string>{"Top", "Left", "Image.Top", "Main.Top", "Main.Left"}));
   EXPECT_EQ(stored("Top"), 10);
   EXPECT_EQ(stored("Left"), 300);
-  EXPECT_EQ(stored("Image.Top"), windows.negativeSheet->top());
+  EXPECT_EQ(stored("Image.Top"), forms.negativeSheet->top());
   EXPECT_EQ(stored("Main.Top"), 50);
   EXPECT_EQ(stored("Main.Left"), 40);
   EXPECT_EQ(platform.registry.openKeys(), 0);
   // With the hold flag clear, losing activation brings the camera box back.
   app.deactivated();
-  EXPECT_TRUE(windows.cameraBox->visible());
+  EXPECT_TRUE(forms.cameraBox->visible());
 }
 
 TEST_F(PaletteTest, OkClosesTheWindowsInOrderAndEndsTheApplication) {
   // Every window the end closes is open, so each close shows.
-  windows.palette->cameraBoxButton.click();
-  windows.palette->negativeSheetButton.click();
-  windows.helpWindow->showForm();
-  windows.optionsDialog->showForm();
+  forms.palette->cameraBoxButton.click();
+  forms.palette->negativeSheetButton.click();
+  forms.helpWindow->showForm();
+  forms.optionsDialog->showForm();
   std::vector<std::string> closed;
-  for (ui::Form* f : std::initializer_list<ui::Form*>{windows.cameraBox, windows.negativeSheet,
-                                                      windows.helpWindow, windows.optionsDialog})
+  for (ui::Form* f : std::initializer_list<ui::Form*>{forms.cameraBox, forms.negativeSheet, forms.helpWindow,
+                                                      forms.optionsDialog})
     f->onHide = [&closed, f] { closed.push_back(f->name()); };
   platform.messages.answers = {sys::MsgResult::OK};
   endButton();
   EXPECT_TRUE(app.terminated());
-  EXPECT_TRUE(windows.cameraBox->keepHidden);
+  EXPECT_TRUE(forms.cameraBox->keepHidden);
   EXPECT_EQ(closed, (std::vector<std::string>{"cameraBox", "negativeSheet", "helpWindow", "optionsDialog"}));
   EXPECT_EQ(platform.registry.writeLog.size(), 5u);
   EXPECT_EQ(stored("Main.Left"), 0);
@@ -122,7 +122,7 @@ TEST_F(PaletteTest, OkClosesTheWindowsInOrderAndEndsTheApplication) {
 
 TEST_F(PaletteTest, ClosingTheMessageBoxCountsAsCancel) {
   platform.messages.answers = {sys::MsgResult::None};
-  app.dispatch([&] { windows.palette->close(); });  // a close sent by the system
+  app.dispatch([&] { forms.palette->close(); });  // a close sent by the system
   EXPECT_FALSE(app.terminated());
   EXPECT_EQ(platform.registry.writeLog.size(), 5u);
 }
@@ -136,7 +136,7 @@ TEST_F(PaletteTest, AFailingPositionWriteKeepsTheProgramRunning) {
   EXPECT_EQ(platform.messages.shown[1].icon, sys::MsgIcon::Error);
   EXPECT_EQ(platform.registry.writeLog, (std::vector<std::string>{"Top", "Left"}));
   EXPECT_FALSE(app.terminated());
-  EXPECT_TRUE(windows.palette->visible());
+  EXPECT_TRUE(forms.palette->visible());
   EXPECT_EQ(platform.registry.openKeys(), 0);
 }
 
@@ -153,15 +153,15 @@ TEST_F(PaletteTest, ABitmapFromAnotherProgramSurvivesTheEnd) {
 }
 
 TEST_F(PaletteTest, EndingTheSessionWritesThePositionsWithoutAsking) {
-  windows.palette->setBounds({70, 80, windows.palette->width(), windows.palette->height()});
-  windows.cameraBox->setBounds({5, 6, 180, 145});
+  forms.palette->setBounds({70, 80, forms.palette->width(), forms.palette->height()});
+  forms.cameraBox->setBounds({5, 6, 180, 145});
   app.sessionEnding();
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_EQ(stored("Top"), 6);
   EXPECT_EQ(stored("Left"), 5);
   EXPECT_EQ(stored("Main.Top"), 80);
   EXPECT_EQ(stored("Main.Left"), 70);
-  EXPECT_EQ(stored("Image.Top"), windows.negativeSheet->top());
+  EXPECT_EQ(stored("Image.Top"), forms.negativeSheet->top());
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 
 namespace {
 
-using app::windows;
 namespace fs = std::filesystem;
 
 class PictureCommandsTest : public SheetTest {

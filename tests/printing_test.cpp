@@ -190,8 +190,7 @@ TEST_F(PrintingTest, ContactSheetGridOnA640PixelScreen) {
   sys::Services smallServices = small.services();
   ui::Application smallApp{small.backend, small.messages, small.screen};
   small.backend.setApplication(&smallApp);
-  shell::startUp(smallApp, smallServices);
-  sheet::NegativeSheet* s = app::windows.negativeSheet;
+  sheet::NegativeSheet* s = shell::startUp(smallApp, smallServices).negativeSheet;
   bool seen = false;
   small.printer.onDialog = [&] {
     seen = true;

@@ -14,9 +14,9 @@
 class SheetTest : public AppTest {
  protected:
   SheetTest() {
-    shell::startUp(app, services);
-    sheet = app::windows.negativeSheet;
-    box = app::windows.cameraBox;
+    forms = shell::startUp(app, services);
+    sheet = forms.negativeSheet;
+    box = forms.cameraBox;
   }
 
   // A w x h 24-bit picture whose first pixel tells it apart from others.

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
-#include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/controls.h"
 #include "ui/edit.h"
+#include "ui/push_button.h"
 #include "ui/radio_group.h"
 #include "ui/rich_text.h"
 #include "ui/timer.h"
@@ -20,8 +20,8 @@ struct ControlsForm : ui::Form {
   ui::TrackBar bar{&back, "bar"};
   ui::RichText text{&back, "text"};
   ui::Edit edit{&back, "edit"};
-  ui::Button ok{&back, "ok"};
-  ui::Button cancel{&back, "cancel"};
+  ui::PushButton ok{&back, "ok"};
+  ui::PushButton cancel{&back, "cancel"};
   explicit ControlsForm(ui::Application& app) : ui::Form(app, "controlsForm") {
     setBounds({0, 0, 300, 300});
     back.setBounds({0, 0, 300, 300});

@@ -20,7 +20,7 @@ const std::string kKey = "\\Software\\Olvane\\Mirune36枚撮り";
 
 class StartUpTest : public AppTest {
  protected:
-  void startUp() { shell::startUp(app, services); }
+  void startUp() { forms = shell::startUp(app, services); }
 };
 
 TEST_F(StartUpTest, GaugeShowsItsStepsAtEachSynchronousRepaint) {
@@ -50,42 +50,42 @@ TEST_F(StartUpTest, WindowsAreMadeInOrderAndTheStartUpWindowGoesWithTheLoop) {
   EXPECT_EQ(startUpWindow->progressBar.bounds(), (ui::Rect{16, 8, 201, 19}));
   EXPECT_EQ(startUpWindow->progressBar.maxValue(), 10);
   EXPECT_EQ(startUpWindow->progressBar.percent(), 80);
-  EXPECT_EQ(app.forms()[1].get(), windows.palette);
-  EXPECT_EQ(app.forms()[2].get(), windows.cameraBox);
-  EXPECT_EQ(app.forms()[3].get(), windows.optionsDialog);
-  EXPECT_EQ(app.forms()[4].get(), windows.negativeSheet);
-  EXPECT_EQ(app.forms()[5].get(), windows.helpWindow);
-  EXPECT_EQ(app.forms()[6].get(), windows.aboutBox);
-  EXPECT_EQ(app.mainForm(), windows.palette);
+  EXPECT_EQ(app.forms()[1].get(), forms.palette);
+  EXPECT_EQ(app.forms()[2].get(), forms.cameraBox);
+  EXPECT_EQ(app.forms()[3].get(), forms.optionsDialog);
+  EXPECT_EQ(app.forms()[4].get(), forms.negativeSheet);
+  EXPECT_EQ(app.forms()[5].get(), forms.helpWindow);
+  EXPECT_EQ(app.forms()[6].get(), forms.aboutBox);
+  EXPECT_EQ(app.mainForm(), forms.palette);
   EXPECT_EQ(platform.backend.title(), "Mirune 36 枚撮り");
 
   app.processMessages();  // the loop begins: the posted release runs
   EXPECT_EQ(app.forms().size(), 6u);
   app.run();  // headless: shows the main form, returns with nothing to wait for
-  for (auto& f : app.forms()) EXPECT_EQ(f->visible(), f.get() == windows.palette) << f->name();
-  EXPECT_TRUE(windows.cameraBox->keepHidden);
-  EXPECT_FALSE(windows.palette->clipboardButton.down());
+  for (auto& f : app.forms()) EXPECT_EQ(f->visible(), f.get() == forms.palette) << f->name();
+  EXPECT_TRUE(forms.cameraBox->keepHidden);
+  EXPECT_FALSE(forms.palette->clipboardButton.down());
 }
 
 TEST_F(StartUpTest, PaletteOnFirstStart) {
   startUp();
   app.run();
   EXPECT_FALSE(platform.registry.exists(kKey));
-  EXPECT_EQ(windows.palette->left(), 0);
-  EXPECT_EQ(windows.palette->top(), 0);
-  EXPECT_EQ(windows.palette->clientWidth(), 30);
-  EXPECT_EQ(windows.palette->clientHeight(), 130);
-  EXPECT_EQ(windows.palette->caption(), "Mirune");
+  EXPECT_EQ(forms.palette->left(), 0);
+  EXPECT_EQ(forms.palette->top(), 0);
+  EXPECT_EQ(forms.palette->clientWidth(), 30);
+  EXPECT_EQ(forms.palette->clientHeight(), 130);
+  EXPECT_EQ(forms.palette->caption(), "Mirune");
   EXPECT_EQ(app.hintColor(), ui::rgb(0, 255, 255));
   struct Expect {
     ui::SpeedButton& b;
     int top, glyphWidth;
     const char* hint;
-  } expect[] = {{windows.palette->cameraBoxButton, 0, 27, "カメラボックスを表示します"},
-                {windows.palette->negativeSheetButton, 26, 27, "ネガシートを表示します"},
-                {windows.palette->clipboardButton, 52, 26, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの画像を横取りします"},
-                {windows.palette->helpButton, 78, 27, "ヘルプを表示します"},
-                {windows.palette->endButton, 104, 27, "Miruneを終了します"}};
+  } expect[] = {{forms.palette->cameraBoxButton, 0, 27, "カメラボックスを表示します"},
+                {forms.palette->negativeSheetButton, 26, 27, "ネガシートを表示します"},
+                {forms.palette->clipboardButton, 52, 26, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの画像を横取りします"},
+                {forms.palette->helpButton, 78, 27, "ヘルプを表示します"},
+                {forms.palette->endButton, 104, 27, "Miruneを終了します"}};
   for (auto& e : expect) {
     EXPECT_EQ(e.b.bounds(), (ui::Rect{0, e.top, 30, 26})) << e.hint;
     EXPECT_EQ(e.b.hint(), e.hint);
@@ -95,7 +95,7 @@ TEST_F(StartUpTest, PaletteOnFirstStart) {
     EXPECT_TRUE(e.b.caption().empty());
   }
   // The palette was painted, glyphs and all: the end glyph's black shows.
-  const picture::Canvas* c = platform.backend.canvas(*windows.palette);
+  const picture::Canvas* c = platform.backend.canvas(*forms.palette);
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(c->pixel(15, 104 + 3), 0x000000u);
   EXPECT_EQ(c->pixel(15, 26 + 3), 0xFF00FFu);  // sheet glyph background
@@ -108,20 +108,20 @@ TEST_F(StartUpTest, StoredPositionsAreApplied) {
   platform.registry.put(kKey, "Left", headless::Registry::dword(44));
   startUp();
   app.run();
-  EXPECT_EQ(windows.palette->top(), 200);
-  EXPECT_EQ(windows.palette->left(), -5);
-  EXPECT_EQ(windows.cameraBox->top(), 33);
-  EXPECT_EQ(windows.cameraBox->left(), 44);
+  EXPECT_EQ(forms.palette->top(), 200);
+  EXPECT_EQ(forms.palette->left(), -5);
+  EXPECT_EQ(forms.cameraBox->top(), 33);
+  EXPECT_EQ(forms.cameraBox->left(), 44);
   EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(StartUpTest, CameraBoxCreationUsesDefaultsThenTheFile) {
   writeIni("[Option]\nyoko=320\ntate=240\nrenzoku=6\n");
   startUp();
-  EXPECT_EQ(windows.cameraBox->bounds(), (ui::Rect{300, 0, 180, 145}));
-  EXPECT_EQ(windows.cameraBox->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
-  EXPECT_EQ(windows.cameraBox->photo.picture().width(), 156);
-  EXPECT_EQ(windows.cameraBox->photo.picture().bitmap().bitsPerPixel(), 8);
+  EXPECT_EQ(forms.cameraBox->bounds(), (ui::Rect{300, 0, 180, 145}));
+  EXPECT_EQ(forms.cameraBox->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(forms.cameraBox->photo.picture().width(), 156);
+  EXPECT_EQ(forms.cameraBox->photo.picture().bitmap().bitsPerPixel(), 8);
   EXPECT_EQ(settings.defaultViewfinderWidth, 320);
   EXPECT_EQ(settings.defaultViewfinderHeight, 240);
   EXPECT_EQ(settings.strobeCount, 6);
@@ -136,9 +136,9 @@ TEST_F(StartUpTest, ABadMainPositionIsReportedAndTheWindowStays) {
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text, "'Main.Top' のﾃﾞｰﾀ型が不正です");
   EXPECT_EQ(platform.messages.shown[0].icon, sys::MsgIcon::Error);
-  EXPECT_EQ(windows.palette->top(), 0);
-  EXPECT_EQ(windows.palette->left(), 0);
-  EXPECT_TRUE(windows.palette->visible());
+  EXPECT_EQ(forms.palette->top(), 0);
+  EXPECT_EQ(forms.palette->left(), 0);
+  EXPECT_TRUE(forms.palette->visible());
 }
 
 TEST_F(StartUpTest, AMissingCameraPositionSkipsTheSettingsFile) {
@@ -149,7 +149,7 @@ TEST_F(StartUpTest, AMissingCameraPositionSkipsTheSettingsFile) {
   startUp();
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text, "'Left' の取得に失敗しました");
-  EXPECT_EQ(windows.cameraBox->top(), 70);
+  EXPECT_EQ(forms.cameraBox->top(), 70);
   EXPECT_EQ(settings.strobeCount, 4);  // not loaded in this run
   EXPECT_EQ(app.forms().size(), 7u);   // the start-up went on
 }

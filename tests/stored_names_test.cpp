@@ -26,7 +26,7 @@ std::string golden(const std::string& name) {
 class StoredNamesTest : public AppTest {
  protected:
   StoredNamesTest() {
-    shell::startUp(app, services);
+    forms = shell::startUp(app, services);
     app.run();
     settings.strobeCount = 6;
     settings.defaultViewfinderWidth = 321;
@@ -49,11 +49,11 @@ TEST_F(StoredNamesTest, SettingsFilesMatchWhatWasWrittenBefore) {
 }
 
 TEST_F(StoredNamesTest, PositionValuesMatchWhatWasWrittenBefore) {
-  windows.palette->setBounds({40, 50, windows.palette->width(), windows.palette->height()});
-  windows.cameraBox->setBounds({-5, 77, 180, 145});
-  windows.negativeSheet->setBounds({0, 600, 1024, 140});
+  forms.palette->setBounds({40, 50, forms.palette->width(), forms.palette->height()});
+  forms.cameraBox->setBounds({-5, 77, 180, 145});
+  forms.negativeSheet->setBounds({0, 600, 1024, 140});
   platform.messages.answers = {sys::MsgResult::Cancel};
-  app.dispatch([&] { windows.palette->endButton.click(); });
+  app.dispatch([&] { forms.palette->endButton.click(); });
   std::ostringstream out;
   for (const char* name : {"Top", "Left", "Image.Top", "Main.Top", "Main.Left"}) {
     auto v = platform.registry.value(app::kPositionKey, name);

@@ -16,6 +16,7 @@ namespace app {
 // and the help window bring it back on the screen when they close, and the
 // options dialog sets how its time stamp shows. A selected frame goes the
 // other way: its picture into the photo, its caption into the time stamp.
+// The palette shows and hides it and keeps it hidden.
 // The clipboard watcher keeps its work in two hidden images of the camera box.
 class CameraBoxView {
  public:
@@ -37,6 +38,9 @@ class CameraBoxView {
   virtual ui::Image& stagingImageControl() = 0;
   // Makes the camera box visible and brings it to the front.
   virtual void showCameraBox() = 0;
+  // While set, the application's loss of activation does not bring the
+  // camera box back (the palette hides it, or the program ends).
+  virtual void setKeepHidden(bool keep) = 0;
   // Shows or hides both time-stamp labels, the front text and its shadow.
   virtual void setTimeStampShown(bool shown) = 0;
   virtual void setTimeStampColors(ui::Color front, ui::Color shadow) = 0;

@@ -24,8 +24,8 @@ extern Settings settings;
 // The section of the settings file.
 inline constexpr const char* kSettingsSection = "Option";
 
-// The values the camera box sets when it is made (the viewfinder size and
-// bevel keep theirs).
+// The values start-up sets as it makes the camera box, before it reads the
+// settings file (the viewfinder size and bevel keep theirs).
 void setBuiltInSettings();
 
 // A number as the settings file holds one: decimal, "0x"/"0X" hex when

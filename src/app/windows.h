@@ -1,19 +1,5 @@
 #pragma once
 
-namespace shell {
-class Palette;
-}
-namespace camera {
-class CameraBox;
-}
-namespace dialogs {
-class OptionsDialog;
-class HelpWindow;
-class AboutBox;
-}  // namespace dialogs
-namespace sheet {
-class NegativeSheet;
-}
 namespace ui {
 class Form;
 }
@@ -26,14 +12,16 @@ class Dialog;
 class Film;
 
 // One reference per window, set as the start-up makes them; the windows
-// live until the program ends.
+// live until the program ends. The windows are plain forms here, for those
+// that only show, hide, close or place them; what one window asks of
+// another goes through the small interfaces beside.
 struct Windows {
-  shell::Palette* palette = nullptr;
-  camera::CameraBox* cameraBox = nullptr;
-  dialogs::OptionsDialog* optionsDialog = nullptr;
-  sheet::NegativeSheet* negativeSheet = nullptr;
-  dialogs::HelpWindow* helpWindow = nullptr;
-  dialogs::AboutBox* aboutBox = nullptr;
+  ui::Form* paletteForm = nullptr;
+  ui::Form* cameraBoxForm = nullptr;
+  ui::Form* optionsDialogForm = nullptr;
+  ui::Form* negativeSheetForm = nullptr;
+  ui::Form* helpWindowForm = nullptr;
+  ui::Form* aboutBoxForm = nullptr;
   // The camera box and the negative sheet as the other windows see them,
   // and the dialogs as the camera box opens them.
   CameraBoxView* cameraBoxView = nullptr;
@@ -43,9 +31,6 @@ struct Windows {
   Dialog* optionsDialogView = nullptr;
   Dialog* helpWindowView = nullptr;
   Dialog* aboutBoxView = nullptr;
-  // The palette as a plain window, for those that only hide and show it
-  // (the shots keep it out of the picture).
-  ui::Form* paletteForm = nullptr;
 };
 
 extern Windows windows;

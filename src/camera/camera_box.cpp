@@ -25,8 +25,11 @@ int windowSize(long long size) {
 
 }  // namespace
 
-CameraBox::CameraBox(ui::Application& application, sys::Services& services)
-    : ui::Form(application, "cameraBox"), services_(services), positions_(services.registry) {
+CameraBox::CameraBox(ui::Application& application, sys::Services& services, std::function<void()> afterSetUp)
+    : ui::Form(application, "cameraBox"),
+      services_(services),
+      positions_(services.registry),
+      afterSetUp_(std::move(afterSetUp)) {
   setBorderStyle(ui::BorderStyle::None);
   setStayOnTop(true);
   setColor(ui::clNone);
@@ -138,7 +141,6 @@ void CameraBox::setUp() {
     if (!keepHidden) showForm();
   };
   keepHidden = true;
-  app::setBuiltInSettings();
   reshapeMode = false;
   resizing = false;
   setBounds({300, 0, width(), height()});
@@ -154,7 +156,7 @@ void CameraBox::setUp() {
     setTop(stored->cameraBoxTop());
     setLeft(stored->cameraBoxLeft());
   }
-  app::loadSettings(services_.profile, app::settingsPath(services_.files.executablePath()));
+  if (afterSetUp_) afterSetUp_();
 }
 
 void CameraBox::setTimeStamp(const std::string& text) {

@@ -33,7 +33,9 @@ struct ControlArray {
 // and the window around the viewfinder.
 class CameraBox : public ui::Form, public app::CameraBoxView {
  public:
-  CameraBox(ui::Application& app, sys::Services& services);
+  // afterSetUp runs at the end of the creation handler, and not at all if
+  // the set-up fails (a stored position that cannot be read).
+  CameraBox(ui::Application& app, sys::Services& services, std::function<void()> afterSetUp = {});
 
   // Margins around the viewfinder: 10 left, right and below, 15 on top.
   static constexpr int kMarginLeft = 10, kMarginTop = 15, kMarginRight = 10, kMarginBottom = 10;
@@ -148,27 +150,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void printPhoto();
   void setPrintSize(PrintSize size);
 
- private:
-  void photoAsBitmap();
-  void setUp();
-  void wirePrintCommands();
-  void applyViewfinderBevel();
-  // A shot's steps, with the windows it hides brought back if one fails.
-  void runShot(bool hidesPalette, const std::function<void()>& steps);
-  // The screen under the photo, at the photo's current size, into the photo.
-  // settle: give the screen time to show what was just hidden (the first
-  // shot of a burst and a single shot; the later shots of a burst do not).
-  void copyAreaUnderPhoto(bool settle = true);
-  // The whole screen into the photo, which takes the screen's size.
-  void copyWholeScreen(bool settle = true);
-  picture::Picture copyScreen(ui::Rect r, bool settle);
-  void addPhotoToFilm();
-  void pause(long long ms);
-
-  sys::Services& services_;
-  app::PositionStore positions_;
-
- public:
   // What the film reads (app::CameraBoxView).
   unsigned displayDivisor = 1;  // the photo is its picture's size over this: 1, or 4
   ui::Image& photoControl() override { return photo; }
@@ -186,12 +167,32 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void showAbout();
   // What the dialogs ask of the camera box (app::CameraBoxView).
   void showCameraBox() override { showForm(); }
+  void setKeepHidden(bool keep) override { keepHidden = keep; }
   void setTimeStampShown(bool shown) override;
   void setTimeStampColors(ui::Color front, ui::Color shadow) override;
 
  private:
+  void photoAsBitmap();
+  void setUp();
+  void wirePrintCommands();
+  void applyViewfinderBevel();
+  // A shot's steps, with the windows it hides brought back if one fails.
+  void runShot(bool hidesPalette, const std::function<void()>& steps);
+  // The screen under the photo, at the photo's current size, into the photo.
+  // settle: give the screen time to show what was just hidden (the first
+  // shot of a burst and a single shot; the later shots of a burst do not).
+  void copyAreaUnderPhoto(bool settle = true);
+  // The whole screen into the photo, which takes the screen's size.
+  void copyWholeScreen(bool settle = true);
+  picture::Picture copyScreen(ui::Rect r, bool settle);
+  void addPhotoToFilm();
+  void pause(long long ms);
   // The normal view, whatever reshape mode says, before a dialog opens.
   void prepareForDialog();
+
+  sys::Services& services_;
+  app::PositionStore positions_;
+  std::function<void()> afterSetUp_;
 };
 
 // The 156 x 116, 256-colour title picture.

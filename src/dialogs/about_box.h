@@ -1,10 +1,10 @@
 #pragma once
 #include "app/dialog.h"
 #include "picture/bitmap.h"
-#include "ui/button.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/group_box.h"
+#include "ui/push_button.h"
 
 namespace dialogs {
 
@@ -19,7 +19,7 @@ class AboutBox : public ui::Form, public app::Dialog {
   // Panels without bevels: they centre their captions.
   ui::Panel versionLabel{this, "versionLabel"};
   ui::Panel dateLabel{this, "dateLabel"};
-  ui::Button okButton{this, "okButton"};
+  ui::PushButton okButton{this, "okButton"};
 
   // app::Dialog: modal, returns once the box is closed.
   void open() override { showModal(); }

@@ -1,12 +1,12 @@
 #pragma once
 #include "app/dialog.h"
 #include "system/services.h"
-#include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/controls.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/group_box.h"
+#include "ui/push_button.h"
 #include "ui/radio_group.h"
 #include "ui/timer.h"
 #include "ui/track_bar.h"
@@ -60,9 +60,9 @@ class OptionsDialog : public ui::Form, public app::Dialog {
   ui::RadioGroup timeStampColors{&backPanel, "timeStampColors"};
   ui::Label unsavedNoteLabel{&backPanel, "unsavedNoteLabel"};
 
-  ui::Button okButton{&backPanel, "okButton"};
-  ui::Button cancelButton{&backPanel, "cancelButton"};
-  ui::Button saveSettingsButton{&backPanel, "saveSettingsButton"};
+  ui::PushButton okButton{&backPanel, "okButton"};
+  ui::PushButton cancelButton{&backPanel, "cancelButton"};
+  ui::PushButton saveSettingsButton{&backPanel, "saveSettingsButton"};
 
   ui::Timer refreshTimer{application(), "refreshTimer", 1000};
 

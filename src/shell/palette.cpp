@@ -1,10 +1,7 @@
 #include "shell/palette.h"
 
+#include "app/camera_box_view.h"
 #include "app/windows.h"
-#include "camera/camera_box.h"
-#include "dialogs/help_window.h"
-#include "dialogs/options_dialog.h"
-#include "sheet/negative_sheet.h"
 #include "shell/glyphs.h"
 #include "ui/application.h"
 
@@ -66,18 +63,18 @@ void Palette::readPosition() {
 }
 
 void Palette::toggleCameraBox() {
-  camera::CameraBox& box = *windows.cameraBox;
+  ui::Form& box = *windows.cameraBoxForm;
   if (box.visible()) {
-    box.keepHidden = true;
+    windows.cameraBoxView->setKeepHidden(true);
     box.hide();
   } else {
-    box.keepHidden = false;
+    windows.cameraBoxView->setKeepHidden(false);
     box.showForm();
   }
 }
 
 void Palette::toggleNegativeSheet() {
-  sheet::NegativeSheet& sheet = *windows.negativeSheet;
+  ui::Form& sheet = *windows.negativeSheetForm;
   if (sheet.visible())
     sheet.hide();
   else
@@ -85,22 +82,22 @@ void Palette::toggleNegativeSheet() {
 }
 
 void Palette::showHelp() {
-  windows.cameraBox->hide();
-  windows.helpWindow->showForm();
+  windows.cameraBoxForm->hide();
+  windows.helpWindowForm->showForm();
 }
 
 void Palette::confirmEnd(bool& canClose) {
   auto answer = services_.messages.show("Miruneを終了しますか？", application().title(),
                                         sys::MsgIcon::Confirmation, sys::MsgButtons::OKCancel);
   if (answer == sys::MsgResult::OK) {
-    windows.cameraBox->keepHidden = true;
-    windows.cameraBox->close();
-    windows.negativeSheet->close();
-    windows.helpWindow->close();
-    windows.optionsDialog->close();
+    windows.cameraBoxView->setKeepHidden(true);
+    windows.cameraBoxForm->close();
+    windows.negativeSheetForm->close();
+    windows.helpWindowForm->close();
+    windows.optionsDialogForm->close();
     canClose = true;
   } else {
-    windows.cameraBox->keepHidden = false;
+    windows.cameraBoxView->setKeepHidden(false);
     canClose = false;
   }
   // Written at every request, confirmed or not. A failing write ends the
@@ -111,8 +108,8 @@ void Palette::confirmEnd(bool& canClose) {
 }
 
 void Palette::writePositions() {
-  positions_.write(
-      {windows.cameraBox->top(), windows.cameraBox->left(), windows.negativeSheet->top(), top(), left()});
+  positions_.write({windows.cameraBoxForm->top(), windows.cameraBoxForm->left(),
+                    windows.negativeSheetForm->top(), top(), left()});
 }
 
 }  // namespace shell

@@ -1,5 +1,6 @@
 #include "shell/program.h"
 
+#include "app/settings.h"
 #include "app/windows.h"
 #include "camera/camera_box.h"
 #include "dialogs/about_box.h"
@@ -11,7 +12,7 @@
 
 namespace shell {
 
-void startUp(ui::Application& app, sys::Services& services) {
+Forms startUp(ui::Application& app, sys::Services& services) {
   using app::windows;
   app.setTitle("Mirune 36 枚撮り");
   // The UI font of every window; the toolkit's own default is neutral.
@@ -23,28 +24,40 @@ void startUp(ui::Application& app, sys::Services& services) {
     startUpWindow->progressBar.setProgress(value);
     startUpWindow->update();
   };
+  Forms forms;
   step(0);
-  windows.palette = app.createForm<Palette>(services);
-  windows.clipboardSwitch = windows.palette;
-  windows.paletteForm = windows.palette;
+  forms.palette = app.createForm<Palette>(services);
+  windows.paletteForm = forms.palette;
+  windows.clipboardSwitch = forms.palette;
   step(1);
-  windows.cameraBox = app.createForm<camera::CameraBox>(services);
-  windows.cameraBoxView = windows.cameraBox;
+  // The settings: the built-in values, then the settings file once the
+  // camera box has set itself up (a box that fails to leaves the file unread).
+  app::setBuiltInSettings();
+  forms.cameraBox = app.createForm<camera::CameraBox>(services, [&services] {
+    app::loadSettings(services.profile, app::settingsPath(services.files.executablePath()));
+  });
+  windows.cameraBoxForm = forms.cameraBox;
+  windows.cameraBoxView = forms.cameraBox;
   step(2);
-  windows.optionsDialog = app.createForm<dialogs::OptionsDialog>(services);
-  windows.optionsDialogView = windows.optionsDialog;
+  forms.optionsDialog = app.createForm<dialogs::OptionsDialog>(services);
+  windows.optionsDialogForm = forms.optionsDialog;
+  windows.optionsDialogView = forms.optionsDialog;
   step(3);
-  windows.negativeSheet = app.createForm<sheet::NegativeSheet>(services);
-  windows.film = windows.negativeSheet;
-  windows.cameraBox->clipboardTimer.onTimer = [] { windows.negativeSheet->interceptClipboard(); };
+  forms.negativeSheet = app.createForm<sheet::NegativeSheet>(services);
+  windows.negativeSheetForm = forms.negativeSheet;
+  windows.film = forms.negativeSheet;
+  forms.cameraBox->clipboardTimer.onTimer = [sheet = forms.negativeSheet] { sheet->interceptClipboard(); };
   step(6);
-  windows.helpWindow = app.createForm<dialogs::HelpWindow>();
-  windows.helpWindowView = windows.helpWindow;
+  forms.helpWindow = app.createForm<dialogs::HelpWindow>();
+  windows.helpWindowForm = forms.helpWindow;
+  windows.helpWindowView = forms.helpWindow;
   step(7);
-  windows.aboutBox = app.createForm<dialogs::AboutBox>();
-  windows.aboutBoxView = windows.aboutBox;
+  forms.aboutBox = app.createForm<dialogs::AboutBox>();
+  windows.aboutBoxForm = forms.aboutBox;
+  windows.aboutBoxView = forms.aboutBox;
   step(8);
   app.release(*startUpWindow);
+  return forms;
 }
 
 int runProgram(ui::Application& app, sys::Services& services) {

@@ -5,34 +5,48 @@
 
 namespace ui {
 
-// A check box with its caption to the right of the box (the system's own
-// on Win32). A click flips it, then runs onClick.
-class CheckBox : public Control {
+// A control with a mark that is on or off and its caption to the right of
+// the mark (the system's own on Win32): the base of check boxes and radio
+// buttons. A left click inside it goes to clicked(), then runs onClick.
+class CheckControl : public Control {
  public:
-  CheckBox(Control* parent, std::string name);
   bool checked() const { return checked_; }
-  void setChecked(bool v);
+  virtual void setChecked(bool v);
 
   void mouseUp(MouseButton b, unsigned shift, int x, int y) override;
   void paint(picture::Canvas& canvas, Rect r, Rect clip, Painter& painter) override;
+
+ protected:
+  using Control::Control;
+  // What a click does to the mark.
+  virtual void clicked() = 0;
+  // The mark inside its box, for a checked control.
+  virtual void paintMark(picture::Canvas& canvas, Rect box) = 0;
 
  private:
   bool checked_ = false;
 };
 
+// A check box. A click flips it.
+class CheckBox : public CheckControl {
+ public:
+  CheckBox(Control* parent, std::string name);
+
+ protected:
+  void clicked() override { setChecked(!checked()); }
+  void paintMark(picture::Canvas& canvas, Rect box) override;
+};
+
 // A radio button. The radio buttons of one parent form one group: checking
-// one unchecks the others. A click checks it, then runs onClick.
-class RadioButton : public Control {
+// one unchecks the others. A click checks it.
+class RadioButton : public CheckControl {
  public:
   RadioButton(Control* parent, std::string name);
-  bool checked() const { return checked_; }
-  void setChecked(bool v);
+  void setChecked(bool v) override;
 
-  void mouseUp(MouseButton b, unsigned shift, int x, int y) override;
-  void paint(picture::Canvas& canvas, Rect r, Rect clip, Painter& painter) override;
-
- private:
-  bool checked_ = false;
+ protected:
+  void clicked() override { setChecked(true); }
+  void paintMark(picture::Canvas& canvas, Rect box) override;
 };
 
 }  // namespace ui

@@ -111,4 +111,11 @@ Control* Control::childAt(int x, int y) {
   return nullptr;
 }
 
+void forEachDescendant(Control& root, const std::function<void(Control&)>& visit) {
+  for (Control* c : root.children()) {
+    visit(*c);
+    forEachDescendant(*c, visit);
+  }
+}
+
 }  // namespace ui

@@ -122,4 +122,8 @@ class Control {
   PopupMenu* popupMenu_ = nullptr;
 };
 
+// Calls visit for every control below root, in the order they were made:
+// a control before its own children, its children before its next sibling.
+void forEachDescendant(Control& root, const std::function<void(Control&)>& visit);
+
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "picture/canvas.h"
+#include "ui/draw.h"
 #include "ui/form.h"
 #include "ui/painter.h"
 
@@ -14,21 +15,10 @@ namespace {
 
 using picture::intersect;
 
-// One bevel ring: light on the top and left, dark on the bottom and right.
-void frame3d(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight, int width) {
-  for (int i = 0; i < width && r.width > 0 && r.height > 0; ++i) {
-    c.hLine(r.left, r.top, r.width, topLeft);
-    c.vLine(r.left, r.top, r.height, topLeft);
-    c.hLine(r.left, r.top + r.height - 1, r.width, bottomRight);
-    c.vLine(r.left + r.width - 1, r.top, r.height, bottomRight);
-    r = r.inset(1);
-  }
-}
-
 Rect bevel(picture::Canvas& c, Rect r, BevelCut cut, int width) {
   if (cut == BevelCut::None) return r;
   bool raised = cut == BevelCut::Raised;
-  frame3d(c, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, width);
+  draw::bevel(c, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, width);
   return r.inset(width);
 }
 
@@ -65,14 +55,10 @@ void Label::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
 
 void SpeedButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   bool sunk = pressed() || down();
-  c.fillRect(r, clBtnFace);
-  if (sunk) {
-    frame3d(c, r, clBtnShadow, clBtnHighlight, 1);
-    frame3d(c, r.inset(1), clBlack, clBtnFace, 1);
-  } else {
-    frame3d(c, r, clBtnHighlight, clBlack, 1);
-    frame3d(c, r.inset(1), clBtnFace, clBtnShadow, 1);
-  }
+  if (sunk)
+    draw::sunkenBox(c, r, clBtnFace);
+  else
+    draw::raisedBox(c, r);
   int shift = sunk ? 1 : 0;
   const picture::Bitmap& g = glyph();
   if (!g.empty()) {
@@ -85,7 +71,7 @@ void SpeedButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
 }
 
 void Gauge::paint(picture::Canvas& c, Rect r, Rect clip, Painter& painter) {
-  frame3d(c, r, clBlack, clBlack, 1);
+  draw::bevel(c, r, clBlack, clBlack);
   Rect inner = r.inset(1);
   if (inner.width <= 0 || inner.height <= 0) return;
   int span = maxValue() - minValue();

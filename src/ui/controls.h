@@ -16,8 +16,17 @@ class Panel : public Control {
   void setBevelInner(BevelCut b);
   void setBevelOuter(BevelCut b);
   void setBevelWidth(int w);
+  // A windowed panel is a window of its own where the system has windows.
+  // It keeps its mouse events on a form whose own surface moves the window
+  // (Form::setMovableBySurface), and the control under the pointer at a
+  // press keeps the mouse until the button is released, wherever it goes.
+  // Its children are drawn with it; it is meant as a direct child of a
+  // form, and is made windowed before the form is given to the application.
+  bool windowed() const { return windowed_; }
+  void setWindowed(bool v) { windowed_ = v; }
 
  private:
+  bool windowed_ = false;
   BevelCut bevelInner_ = BevelCut::None;
   BevelCut bevelOuter_ = BevelCut::Raised;
   int bevelWidth_ = 1;
@@ -33,7 +42,6 @@ class Image : public Control {
   void setPicture(const picture::Picture& p);
   bool stretch() const { return stretch_; }
   void setStretch(bool v);
-  bool autoSize() const { return autoSize_; }
   void setAutoSize(bool v);
 
  private:
@@ -65,9 +73,7 @@ class SpeedButton : public Control {
   SpeedButton(Control* parent, std::string name);
   const picture::Bitmap& glyph() const { return glyph_; }
   void setGlyph(const picture::Bitmap& g);
-  int groupIndex() const { return groupIndex_; }
   void setGroupIndex(int g) { groupIndex_ = g; }
-  bool allowAllUp() const { return allowAllUp_; }
   void setAllowAllUp(bool v) { allowAllUp_ = v; }
   bool down() const { return down_; }
   void setDown(bool v);

@@ -5,11 +5,17 @@
 // Small drawing steps shared by the standard controls' portable looks.
 namespace ui::draw {
 
+// A bevel of width one-pixel rings inside r, each inside the last:
+// topLeft on the top and left edges, bottomRight on the bottom and right.
+void bevel(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight, int width = 1);
+
 // A sunken well: dark top and left, light bottom and right, two pixels.
 void sunkenBox(picture::Canvas& c, Rect r, Color face);
 // An etched frame one pixel in from r (group boxes, framed bevels).
 void etchedFrame(picture::Canvas& c, Rect r);
 // A raised button face.
 void raisedBox(picture::Canvas& c, Rect r);
+// A button face held down: a dark frame, the face inside.
+void pressedBox(picture::Canvas& c, Rect r);
 
 }  // namespace ui::draw

@@ -36,13 +36,12 @@ class Edit : public Control {
 };
 
 // An edit for a number of a few digits: only digits, at most maxDigits of
-// them, and the first requiredDigits must be there for the number to be
-// complete. An incomplete number is left as typed; converting it is what
+// them, and the required number of them must be there for the number to
+// be complete. An incomplete number is left as typed; converting it is what
 // fails.
 class MaskedEdit : public Edit {
  public:
   MaskedEdit(Control* parent, std::string name);
-  int requiredDigits() const { return required_; }
   int maxDigits() const { return maxLength(); }
   void setDigits(int required, int maximum);
   bool accepts(const std::string& text) const override;

@@ -1,46 +1,39 @@
 #include "ui/push_button.h"
 
 #include "picture/canvas.h"
+#include "ui/draw.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/painter.h"
 
 namespace ui {
 
-namespace {
-
-void ring(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight) {
-  if (r.empty()) return;
-  c.hLine(r.left, r.top, r.width, topLeft);
-  c.vLine(r.left, r.top, r.height, topLeft);
-  c.hLine(r.left, r.bottom() - 1, r.width, bottomRight);
-  c.vLine(r.right() - 1, r.top, r.height, bottomRight);
-}
-
-bool inside(const Control& c, int x, int y) { return x >= 0 && y >= 0 && x < c.width() && y < c.height(); }
-
-}  // namespace
-
 PushButton::PushButton(Control* parent, std::string name) : Control(parent, std::move(name)) {}
 
-void PushButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
-  c.fillRect(r, clBtnFace);
-  if (pressed()) {
-    ring(c, r, clBlack, clBlack);
-    ring(c, r.inset(1), clBtnShadow, clBtnShadow);
-  } else {
-    ring(c, r, clBtnHighlight, clBlack);
-    ring(c, r.inset(1), clBtnFace, clBtnShadow);
-  }
-  if (caption().empty()) return;
-  auto size = painter.measureText(font(), caption());
-  int shift = pressed() ? 1 : 0;
-  Color text = enabled() ? font().color : clBtnShadow;
-  painter.drawText(c, font(), caption(), r.left + (r.width - size.width) / 2 + shift,
-                   r.top + (r.height - size.height) / 2 + shift, text);
-}
+void PushButton::setDefault(bool v) { setProperty(default_, v, Change::Appearance); }
+
+void PushButton::setCancel(bool v) { setProperty(cancel_, v, Change::Appearance); }
 
 void PushButton::setPressed(bool v) { setProperty(pressed_, v, Change::Appearance); }
+
+void PushButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
+  Rect face = r;
+  if (default_) {
+    // The default button wears a black ring.
+    c.fillRect(r, clBlack);
+    face = r.inset(1);
+  }
+  if (pressed_)
+    draw::pressedBox(c, face);
+  else
+    draw::raisedBox(c, face);
+  if (caption().empty()) return;
+  auto size = painter.measureText(font(), caption());
+  int shift = pressed_ ? 1 : 0;
+  painter.drawText(c, font(), caption(), face.left + (face.width - size.width) / 2 + shift,
+                   face.top + (face.height - size.height) / 2 + shift,
+                   enabled() ? font().color : clBtnShadow);
+}
 
 void PushButton::mouseDown(MouseButton b, unsigned shift, int x, int y) {
   if (b == MouseButton::Left) {
@@ -51,20 +44,18 @@ void PushButton::mouseDown(MouseButton b, unsigned shift, int x, int y) {
 }
 
 void PushButton::mouseMove(unsigned shift, int x, int y) {
-  if (tracking_) setPressed(inside(*this, x, y));
+  if (tracking_) setPressed(Rect{0, 0, width(), height()}.contains(x, y));
   Control::mouseMove(shift, x, y);
 }
 
 void PushButton::mouseUp(MouseButton b, unsigned shift, int x, int y) {
+  bool wasTracking = tracking_ && b == MouseButton::Left;
   if (b == MouseButton::Left) {
-    bool wasTracking = tracking_;
     tracking_ = false;
     setPressed(false);
-    if (onMouseUp) onMouseUp(b, shift, x, y);
-    if (wasTracking && inside(*this, x, y) && onClick) onClick();
-    return;
   }
-  Control::mouseUp(b, shift, x, y);
+  if (onMouseUp) onMouseUp(b, shift, x, y);
+  if (wasTracking && Rect{0, 0, width(), height()}.contains(x, y) && onClick) onClick();
   if (b == MouseButton::Right) openPopupMenu(x, y);
 }
 
@@ -79,6 +70,19 @@ void PushButton::openPopupMenu(int x, int y) {
     sy += f->top() + in.top;
   }
   menu->popup(sx, sy);
+}
+
+bool pressDialogKey(Form& form, DialogKey key) {
+  PushButton* found = nullptr;
+  forEachDescendant(form, [&](Control& c) {
+    auto* b = dynamic_cast<PushButton*>(&c);
+    if (found || !b) return;
+    bool role = key == DialogKey::Enter ? b->isDefault() : b->isCancel();
+    if (role && b->showing() && b->enabled()) found = b;
+  });
+  if (!found || !found->onClick) return found != nullptr;
+  found->onClick();
+  return true;
 }
 
 }  // namespace ui

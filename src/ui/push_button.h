@@ -5,13 +5,21 @@
 
 namespace ui {
 
-// A standard push button with a text caption (the system's own button on
-// Win32). A left click runs onClick; a right click opens the button's popup
-// menu, if it has one, where the button was released.
+class Form;
+
+// A push button with a text caption (the system's own button on Win32). A
+// left click runs onClick; a right click opens the button's popup menu, if
+// it has one, where the button was released. In a dialog one button may be
+// the default, which Enter presses, and one the cancel button, which Escape
+// presses, anywhere in its form.
 class PushButton : public Control {
  public:
   PushButton(Control* parent, std::string name);
 
+  bool isDefault() const { return default_; }
+  void setDefault(bool v);
+  bool isCancel() const { return cancel_; }
+  void setCancel(bool v);
   // Held down by the left button with the pointer on it.
   bool pressed() const { return pressed_; }
 
@@ -25,8 +33,13 @@ class PushButton : public Control {
 
  private:
   void setPressed(bool v);
-  bool pressed_ = false;
-  bool tracking_ = false;
+  bool default_ = false, cancel_ = false, pressed_ = false, tracking_ = false;
 };
+
+enum class DialogKey { Enter, Escape };
+
+// Enter clicks the form's showing, enabled default button, Escape its
+// cancel button. False when there is none.
+bool pressDialogKey(Form& form, DialogKey key);
 
 }  // namespace ui

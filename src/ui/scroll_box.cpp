@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "picture/canvas.h"
+#include "ui/draw.h"
 
 namespace ui {
 
@@ -14,10 +15,7 @@ constexpr Color kTrackColor = 0xE0E0E0;
 void raisedFace(picture::Canvas& c, Rect r) {
   if (r.empty()) return;
   c.fillRect(r, clBtnFace);
-  c.hLine(r.left, r.top, r.width, clBtnHighlight);
-  c.vLine(r.left, r.top, r.height, clBtnHighlight);
-  c.hLine(r.left, r.bottom() - 1, r.width, clBlack);
-  c.vLine(r.right() - 1, r.top, r.height, clBlack);
+  draw::bevel(c, r, clBtnHighlight, clBlack);
 }
 
 // A small solid triangle pointing back (left or up) or forward (right or down).

@@ -6,15 +6,18 @@
 
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "app_fixture.h"
+#include "base/error.h"
 #include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_proc.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
@@ -75,6 +78,43 @@ void postKeys(HWND w, std::initializer_list<WPARAM> keys) {
     PostMessageW(w, WM_KEYDOWN, k, 1);
     PostMessageW(w, WM_KEYUP, k, LPARAM(0xC0000001));
   }
+}
+
+// A window of its own class on the program's window procedure, whose
+// handler fails at one message and counts another.
+struct FailingWindow {
+  win32::Backend& owner;
+  int answered = 0;
+  win32::Backend& backend() const { return owner; }
+  LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_APP + 7) throw std::bad_alloc();
+    if (msg == WM_APP + 8) ++answered;
+    return DefWindowProcW(w, msg, wp, lp);
+  }
+};
+
+WIN_TEST(backend_window_procedure_stops_a_failure_at_its_edge) {
+  Fixture fx;
+  FailingWindow failing{fx.backend};
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &win32::windowProc<FailingWindow, &FailingWindow::onMessage>;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"MiruneFailingWindow";
+  RegisterClassExW(&wc);
+  win32::UniqueWindow window(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                             wc.hInstance, &failing));
+  HWND w = window.get();
+  check::truth(w != nullptr, "the window is made");
+  if (!w) return;
+  SendMessageW(w, WM_APP + 7, 0, 0);
+  check::equal(fx.boxes.shown.size(), std::size_t(1), "a failure in the handler is shown once");
+  if (!fx.boxes.shown.empty())
+    check::truth(fx.boxes.shown[0] == base::kOutOfResources, "in the program's own words");
+  SendMessageW(w, WM_APP + 8, 0, 0);
+  check::equal(failing.answered, 1, "and the window goes on answering");
+  window.reset();
+  UnregisterClassW(wc.lpszClassName, wc.hInstance);
 }
 
 }  // namespace

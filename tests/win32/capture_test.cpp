@@ -82,9 +82,8 @@ struct Program {
 
   Program() {
     backend.setApplication(app.get());
-    shell::startUp(*app, services);
+    box = shell::startUp(*app, services).cameraBox;
     app->processMessages();
-    box = app::windows.cameraBox;
     app::settings.shutterDelaySeconds = 0;
     app::settings.pushOutWhenFull = true;
     app::windows.paletteForm->showForm();

@@ -108,6 +108,15 @@ WIN_TEST(native_buttons_follow_the_model) {
   check::truth(rectIs(childRect(w, play), 4, 5, 83, 21), "the button sits where the model puts it");
   check::truth(IsWindowVisible(play) != FALSE, "and shows with its form");
   check::truth(SendMessageW(play, WM_GETFONT, 0, 0) != 0, "it has the form's font");
+  // One count of ids for every native control of the form: a button
+  // without a role never answers to the dialog keys' ids.
+  std::vector<int> ids;
+  for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ids.push_back(GetDlgCtrlID(c));
+  check::equal(ids.size(), std::size_t(4), "two buttons and the strip's two bars");
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    check::truth(ids[i] != IDOK && ids[i] != IDCANCEL, "no plain control has IDOK or IDCANCEL");
+    for (std::size_t j = 0; j < i; ++j) check::truth(ids[i] != ids[j], "each control has its own id");
+  }
 
   int clicks = 0;
   form->play.onClick = [&] { ++clicks; };

@@ -16,7 +16,6 @@
 #include "platform/win32/services.h"
 #include "ui/application.h"
 #include "ui/controls.h"
-#include "ui/windowed_panel.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ using wintest::Fixture;
 // A camera-box-like form: see-through, moved by its surface, one windowed
 // panel with an image in it and one plain panel.
 struct SeeThroughForm : ui::Form {
-  ui::WindowedPanel handle{this, "handle"};
+  ui::Panel handle{this, "handle"};
   ui::Image inner{&handle, "inner"};
   ui::Panel mark{this, "mark"};
   explicit SeeThroughForm(ui::Application& app) : ui::Form(app, "seeThrough") {
@@ -35,6 +34,7 @@ struct SeeThroughForm : ui::Form {
     setSeeThrough(true);
     setMovableBySurface(true);
     setBounds({200, 200, 100, 80});
+    handle.setWindowed(true);
     handle.setBounds({20, 20, 40, 30});
     handle.setColor(0x00FF00);
     handle.setBevelOuter(ui::BevelCut::None);

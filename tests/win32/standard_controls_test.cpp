@@ -17,10 +17,10 @@
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
-#include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/controls.h"
 #include "ui/edit.h"
+#include "ui/push_button.h"
 #include "ui/radio_group.h"
 #include "ui/rich_text.h"
 #include "ui/track_bar.h"
@@ -38,8 +38,8 @@ struct DialogForm : ui::Form {
   ui::RadioGroup colours{&back, "colours"};
   ui::TrackBar delay{&back, "delay"};
   ui::RichText manual{&back, "manual"};
-  ui::Button ok{&back, "ok"};
-  ui::Button cancel{&back, "cancel"};
+  ui::PushButton ok{&back, "ok"};
+  ui::PushButton cancel{&back, "cancel"};
   int oks = 0, cancels = 0;
   explicit DialogForm(ui::Application& app) : ui::Form(app, "dialogForm") {
     setBorderStyle(ui::BorderStyle::Dialog);

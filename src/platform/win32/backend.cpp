@@ -8,6 +8,7 @@
 
 #include "platform/win32/form_window.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_proc.h"
 #include "ui/application.h"
 #include "ui/timer.h"
 
@@ -58,7 +59,7 @@ Backend::Backend(HINSTANCE instance) : instance_(instance) {
 
   WNDCLASSEXW app{};
   app.cbSize = sizeof app;
-  app.lpfnWndProc = &Backend::applicationProc;
+  app.lpfnWndProc = &windowProc<Backend, &Backend::onApplicationMessage>;
   app.hInstance = instance;
   app.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   app.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -67,7 +68,7 @@ Backend::Backend(HINSTANCE instance) : instance_(instance) {
 
   WNDCLASSEXW msg{};
   msg.cbSize = sizeof msg;
-  msg.lpfnWndProc = &Backend::messageProc;
+  msg.lpfnWndProc = &windowProc<Backend, &Backend::onMessageWindowMessage>;
   msg.hInstance = instance;
   msg.lpszClassName = kMessageClass;
   RegisterClassExW(&msg);
@@ -132,10 +133,14 @@ void Backend::guard(const std::function<void()>& work) noexcept {
   try {
     work();
   } catch (...) {
-    try {
-      if (app_) app_->showError(ui::Application::failureText(std::current_exception()));
-    } catch (...) {
-    }
+    reportFailure(std::current_exception());
+  }
+}
+
+void Backend::reportFailure(const std::exception_ptr& failure) noexcept {
+  try {
+    if (app_) app_->showError(ui::Application::failureText(failure));
+  } catch (...) {
   }
 }
 
@@ -272,18 +277,6 @@ void Backend::minimized(bool now) {
   minimized_ = now;
   ShowOwnedPopups(appWindow_.get(), now ? FALSE : TRUE);
   if (!now && app_) guard([this] { app_->restored(); });
-}
-
-LRESULT CALLBACK Backend::applicationProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = windowObject<Backend>(w, msg, lp);
-  if (!self) return DefWindowProcW(w, msg, wp, lp);
-  return self->onApplicationMessage(w, msg, wp, lp);
-}
-
-LRESULT CALLBACK Backend::messageProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = windowObject<Backend>(w, msg, lp);
-  if (!self) return DefWindowProcW(w, msg, wp, lp);
-  return self->onMessageWindowMessage(w, msg, wp, lp);
 }
 
 LRESULT Backend::onApplicationMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -62,6 +63,8 @@ class Backend : public ui::Backend {
   // unwind through the system's frames, so a failure that is not the class
   // library's own (those end in Application::dispatch) is shown here.
   void guard(const std::function<void()>& work) noexcept;
+  // Shows a failure that reached a window procedure's edge.
+  void reportFailure(const std::exception_ptr& failure) noexcept;
   // The application became active or inactive (the first of the thread's
   // windows to hear of it reports it, once per change).
   void activationChanged(bool active);
@@ -73,8 +76,6 @@ class Backend : public ui::Backend {
   void removeTimer(UINT_PTR id);
 
  private:
-  static LRESULT CALLBACK applicationProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK messageProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onApplicationMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   // Enter, Escape and Tab in a form with standard controls; true when the

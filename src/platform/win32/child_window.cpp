@@ -4,6 +4,7 @@
 
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/window_proc.h"
 
 namespace win32 {
 namespace {
@@ -15,7 +16,7 @@ constexpr wchar_t kChildClass[] = L"MiruneChild";
 void ChildWindow::registerClass(HINSTANCE instance) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &ChildWindow::proc;
+  wc.lpfnWndProc = &windowProc<ChildWindow, &ChildWindow::onMessage>;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kChildClass;
@@ -35,18 +36,14 @@ ChildWindow::~ChildWindow() {
   if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
 }
 
+Backend& ChildWindow::backend() const { return owner_.backend(); }
+
 void ChildWindow::place() {
   HWND w = hwnd_.get();
   if (!w) return;
   UINT show = control_.showing() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
   SetWindowPos(w, nullptr, control_.formLeft(), control_.formTop(), std::max(0, control_.width()),
                std::max(0, control_.height()), SWP_NOZORDER | SWP_NOACTIVATE | show);
-}
-
-LRESULT CALLBACK ChildWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = windowObject<ChildWindow>(w, msg, lp);
-  if (!self) return DefWindowProcW(w, msg, wp, lp);
-  return self->onMessage(w, msg, wp, lp);
 }
 
 LRESULT ChildWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {

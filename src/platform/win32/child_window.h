@@ -6,9 +6,10 @@
 
 namespace win32 {
 
+class Backend;
 class FormWindow;
 
-// The window of a windowed control (ui::WindowedPanel): a child of its
+// The window of a windowed control (a windowed ui::Panel): a child of its
 // form's window at the control's place. It draws its part of the form's
 // canvas and hands its mouse input to the form in the form's coordinates;
 // anything else (cursor, context menu) it leaves to the form's window.
@@ -21,6 +22,7 @@ class ChildWindow {
 
   HWND hwnd() const { return hwnd_.get(); }
   ui::Control& control() const { return control_; }
+  Backend& backend() const;
   // Takes the control's place and visibility.
   void place();
 
@@ -28,7 +30,6 @@ class ChildWindow {
   static void unregisterClass(HINSTANCE instance);
 
  private:
-  static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 
   FormWindow& owner_;

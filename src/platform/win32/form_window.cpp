@@ -9,11 +9,11 @@
 #include "platform/win32/dib_info.h"
 #include "platform/win32/gdi_values.h"
 #include "platform/win32/native_controls.h"
-#include "platform/win32/standard_controls.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_proc.h"
 #include "ui/application.h"
+#include "ui/controls.h"
 #include "ui/menu.h"
-#include "ui/windowed_panel.h"
 
 namespace win32 {
 namespace {
@@ -77,7 +77,7 @@ void FormWindow::registerClass(HINSTANCE instance) {
   wc.cbSize = sizeof wc;
   // A size change repaints everything: the renderer lays out by size.
   wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = &FormWindow::proc;
+  wc.lpfnWndProc = &windowProc<FormWindow, &FormWindow::onMessage>;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
@@ -139,15 +139,11 @@ FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), fo
     hintColorChanged();
   }
   natives_ = std::make_unique<NativeControls>(backend.instance(), backend.painter(), form, hwnd_.get());
-  standard_ = std::make_unique<StandardControls>(backend.instance(), backend.painter(), form, hwnd_.get());
   backend_.addForm(this);
-  std::function<void(ui::Control&)> addChildren = [&](ui::Control& parent) {
-    for (ui::Control* c : parent.children()) {
-      if (dynamic_cast<ui::WindowedPanel*>(c)) children_.push_back(std::make_unique<ChildWindow>(*this, *c));
-      addChildren(*c);
-    }
-  };
-  addChildren(form_);
+  ui::forEachDescendant(form_, [&](ui::Control& c) {
+    auto* panel = dynamic_cast<ui::Panel*>(&c);
+    if (panel && panel->windowed()) children_.push_back(std::make_unique<ChildWindow>(*this, c));
+  });
   syncTooltips();
   if (form.visible()) formChanged(ui::Change::Visible);
 }
@@ -159,25 +155,18 @@ FormWindow::~FormWindow() {
   tooltip_.reset();
   // The child windows go before their parent.
   natives_.reset();
-  standard_.reset();
   children_.clear();
   hwnd_.reset();
 }
 
-bool FormWindow::wantsDialogKeys() const { return standard_ && !standard_->empty(); }
-
-LRESULT CALLBACK FormWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = windowObject<FormWindow>(w, msg, lp);
-  if (!self) return DefWindowProcW(w, msg, wp, lp);
-  return self->onMessage(w, msg, wp, lp);
-}
+bool FormWindow::wantsDialogKeys() const { return natives_ && natives_->wantsDialogKeys(); }
 
 // w is passed in: during CreateWindowEx hwnd_ is not set yet.
 LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  if (standard_) {
+  if (natives_) {
     LRESULT result = 0;
     bool ours = false;
-    backend_.guard([&] { ours = standard_->handle(msg, wp, lp, result); });
+    backend_.guard([&] { ours = natives_->handle(msg, wp, lp, result); });
     if (ours) return result;
   }
   switch (msg) {
@@ -247,21 +236,6 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       if (shown) return 0;
       break;
     }
-    case WM_COMMAND:
-      if (natives_ && lp != 0) {
-        bool ours = false;
-        backend_.guard([&] { ours = natives_->command(wp, lp); });
-        if (ours) return 0;
-      }
-      break;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      if (natives_ && lp != 0) {
-        bool ours = false;
-        backend_.guard([&] { ours = natives_->scroll(wp, lp); });
-        if (ours) return 0;
-      }
-      break;
     case WM_CAPTURECHANGED:
       // Another window (a popup menu, a modal box) took the mouse: the
       // release of the button held here will not arrive.
@@ -598,7 +572,6 @@ void FormWindow::invalidate(ui::Rect r) {
 void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBounds) {
   if (!hwnd_) return;
   if (natives_) natives_->controlChanged(c, what);
-  if (standard_) standard_->controlChanged(c, what);
   ui::Rect now{c.formLeft(), c.formTop(), c.width(), c.height()};
   switch (what) {
     case ui::Change::Bounds: {

@@ -18,7 +18,6 @@ namespace win32 {
 
 class Backend;
 class NativeControls;
-class StandardControls;
 
 // The window of one form: a top-level window owned by the application
 // window. It mirrors the form's properties, paints the form through the
@@ -65,7 +64,6 @@ class FormWindow : public ui::FormPeer {
 
  private:
   static DWORD frameStyleFor(const ui::Form& f);
-  static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void paint(HWND w);
   // The part of the client area that lies on the screen, in client
@@ -96,7 +94,6 @@ class FormWindow : public ui::FormPeer {
   UniqueWindow hwnd_;
   UniqueWindow tooltip_;
   std::unique_ptr<NativeControls> natives_;
-  std::unique_ptr<StandardControls> standard_;
   std::map<const ui::Control*, Tool> tools_;
   picture::Canvas canvas_;
   ui::Rect canvasArea_;

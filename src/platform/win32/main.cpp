@@ -30,7 +30,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // Files open in another program owned by the negative sheet, whose paint
   // command opens them.
   win32::Shell shell([] {
-    const ui::Form* sheet = app::windows.negativeSheet;
+    const ui::Form* sheet = app::windows.negativeSheetForm;
     auto* window = sheet ? dynamic_cast<win32::FormWindow*>(sheet->peer()) : nullptr;
     return window ? window->hwnd() : HWND(nullptr);
   });
