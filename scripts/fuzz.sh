@@ -6,8 +6,8 @@
 # crashes land in build/fuzz/artifacts/<target>/.
 set -euo pipefail
 
-target=${1:?usage: fuzz.sh fuzz_bmp|fuzz_ico|fuzz_ini SECONDS [libFuzzer args...]}
-seconds=${2:?usage: fuzz.sh fuzz_bmp|fuzz_ico|fuzz_ini SECONDS [libFuzzer args...]}
+target=${1:?usage: fuzz.sh fuzz_bmp|fuzz_ico|fuzz_png|fuzz_ini SECONDS [libFuzzer args...]}
+seconds=${2:?usage: fuzz.sh fuzz_bmp|fuzz_ico|fuzz_png|fuzz_ini SECONDS [libFuzzer args...]}
 shift 2
 
 root=$(cd "$(dirname "$0")/.." && pwd)

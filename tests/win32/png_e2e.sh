@@ -9,6 +9,10 @@
 # Screenshots (the dialogs included) are kept in BUILD_DIR/png-e2e/.
 # Prints "N passed, M failed" last.
 set -u
+# With Wine's managed windows: without them, after a full-screen shot over
+# another program's window the keyboard sometimes stays with that window
+# (no window manager hands it back), and the command menu misses the keys.
+export MIRUNE_WINE_MANAGED=${MIRUNE_WINE_MANAGED:-Y}
 here=$(cd "$(dirname "$0")" && pwd)
 e2e_pid_vars="pattern_pid"
 . "$here/e2e-common.sh"
@@ -69,9 +73,8 @@ xdotool key Down Down Down Down Right Return
 check "after the delay the sheet's title reads ネガシート　2枚" wait_for 10 sheet_titled 'ネガシート　2枚'
 sleep 2
 shot after-shot
-# 名前をつけて保存 from the command menu. Right after a shot the keys may
-# still go to the window that was active while the program's windows were
-# away: then the menu is closed and opened again.
+# 名前をつけて保存 from the command menu; a menu that missed the keys is
+# closed and opened again.
 save_as() {  # save_as SHOT_NAME WINDOWS_PATH
   local i
   for i in 1 2 3; do
