@@ -176,6 +176,15 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void setUp();
   void wirePrintCommands();
   void applyViewfinderBevel();
+  // One skeleton for the four shots: hide, delay, copy, show, store.
+  struct Shot;
+  void shoot(const Shot& shot);
+  // Before a copy: the photo emptied (a screen shot's, the blank picture)
+  // and the time stamp written.
+  void readyPhoto(const Shot& shot);
+  // The box back, and for a screen shot the application window and the
+  // palette first.
+  void bringBackAfterShot(const Shot& shot);
   // A shot's steps, with the windows it hides brought back if one fails.
   void runShot(bool hidesPalette, const std::function<void()>& steps);
   // The screen under the photo, at the photo's current size, into the photo.
