@@ -68,7 +68,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   ui::Image stagingImage{this, "stagingImage"};
   ui::Image clipboardImage{this, "clipboardImage"};
   ui::Timer layoutTimer{application(), "layoutTimer", kLayoutInterval};
-  ui::Timer clipboardTimer{application(), "clipboardTimer", 55};
 
   CommandMenu commandMenu{application()};
   FileMenu fileMenu{commandMenu.file};
@@ -158,8 +157,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void setPhotoDivisor(unsigned divisor) override { displayDivisor = divisor; }
   void repaintPhoto() override { update(); }
   void setTimeStampText(const std::string& text) override { setTimeStamp(text); }
-  ui::Image& clipboardImageControl() override { return clipboardImage; }
-  ui::Image& stagingImageControl() override { return stagingImage; }
   // The command menu's last items: the options dialog and the help window
   // open in the camera box's place, the about box over it, modally.
   void showOptions();
