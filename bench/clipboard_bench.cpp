@@ -10,8 +10,6 @@
 #include <benchmark/benchmark.h>
 
 #include "app/settings.h"
-#include "app/windows.h"
-#include "camera/camera_box.h"
 #include "platform/headless/services.h"
 #include "sheet/negative_sheet.h"
 #include "shell/palette.h"
@@ -23,18 +21,21 @@ namespace {
 struct Program {
   Program() {
     platform.backend.setApplication(&app);
-    shell::startUp(app, services);
+    forms = shell::startUp(app, services);
     app.processMessages();
     platform.backend.advance(1);
-    sheet = app::windows.negativeSheet;
+    sheet = forms.negativeSheet;
+    watcher = forms.clipboardWatcher.get();
   }
   void clipboardButton(bool down) {
-    if (app::windows.palette->clipboardButton.down() != down) app::windows.palette->clipboardButton.click();
+    if (forms.palette->clipboardButton.down() != down) forms.palette->clipboardButton.click();
   }
   headless::Platform platform{1920, 1080};
   ui::Application app{platform.backend, platform.messages, platform.screen};
   sys::Services services = platform.services();
+  shell::Forms forms;
   sheet::NegativeSheet* sheet = nullptr;
+  sheet::ClipboardWatcher* watcher = nullptr;
 };
 
 picture::Bitmap fullHd() {
@@ -46,14 +47,14 @@ picture::Bitmap fullHd() {
 void BM_TickButtonUp(benchmark::State& state) {
   Program p;
   p.platform.clipboard.putFromOtherProgram(fullHd());
-  for (auto _ : state) p.sheet->interceptClipboard();
+  for (auto _ : state) p.watcher->tick();
   if (!p.platform.clipboard.hasBitmap()) state.SkipWithError("the bitmap was taken");
 }
 
 void BM_TickNothingOnTheClipboard(benchmark::State& state) {
   Program p;
   p.clipboardButton(true);
-  for (auto _ : state) p.sheet->interceptClipboard();
+  for (auto _ : state) p.watcher->tick();
 }
 
 void BM_TickFullFilm(benchmark::State& state) {
@@ -62,7 +63,7 @@ void BM_TickFullFilm(benchmark::State& state) {
   app::settings.pushOutWhenFull = false;
   p.clipboardButton(true);
   p.platform.clipboard.putFromOtherProgram(fullHd());
-  for (auto _ : state) p.sheet->interceptClipboard();
+  for (auto _ : state) p.watcher->tick();
   if (p.platform.clipboard.opens != 0) state.SkipWithError("the clipboard was opened");
 }
 
@@ -75,7 +76,7 @@ void BM_TakeFullHdIntoANewFrame(benchmark::State& state) {
     p.sheet->clearFrame(0);
     p.platform.clipboard.putFromOtherProgram(copied);
     state.ResumeTiming();
-    p.sheet->interceptClipboard();
+    p.watcher->tick();
   }
   if (p.sheet->frames[0].caption.caption() != "From Clip") state.SkipWithError("not taken");
 }

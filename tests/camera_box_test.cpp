@@ -80,7 +80,6 @@ TEST_F(CameraBoxTest, CreatedHiddenAtItsDefaultPlaceWithTheTitlePicture) {
   EXPECT_EQ(box->cornerMarks[Corner::BottomRight].cursor(), ui::Cursor::SizeNWSE);
   EXPECT_EQ(box->cornerMarks[Corner::TopRight].cursor(), ui::Cursor::SizeNESW);
   EXPECT_EQ(box->layoutTimer.interval(), 55);
-  EXPECT_EQ(box->clipboardTimer.interval(), 55);
   EXPECT_TRUE(box->fileMenu.printScreenSize.checked());
   EXPECT_FALSE(box->fileMenu.printPaperSize.checked());
 

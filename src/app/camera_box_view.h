@@ -17,7 +17,6 @@ namespace app {
 // options dialog sets how its time stamp shows. A selected frame goes the
 // other way: its picture into the photo, its caption into the time stamp.
 // The palette shows and hides it and keeps it hidden.
-// The clipboard watcher keeps its work in two hidden images of the camera box.
 class CameraBoxView {
  public:
   virtual ~CameraBoxView() = default;
@@ -32,10 +31,6 @@ class CameraBoxView {
   // Draws the photo now, without waiting for the message loop (the film's
   // playback steps while the loop does not run).
   virtual void repaintPhoto() = 0;
-  // The bitmap just taken off the clipboard, and the last one the watcher
-  // stored in a frame of its own.
-  virtual ui::Image& clipboardImageControl() = 0;
-  virtual ui::Image& stagingImageControl() = 0;
   // Makes the camera box visible and brings it to the front.
   virtual void showCameraBox() = 0;
   // While set, the application's loss of activation does not bring the

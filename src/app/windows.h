@@ -7,7 +7,6 @@ class Form;
 namespace app {
 
 class CameraBoxView;
-class ClipboardSwitch;
 class Dialog;
 class Film;
 
@@ -26,8 +25,6 @@ struct Windows {
   // and the dialogs as the camera box opens them.
   CameraBoxView* cameraBoxView = nullptr;
   Film* film = nullptr;
-  // The palette's clipboard button, as the clipboard watcher reads it.
-  ClipboardSwitch* clipboardSwitch = nullptr;
   Dialog* optionsDialogView = nullptr;
   Dialog* helpWindowView = nullptr;
   Dialog* aboutBoxView = nullptr;

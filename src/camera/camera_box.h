@@ -68,7 +68,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   ui::Image stagingImage{this, "stagingImage"};
   ui::Image clipboardImage{this, "clipboardImage"};
   ui::Timer layoutTimer{application(), "layoutTimer", kLayoutInterval};
-  ui::Timer clipboardTimer{application(), "clipboardTimer", 55};
 
   CommandMenu commandMenu{application()};
   FileMenu fileMenu{commandMenu.file};
@@ -158,8 +157,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void setPhotoDivisor(unsigned divisor) override { displayDivisor = divisor; }
   void repaintPhoto() override { update(); }
   void setTimeStampText(const std::string& text) override { setTimeStamp(text); }
-  ui::Image& clipboardImageControl() override { return clipboardImage; }
-  ui::Image& stagingImageControl() override { return stagingImage; }
   // The command menu's last items: the options dialog and the help window
   // open in the camera box's place, the about box over it, modally.
   void showOptions();
@@ -176,6 +173,15 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void setUp();
   void wirePrintCommands();
   void applyViewfinderBevel();
+  // One skeleton for the four shots: hide, delay, copy, show, store.
+  struct Shot;
+  void shoot(const Shot& shot);
+  // Before a copy: the photo emptied (a screen shot's, the blank picture)
+  // and the time stamp written.
+  void readyPhoto(const Shot& shot);
+  // The box back, and for a screen shot the application window and the
+  // palette first.
+  void bringBackAfterShot(const Shot& shot);
   // A shot's steps, with the windows it hides brought back if one fails.
   void runShot(bool hidesPalette, const std::function<void()>& steps);
   // The screen under the photo, at the photo's current size, into the photo.

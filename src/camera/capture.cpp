@@ -4,6 +4,7 @@
 // shots of a burst).
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "app/film.h"
 #include "app/settings.h"
@@ -69,102 +70,103 @@ void CameraBox::writeTimeStamp() {
   setTimeStamp(text);
 }
 
-void CameraBox::shootArea() {
-  runShot(false, [this] {
-    keepHidden = true;
-    hide();
-    pause(settings.shutterDelaySeconds * 1000LL);
-    displayDivisor = 1;
-    photo.setPicture({});
-    writeTimeStamp();
-    application().hideApplicationWindow();
-    application().processMessages();
-    copyAreaUnderPhoto();
-    application().showApplicationWindow();
-    showNormalView();
-    addPhotoToFilm();
-    keepHidden = false;
-    showForm();
-  });
-}
+// What sets the four shots apart; the steps and their order are shared.
+struct CameraBox::Shot {
+  // When the windows the shot hid come back: the box, and for a screen
+  // shot the application window and the palette.
+  enum class Return { BeforeStoring, AfterTheLast, AfterTheHold };
+  // The palette goes out too, the whole screen is copied, and the photo
+  // shows it at a quarter.
+  bool wholeScreen;
+  // The strobe count of shots with the strobe interval after each (the
+  // photo readied before each), not one (the photo readied before the
+  // application window goes).
+  bool burst;
+  // The layout runs slower while the shots last.
+  bool slowsLayout;
+  Return windowsBack;
+};
 
-void CameraBox::shootAreaBurst() {
-  runShot(false, [this] {
+void CameraBox::shootArea() { shoot({false, false, false, Shot::Return::AfterTheHold}); }
+void CameraBox::shootAreaBurst() { shoot({false, true, true, Shot::Return::AfterTheLast}); }
+void CameraBox::shootScreen() { shoot({true, false, false, Shot::Return::BeforeStoring}); }
+void CameraBox::shootScreenBurst() { shoot({true, true, false, Shot::Return::AfterTheLast}); }
+
+namespace {
+
+// The layout slows down while a burst lasts and comes back to its pace
+// when it ends, however it ends. The product saturates rather than
+// wrapping, and an interval of 0 (from a hand-edited file) would stop it.
+class SlowedLayout {
+ public:
+  SlowedLayout(ui::Timer& timer, unsigned speed) : timer_(timer), interval_(timer.interval()) {
+    if (speed == 0) return;
+    long long slowed = static_cast<long long>(interval_) * speed;
+    timer_.setInterval(static_cast<int>(std::min<long long>(slowed, std::numeric_limits<int>::max())));
+  }
+  ~SlowedLayout() { timer_.setInterval(interval_); }
+  SlowedLayout(const SlowedLayout&) = delete;
+  SlowedLayout& operator=(const SlowedLayout&) = delete;
+
+ private:
+  ui::Timer& timer_;
+  int interval_;
+};
+
+}  // namespace
+
+void CameraBox::shoot(const Shot& shot) {
+  runShot(shot.wholeScreen, [this, &shot] {
+    // Hide, and wait the shutter delay.
     keepHidden = true;
+    if (shot.wholeScreen) hidePalette();
     hide();
     pause(settings.shutterDelaySeconds * 1000LL);
-    displayDivisor = 1;
+    displayDivisor = shot.wholeScreen ? kScreenShotDivisor : 1;
+    if (!shot.burst) readyPhoto(shot);
     application().hideApplicationWindow();
-    // The layout slows down while the burst lasts and comes back to its
-    // pace when it ends, however it ends. The product saturates rather
-    // than wrapping, and an interval of 0 (from a hand-edited file) would
-    // stop it.
-    struct RestoreInterval {
-      ui::Timer& timer;
-      int interval;
-      ~RestoreInterval() { timer.setInterval(interval); }
-    } restore{layoutTimer, layoutTimer.interval()};
-    if (unsigned speed = settings.strobeIntervalTenths) {
-      long long slowed = static_cast<long long>(layoutTimer.interval()) * speed;
-      layoutTimer.setInterval(static_cast<int>(std::min<long long>(slowed, std::numeric_limits<int>::max())));
-    }
-    for (int shot = 0; shot < settings.strobeCount; ++shot) {
-      photo.setPicture({});
-      writeTimeStamp();
+    std::optional<SlowedLayout> slowed;
+    if (shot.slowsLayout) slowed.emplace(layoutTimer, settings.strobeIntervalTenths);
+    const int count = shot.burst ? settings.strobeCount : 1;
+    for (int taken = 0; taken < count; ++taken) {
+      if (shot.burst) readyPhoto(shot);
       application().processMessages();
-      copyAreaUnderPhoto(shot == 0);
-      // Only the first shot has the application window out of the way.
-      application().showApplicationWindow();
-      showNormalView();
+      // Copy; only the first copy waits for the screen to settle.
+      if (shot.wholeScreen)
+        copyWholeScreen(taken == 0);
+      else
+        copyAreaUnderPhoto(taken == 0);
+      // An area shot has the application window back after each copy, so
+      // only the first shot of a burst is taken without it.
+      if (!shot.wholeScreen) {
+        application().showApplicationWindow();
+        showNormalView();
+      }
+      if (shot.windowsBack == Shot::Return::BeforeStoring) bringBackAfterShot(shot);
+      // Store.
       addPhotoToFilm();
-      pause(settings.strobeIntervalTenths * 100LL);
+      if (shot.burst) pause(settings.strobeIntervalTenths * 100LL);
     }
-    showForm();
+    if (shot.windowsBack == Shot::Return::AfterTheLast) bringBackAfterShot(shot);
     keepHidden = false;
+    if (shot.windowsBack == Shot::Return::AfterTheHold) bringBackAfterShot(shot);
   });
 }
 
-void CameraBox::shootScreen() {
-  runShot(true, [this] {
-    keepHidden = true;
-    hidePalette();
-    hide();
-    pause(settings.shutterDelaySeconds * 1000LL);
-    displayDivisor = kScreenShotDivisor;
+void CameraBox::readyPhoto(const Shot& shot) {
+  if (shot.wholeScreen)
     photo.setPicture(blankImage.picture());
-    writeTimeStamp();
-    application().hideApplicationWindow();
-    application().processMessages();
-    copyWholeScreen();
-    application().showApplicationWindow();
-    showPalette();
-    showForm();
-    addPhotoToFilm();
-    keepHidden = false;
-  });
+  else
+    photo.setPicture({});
+  writeTimeStamp();
 }
 
-void CameraBox::shootScreenBurst() {
-  runShot(true, [this] {
-    keepHidden = true;
-    hidePalette();
-    hide();
-    pause(settings.shutterDelaySeconds * 1000LL);
-    displayDivisor = kScreenShotDivisor;
-    application().hideApplicationWindow();
-    for (int shot = 0; shot < settings.strobeCount; ++shot) {
-      photo.setPicture(blankImage.picture());
-      writeTimeStamp();
-      application().processMessages();
-      copyWholeScreen(shot == 0);
-      addPhotoToFilm();
-      pause(settings.strobeIntervalTenths * 100LL);
-    }
+void CameraBox::bringBackAfterShot(const Shot& shot) {
+  if (shot.wholeScreen) {
     application().showApplicationWindow();
     showPalette();
-    showForm();
-    keepHidden = false;
-  });
+  }
+  showForm();
 }
 
 void CameraBox::runShot(bool hidesPalette, const std::function<void()>& steps) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/camera_box_view.h"
-#include "app/clipboard_switch.h"
 #include "app/settings.h"
 #include "app/windows.h"
 #include "base/error.h"
@@ -248,83 +247,6 @@ void NegativeSheet::writeHandOffFile(const picture::Picture& selected) const {
     throw base::Error(base::kOutOfResources);
   }
   picture::writeFileBytes(handOffPath(), bytes);
-}
-
-void NegativeSheet::interceptClipboard() {
-  app::ClipboardSwitch* clipboardSwitch = app::windows.clipboardSwitch;
-  if (!clipboardSwitch || !clipboardSwitch->intercepting()) return;
-  sys::Clipboard& clipboard = services_.clipboard;
-  // The change count is answered without a round trip to the clipboard's
-  // owner: a clipboard that has not changed since the last tick is not
-  // asked for its formats again. A count of 0 is no count at all.
-  const std::uint32_t change = clipboard.changeCount();
-  if (change == 0 || !lastClipboardLook_ || lastClipboardLook_->change != change)
-    lastClipboardLook_ = ClipboardLook{change, clipboard.hasBitmap()};
-  if (!lastClipboardLook_->hasBitmap) return;
-  app::CameraBoxView* cameraBox = app::windows.cameraBoxView;
-  if (!cameraBox) return;
-
-  // Where the bitmap goes is settled before it is taken: a bitmap with no
-  // place stays on the clipboard for its owner, and costs no copy. Only a
-  // used frame is replaced in place; a red caption left on an emptied
-  // frame does not swallow the bitmaps.
-  std::optional<int> selected;
-  for (int i = 0; i < kFilmFrames && !selected; ++i)
-    if (frames[i].captionRed()) selected = i;
-  if (selected && !frames[*selected].used()) selected.reset();
-  if (!selected && frames[kOverflow].used() && app::settings.pushOutWhenFull) {
-    // The film is full or still waits for the tidy pass that slides it
-    // down: the oldest frame gives way, and the bitmap, left on the
-    // clipboard, finds the overflow frame free at a later tick.
-    scheduleTidy();
-    clearFrame(0);
-    return;
-  }
-  std::optional<int> target = selected ? selected : firstEmptyFrame();
-  if (!target) return;
-
-  // A bitmap that failed once is not tried again until the clipboard
-  // changes: the error box's own loop keeps this timer running.
-  if (failedClipboardChange_ == change) return;
-  std::optional<picture::Bitmap> taken;
-  try {
-    taken = clipboard.takeBitmap();
-  } catch (const base::Error&) {
-    failedClipboardChange_ = change;
-    throw;
-  } catch (const std::bad_alloc&) {
-    failedClipboardChange_ = change;
-    throw base::Error(base::kOutOfResources);
-  } catch (const std::length_error&) {
-    failedClipboardChange_ = change;
-    throw base::Error(base::kOutOfResources);
-  } catch (const std::invalid_argument&) {
-    // A bitmap beyond the size a picture may have.
-    failedClipboardChange_ = change;
-    throw base::Error(base::kOutOfResources);
-  }
-  // Held open by another program (or gone meanwhile): the next tick tries again.
-  if (!taken || taken->empty()) return;
-
-  ui::Image& clipboardImage = cameraBox->clipboardImageControl();
-  clipboardImage.setPicture(picture::Picture(std::move(*taken)));
-  if (selected) {
-    // In place: the frame keeps its image box and caption.
-    frames[*selected].thumbnail.setPicture(clipboardImage.picture());
-    return;
-  }
-  ui::Image& staging = cameraBox->stagingImageControl();
-  staging.setPicture(clipboardImage.picture());
-  Frame& f = frames[*target];
-  fitThumbnail(f, staging.picture().width(), staging.picture().height());
-  f.thumbnail.setPicture(staging.picture());
-  f.caption.setCaption(kClipboardCaption);
-  // A full film meets the bitmap as it meets a shot: with push-out the
-  // oldest frame goes and the tidy pass moves the new one in last.
-  if (frames[kOverflow].used() && app::settings.pushOutWhenFull) {
-    scheduleTidy();
-    clearFrame(0);
-  }
 }
 
 }  // namespace sheet

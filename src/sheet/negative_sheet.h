@@ -93,15 +93,6 @@ class NegativeSheet : public ui::Form, public app::Film {
   // program: "temp.bmp" in the user's temporary folder.
   std::string handOffPath() const;
 
-  // One tick of the clipboard watcher: while the palette's clipboard
-  // button is down, a bitmap on the clipboard replaces the picture of the
-  // used frame with the red caption, else goes into the first empty frame
-  // with the caption "From Clip"; a full film with push-out meets it as it
-  // meets a shot. It is taken off the clipboard only when it has such a
-  // place. A clipboard that another program holds open is tried again at
-  // the next tick; a bitmap that cannot be taken is reported once.
-  void interceptClipboard();
-
   // The frame the next play step shows, 1-based.
   std::uint8_t playPosition = 1;
 
@@ -155,16 +146,6 @@ class NegativeSheet : public ui::Form, public app::Film {
   void moveFrame(int from, int to);
   void updateTitle();
   void writeHandOffFile(const picture::Picture& picture) const;
-
-  // The clipboard's change count when taking its bitmap last failed: that
-  // bitmap is not tried again, so a failure is reported once.
-  std::optional<std::uint32_t> failedClipboardChange_;
-  // Whether the clipboard held a bitmap at the change count seen last.
-  struct ClipboardLook {
-    std::uint32_t change;
-    bool hasBitmap;
-  };
-  std::optional<ClipboardLook> lastClipboardLook_;
 
   sys::Services& services_;
   app::PositionStore positions_;

@@ -6,6 +6,7 @@
 #include "dialogs/about_box.h"
 #include "dialogs/help_window.h"
 #include "dialogs/options_dialog.h"
+#include "sheet/clipboard_watcher.h"
 #include "sheet/negative_sheet.h"
 #include "shell/palette.h"
 #include "shell/startup_window.h"
@@ -28,7 +29,6 @@ Forms startUp(ui::Application& app, sys::Services& services) {
   step(0);
   forms.palette = app.createForm<Palette>(services);
   windows.paletteForm = forms.palette;
-  windows.clipboardSwitch = forms.palette;
   step(1);
   // The settings: the built-in values, then the settings file once the
   // camera box has set itself up (a box that fails to leaves the file unread).
@@ -46,7 +46,11 @@ Forms startUp(ui::Application& app, sys::Services& services) {
   forms.negativeSheet = app.createForm<sheet::NegativeSheet>(services);
   windows.negativeSheetForm = forms.negativeSheet;
   windows.film = forms.negativeSheet;
-  forms.cameraBox->clipboardTimer.onTimer = [sheet = forms.negativeSheet] { sheet->interceptClipboard(); };
+  // The clipboard watcher fills the film's frames while the palette's
+  // clipboard button is down, its work kept in two hidden images of the box.
+  forms.clipboardWatcher = std::make_unique<sheet::ClipboardWatcher>(
+      app, services.clipboard, *forms.negativeSheet, *forms.palette, forms.cameraBox->clipboardImage,
+      forms.cameraBox->stagingImage);
   step(6);
   forms.helpWindow = app.createForm<dialogs::HelpWindow>();
   windows.helpWindowForm = forms.helpWindow;
@@ -61,7 +65,8 @@ Forms startUp(ui::Application& app, sys::Services& services) {
 }
 
 int runProgram(ui::Application& app, sys::Services& services) {
-  startUp(app, services);
+  // The forms belong to the application; the watcher lives as long as these.
+  Forms forms = startUp(app, services);
   app.run();
   return 0;
 }

@@ -1,4 +1,7 @@
 #pragma once
+#include <memory>
+
+#include "sheet/clipboard_watcher.h"
 #include "system/services.h"
 #include "ui/application.h"
 
@@ -26,11 +29,13 @@ struct Forms {
   sheet::NegativeSheet* negativeSheet = nullptr;
   dialogs::HelpWindow* helpWindow = nullptr;
   dialogs::AboutBox* aboutBox = nullptr;
+  // Not a window: it stops when these are dropped.
+  std::unique_ptr<sheet::ClipboardWatcher> clipboardWatcher;
 };
 
 // The start-up sequence: start-up window and gauge, every window created
-// in order and entered in app::windows, the start-up window's release
-// posted. Returns before the loop.
+// in order and entered in app::windows, the clipboard watcher made, the
+// start-up window's release posted. Returns before the loop.
 Forms startUp(ui::Application& app, sys::Services& services);
 
 // startUp, then the message loop; returns when the application ends.
