@@ -53,9 +53,9 @@ struct Program {
       auto* row = platform.screen.image.mutableRow(y);
       for (int i = 0; i < width * 4; ++i) row[i] = static_cast<std::uint8_t>(i * 7 + y);
     }
-    shell::startUp(app, services);
+    forms = shell::startUp(app, services);
     app.run();
-    box = app::windows.cameraBox;
+    box = forms.cameraBox;
     app::settings.shutterDelaySeconds = 0;
     app::settings.pushOutWhenFull = true;
     box->keepHidden = false;
@@ -77,6 +77,7 @@ struct Program {
   headless::Platform platform;
   sys::Services services = platform.services();
   ui::Application app{platform.backend, platform.messages, platform.screen};
+  shell::Forms forms;
   camera::CameraBox* box = nullptr;
 };
 

@@ -47,13 +47,13 @@ struct Program {
     platform.files.exePath = (folder / "mirune.exe").string();
     platform.files.tempDir = folder.string() + "/";
     platform.backend.setApplication(&app);
-    shell::startUp(app, services);
+    forms = shell::startUp(app, services);
     app.run();
-    sheet = app::windows.negativeSheet;
+    sheet = forms.negativeSheet;
     for (int k = 0; k < sheet::kFilmFrames; ++k) {
       pictures.push_back(fullHd(k));
-      app::windows.cameraBox->photo.setPicture(picture::Picture(pictures.back()));
-      app::windows.cameraBox->timeStamp.setCaption(std::to_string(k));
+      forms.cameraBox->photo.setPicture(picture::Picture(pictures.back()));
+      forms.cameraBox->timeStamp.setCaption(std::to_string(k));
       app::windows.film->addPhotoToFilm();
       platform.backend.advance(1);
     }
@@ -82,6 +82,7 @@ struct Program {
   headless::Platform platform{kWidth, kHeight};
   sys::Services services = platform.services();
   ui::Application app{platform.backend, platform.messages, platform.screen};
+  shell::Forms forms;
   sheet::NegativeSheet* sheet = nullptr;
   std::vector<picture::Bitmap> pictures;
 };

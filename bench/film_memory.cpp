@@ -54,10 +54,10 @@ int main() {
   ui::Application app(platform.backend, platform.messages, platform.screen);
   platform.backend.setApplication(&app);
   sys::Services services = platform.services();
-  shell::startUp(app, services);
+  shell::Forms forms = shell::startUp(app, services);
   app.processMessages();
-  sheet::NegativeSheet& sheet = *app::windows.negativeSheet;
-  camera::CameraBox& box = *app::windows.cameraBox;
+  sheet::NegativeSheet& sheet = *forms.negativeSheet;
+  camera::CameraBox& box = *forms.cameraBox;
   sheet.showForm();
   box.showForm();
   platform.backend.advance(1);  // the first tidy pass, and the first paints

@@ -46,9 +46,9 @@ struct Files {
 struct Program {
   Program() {
     platform.backend.setApplication(&app);
-    shell::startUp(app, services);
+    forms = shell::startUp(app, services);
     app.run();
-    box = app::windows.cameraBox;
+    box = forms.cameraBox;
     // A full film gives its oldest frame way: every open finds it alike.
     app::settings.pushOutWhenFull = true;
   }
@@ -59,6 +59,7 @@ struct Program {
   headless::Platform platform;
   sys::Services services = platform.services();
   ui::Application app{platform.backend, platform.messages, platform.screen};
+  shell::Forms forms;
   camera::CameraBox* box = nullptr;
 };
 

@@ -55,14 +55,15 @@ struct Program {
   headless::Platform platform{1920, 1080};
   sys::Services services = platform.services();
   ui::Application app{platform.backend, platform.messages, platform.screen};
+  shell::Forms forms;
   sheet::NegativeSheet* sheet = nullptr;
   Program() {
     platform.files.exePath = (std::filesystem::temp_directory_path() / "mirune-bench.exe").string();
     platform.backend.setApplication(&app);
     platform.printer.keepImages = false;
-    shell::startUp(app, services);
-    sheet = app::windows.negativeSheet;
-    camera::CameraBox* box = app::windows.cameraBox;
+    forms = shell::startUp(app, services);
+    sheet = forms.negativeSheet;
+    camera::CameraBox* box = forms.cameraBox;
     // One full-HD picture, shared by every frame as the film shares a shot.
     picture::Bitmap shot = picture::Bitmap::create(1920, 1080, 24);
     for (int y = 0; y < 1080; y += 7)
