@@ -60,9 +60,7 @@ sleep 1
 
 echo "# the camera box button"
 read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
-xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
-check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
-sleep 1
+open_camera_box
 shot shown
 # The title picture: its film strip's amber frames and black ground.
 check "the picture area shows the title picture" equals "$(pixel shown $((312 + 10)) $((17 + 55))),$(pixel shown $((312 + 1)) $((17 + 46)))" "FFB000,000000"

@@ -64,14 +64,8 @@ sleep 1
 # The screen as it is without the program.
 shot before
 read -r _ sw sh <<<"$(probe screen)"
-(cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
-app_pid=$!
-check "the palette appears" wait_for 30 x_window '^Mirune$'
-sleep 1
-read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
-xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
-check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
-sleep 1
+start_program
+open_camera_box
 
 echo "# a full-screen shot"
 xdotool mousemove 390 75 click 3

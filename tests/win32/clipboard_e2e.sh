@@ -30,11 +30,7 @@ check "the temporary folder is found ($temp_win)" test -d "$temp_unix"
 rm -f "$handoff"
 
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
-(cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
-app_pid=$!
-check "the palette appears" wait_for 30 x_window '^Mirune$'
-sleep 1
-read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
+start_program
 palette_button() { xdotool mousemove $((pcx + 15)) $((pcy + $1 + 13)) click 1; }
 
 echo "# the clipboard button up"

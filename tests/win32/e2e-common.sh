@@ -93,6 +93,21 @@ menu_closed() { ! menu_open; }
 dialog_shown() { probe visible '#32770' | grep -q '^window'; }
 dialog_gone() { ! dialog_shown; }
 sheet_titled() { probe window "$1" | grep -q '^window'; }
+# Starts the program in $run, waits for its palette and reads where the
+# palette's client area lies ($pcx, $pcy).
+start_program() {
+  (cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
+  app_pid=$!
+  check "the palette appears" wait_for 30 x_window '^Mirune$'
+  sleep 1
+  read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
+}
+# The palette's first button shows the camera box at its first place.
+open_camera_box() {
+  xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
+  check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
+  sleep 1
+}
 # The photo's command menu; a click that comes while the program is still
 # busy after a shot is tried again.
 command_menu() {

@@ -91,11 +91,7 @@ printf '[Option]\r\ntimelag=0\r\nPS=%s --option\r\n' "$handler_win" >"$run/mirun
 (exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 400 300 >/dev/null 2>&1) &
 pattern_pid=$!
 check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
-(cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
-app_pid=$!
-check "the palette appears" wait_for 30 x_window '^Mirune$'
-sleep 1
-read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
+start_program
 xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
 check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
 xdotool mousemove $((pcx + 15)) $((pcy + 26 + 13)) click 1

@@ -47,14 +47,8 @@ pattern_pid=$!
 check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
 read -r _ sw sh <<<"$(probe screen)"
 check "the screen is 2560 x 1440" equals "$sw $sh" "2560 1440"
-(cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
-app_pid=$!
-check "the palette appears" wait_for 30 x_window '^Mirune$'
-sleep 1
-read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
-xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
-check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
-sleep 1
+start_program
+open_camera_box
 
 xdotool mousemove 390 75 click 3
 wait_for 5 menu_open

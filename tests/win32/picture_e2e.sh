@@ -23,14 +23,8 @@ convert -size 120x80 gradient:'#ff4000-#2040c0' -type TrueColor BMP3:"$out/pics/
 convert -size 70x50 gradient:'#20c040-#c02080' -type TrueColor BMP3:"$out/pasted.bmp"
 
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
-(cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
-app_pid=$!
-check "the palette appears" wait_for 30 x_window '^Mirune$'
-sleep 1
-read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
-xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
-check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
-sleep 1
+start_program
+open_camera_box
 
 echo "# open"
 command_menu
