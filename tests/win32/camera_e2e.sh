@@ -21,10 +21,6 @@ box_rect() { box_geometry | awk '$1 == "window" { print $2, $3, $4, $5 }'; }
 # The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3.
 pattern_left=250
 pattern_top=0
-pattern_expected() {  # pattern_expected X Y (screen)
-  local c=$(((($1 - pattern_left) / 8 + ($2 - pattern_top) / 8) % 3))
-  case $c in 0) echo FF0000 ;; 1) echo 00FF00 ;; 2) echo 0000FF ;; esac
-}
 # Every given screen point of a screenshot shows the pattern.
 shows_pattern() {  # shows_pattern SHOT X Y [X Y ...]
   local name=$1 bad=0

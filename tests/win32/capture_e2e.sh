@@ -23,10 +23,6 @@ box_becomes() {  # box_becomes SECONDS "L T W H"
 # The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3.
 pattern_left=250
 pattern_top=0
-pattern_expected() {  # pattern_expected X Y (screen)
-  local c=$(((($1 - pattern_left) / 8 + ($2 - pattern_top) / 8) % 3))
-  case $c in 0) echo FF0000 ;; 1) echo 00FF00 ;; 2) echo 0000FF ;; esac
-}
 # The given points of a screenshot, shifted by (DX, DY), show what the
 # pattern has at the points themselves.
 shows_pattern_shifted() {  # shows_pattern_shifted SHOT DX DY X Y [X Y ...]
@@ -57,9 +53,7 @@ same_shifted() {  # same_shifted A B DX DY X Y [X Y ...]
 }
 
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
-(exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 400 300 >/dev/null 2>&1) &
-pattern_pid=$!
-check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
+start_pattern_window
 sleep 1
 # The screen as it is without the program.
 shot before

@@ -93,6 +93,19 @@ menu_closed() { ! menu_open; }
 dialog_shown() { probe visible '#32770' | grep -q '^window'; }
 dialog_gone() { ! dialog_shown; }
 sheet_titled() { probe window "$1" | grep -q '^window'; }
+# The pattern window (mirune_probe pattern): 8-pixel cells, red, green,
+# blue by (x / 8 + y / 8) % 3, 400 x 300 at ($pattern_left, $pattern_top);
+# its process id in $pattern_pid (list pattern_pid in $e2e_pid_vars).
+start_pattern_window() {
+  (exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 400 300 >/dev/null 2>&1) &
+  pattern_pid=$!
+  check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
+}
+# The colour the pattern has at a screen point, as RRGGBB.
+pattern_expected() {  # pattern_expected X Y (screen)
+  local c=$(((($1 - pattern_left) / 8 + ($2 - pattern_top) / 8) % 3))
+  case $c in 0) echo FF0000 ;; 1) echo 00FF00 ;; 2) echo 0000FF ;; esac
+}
 # Starts the program in $run, waits for its palette and reads where the
 # palette's client area lies ($pcx, $pcy).
 start_program() {

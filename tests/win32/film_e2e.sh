@@ -88,9 +88,7 @@ trap 'unregister; e2e_cleanup' EXIT
 printf '[Option]\r\ntimelag=0\r\nPS=%s --option\r\n' "$handler_win" >"$run/mirune.ini"
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
 
-(exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 400 300 >/dev/null 2>&1) &
-pattern_pid=$!
-check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
+start_pattern_window
 start_program
 xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
 check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"

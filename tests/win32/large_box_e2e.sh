@@ -22,10 +22,6 @@ no_message_box() { ! probe visible '#32770' | grep -q '^window'; }
 
 pattern_left=250
 pattern_top=0
-pattern_expected() {  # pattern_expected X Y (screen)
-  local c=$(((($1 - pattern_left) / 8 + ($2 - pattern_top) / 8) % 3))
-  case $c in 0) echo FF0000 ;; 1) echo 00FF00 ;; 2) echo 0000FF ;; esac
-}
 # Screen pixels (X, Y) of the shot show, five times enlarged, from the
 # photo's corner at (312, 17).
 shows_enlarged() {  # shows_enlarged SHOT X Y [X Y ...]
@@ -42,9 +38,7 @@ shows_enlarged() {  # shows_enlarged SHOT X Y [X Y ...]
 }
 
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
-(exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 400 300 >/dev/null 2>&1) &
-pattern_pid=$!
-check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
+start_pattern_window
 read -r _ sw sh <<<"$(probe screen)"
 check "the screen is 2560 x 1440" equals "$sw $sh" "2560 1440"
 start_program

@@ -95,9 +95,7 @@ confirm_print_dialog() {
 pattern_left=250
 pattern_top=0
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
-(exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 400 300 >/dev/null 2>&1) &
-pattern_pid=$!
-check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
+start_pattern_window
 start_program
 xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
 box_is() { probe topmost MiruneForm | grep -q "^window $1 "; }
