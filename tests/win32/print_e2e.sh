@@ -19,13 +19,17 @@ queue=MirunePrintTest
 cups_pdf_conf=/etc/cups/cups-pdf-$queue.conf
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [ -f "$ppd" ] || { echo "missing: $ppd (printer-driver-cups-pdf)" >&2; exit 2; }
-trap 'e2e_cleanup; rm -f "$cups_pdf_conf"' EXIT
 
 # --- the print queue ---
-cups="$out/cups"
-pdfs="$out/pdf"
+# The print server's filters run as another user, who must reach its
+# folders: they lie in a folder of their own under /tmp, whatever the
+# permissions of the folders above the build (a private temporary folder
+# of the user, for one), and go at the end.
+cups=$(mktemp -d /tmp/mirune-print.XXXXXX)
+pdfs="$cups/pdf"
+trap 'e2e_cleanup; rm -f "$cups_pdf_conf"; rm -rf "$cups"' EXIT
 mkdir -p "$cups"/{spool,cache,state,tmp,log,ppd} "$pdfs"
-chmod 0755 "$cups" "$cups"/* "$out"
+chmod 0755 "$cups" "$cups"/*
 chmod 1777 "$cups/tmp" "$pdfs"
 cat >"$cups/cups-files.conf" <<CONF
 ServerRoot $cups
