@@ -3,12 +3,15 @@
 # - CPU time over SECONDS (30 by default) with the clipboard button up, and
 #   down with nothing on the clipboard: the process's user + system time
 #   from /proc/PID/stat as a share of one core (the Wine server's beside it);
-# - the time from xclip putting a 1920 x 1080 BMP on the X clipboard to the
-#   bitmap having left it (it leaves in the same tick that stores it in a
-#   frame), 20 times, median and range. The polling itself (one xclip run
-#   per look, a few milliseconds) is included;
-# - the baseline of the same run: a plain X client (xclip) reading the same
-#   bitmap from the same xclip, 20 times while the button is up, median.
+# - the take: the time from xclip offering a 1920 x 1080 BMP on the X
+#   clipboard to xclip losing the clipboard, which happens when the taker
+#   empties it, in the same tick that stores the bitmap in a frame
+#   (xclip -quiet stays in the foreground until then), 20 times;
+# - two baselines of the same run: a plain X client (xclip -o) reading
+#   the same bitmap from the same xclip, and the smallest Win32 program
+#   that takes it (clipboard_reader.exe: changed count, open, CF_DIB,
+#   empty), looking every millisecond instead of every 55: what Wine
+#   itself costs between the X clipboard and a Win32 program.
 #   clipboard_measure.sh BUILD_DIR [SECONDS]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,11 +20,12 @@ seconds=${2:-30}
 . "$here/wine-env.sh"
 mirune=$(built_file "$build" mirune.exe) || { echo "not built: mirune.exe in $build" >&2; exit 2; }
 prober=$(built_file "$build" mirune_probe.exe) || { echo "not built: mirune_probe.exe in $build" >&2; exit 2; }
+reader=$(built_file "$build" clipboard_reader.exe) || { echo "not built: clipboard_reader.exe in $build" >&2; exit 2; }
 wine_env_start "$build" "$mirune" || exit 2
 run="$build/clipboard-measure"
 rm -rf "$run"
 mkdir -p "$run"
-cp "$mirune" "$run/"
+cp "$mirune" "$reader" "$run/"
 probe() { "$MIRUNE_WINE" "$prober" "$@" 2>/dev/null | tr -d '\r'; }
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }  # utime + stime
 hz=$(getconf CLK_TCK)
@@ -46,14 +50,6 @@ measure() {  # measure LABEL
   awk -v l="$1" -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v hz="$hz" -v t="$seconds" \
     'BEGIN { printf "%-40s program %5.2f %% of a core   wineserver %5.2f %%\n", l, 100 * a / hz / t, 100 * s / hz / t }'
 }
-# A look that gets no answer within 0.1 s (the owner busy sending the
-# bitmap to Wine) counts as "still there".
-x_has_bitmap() {
-  local targets
-  targets=$(timeout 0.1 xclip -selection clipboard -t TARGETS -o 2>/dev/null) || return 0
-  grep -q '^image/bmp$' <<<"$targets"
-}
-
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
 (cd "$run" && exec "$MIRUNE_WINE" mirune.exe >/dev/null 2>&1) &
 app_pid=$!
@@ -66,6 +62,21 @@ clipboard_button() { xdotool mousemove $((pcx + 15)) $((pcy + 52 + 13)) click 1;
 measure "clipboard button up"
 
 convert -size 1920x1080 gradient:'#ff2000-#0030c0' -type TrueColor BMP3:"$run/full-hd.bmp"
+summary() {  # summary LABEL < milliseconds, one a line
+  sort -n | awk -v l="$1" '{ v[NR] = $1 } END {
+    if (NR == 0) { printf "%s: no run\n", l; exit }
+    printf "%s (ms, %d runs): median %d, min %d, max %d\n", l, NR, (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1], v[NR] }'
+}
+# Milliseconds from offering the bitmap to losing the clipboard to
+# whoever takes it; nothing when nobody took it within 5 s.
+offer_until_taken() {
+  local t0 t1
+  t0=$(date +%s%N)
+  timeout 5 xclip -quiet -selection clipboard -t image/bmp -i "$run/full-hd.bmp" >/dev/null 2>&1 || return 1
+  t1=$(date +%s%N)
+  echo $(((t1 - t0) / 1000000))
+}
+
 plain=()
 for i in $(seq 1 20); do
   xclip -selection clipboard -t image/bmp -i "$run/full-hd.bmp"
@@ -75,8 +86,19 @@ for i in $(seq 1 20); do
   t1=$(date +%s%N)
   plain+=($(((t1 - t0) / 1000000)))
 done
-printf '%s\n' "${plain[@]}" | sort -n | awk '{ v[NR] = $1 } END {
-  printf "1920 x 1080 bitmap read by xclip (ms, %d runs): median %d, min %d, max %d\n", NR, (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1], v[NR] }'
+printf '%s\n' "${plain[@]}" | summary "1920 x 1080 bitmap read by xclip"
+
+(cd "$run" && exec "$MIRUNE_WINE" clipboard_reader.exe >"$run/reader.log" 2>/dev/null) &
+reader_pid=$!
+for i in $(seq 1 100); do grep -q ready "$run/reader.log" 2>/dev/null && break; sleep 0.1; done
+floor=()
+for i in $(seq 1 20); do
+  t=$(offer_until_taken) && floor+=("$t") || echo "run $i: clipboard_reader.exe did not take the bitmap" >&2
+  sleep 0.3
+done
+kill "$reader_pid" 2>/dev/null
+wait "$reader_pid" 2>/dev/null
+printf '%s\n' "${floor[@]}" | summary "1920 x 1080 bitmap, xclip to taken by clipboard_reader.exe"
 # Something else on the clipboard before the button goes down.
 echo text | xclip -selection clipboard -i
 clipboard_button
@@ -84,14 +106,7 @@ measure "button down, nothing on the clipboard"
 
 times=()
 for i in $(seq 1 20); do
-  t0=$(date +%s%N)
-  xclip -selection clipboard -t image/bmp -i "$run/full-hd.bmp"
-  n=0
-  while x_has_bitmap && [ $n -lt 300 ]; do n=$((n + 1)); done
-  t1=$(date +%s%N)
-  [ $n -ge 300 ] && { echo "run $i: the bitmap was not taken" >&2; continue; }
-  times+=($(((t1 - t0) / 1000000)))
+  t=$(offer_until_taken) && times+=("$t") || echo "run $i: the bitmap was not taken" >&2
   sleep 0.3
 done
-printf '%s\n' "${times[@]}" | sort -n | awk '{ v[NR] = $1 } END {
-  printf "1920 x 1080 bitmap, xclip to taken (ms, %d runs): median %d, min %d, max %d\n", NR, (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1], v[NR] }'
+printf '%s\n' "${times[@]}" | summary "1920 x 1080 bitmap, xclip to taken by mirune.exe"
