@@ -175,7 +175,8 @@ void Backend::run() {
   // windows leave the screen now, last created first, the taskbar button
   // last; they are destroyed when the application releases its forms.
   ending_ = true;
-  for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) ShowWindow((*it)->hwnd(), SW_HIDE);
+  for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
+    if (HWND w = (*it)->madeWindow()) ShowWindow(w, SW_HIDE);
   if (appWindow_) ShowWindow(appWindow_.get(), SW_HIDE);
 }
 
@@ -201,7 +202,7 @@ bool Backend::dialogMessage(MSG& m) {
   if (m.message < WM_KEYFIRST || m.message > WM_KEYLAST || !m.hwnd) return false;
   HWND root = GetAncestor(m.hwnd, GA_ROOT);
   for (FormWindow* f : forms_)
-    if (f->hwnd() == root) return f->wantsDialogKeys() && IsDialogMessageW(root, &m);
+    if (f->madeWindow() == root) return f->wantsDialogKeys() && IsDialogMessageW(root, &m);
   return false;
 }
 
@@ -219,8 +220,8 @@ class OthersDisabled {
  public:
   OthersDisabled(const std::vector<FormWindow*>& forms, HWND modal) {
     for (FormWindow* f : forms) {
-      HWND w = f->hwnd();
-      if (w != modal && IsWindowVisible(w) && IsWindowEnabled(w)) {
+      HWND w = f->madeWindow();
+      if (w && w != modal && IsWindowVisible(w) && IsWindowEnabled(w)) {
         EnableWindow(w, FALSE);
         disabled_.push_back(w);
       }
@@ -307,7 +308,8 @@ LRESULT Backend::onApplicationMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case kActivateMain:
       if (app_ && app_->mainForm() && GetActiveWindow() == w) {
         for (FormWindow* f : forms_)
-          if (&f->form() == app_->mainForm() && IsWindowVisible(f->hwnd())) SetActiveWindow(f->hwnd());
+          if (&f->form() == app_->mainForm() && IsWindowVisible(f->madeWindow()))
+            SetActiveWindow(f->madeWindow());
       }
       return 0;
     case WM_ACTIVATEAPP:

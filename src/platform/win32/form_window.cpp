@@ -121,31 +121,38 @@ DWORD FormWindow::exStyleFor(const ui::Form& f) {
 }
 
 FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), form_(form) {
+  backend_.addForm(this);
+  // A hidden form gets its windows when it first shows, or when its window
+  // is asked for: start-up makes every form but shows only the palette, and
+  // each window made costs the system a round of work.
+  if (form.visible()) formChanged(ui::Change::Visible);
+}
+
+HWND FormWindow::hwnd() {
+  realize();
+  return hwnd_.get();
+}
+
+void FormWindow::realize() {
+  // Once: a window the system refused is not asked for again, and the
+  // creation's own messages must not start a second one.
+  if (realized_) return;
+  realized_ = true;
+  ui::Form& form = form_;
+  Backend& backend = backend_;
   ui::Rect b = form.bounds();
   std::wstring caption = widen(form.caption());
   hwnd_.reset(CreateWindowExW(exStyleFor(form), kFormClass, caption.c_str(), styleFor(form), b.left, b.top,
                               b.width, b.height, backend.applicationWindow(), nullptr, backend.instance(),
                               this));
   if (!hwnd_) return;
-  // The tooltip belongs to the application window, as the class library's
-  // hint window does: a form that owns a topmost popup cannot be made
-  // topmost itself under Wine.
-  tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, backend.applicationWindow(), nullptr,
-                                 backend.instance(), nullptr));
-  if (tooltip_) {
-    removeTheme(tooltip_.get());
-    hintColorChanged();
-  }
   natives_ = std::make_unique<NativeControls>(backend.instance(), backend.painter(), form, hwnd_.get());
-  backend_.addForm(this);
   ui::forEachDescendant(form_, [&](ui::Control& c) {
     auto* panel = dynamic_cast<ui::Panel*>(&c);
     if (panel && panel->windowed()) children_.push_back(std::make_unique<ChildWindow>(*this, c));
   });
+  if (!form.enabled()) EnableWindow(hwnd_.get(), FALSE);
   syncTooltips();
-  if (form.visible()) formChanged(ui::Change::Visible);
 }
 
 FormWindow::~FormWindow() {
@@ -319,6 +326,8 @@ void FormWindow::paintChild(HWND child, const ui::Control& c) {
 
 picture::Canvas FormWindow::clientImage() {
   int cw = std::max(0, form_.clientWidth()), ch = std::max(0, form_.clientHeight());
+  // Printed as the system draws its controls, hidden or not.
+  realize();
   picture::Canvas image(cw, ch);
   if (form_.seeThrough() && !backdrop_.empty())
     image.drawBitmap(backdrop_, {0, 0, backdrop_.width(), backdrop_.height()});
@@ -502,6 +511,7 @@ bool FormWindow::setCursor(HWND w) {
 }
 
 void FormWindow::formChanged(ui::Change what) {
+  if (what == ui::Change::Visible && form_.visible()) realize();
   HWND w = hwnd_.get();
   if (!w) return;
   switch (what) {
@@ -625,6 +635,19 @@ void FormWindow::captureMouse(bool on) {
   if (holder && (holder == hwnd_.get() || GetParent(holder) == hwnd_.get())) ReleaseCapture();
 }
 
+void FormWindow::makeTooltip() {
+  // The tooltip belongs to the application window, as the class library's
+  // hint window does: a form that owns a topmost popup cannot be made
+  // topmost itself under Wine.
+  tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, backend_.applicationWindow(), nullptr,
+                                 backend_.instance(), nullptr));
+  if (!tooltip_) return;
+  removeTheme(tooltip_.get());
+  hintColorChanged();
+}
+
 void FormWindow::hintColorChanged() {
   if (!tooltip_) return;
   SendMessageW(tooltip_.get(), TTM_SETTIPBKCOLOR, WPARAM(toColorRef(backend_.hintColor())), 0);
@@ -634,7 +657,7 @@ void FormWindow::hintColorChanged() {
 // One tool per showing control with a hint; only what differs from the
 // registered set is sent to the tooltip, so a tip that is up stays up.
 void FormWindow::syncTooltips() {
-  if (!tooltip_) return;
+  if (!hwnd_) return;
   std::map<const ui::Control*, Tool> want;
   std::function<void(const ui::Control&)> walk = [&](const ui::Control& parent) {
     for (const ui::Control* c : parent.children()) {
@@ -645,6 +668,12 @@ void FormWindow::syncTooltips() {
     }
   };
   walk(form_);
+  if (!tooltip_) {
+    // Made for the first hint: a form without hints has no tooltip.
+    if (want.empty()) return;
+    makeTooltip();
+    if (!tooltip_) return;
+  }
   auto info = [this](const ui::Control* c, Tool* t) {
     TOOLINFOW ti{};
     ti.cbSize = kToolInfoSize;

@@ -39,7 +39,10 @@ class FormWindow : public ui::FormPeer {
   picture::Canvas clientImage() override;
 
   Backend& backend() const { return backend_; }
-  HWND hwnd() const { return hwnd_.get(); }
+  // The form's window, made now if the form has not shown yet.
+  HWND hwnd();
+  // The window if it has been made, without making it.
+  HWND madeWindow() const { return hwnd_.get(); }
   HWND tooltip() const { return tooltip_.get(); }
   ui::Form& form() const { return form_; }
   void hintColorChanged();
@@ -64,6 +67,9 @@ class FormWindow : public ui::FormPeer {
 
  private:
   static DWORD frameStyleFor(const ui::Form& f);
+  // Makes the window, its tooltip and its child windows from the form as
+  // it stands now; does nothing after the first call.
+  void realize();
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void paint(HWND w);
   // The part of the client area that lies on the screen, in client
@@ -83,6 +89,7 @@ class FormWindow : public ui::FormPeer {
   void applyStyle();
   void invalidate(ui::Rect formRect);
   void syncTooltips();
+  void makeTooltip();
 
   struct Tool {
     RECT rect;
@@ -105,6 +112,7 @@ class FormWindow : public ui::FormPeer {
   ui::Rect backdropArea_;  // the part of the client area it covers
   std::optional<Screen> screen_;
   bool refreshing_ = false;
+  bool realized_ = false;
 };
 
 }  // namespace win32
