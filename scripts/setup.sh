@@ -5,7 +5,7 @@ set -euo pipefail
 
 # wine64 and the x86_64 compiler are for machines that cannot run 32-bit
 # programs: there the Wine tests and run.sh use an x86_64 build.
-packages=(build-essential cmake pkg-config libgtest-dev zlib1g-dev libpng-dev libfreetype-dev clang-format clang-tidy
+packages=(build-essential cmake pkg-config libgtest-dev googletest zlib1g-dev libpng-dev libfreetype-dev clang-format clang-tidy
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 file
           xvfb xdotool x11-utils xclip imagemagick fonts-ipafont-gothic locales)
 # A private print queue that writes PDF files, for the printing tests;

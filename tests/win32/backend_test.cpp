@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app_fixture.h"
 #include "base/error.h"
-#include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/services.h"
@@ -93,7 +94,7 @@ struct FailingWindow {
   }
 };
 
-WIN_TEST(backend_window_procedure_stops_a_failure_at_its_edge) {
+TEST(Backend, WindowProcedureStopsAFailureAtItsEdge) {
   Fixture fx;
   FailingWindow failing{fx.backend};
   WNDCLASSEXW wc{};
@@ -105,92 +106,90 @@ WIN_TEST(backend_window_procedure_stops_a_failure_at_its_edge) {
   win32::UniqueWindow window(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                              wc.hInstance, &failing));
   HWND w = window.get();
-  check::truth(w != nullptr, "the window is made");
-  if (!w) return;
+  ASSERT_NE(w, nullptr) << "the window is made";
   SendMessageW(w, WM_APP + 7, 0, 0);
-  check::equal(fx.boxes.shown.size(), std::size_t(1), "a failure in the handler is shown once");
-  if (!fx.boxes.shown.empty())
-    check::truth(fx.boxes.shown[0] == base::kOutOfResources, "in the program's own words");
+  EXPECT_EQ(fx.boxes.shown.size(), std::size_t(1)) << "a failure in the handler is shown once";
+  if (!fx.boxes.shown.empty()) {
+    EXPECT_EQ(fx.boxes.shown[0], base::kOutOfResources) << "in the program's own words";
+  }
   SendMessageW(w, WM_APP + 8, 0, 0);
-  check::equal(failing.answered, 1, "and the window goes on answering");
+  EXPECT_EQ(failing.answered, 1) << "and the window goes on answering";
   window.reset();
   UnregisterClassW(wc.lpszClassName, wc.hInstance);
 }
 
 }  // namespace
 
-WIN_TEST(backend_form_styles_and_frames) {
+TEST(Backend, FormStylesAndFrames) {
   Fixture fx;
   auto* form = fx.app->createForm<TestForm>();
   HWND w = hwndOf(*form);
-  check::truth(w != nullptr, "the form has a window");
-  check::equal(GetWindow(w, GW_OWNER), fx.backend.applicationWindow(), "owned by the application window");
-  check::truth((styleOf(w) & (WS_CAPTION | WS_POPUP)) == (WS_CAPTION | WS_POPUP),
-               "tool window: caption, popup");
-  check::truth(!(styleOf(w) & WS_SYSMENU), "tool window without system menu: no WS_SYSMENU");
-  check::truth((exStyleOf(w) & WS_EX_TOOLWINDOW) != 0, "WS_EX_TOOLWINDOW");
+  EXPECT_NE(w, nullptr) << "the form has a window";
+  EXPECT_EQ(GetWindow(w, GW_OWNER), fx.backend.applicationWindow()) << "owned by the application window";
+  EXPECT_EQ(styleOf(w) & (WS_CAPTION | WS_POPUP), (WS_CAPTION | WS_POPUP)) << "tool window: caption, popup";
+  EXPECT_TRUE(!(styleOf(w) & WS_SYSMENU)) << "tool window without system menu: no WS_SYSMENU";
+  EXPECT_NE(exStyleOf(w) & WS_EX_TOOLWINDOW, 0) << "WS_EX_TOOLWINDOW";
 
   // The palette's creation: height for five buttons, then 30 pixels wide.
   form->setClientHeight(130);
   form->setClientWidth(30);
   SIZE c = clientSize(w);
-  check::equal(int(c.cx), 30, "client width 30");
-  check::equal(int(c.cy), 130, "client height 130");
-  check::equal(form->clientWidth(), 30, "the model's client width agrees");
+  EXPECT_EQ(int(c.cx), 30) << "client width 30";
+  EXPECT_EQ(int(c.cy), 130) << "client height 130";
+  EXPECT_EQ(form->clientWidth(), 30) << "the model's client width agrees";
 
   RECT wr{};
   GetWindowRect(w, &wr);
   POINT origin{0, 0};
   ClientToScreen(w, &origin);
   ui::Rect in = form->peer()->frameInsets();
-  check::truth(in.left == origin.x - wr.left && in.top == origin.y - wr.top &&
-                   in.width == wr.right - origin.x - c.cx && in.height == wr.bottom - origin.y - c.cy,
-               "frame insets are the real frame");
+  EXPECT_TRUE(in.left == origin.x - wr.left && in.top == origin.y - wr.top &&
+              in.width == wr.right - origin.x - c.cx && in.height == wr.bottom - origin.y - c.cy)
+      << "frame insets are the real frame";
 
   form->setBounds({40, 50, form->width(), form->height()});
   GetWindowRect(w, &wr);
-  check::truth(wr.left == 40 && wr.top == 50, "the model's position moves the window");
+  EXPECT_TRUE(wr.left == 40 && wr.top == 50) << "the model's position moves the window";
   SetWindowPos(w, nullptr, 70, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  check::truth(form->left() == 70 && form->top() == 80, "a move by the system reaches the model");
-  check::equal(form->clientWidth(), 30, "and keeps the size");
+  EXPECT_TRUE(form->left() == 70 && form->top() == 80) << "a move by the system reaches the model";
+  EXPECT_EQ(form->clientWidth(), 30) << "and keeps the size";
 
   form->setCaption("Mirune　起動中");
   wchar_t text[64] = {};
   GetWindowTextW(w, text, 64);
-  check::truth(std::wstring(text) == L"Mirune　起動中", "caption mirrored in UTF-16");
+  EXPECT_EQ(std::wstring(text), L"Mirune　起動中") << "caption mirrored in UTF-16";
   fx.app->setTitle("Mirune 36 枚撮り");
   GetWindowTextW(fx.backend.applicationWindow(), text, 64);
-  check::truth(std::wstring(text) == L"Mirune 36 枚撮り", "the application window carries the title");
+  EXPECT_EQ(std::wstring(text), L"Mirune 36 枚撮り") << "the application window carries the title";
   RECT ar{};
   GetWindowRect(fx.backend.applicationWindow(), &ar);
-  check::truth(ar.right == ar.left && ar.bottom == ar.top, "the application window has no size");
+  EXPECT_TRUE(ar.right == ar.left && ar.bottom == ar.top) << "the application window has no size";
 
   // A sizeable frame is held to the minimum tracking size by the system;
   // the form's own minimum lets it be narrower.
   form->setBorderStyle(ui::BorderStyle::Sizeable);
   form->setClientWidth(30);
-  check::equal(int(clientSize(w).cx), 30, "a sizeable window can be 30 pixels wide too");
+  EXPECT_EQ(int(clientSize(w).cx), 30) << "a sizeable window can be 30 pixels wide too";
 
   form->setBorderStyle(ui::BorderStyle::Dialog);
   form->setSystemMenu(true);
-  check::truth(
-      (styleOf(w) & (WS_CAPTION | WS_SYSMENU | WS_DLGFRAME)) == (WS_CAPTION | WS_SYSMENU | WS_DLGFRAME),
-      "dialog: caption, system menu, dialog frame");
-  check::truth((exStyleOf(w) & WS_EX_DLGMODALFRAME) && !(exStyleOf(w) & WS_EX_TOOLWINDOW),
-               "dialog: modal frame, no tool window");
+  EXPECT_EQ(styleOf(w) & (WS_CAPTION | WS_SYSMENU | WS_DLGFRAME), (WS_CAPTION | WS_SYSMENU | WS_DLGFRAME))
+      << "dialog: caption, system menu, dialog frame";
+  EXPECT_TRUE((exStyleOf(w) & WS_EX_DLGMODALFRAME) && !(exStyleOf(w) & WS_EX_TOOLWINDOW))
+      << "dialog: modal frame, no tool window";
 
   form->setBorderStyle(ui::BorderStyle::None);
   form->setStayOnTop(true);
-  check::truth(!(styleOf(w) & WS_CAPTION) && (styleOf(w) & WS_POPUP), "borderless: popup, no caption");
-  check::truth((exStyleOf(w) & WS_EX_TOPMOST) != 0, "stay on top: topmost");
-  check::equal(form->peer()->frameInsets().top, 0, "borderless has no frame");
+  EXPECT_TRUE(!(styleOf(w) & WS_CAPTION) && (styleOf(w) & WS_POPUP)) << "borderless: popup, no caption";
+  EXPECT_NE(exStyleOf(w) & WS_EX_TOPMOST, 0) << "stay on top: topmost";
+  EXPECT_EQ(form->peer()->frameInsets().top, 0) << "borderless has no frame";
   form->show();
-  check::truth(IsWindowVisible(w) != FALSE, "show shows the window");
+  EXPECT_NE(IsWindowVisible(w), FALSE) << "show shows the window";
   form->hide();
-  check::truth(!IsWindowVisible(w), "hide hides it");
+  EXPECT_TRUE(!IsWindowVisible(w)) << "hide hides it";
 }
 
-WIN_TEST(backend_paints_through_the_renderer) {
+TEST(Backend, PaintsThroughTheRenderer) {
   Fixture fx;
   auto* form = fx.app->createForm<TestForm>();
   form->setBorderStyle(ui::BorderStyle::None);
@@ -200,18 +199,18 @@ WIN_TEST(backend_paints_through_the_renderer) {
   form->panel.setBevelOuter(ui::BevelCut::None);
   form->show();
   settle(fx.backend);
-  check::equal(screenPixel(300 + 2, 300 + 78 + 2), 0xFF0000u, "the panel shows red on the screen");
+  EXPECT_EQ(screenPixel(300 + 2, 300 + 78 + 2), 0xFF0000u) << "the panel shows red on the screen";
   form->panel.setColor(0x0000FF);
   form->update();
   settle(fx.backend);
-  check::equal(screenPixel(300 + 2, 300 + 78 + 2), 0x0000FFu, "a changed colour shows after update");
+  EXPECT_EQ(screenPixel(300 + 2, 300 + 78 + 2), 0x0000FFu) << "a changed colour shows after update";
   form->panel.setBounds({0, 90, 30, 40});
   settle(fx.backend);
-  check::equal(screenPixel(300 + 2, 300 + 80), ui::clBtnFace, "the place the panel left is repainted");
-  check::equal(screenPixel(300 + 2, 300 + 92), 0x0000FFu, "the panel shows at its new place");
+  EXPECT_EQ(screenPixel(300 + 2, 300 + 80), ui::clBtnFace) << "the place the panel left is repainted";
+  EXPECT_EQ(screenPixel(300 + 2, 300 + 92), 0x0000FFu) << "the panel shows at its new place";
 }
 
-WIN_TEST(backend_mouse_reaches_controls) {
+TEST(Backend, MouseReachesControls) {
   Fixture fx;
   auto* form = fx.app->createForm<TestForm>();
   form->setBounds({100, 100, 40, 160});
@@ -225,20 +224,20 @@ WIN_TEST(backend_mouse_reaches_controls) {
     lastShift = shift;
   };
   SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  check::truth(form->first.pressed(), "a held button is drawn pressed");
-  check::equal(GetCapture(), w, "the window holds the mouse while the button is down");
+  EXPECT_TRUE(form->first.pressed()) << "a held button is drawn pressed";
+  EXPECT_EQ(GetCapture(), w) << "the window holds the mouse while the button is down";
   SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(12, 12));
-  check::equal(clicks, 1, "press and release on the button is a click");
-  check::truth(GetCapture() != w, "the mouse is let go");
+  EXPECT_EQ(clicks, 1) << "press and release on the button is a click";
+  EXPECT_NE(GetCapture(), w) << "the mouse is let go";
   SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
   SendMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 100));
   SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(10, 100));
-  check::equal(clicks, 1, "released elsewhere is not a click");
+  EXPECT_EQ(clicks, 1) << "released elsewhere is not a click";
   SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 30));
   SendMessageW(w, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(10, 30));
-  check::equal(downs, 1, "the second button got its press");
-  check::truth((lastShift & ui::ssShift) && (lastShift & ui::ssLeft),
-               "shift state carries shift and the left button");
+  EXPECT_EQ(downs, 1) << "the second button got its press";
+  EXPECT_TRUE((lastShift & ui::ssShift) && (lastShift & ui::ssLeft))
+      << "shift state carries shift and the left button";
 
   bool asked = false;
   form->onCloseQuery = [&](bool& canClose) {
@@ -246,11 +245,11 @@ WIN_TEST(backend_mouse_reaches_controls) {
     canClose = false;
   };
   SendMessageW(w, WM_CLOSE, 0, 0);
-  check::truth(asked, "a close from the system asks the form");
-  check::truth(IsWindowVisible(w) != FALSE, "a refused close keeps the window");
+  EXPECT_TRUE(asked) << "a close from the system asks the form";
+  EXPECT_NE(IsWindowVisible(w), FALSE) << "a refused close keeps the window";
 }
 
-WIN_TEST(backend_popup_menus) {
+TEST(Backend, PopupMenus) {
   Fixture fx;
   auto* form = fx.app->createForm<TestForm>();
   form->setBounds({100, 100, 40, 160});
@@ -280,17 +279,17 @@ WIN_TEST(backend_popup_menus) {
 
   postKeys(app, {VK_DOWN, VK_RETURN});
   menu.popup(120, 120);
-  check::equal(log.size() == 1 ? log[0] : std::string("?"), std::string("shoot"),
-               "the chosen item's handler ran");
+  EXPECT_EQ(log.size() == 1 ? log[0] : std::string("?"), std::string("shoot"))
+      << "the chosen item's handler ran";
 
   log.clear();
   postKeys(app, {VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
   menu.popup(120, 120);
-  check::equal(log.size(), std::size_t(2), "submenu handler, then the item");
+  EXPECT_EQ(log.size(), std::size_t(2)) << "submenu handler, then the item";
   if (log.size() == 2) {
-    check::equal(log[0], std::string("size"), "the submenu's handler ran as it opened");
-    check::equal(log[1], std::string("quarterSize"),
-                 "the submenu was rebuilt after its handler (full size hidden)");
+    EXPECT_EQ(log[0], std::string("size")) << "the submenu's handler ran as it opened";
+    EXPECT_EQ(log[1], std::string("quarterSize"))
+        << "the submenu was rebuilt after its handler (full size hidden)";
   }
 
   // A right click on a control without a menu opens its parent's.
@@ -300,16 +299,16 @@ WIN_TEST(backend_popup_menus) {
   postKeys(app, {VK_ESCAPE});
   SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 90));
   SendMessageW(w, WM_RBUTTONUP, 0, MAKELPARAM(10, 90));
-  check::equal(popups, 3, "a right click on the panel's image opens the panel's menu");
-  check::truth(log.empty(), "Escape chooses nothing");
+  EXPECT_EQ(popups, 3) << "a right click on the panel's image opens the panel's menu";
+  EXPECT_TRUE(log.empty()) << "Escape chooses nothing";
   postKeys(app, {VK_ESCAPE});
   SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
   SendMessageW(w, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
-  check::equal(popups, 3, "a right click where no menu is set opens none");
+  EXPECT_EQ(popups, 3) << "a right click where no menu is set opens none";
   fx.backend.processMessages();  // the unused Escape
 }
 
-WIN_TEST(backend_timers) {
+TEST(Backend, Timers) {
   Fixture fx;
   ui::Timer timer(*fx.app, "layoutTimer", 15);
   int fired = 0;
@@ -319,11 +318,11 @@ WIN_TEST(backend_timers) {
     fx.backend.processMessages();
     Sleep(5);
   }
-  check::truth(fired >= 3, "an enabled timer fires repeatedly");
+  EXPECT_TRUE(fired >= 3) << "an enabled timer fires repeatedly";
   timer.setEnabled(false);
   int before = fired;
   settle(fx.backend, 100);
-  check::equal(fired, before, "a disabled timer is silent");
+  EXPECT_EQ(fired, before) << "a disabled timer is silent";
   timer.setInterval(1);
   timer.setEnabled(true);
   timer.onTimer = [&] {
@@ -331,7 +330,7 @@ WIN_TEST(backend_timers) {
     timer.setEnabled(false);  // a one-shot, as the tidy pass is
   };
   settle(fx.backend, 100);
-  check::equal(fired, before + 1, "a timer that stops itself fires once");
+  EXPECT_EQ(fired, before + 1) << "a timer that stops itself fires once";
 
   // A timer whose handler outlasts its interval does not hold
   // processMessages for ever.
@@ -339,16 +338,16 @@ WIN_TEST(backend_timers) {
   busy.onTimer = [] { Sleep(5); };
   start = GetTickCount();
   fx.backend.processMessages();
-  check::truth(GetTickCount() - start < 1000, "processMessages returns with a busy timer running");
+  EXPECT_TRUE(GetTickCount() - start < 1000) << "processMessages returns with a busy timer running";
 }
 
-WIN_TEST(backend_posted_work_and_loop) {
+TEST(Backend, PostedWorkAndLoop) {
   Fixture fx;
   auto* form = fx.app->createForm<TestForm>();
   int ran = 0;
   fx.app->post([&] { ++ran; });
   fx.backend.processMessages();
-  check::equal(ran, 1, "processMessages runs posted work");
+  EXPECT_EQ(ran, 1) << "processMessages runs posted work";
   fx.app->post([&] {
     ++ran;
     fx.app->post([&] {
@@ -357,26 +356,25 @@ WIN_TEST(backend_posted_work_and_loop) {
     });
   });
   fx.app->run();
-  check::equal(ran, 3, "the loop runs posted work, including work posted by it");
-  check::truth(fx.app->terminated(), "the loop ended on terminate");
-  check::truth(!IsWindowVisible(hwndOf(*form)), "the windows leave the screen when the loop ends");
+  EXPECT_EQ(ran, 3) << "the loop runs posted work, including work posted by it";
+  EXPECT_TRUE(fx.app->terminated()) << "the loop ended on terminate";
+  EXPECT_TRUE(!IsWindowVisible(hwndOf(*form))) << "the windows leave the screen when the loop ends";
 }
 
-WIN_TEST(backend_tooltips) {
+TEST(Backend, Tooltips) {
   Fixture fx;
   auto* form = fx.app->createForm<TestForm>();
   HWND tip = static_cast<win32::FormWindow*>(form->peer())->tooltip();
-  check::truth(tip != nullptr, "the form has a tooltip");
-  if (!tip) return;
-  check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 2, "one tool per hinted control");
+  ASSERT_NE(tip, nullptr) << "the form has a tooltip";
+  EXPECT_EQ(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 2) << "one tool per hinted control";
   form->second.setShowHint(false);
-  check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 1,
-               "a control that stops showing its hint loses its tool");
+  EXPECT_EQ(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 1)
+      << "a control that stops showing its hint loses its tool";
   form->plain.setHint("ヘルプを表示します");
   form->plain.setShowHint(true);
   form->first.hide();
-  check::equal(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 1,
-               "a hidden control has no tool, a new one has");
+  EXPECT_EQ(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 1)
+      << "a hidden control has no tool, a new one has";
   form->plain.setTop(60);
   TOOLINFOW ti{};
   ti.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -385,14 +383,14 @@ WIN_TEST(backend_tooltips) {
   wchar_t text[80] = {};
   ti.lpszText = text;
   SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti));
-  check::truth(ti.rect.top == 60 && ti.rect.bottom == 86, "the tool follows the control's bounds");
-  check::truth(std::wstring(text) == L"ヘルプを表示します", "the tool shows the hint text");
+  EXPECT_TRUE(ti.rect.top == 60 && ti.rect.bottom == 86) << "the tool follows the control's bounds";
+  EXPECT_EQ(std::wstring(text), L"ヘルプを表示します") << "the tool shows the hint text";
   fx.app->setHintColor(ui::rgb(0, 255, 255));
-  check::equal(COLORREF(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), COLORREF(RGB(0, 255, 255)),
-               "the application's hint colour is the tip's background");
+  EXPECT_EQ(COLORREF(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), COLORREF(RGB(0, 255, 255)))
+      << "the application's hint colour is the tip's background";
 }
 
-WIN_TEST(backend_minimize_restore_and_activation) {
+TEST(Backend, MinimizeRestoreAndActivation) {
   Fixture fx;
   auto* form = fx.app->createForm<TestForm>();
   form->setBounds({10, 10, 40, 160});
@@ -403,23 +401,23 @@ WIN_TEST(backend_minimize_restore_and_activation) {
   fx.app->onRestore = [&] { ++restores; };
   fx.app->onDeactivate = [&] { ++deactivations; };
   SendMessageW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  check::truth(!IsWindowVisible(w), "minimising the application takes its forms off the screen");
-  check::truth(form->visible(), "the form itself stays shown");
+  EXPECT_TRUE(!IsWindowVisible(w)) << "minimising the application takes its forms off the screen";
+  EXPECT_TRUE(form->visible()) << "the form itself stays shown";
   SendMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
-  check::truth(IsWindowVisible(w) != FALSE, "restoring brings them back");
-  check::equal(restores, 1, "the restore handler ran once");
+  EXPECT_NE(IsWindowVisible(w), FALSE) << "restoring brings them back";
+  EXPECT_EQ(restores, 1) << "the restore handler ran once";
   SendMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
-  check::equal(restores, 1, "a restore while not minimised is nothing");
+  EXPECT_EQ(restores, 1) << "a restore while not minimised is nothing";
 
   // Count from a known state: showing and hiding may have changed it.
   SendMessageW(app, WM_ACTIVATEAPP, TRUE, 0);
   deactivations = 0;
   SendMessageW(app, WM_ACTIVATEAPP, FALSE, 0);
   SendMessageW(w, WM_ACTIVATEAPP, FALSE, 0);
-  check::equal(deactivations, 1, "losing activation is reported once, whichever window hears it");
+  EXPECT_EQ(deactivations, 1) << "losing activation is reported once, whichever window hears it";
   SendMessageW(w, WM_ACTIVATEAPP, TRUE, 0);
   SendMessageW(w, WM_ACTIVATEAPP, FALSE, 0);
-  check::equal(deactivations, 2, "and again after the next activation");
+  EXPECT_EQ(deactivations, 2) << "and again after the next activation";
 
   auto* other = fx.app->createForm<TestForm>();
   other->setBounds({100, 10, 40, 160});
@@ -427,8 +425,8 @@ WIN_TEST(backend_minimize_restore_and_activation) {
   int activations = 0;
   form->onActivate = [&] { ++activations; };
   SetActiveWindow(w);
-  check::truth(form->active() && !other->active(), "activation reaches the form");
-  check::equal(activations, 1, "its handler runs once");
+  EXPECT_TRUE(form->active() && !other->active()) << "activation reaches the form";
+  EXPECT_EQ(activations, 1) << "its handler runs once";
   SetActiveWindow(hwndOf(*other));
-  check::truth(!form->active() && other->active(), "activating another form deactivates it");
+  EXPECT_TRUE(!form->active() && other->active()) << "activating another form deactivates it";
 }

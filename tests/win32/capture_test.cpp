@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app/film.h"
 #include "app/settings.h"
 #include "app/windows.h"
 #include "camera/camera_box.h"
-#include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/services.h"
@@ -127,30 +128,30 @@ void shotsLeakNoHandles(int shots, int settled, int prefill) {
     }
   }
   std::string after = std::to_string(shots) + " shots as after " + std::to_string(settled);
-  check::equal(program.boxes.shown.size(), std::size_t(0), "no error box");
-  check::equal(int(program.screen.copiedAt.size()), shots, std::to_string(shots) + " copies of the screen");
-  check::equal(program.box->photo.picture().width(), program.screen.width(),
-               "the last shot is the screen's width");
-  check::equal(program.box->photo.width(), program.screen.width() / 4, "shown at a quarter");
-  check::equal(win32::liveGdiHandles(), gdiSettled, "live GDI handles after " + after);
-  check::equal(win32::liveUserHandles(), userSettled, "live USER handles after " + after);
+  EXPECT_EQ(program.boxes.shown.size(), std::size_t(0)) << "no error box";
+  EXPECT_EQ(int(program.screen.copiedAt.size()), shots) << std::to_string(shots) + " copies of the screen";
+  EXPECT_EQ(program.box->photo.picture().width(), program.screen.width())
+      << "the last shot is the screen's width";
+  EXPECT_EQ(program.box->photo.width(), program.screen.width() / 4) << "shown at a quarter";
+  EXPECT_EQ(win32::liveGdiHandles(), gdiSettled) << "live GDI handles after " + after;
+  EXPECT_EQ(win32::liveUserHandles(), userSettled) << "live USER handles after " + after;
   std::printf("live handles after %d and %d shots: GDI %d, %d; USER %d, %d\n", settled, shots, gdiSettled,
               win32::liveGdiHandles(), userSettled, win32::liveUserHandles());
 }
 
 // The film is nearly full, so the shots push out its oldest frames.
-WIN_TEST(capture_shots_with_push_out_leak_no_handles) { shotsLeakNoHandles(12, 4, 34); }
+TEST(Capture, ShotsWithPushOutLeakNoHandles) { shotsLeakNoHandles(12, 4, 34); }
 
 // 200 shots from an empty film (run-wine-tests.sh handles, the ctest test wine_handles).
-WIN_TEST(long_capture_full_screen_shots_leak_no_handles) { shotsLeakNoHandles(200, 40, 0); }
+TEST(LongCapture, FullScreenShotsLeakNoHandles) { shotsLeakNoHandles(200, 40, 0); }
 
-WIN_TEST(capture_strobe_burst_spacing) {
+TEST(Capture, StrobeBurstSpacing) {
   Program program;
   app::settings.strobeCount = 10;
   app::settings.strobeIntervalTenths = 1;
   program.app->dispatch([&] { program.box->shootScreenBurst(); });
   const auto& at = program.screen.copiedAt;
-  check::equal(int(at.size()), 10, "ten copies");
+  EXPECT_EQ(int(at.size()), 10) << "ten copies";
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   double worst = 0, total = 0;
@@ -161,7 +162,7 @@ WIN_TEST(capture_strobe_burst_spacing) {
     worst = std::max(worst, ms - 100.0);
     total += ms - 100.0;
   }
-  check::truth(spaced, "the shots are at least the strobe interval apart");
+  EXPECT_TRUE(spaced) << "the shots are at least the strobe interval apart";
   double copyMs =
       at.empty() ? 0.0
                  : double(program.screen.copyTicks) * 1000.0 / double(frequency.QuadPart) / double(at.size());
@@ -201,7 +202,7 @@ double median(std::vector<double> v) {
 // One copy of the whole screen by the program against the bare copy above,
 // alternating, 15 of each in the same run: the same pixels (the fourth
 // byte cleared), and the times printed as medians and their ratio.
-WIN_TEST(capture_screen_copy_against_a_bare_copy) {
+TEST(Capture, ScreenCopyAgainstABareCopy) {
   win32::Screen screen;
   const int w = screen.width(), h = screen.height();
   LARGE_INTEGER frequency;
@@ -225,7 +226,7 @@ WIN_TEST(capture_screen_copy_against_a_bare_copy) {
     same = same && b.width() == w && b.height() == h && b.byteCount() == plain.size() &&
            std::memcmp(b.row(0), plain.data(), plain.size()) == 0;
   }
-  check::truth(same, "the program's copy holds the bare copy's pixels");
+  EXPECT_TRUE(same) << "the program's copy holds the bare copy's pixels";
   double m = median(ours), mb = median(bare);
   std::printf(
       "screen copy at %d x %d, medians of 15: ours %.1f ms, bare BitBlt + GetDIBits %.1f ms, ratio %.2f\n", w,

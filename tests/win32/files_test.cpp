@@ -5,9 +5,10 @@
 
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "base/code_page.h"
 #include "base/file.h"
-#include "harness.h"
 #include "picture/file_io.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
@@ -25,33 +26,33 @@ std::string readAll(const std::string& path) {
 
 }  // namespace
 
-WIN_TEST(code_page_bytes) {
-  check::equal(base::cp932Length("abcdef.BMP"), std::size_t{10}, "six letters and an extension are 10 bytes");
-  check::equal(base::cp932Length("写真ab.bmp"), std::size_t{10}, "two kanji count two bytes each");
-  check::equal(base::cp932Length("ｱｲｳ"), std::size_t{3}, "half-width kana one byte each");
-  check::equal(base::eraseCp932Bytes("写真ab01.bmp", 6, 2), std::string("写真ab.bmp"),
-               "the 7th and 8th bytes go from a Japanese series name");
-  check::equal(base::truncateCp932("ソソソ", 5), std::string("ソソ"), "a cut never halves a character");
-  check::equal(base::utf8FromCp932(base::cp932FromUtf8("表ソ能")), std::string("表ソ能"),
-               "names whose second bytes are backslashes come back whole");
+TEST(Files, CodePageBytes) {
+  EXPECT_EQ(base::cp932Length("abcdef.BMP"), std::size_t{10}) << "six letters and an extension are 10 bytes";
+  EXPECT_EQ(base::cp932Length("写真ab.bmp"), std::size_t{10}) << "two kanji count two bytes each";
+  EXPECT_EQ(base::cp932Length("ｱｲｳ"), std::size_t{3}) << "half-width kana one byte each";
+  EXPECT_EQ(base::eraseCp932Bytes("写真ab01.bmp", 6, 2), std::string("写真ab.bmp"))
+      << "the 7th and 8th bytes go from a Japanese series name";
+  EXPECT_EQ(base::truncateCp932("ソソソ", 5), std::string("ソソ")) << "a cut never halves a character";
+  EXPECT_EQ(base::utf8FromCp932(base::cp932FromUtf8("表ソ能")), std::string("表ソ能"))
+      << "names whose second bytes are backslashes come back whole";
 }
 
-WIN_TEST(safe_write) {
+TEST(Files, SafeWrite) {
   win32::Files files;
   std::string dir = files.temporaryDirectory() + "mirune-safe-write\\";
   CreateDirectoryW(win32::widen(dir).c_str(), nullptr);
   std::string target = dir + "写真.bmp";
   picture::writeFileBytes(target, {'o', 'l', 'd'});
   picture::writeFileBytes(target, {'n', 'e', 'w', '!'});
-  check::equal(readAll(target), std::string("new!"), "a second write replaces the file");
+  EXPECT_EQ(readAll(target), std::string("new!")) << "a second write replaces the file";
 
   // A write whose step fails leaves the old file and nothing beside it.
   bool written = base::writeFileSafely(target, [](std::FILE* f) {
     std::fputs("half", f);
     return false;
   });
-  check::truth(!written, "the failed write says so");
-  check::equal(readAll(target), std::string("new!"), "and the old file is whole");
+  EXPECT_TRUE(!written) << "the failed write says so";
+  EXPECT_EQ(readAll(target), std::string("new!")) << "and the old file is whole";
   int entries = 0;
   WIN32_FIND_DATAW found;
   HANDLE h = FindFirstFileW(win32::widen(dir + "*").c_str(), &found);
@@ -61,12 +62,12 @@ WIN_TEST(safe_write) {
     } while (FindNextFileW(h, &found));
     FindClose(h);
   }
-  check::equal(entries, 1, "no temporary file is left behind");
+  EXPECT_EQ(entries, 1) << "no temporary file is left behind";
 
   // A target that is a folder cannot be replaced.
   std::string folder = dir + "folder.bmp";
   CreateDirectoryW(win32::widen(folder).c_str(), nullptr);
-  check::truth(!base::writeFileSafely(folder, [](std::FILE*) { return true; }), "a folder is not replaced");
+  EXPECT_TRUE(!base::writeFileSafely(folder, [](std::FILE*) { return true; })) << "a folder is not replaced";
   RemoveDirectoryW(win32::widen(folder).c_str());
   DeleteFileW(win32::widen(target).c_str());
   RemoveDirectoryW(win32::widen(dir).c_str());

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app_fixture.h"
-#include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/services.h"
@@ -94,49 +95,48 @@ void postKey(HWND w, WPARAM k) {
 
 }  // namespace
 
-WIN_TEST(native_buttons_follow_the_model) {
+TEST(NativeControls, ButtonsFollowTheModel) {
   Fixture fx;
   auto* form = fx.app->createForm<StripForm>();
   form->show();
   HWND w = hwndOf(*form);
-  check::truth((GetWindowLongPtrW(w, GWL_STYLE) & WS_CLIPCHILDREN) != 0,
-               "the form's painting leaves its children be");
+  EXPECT_NE(GetWindowLongPtrW(w, GWL_STYLE) & WS_CLIPCHILDREN, 0)
+      << "the form's painting leaves its children be";
   HWND play = childWith(w, L"Button", L"連続表示　＞");
   HWND print = childWith(w, L"Button", L"ﾈｶﾞｼｰﾄ印刷");
-  check::truth(play && print, "each push button is a BUTTON child with its caption");
-  if (!play || !print) return;
-  check::truth(rectIs(childRect(w, play), 4, 5, 83, 21), "the button sits where the model puts it");
-  check::truth(IsWindowVisible(play) != FALSE, "and shows with its form");
-  check::truth(SendMessageW(play, WM_GETFONT, 0, 0) != 0, "it has the form's font");
+  ASSERT_TRUE(play && print) << "each push button is a BUTTON child with its caption";
+  EXPECT_TRUE(rectIs(childRect(w, play), 4, 5, 83, 21)) << "the button sits where the model puts it";
+  EXPECT_NE(IsWindowVisible(play), FALSE) << "and shows with its form";
+  EXPECT_NE(SendMessageW(play, WM_GETFONT, 0, 0), 0) << "it has the form's font";
   // One count of ids for every native control of the form: a button
   // without a role never answers to the dialog keys' ids.
   std::vector<int> ids;
   for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ids.push_back(GetDlgCtrlID(c));
-  check::equal(ids.size(), std::size_t(4), "two buttons and the strip's two bars");
+  EXPECT_EQ(ids.size(), std::size_t(4)) << "two buttons and the strip's two bars";
   for (std::size_t i = 0; i < ids.size(); ++i) {
-    check::truth(ids[i] != IDOK && ids[i] != IDCANCEL, "no plain control has IDOK or IDCANCEL");
-    for (std::size_t j = 0; j < i; ++j) check::truth(ids[i] != ids[j], "each control has its own id");
+    EXPECT_TRUE(ids[i] != IDOK && ids[i] != IDCANCEL) << "no plain control has IDOK or IDCANCEL";
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(ids[i], ids[j]) << "each control has its own id";
   }
 
   int clicks = 0;
   form->play.onClick = [&] { ++clicks; };
   SendMessageW(play, BM_CLICK, 0, 0);
-  check::equal(clicks, 1, "a click on the button runs onClick");
+  EXPECT_EQ(clicks, 1) << "a click on the button runs onClick";
 
   form->play.setCaption("x");
   wchar_t text[32] = {};
   GetWindowTextW(play, text, 32);
-  check::truth(std::wstring(text) == L"x", "a new caption reaches the window");
+  EXPECT_EQ(std::wstring(text), L"x") << "a new caption reaches the window";
   form->column.setLeft(10);
-  check::truth(rectIs(childRect(w, play), 14, 5, 83, 21), "moving the parent panel moves the button");
+  EXPECT_TRUE(rectIs(childRect(w, play), 14, 5, 83, 21)) << "moving the parent panel moves the button";
   form->column.hide();
-  check::truth(!IsWindowVisible(play), "hiding the parent panel hides the button");
+  EXPECT_TRUE(!IsWindowVisible(play)) << "hiding the parent panel hides the button";
   form->column.show();
   form->play.setEnabled(false);
-  check::truth(!IsWindowEnabled(play), "a disabled control disables its window");
+  EXPECT_TRUE(!IsWindowEnabled(play)) << "a disabled control disables its window";
 }
 
-WIN_TEST(native_button_opens_its_right_click_menu) {
+TEST(NativeControls, ButtonOpensItsRightClickMenu) {
   Fixture fx;
   auto* form = fx.app->createForm<StripForm>();
   form->show();
@@ -148,51 +148,47 @@ WIN_TEST(native_button_opens_its_right_click_menu) {
   form->play.setPopupMenu(&menu);
   form->play.onClick = [&] { ++clicks; };
   HWND play = childWith(w, L"Button", L"連続表示　＞");
-  if (!play) {
-    check::truth(false, "the button exists");
-    return;
-  }
+  ASSERT_NE(play, nullptr) << "the button exists";
   postKey(fx.backend.applicationWindow(), VK_DOWN);
   postKey(fx.backend.applicationWindow(), VK_RETURN);
   SendMessageW(play, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
   SendMessageW(play, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
-  check::equal(popups, 1, "a right click on the button opens its menu");
-  check::equal(chosen, 1, "the item chosen in it runs");
-  check::equal(clicks, 0, "a right click is not a click");
+  EXPECT_EQ(popups, 1) << "a right click on the button opens its menu";
+  EXPECT_EQ(chosen, 1) << "the item chosen in it runs";
+  EXPECT_EQ(clicks, 0) << "a right click is not a click";
 }
 
-WIN_TEST(native_scroll_bar_follows_and_drives_the_box) {
+TEST(NativeControls, ScrollBarFollowsAndDrivesTheBox) {
   Fixture fx;
   auto* form = fx.app->createForm<StripForm>();
   form->show();
   HWND w = hwndOf(*form);
   HWND bar = childWith(w, L"ScrollBar", L"");
-  check::truth(bar != nullptr, "the strip's bar is a SCROLLBAR child");
-  if (!bar) return;
-  check::truth((GetWindowLongPtrW(bar, GWL_STYLE) & SBS_VERT) == 0, "the first bar is the horizontal one");
-  check::truth(IsWindowVisible(bar) != FALSE, "it shows: 2700 pixels do not fit in 500");
-  check::truth(rectIs(childRect(w, bar), 89, 93, 500, 16), "along the strip's bottom edge");
+  ASSERT_NE(bar, nullptr) << "the strip's bar is a SCROLLBAR child";
+  EXPECT_EQ(GetWindowLongPtrW(bar, GWL_STYLE) & SBS_VERT, 0) << "the first bar is the horizontal one";
+  EXPECT_NE(IsWindowVisible(bar), FALSE) << "it shows: 2700 pixels do not fit in 500";
+  EXPECT_TRUE(rectIs(childRect(w, bar), 89, 93, 500, 16)) << "along the strip's bottom edge";
   int vertical = 0;
   for (const Child& c : children(w))
     if (_wcsicmp(c.cls.c_str(), L"ScrollBar") == 0 && IsWindowVisible(c.hwnd)) ++vertical;
-  check::equal(vertical, 1, "no vertical bar: 88 fits in 93");
+  EXPECT_EQ(vertical, 1) << "no vertical bar: 88 fits in 93";
 
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL;
   GetScrollInfo(bar, SB_CTL, &si);
-  check::truth(si.nMin == 0 && si.nMax == 2699 && si.nPage == 500 && si.nPos == 0,
-               "range, page and position");
+  EXPECT_TRUE(si.nMin == 0 && si.nMax == 2699 && si.nPage == 500 && si.nPos == 0)
+      << "range, page and position";
 
   SendMessageW(w, WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), reinterpret_cast<LPARAM>(bar));
-  check::equal(form->strip.position(ui::Axis::Horizontal), 25, "a line is the increment");
-  check::equal(GetScrollPos(bar, SB_CTL), 25, "and the bar shows it");
+  EXPECT_EQ(form->strip.position(ui::Axis::Horizontal), 25) << "a line is the increment";
+  EXPECT_EQ(GetScrollPos(bar, SB_CTL), 25) << "and the bar shows it";
   SendMessageW(w, WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), reinterpret_cast<LPARAM>(bar));
-  check::equal(form->strip.position(ui::Axis::Horizontal), 525, "a page is what the strip shows");
+  EXPECT_EQ(form->strip.position(ui::Axis::Horizontal), 525) << "a page is what the strip shows";
   SendMessageW(w, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), reinterpret_cast<LPARAM>(bar));
-  check::equal(form->strip.position(ui::Axis::Horizontal), 2200, "the end: the range less the page");
+  EXPECT_EQ(form->strip.position(ui::Axis::Horizontal), 2200) << "the end: the range less the page";
   form->strip.setPosition(ui::Axis::Horizontal, 75);
-  check::equal(GetScrollPos(bar, SB_CTL), 75, "a position set by the program moves the thumb");
+  EXPECT_EQ(GetScrollPos(bar, SB_CTL), 75) << "a position set by the program moves the thumb";
 
   // The user drags the thumb: press, move and release are queued before
   // any is handled, since the bar tracks the drag in a loop of its own.
@@ -216,10 +212,10 @@ WIN_TEST(native_scroll_bar_follows_and_drives_the_box) {
   drag[3] = at(thumbX + 200, y);
   SendInput(4, drag, sizeof(INPUT));
   settle(fx.backend);
-  check::truth(form->strip.position(ui::Axis::Horizontal) > 75, "dragging the thumb scrolls the strip");
-  check::equal(form->distant.formLeft(), 89 + 2000 - form->strip.position(ui::Axis::Horizontal),
-               "the content moves with the position");
+  EXPECT_TRUE(form->strip.position(ui::Axis::Horizontal) > 75) << "dragging the thumb scrolls the strip";
+  EXPECT_EQ(form->distant.formLeft(), 89 + 2000 - form->strip.position(ui::Axis::Horizontal))
+      << "the content moves with the position";
 
   form->strip.setRange(ui::Axis::Horizontal, 400);
-  check::truth(!IsWindowVisible(bar), "a range that fits hides the bar");
+  EXPECT_TRUE(!IsWindowVisible(bar)) << "a range that fits hides the bar";
 }

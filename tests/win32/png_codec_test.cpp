@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "base/error.h"
-#include "harness.h"
 #include "picture/bmp.h"
 #include "picture/file_io.h"
 #include "platform/win32/services.h"
@@ -39,15 +40,15 @@ int worstChannel(const picture::Bitmap& a, const picture::Bitmap& b) {
   return worst;
 }
 
-WIN_TEST(PngCodec_WritesRgbThatReadsBackAndReadsWhatTheToolsWrite) {
+TEST(PngCodec, WritesRgbThatReadsBackAndReadsWhatTheToolsWrite) {
   win32::PngCodec codec;
   picture::Bitmap shot = picture::Bitmap::create(640, 480, 32);
   for (int y = 0; y < 480; ++y)
     for (int x = 0; x < 640; ++x) shot.setPixel(x, y, std::uint32_t(x * 2654435761u + y * 40503u) & 0xFFFFFF);
   std::vector<std::uint8_t> png = codec.encode(shot);
-  check::truth(png.size() > 33, "an encoded PNG has a header");
-  check::equal(int(png[24]) * 10 + int(png[25]), 82, "8 bits a sample, RGB");
-  check::equal(worstChannel(codec.decode(png), shot), 0, "a shot comes back pixel for pixel");
+  EXPECT_TRUE(png.size() > 33) << "an encoded PNG has a header";
+  EXPECT_EQ(int(png[24]) * 10 + int(png[25]), 82) << "8 bits a sample, RGB";
+  EXPECT_EQ(worstChannel(codec.decode(png), shot), 0) << "a shot comes back pixel for pixel";
 
   // Files made by ImageMagick and Pillow, beside the same images as BMP
   // (alpha laid over white). Sixteen bits and alpha may round one step apart.
@@ -60,23 +61,25 @@ WIN_TEST(PngCodec_WritesRgbThatReadsBackAndReadsWhatTheToolsWrite) {
     picture::Bitmap got = codec.decode(picture::readFileBytes(dir + name + ".png", 1 << 20));
     const std::string n = name;
     const int tolerance = n.find("alpha") != std::string::npos || n.find("16") != std::string::npos ? 1 : 0;
-    check::truth(worstChannel(got, expected) <= tolerance,
-                 n + ".png reads as the tool reads it (worst channel " +
-                     std::to_string(worstChannel(got, expected)) + ")");
+    EXPECT_TRUE(worstChannel(got, expected) <= tolerance)
+        << n + ".png reads as the tool reads it (worst channel " +
+               std::to_string(worstChannel(got, expected)) + ")";
   }
 }
 
-WIN_TEST(PngCodec_RefusesDamagedAndOversizedFiles) {
+TEST(PngCodec, RefusesDamagedAndOversizedFiles) {
   win32::PngCodec codec;
   picture::Bitmap b = picture::Bitmap::create(64, 40, 24);
   for (int x = 0; x < 64; ++x) b.setPixel(x, x % 40, 0x00FF00u + std::uint32_t(x));
   const std::vector<std::uint8_t> good = codec.encode(b);
-  check::equal(errorOf(codec, {}), std::string(sys::kBadPng), "nothing at all");
-  check::equal(errorOf(codec, picture::writeBmp(b)), std::string(sys::kBadPng), "a BMP under a PNG name");
-  check::equal(errorOf(codec, std::vector<std::uint8_t>(good.begin(), good.begin() + 40)),
-               std::string(sys::kBadPng), "cut inside the header");
-  check::equal(errorOf(codec, std::vector<std::uint8_t>(good.begin(), good.begin() + good.size() / 2)),
-               std::string(sys::kBadPng), "cut inside the image data");
+  EXPECT_EQ(errorOf(codec, {}), std::string(sys::kBadPng)) << "nothing at all";
+  EXPECT_EQ(errorOf(codec, picture::writeBmp(b)), std::string(sys::kBadPng)) << "a BMP under a PNG name";
+  EXPECT_EQ(errorOf(codec, std::vector<std::uint8_t>(good.begin(), good.begin() + 40)),
+            std::string(sys::kBadPng))
+      << "cut inside the header";
+  EXPECT_EQ(errorOf(codec, std::vector<std::uint8_t>(good.begin(), good.begin() + good.size() / 2)),
+            std::string(sys::kBadPng))
+      << "cut inside the image data";
   std::vector<std::uint8_t> huge = good;  // 30000 x 30000, the header's checksum made to match
   for (int at : {16, 20}) huge[at] = 0, huge[at + 1] = 0, huge[at + 2] = 0x75, huge[at + 3] = 0x30;
   std::uint32_t crc = 0xFFFFFFFFu;
@@ -86,8 +89,8 @@ WIN_TEST(PngCodec_RefusesDamagedAndOversizedFiles) {
   }
   crc = ~crc;
   for (int i = 0; i < 4; ++i) huge[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
-  check::equal(errorOf(codec, huge), std::string(base::kOutOfResources), "over the bitmap limit");
-  check::equal(errorOf(codec, good), std::string(), "the undamaged file reads");
+  EXPECT_EQ(errorOf(codec, huge), std::string(base::kOutOfResources)) << "over the bitmap limit";
+  EXPECT_EQ(errorOf(codec, good), std::string()) << "the undamaged file reads";
 }
 
 }  // namespace

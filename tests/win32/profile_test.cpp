@@ -9,13 +9,34 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include <gtest/gtest.h>
+
 #include "platform/headless/ini_profile.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
 
 namespace {
+
+// Bytes as C-escaped text, for messages about file contents.
+std::string escaped(const std::string& bytes) {
+  std::string out;
+  char buf[8];
+  for (unsigned char c : bytes) {
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\\')
+      out += "\\\\";
+    else if (c < 0x20 || c >= 0x7F) {
+      std::snprintf(buf, sizeof buf, "\\x%02X", c);
+      out += buf;
+    } else
+      out += char(c);
+  }
+  return out;
+}
 
 std::string tempFolder() {
   wchar_t buf[MAX_PATH + 1] = {};
@@ -71,33 +92,29 @@ class IniCase {
   void write(const std::string& section, const std::string& key, const std::string& value) {
     bool a = system_.writeString(sys_, section, key, value);
     bool b = headless_.writeString(ours_, section, key, value);
-    check::truth(a && b, name_ + " write " + key + "=" + value + " succeeds both ways");
+    EXPECT_TRUE(a && b) << name_ + " write " + key + "=" + value + " succeeds both ways";
   }
   // Reads both ways; checks they agree and give `want`.
   void read(const std::string& section, const std::string& key, const std::string& def, std::size_t maxChars,
             const std::string& want, const std::string& what) {
     std::string a = system_.readString(sys_, section, key, def, maxChars);
     std::string b = headless_.readString(ours_, section, key, def, maxChars);
-    check::equal(a, want, name_ + " " + what + " (system)");
-    check::equal(b, want, name_ + " " + what + " (headless)");
+    EXPECT_EQ(a, want) << name_ + " " + what + " (system)";
+    EXPECT_EQ(b, want) << name_ + " " + what + " (headless)";
   }
   // Both files hold the same bytes, and those are `want`.
   void bytes(const std::string& want) {
     std::string a = readBytes(sys_).value_or("<no file>"), b = readBytes(ours_).value_or("<no file>");
-    check::record(
-        a == want, name_ + " file written by the system",
-        a == want ? "" : "got \"" + check::escaped(a) + "\", want \"" + check::escaped(want) + "\"");
-    check::record(
-        b == a, name_ + " file written by headless matches the system's",
-        b == a ? "" : "headless \"" + check::escaped(b) + "\", system \"" + check::escaped(a) + "\"");
+    EXPECT_EQ(escaped(a), escaped(want)) << name_ << " file written by the system";
+    EXPECT_EQ(escaped(b), escaped(a)) << name_ << " file written by headless matches the system's";
   }
 
   // Where the system's rewrite is its own (Wine rewrites the whole file
   // from what it parsed; Windows edits the line): shown, not checked.
   void showBytes() {
     std::string a = readBytes(sys_).value_or("<no file>"), b = readBytes(ours_).value_or("<no file>");
-    std::printf("info %s system \"%s\"%s%s%s\n", name_.c_str(), check::escaped(a).c_str(),
-                a == b ? " (headless the same)" : ", headless \"", a == b ? "" : check::escaped(b).c_str(),
+    std::printf("info %s system \"%s\"%s%s%s\n", name_.c_str(), escaped(a).c_str(),
+                a == b ? " (headless the same)" : ", headless \"", a == b ? "" : escaped(b).c_str(),
                 a == b ? "" : "\"");
   }
 
@@ -124,7 +141,7 @@ struct FolderCleanup {
 
 }  // namespace
 
-WIN_TEST(profile_new_file) {
+TEST(Profile, NewFile) {
   IniCase c("new", std::nullopt);
   c.read("Option", "renzoku", "5", 255, "5", "missing file gives the default");
   c.write("Option", "renzoku", "3");
@@ -138,7 +155,7 @@ WIN_TEST(profile_new_file) {
   c.read("Other", "x", "", 255, "1", "second section");
 }
 
-WIN_TEST(profile_replace_in_place) {
+TEST(Profile, ReplaceInPlace) {
   IniCase c("replace", std::string("[Option]\r\nrenzoku=3\r\nyoko=320\r\ntate=240\r\n"));
   c.write("Option", "yoko", "640");
   c.bytes("[Option]\r\nrenzoku=3\r\nyoko=640\r\ntate=240\r\n");
@@ -146,7 +163,7 @@ WIN_TEST(profile_replace_in_place) {
   c.read("Option", "tate", "", 255, "240", "neighbour kept");
 }
 
-WIN_TEST(profile_replace_keeps_stored_name) {
+TEST(Profile, ReplaceKeepsStoredName) {
   IniCase c("replacecase", std::string("[Option]\r\nrenzoku=3\r\n"));
   c.write("OPTION", "Renzoku", "4");
   c.read("Option", "renzoku", "", 255, "4", "replaced through another case");
@@ -154,7 +171,7 @@ WIN_TEST(profile_replace_keeps_stored_name) {
   c.bytes("[Option]\r\nrenzoku=4\r\n");
 }
 
-WIN_TEST(profile_append_missing_key) {
+TEST(Profile, AppendMissingKey) {
   IniCase c("append", std::string("[Option]\r\nrenzoku=3\r\n[Other]\r\nx=1\r\n"));
   c.write("Option", "Speed", "10");
   c.bytes("[Option]\r\nrenzoku=3\r\nSpeed=10\r\n[Other]\r\nx=1\r\n");
@@ -162,13 +179,13 @@ WIN_TEST(profile_append_missing_key) {
   c.read("Other", "x", "", 255, "1", "next section untouched");
 }
 
-WIN_TEST(profile_append_to_file_without_final_newline) {
+TEST(Profile, AppendToFileWithoutFinalNewline) {
   IniCase c("nonewline", std::string("[Option]\r\nrenzoku=3"));
   c.write("Option", "yoko", "320");
   c.bytes("[Option]\r\nrenzoku=3\r\nyoko=320\r\n");
 }
 
-WIN_TEST(profile_untouched_lines) {
+TEST(Profile, UntouchedLines) {
   // A hand-edited file: blank lines, a comment, spaces around '='.
   IniCase c("untouched",
             std::string("; settings\r\n[Option]\r\nrenzoku = 3\r\n\r\nyoko=320\r\n\r\n[Other]\r\nx=1\r\n"));
@@ -179,7 +196,7 @@ WIN_TEST(profile_untouched_lines) {
   c.showBytes();
 }
 
-WIN_TEST(profile_spaces_and_quotes) {
+TEST(Profile, SpacesAndQuotes) {
   IniCase c("quotes", std::string("[Option]\r\n  PS  =  C:\\Program Files\\paint.exe  \r\n"
                                   "q=\"quoted value\"\r\ns='single'\r\nhalf=\"open\r\nempty=\r\n"));
   c.read("Option", "PS", "", 255, "C:\\Program Files\\paint.exe", "spaces around name and value trimmed");
@@ -189,7 +206,7 @@ WIN_TEST(profile_spaces_and_quotes) {
   c.read("Option", "empty", "def", 255, "", "an empty value is not the default");
 }
 
-WIN_TEST(profile_written_values_read_back) {
+TEST(Profile, WrittenValuesReadBack) {
   IniCase c("values", std::nullopt);
   for (const char* v : {"0x14", "$1F", "abc", "-1", "a b", "\"q\""}) c.write("Option", "v", v);
   c.bytes(utf16File("[Option]\r\nv=\"q\"\r\n"));
@@ -200,7 +217,7 @@ WIN_TEST(profile_written_values_read_back) {
   }
 }
 
-WIN_TEST(profile_defaults_and_limits) {
+TEST(Profile, DefaultsAndLimits) {
   IniCase c("limits", std::string("[Option]\r\n;renzoku=9\r\nlong=abcdefghij\r\n[Empty]\r\n"));
   c.read("Option", "renzoku", "5", 255, "5", "a commented key is missing");
   c.read("Nothing", "renzoku", "5", 255, "5", "missing section gives the default");
@@ -211,37 +228,37 @@ WIN_TEST(profile_defaults_and_limits) {
   c.read("Option", "none", "0123456789", 3, "012", "default cut to max chars");
 }
 
-WIN_TEST(profile_default_with_trailing_blanks) {
+TEST(Profile, DefaultWithTrailingBlanks) {
   IniCase c("defaultblanks", std::nullopt);
   // The system drops trailing blanks of the default.
   c.read("Option", "x", "abc  ", 255, "abc", "default without its trailing blanks");
 }
 
-WIN_TEST(profile_duplicates_and_section_spaces) {
+TEST(Profile, DuplicatesAndSectionSpaces) {
   IniCase c("dups", std::string("[ Option ]\r\nk=first\r\nk=second\r\n[Option]\r\nk=third\r\n"));
   c.read("Option", "k", "", 255, "first", "first section, first key wins");
 }
 
-WIN_TEST(profile_japanese_values_and_file_names) {
+TEST(Profile, JapaneseValuesAndFileNames) {
   // The settings file lies beside the program, whose folder may have any
   // name: the system path must take UTF-16 names.
   win32::Profile system;
   std::string file = IniCase::folder() + "ミルネ設定.ini";
   CreateDirectoryW(win32::widen(IniCase::folder()).c_str(), nullptr);
-  check::truth(system.writeString(file, "Option", "PS", "C:\\ペイント\\表計算.exe"),
-               "written under a kanji file name");
-  check::equal(system.readString(file, "Option", "PS", "", 255), std::string("C:\\ペイント\\表計算.exe"),
-               "Japanese value round trip");
-  check::equal(system.readString(file, "Option", "PS", "", 5), std::string("C:\\ペイ"),
-               "max chars counts characters, not bytes");
+  EXPECT_TRUE(system.writeString(file, "Option", "PS", "C:\\ペイント\\表計算.exe"))
+      << "written under a kanji file name";
+  EXPECT_EQ(system.readString(file, "Option", "PS", "", 255), std::string("C:\\ペイント\\表計算.exe"))
+      << "Japanese value round trip";
+  EXPECT_EQ(system.readString(file, "Option", "PS", "", 5), std::string("C:\\ペイ"))
+      << "max chars counts characters, not bytes";
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, win32::widen(file).c_str());
   auto bytes = readBytes(file);
-  check::truth(bytes.has_value(), "file exists under its UTF-16 name");
-  if (bytes) std::printf("info system bytes for a Japanese value: \"%s\"\n", check::escaped(*bytes).c_str());
+  EXPECT_TRUE(bytes.has_value()) << "file exists under its UTF-16 name";
+  if (bytes) std::printf("info system bytes for a Japanese value: \"%s\"\n", escaped(*bytes).c_str());
   DeleteFileW(win32::widen(file).c_str());
 }
 
-WIN_TEST(profile_text_outside_the_code_page_survives_a_new_file) {
+TEST(Profile, TextOutsideTheCodePageSurvivesANewFile) {
   // Greek and Cyrillic are outside code page 932: a file made in the ANSI
   // code page would keep them as "?".
   win32::Profile system;
@@ -249,17 +266,17 @@ WIN_TEST(profile_text_outside_the_code_page_survives_a_new_file) {
   CreateDirectoryW(win32::widen(IniCase::folder()).c_str(), nullptr);
   DeleteFileW(win32::widen(file).c_str());
   const std::string path = "C:\\Ελληνικά\\Кириллица\\ペイント.exe";
-  check::truth(system.writeString(file, "Option", "PS", path), "written into a new file");
-  check::truth(system.writeString(file, "Option", "renzoku", "4"), "a second key");
+  EXPECT_TRUE(system.writeString(file, "Option", "PS", path)) << "written into a new file";
+  EXPECT_TRUE(system.writeString(file, "Option", "renzoku", "4")) << "a second key";
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, win32::widen(file).c_str());
-  check::equal(system.readString(file, "Option", "PS", "", 1023), path, "the path reads back whole");
+  EXPECT_EQ(system.readString(file, "Option", "PS", "", 1023), path) << "the path reads back whole";
   auto bytes = readBytes(file);
-  check::truth(bytes && bytes->compare(0, 2, "\xFF\xFE") == 0, "the new file is UTF-16");
+  EXPECT_TRUE(bytes && bytes->compare(0, 2, "\xFF\xFE") == 0) << "the new file is UTF-16";
   // An existing 8-bit file is not turned into UTF-16.
   writeBytes(file, "[Option]\r\nrenzoku=3\r\n");
-  check::truth(system.writeString(file, "Option", "yoko", "320"), "written into an 8-bit file");
+  EXPECT_TRUE(system.writeString(file, "Option", "yoko", "320")) << "written into an 8-bit file";
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, win32::widen(file).c_str());
   bytes = readBytes(file);
-  check::truth(bytes && bytes->compare(0, 8, "[Option]") == 0, "an 8-bit file stays 8-bit");
+  EXPECT_TRUE(bytes && bytes->compare(0, 8, "[Option]") == 0) << "an 8-bit file stays 8-bit";
   DeleteFileW(win32::widen(file).c_str());
 }

@@ -5,8 +5,9 @@
 #include <climits>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "base/error.h"
-#include "harness.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
 
@@ -40,32 +41,31 @@ void setRaw(const ScratchKey& k, const wchar_t* name, DWORD type, const void* da
 
 }  // namespace
 
-WIN_TEST(registry_open_and_create) {
+TEST(Registry, OpenAndCreate) {
   ScratchKey scratch;
   win32::Registry reg;
-  check::truth(!sys::RegistryKey::open(reg, scratch.path, false),
-               "a missing key does not open without create");
-  check::truth(sys::RegistryKey::open(reg, scratch.path + "\\a\\b", true).has_value(),
-               "create makes every missing part of the path");
-  check::truth(sys::RegistryKey::open(reg, scratch.path + "\\a", false).has_value(),
-               "the made key opens without create");
+  EXPECT_TRUE(!sys::RegistryKey::open(reg, scratch.path, false))
+      << "a missing key does not open without create";
+  EXPECT_TRUE(sys::RegistryKey::open(reg, scratch.path + "\\a\\b", true).has_value())
+      << "create makes every missing part of the path";
+  EXPECT_TRUE(sys::RegistryKey::open(reg, scratch.path + "\\a", false).has_value())
+      << "the made key opens without create";
   // The class library's absolute path and a relative one name the same key.
   auto k = reg.open(scratch.path.substr(1) + "\\a\\b", false);
-  check::truth(k != 0, "a path without the leading backslash opens the same key");
+  EXPECT_NE(k, 0) << "a path without the leading backslash opens the same key";
   reg.close(k);
   reg.close(k);  // a second close of the same key is harmless
-  check::truth(!reg.query(k, "x").has_value(), "a closed key answers nothing");
+  EXPECT_TRUE(!reg.query(k, "x").has_value()) << "a closed key answers nothing";
 }
 
-WIN_TEST(registry_integers_round_trip) {
+TEST(Registry, IntegersRoundTrip) {
   ScratchKey scratch;
   win32::Registry reg;
   auto key = sys::RegistryKey::open(reg, scratch.path, true);
-  check::truth(key.has_value(), "scratch key created");
-  if (!key) return;
+  ASSERT_TRUE(key.has_value()) << "scratch key created";
   for (std::int32_t v : {0, 1, -1, -12345, 637, INT_MIN, INT_MAX}) {
     key->writeInteger("Main.Top", v);
-    check::equal(key->readInteger("Main.Top"), v, "round trip of " + std::to_string(v));
+    EXPECT_EQ(key->readInteger("Main.Top"), v) << "round trip of " + std::to_string(v);
   }
   // Written as a real REG_DWORD, little-endian, as other programs read it.
   key->writeInteger("Top", -2);
@@ -74,30 +74,30 @@ WIN_TEST(registry_integers_round_trip) {
   RegOpenKeyExW(HKEY_CURRENT_USER, scratch.wide().c_str(), 0, KEY_READ, &raw);
   win32::UniqueKey h(raw);
   LONG rc = RegQueryValueExW(h.get(), L"Top", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-  check::equal(rc, LONG(ERROR_SUCCESS), "the value is there for the system");
-  check::equal(type, DWORD(REG_DWORD), "stored as REG_DWORD");
-  check::equal(value, DWORD(0xFFFFFFFEu), "stored as the 32-bit pattern of -2");
-  check::equal(key->readInteger("top"), -2, "value names compare without case");
+  EXPECT_EQ(rc, LONG(ERROR_SUCCESS)) << "the value is there for the system";
+  EXPECT_EQ(type, DWORD(REG_DWORD)) << "stored as REG_DWORD";
+  EXPECT_EQ(value, DWORD(0xFFFFFFFEu)) << "stored as the 32-bit pattern of -2";
+  EXPECT_EQ(key->readInteger("top"), -2) << "value names compare without case";
 }
 
-WIN_TEST(registry_error_texts) {
+TEST(Registry, ErrorTexts) {
   ScratchKey scratch;
   win32::Registry reg;
   auto key = sys::RegistryKey::open(reg, scratch.path, true);
-  if (!key) return check::truth(false, "scratch key created");
-  check::equal(readError(*key, "Main.Top"), std::string("'Main.Top' の取得に失敗しました"),
-               "a missing value fails to read");
+  ASSERT_TRUE(key.has_value()) << "scratch key created";
+  EXPECT_EQ(readError(*key, "Main.Top"), std::string("'Main.Top' の取得に失敗しました"))
+      << "a missing value fails to read";
   const wchar_t text[] = L"12";
   setRaw(scratch, L"Main.Left", REG_SZ, text, sizeof text);
-  check::equal(readError(*key, "Main.Left"), std::string("'Main.Left' のﾃﾞｰﾀ型が不正です"),
-               "a string value is the wrong type, even when it holds digits");
+  EXPECT_EQ(readError(*key, "Main.Left"), std::string("'Main.Left' のﾃﾞｰﾀ型が不正です"))
+      << "a string value is the wrong type, even when it holds digits";
   const BYTE four[4] = {1, 0, 0, 0};
   setRaw(scratch, L"Image.Top", REG_BINARY, four, 4);
-  check::equal(readError(*key, "Image.Top"), std::string("'Image.Top' のﾃﾞｰﾀ型が不正です"),
-               "four binary bytes are not an integer either");
+  EXPECT_EQ(readError(*key, "Image.Top"), std::string("'Image.Top' のﾃﾞｰﾀ型が不正です"))
+      << "four binary bytes are not an integer either";
 }
 
-WIN_TEST(registry_value_types) {
+TEST(Registry, ValueTypes) {
   ScratchKey scratch;
   win32::Registry reg;
   auto k = reg.open(scratch.path, true);
@@ -106,35 +106,35 @@ WIN_TEST(registry_value_types) {
   const wchar_t multi[] = L"a\0b\0";
   setRaw(scratch, L"m", REG_MULTI_SZ, multi, sizeof multi);
   auto s = reg.query(k, "s");
-  check::truth(
-      s && s->type == sys::Registry::Type::String && std::string(s->data.begin(), s->data.end()) == "ネガ 36",
-      "REG_SZ reads as a UTF-8 string without terminator");
+  EXPECT_TRUE(s && s->type == sys::Registry::Type::String &&
+              std::string(s->data.begin(), s->data.end()) == "ネガ 36")
+      << "REG_SZ reads as a UTF-8 string without terminator";
   auto m = reg.query(k, "m");
-  check::truth(m && m->type == sys::Registry::Type::Other, "REG_MULTI_SZ reads as other");
-  check::truth(!reg.query(k, "absent").has_value(), "a missing value is nullopt");
+  EXPECT_TRUE(m && m->type == sys::Registry::Type::Other) << "REG_MULTI_SZ reads as other";
+  EXPECT_TRUE(!reg.query(k, "absent").has_value()) << "a missing value is nullopt";
   std::string value = "C:\\ペイント";
   reg.set(k, "path", {sys::Registry::Type::String, {value.begin(), value.end()}});
   auto back = reg.query(k, "path");
-  check::truth(back && std::string(back->data.begin(), back->data.end()) == value,
-               "a string written reads back");
-  check::truth(!reg.set(k, "bad", {sys::Registry::Type::Dword, {1, 2}}), "a DWORD of two bytes is refused");
+  EXPECT_TRUE(back && std::string(back->data.begin(), back->data.end()) == value)
+      << "a string written reads back";
+  EXPECT_TRUE(!reg.set(k, "bad", {sys::Registry::Type::Dword, {1, 2}})) << "a DWORD of two bytes is refused";
   reg.close(k);
 }
 
-WIN_TEST(registry_japanese_key_name) {
+TEST(Registry, JapaneseKeyName) {
   ScratchKey scratch;
   win32::Registry reg;
   {
     auto key = sys::RegistryKey::open(reg, scratch.path + "\\Mirune36枚撮り", true);
-    check::truth(key.has_value(), "key with kanji created");
+    EXPECT_TRUE(key.has_value()) << "key with kanji created";
     if (key) key->writeInteger("Main.Left", 44);
   }
   HKEY raw = nullptr;
   std::wstring wide = scratch.wide() + L"\\Mirune36枚撮り";
   LONG rc = RegOpenKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, KEY_READ, &raw);
   win32::UniqueKey h(raw);
-  check::equal(rc, LONG(ERROR_SUCCESS), "the system finds it under its UTF-16 name");
+  EXPECT_EQ(rc, LONG(ERROR_SUCCESS)) << "the system finds it under its UTF-16 name";
   auto again = sys::RegistryKey::open(reg, scratch.path + "\\mirune36枚撮り", false);
-  check::truth(again && again->readInteger("Main.Left") == 44,
-               "opened again, in another case, with its value");
+  EXPECT_TRUE(again && again->readInteger("Main.Left") == 44)
+      << "opened again, in another case, with its value";
 }

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Runs the Win32 tests of a finished mingw build under Wine.
 #   run-wine-tests.sh services WIN32_BUILD [WIN64_BUILD]
-#                          the services / backend test program
+#                          the services / backend test program (GoogleTest),
+#                          all but its suites named Long...
 #   run-wine-tests.sh e2e WIN32_BUILD [WIN64_BUILD]
 #                          mirune.exe driven like a user (e2e.sh)
 #   run-wine-tests.sh NAME WIN32_BUILD [WIN64_BUILD]
 #                          the end-to-end script NAME_e2e.sh beside this one:
 #                          camera, clipboard, capture, picture, large ...
 #   run-wine-tests.sh handles WIN32_BUILD [WIN64_BUILD]
-#                          the test program's long groups (live handles
+#                          the test program's Long... suites (live handles
 #                          over 200 shots; a quarter of a minute with the
 #                          unmanaged windows of the tests' prefix)
 # WIN32_BUILD, the product's build, is the one run wherever 32-bit Wine
@@ -55,20 +56,27 @@ wine_probe_summary "$build"
 
 case "$mode" in
   services | handles)
-    groups=""
+    # The long tests (suites named Long...) are a run of their own.
+    filter='--gtest_filter=-Long*'
     limit=600
-    [ "$mode" = handles ] && groups=long_ && limit=1800
+    [ "$mode" = handles ] && filter='--gtest_filter=Long*' && limit=1800
     exe=$(built_file "$build" mirune_win32_tests.exe) || { echo "not built: mirune_win32_tests.exe in $build" >&2; exit 2; }
     wine_env_start "$build" "$exe" || exit 2
     log="$build/wine-services.log"
-    # The program prints one line per check and "N passed, M failed" last.
-    (cd "$build" && timeout "$limit" "$MIRUNE_WINE" "$exe" $groups) 2>/dev/null | tr -d '\r' | tee "$log"
+    # GoogleTest's output: each test, each failed check with its message,
+    # and the failed tests listed again at the end.
+    (cd "$build" && timeout "$limit" "$MIRUNE_WINE" "$exe" "$filter") 2>/dev/null | tr -d '\r' | tee "$log"
     rc=${PIPESTATUS[0]}
-    if ! tail -n 1 "$log" | grep -Eq '^[0-9]+ passed, [0-9]+ failed$'; then
-      echo "the test program did not finish (exit $rc)" >&2
+    if [ "$rc" != 0 ]; then
+      grep -q '^\[  FAILED  \]' "$log" || echo "the test program did not finish (exit $rc)" >&2
       exit 1
     fi
-    exit "$rc"
+    # A filter that selects nothing passes in GoogleTest; here it is a fault.
+    if ! grep -Eq '^\[  PASSED  \] [1-9][0-9]* tests?\.$' "$log"; then
+      echo "no test ran ($filter)" >&2
+      exit 1
+    fi
+    exit 0
     ;;
   e2e)
     exec bash "$here/e2e.sh" "$build"

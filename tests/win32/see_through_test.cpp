@@ -9,8 +9,9 @@
 #include <memory>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app_fixture.h"
-#include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/services.h"
@@ -71,33 +72,33 @@ LRESULT hitTest(HWND w, int x, int y) { return SendMessageW(w, WM_NCHITTEST, 0, 
 
 }  // namespace
 
-WIN_TEST(see_through_windowed_panels_and_hit_test) {
+TEST(SeeThrough, WindowedPanelsAndHitTest) {
   Fixture fx;
   auto* form = fx.app->createSideForm<SeeThroughForm>();
   form->show();
   settle(fx.backend);
   HWND w = windowOf(*form).hwnd();
   HWND child = GetWindow(w, GW_CHILD);
-  check::truth(child != nullptr, "the windowed panel has a window of its own");
-  check::truth(GetWindow(child, GW_HWNDNEXT) == nullptr, "only the windowed panel: the plain panel has none");
+  EXPECT_NE(child, nullptr) << "the windowed panel has a window of its own";
+  EXPECT_EQ(GetWindow(child, GW_HWNDNEXT), nullptr) << "only the windowed panel: the plain panel has none";
   RECT r{};
   GetWindowRect(child, &r);
-  check::truth(r.left == 220 && r.top == 220 && r.right == 260 && r.bottom == 250, "at the panel's place");
-  check::equal(hitTest(w, 205, 205), LRESULT(HTCAPTION), "the form's surface answers caption");
-  check::equal(hitTest(w, 285, 5 + 200), LRESULT(HTCAPTION), "so does a plain panel on it");
-  check::equal(hitTest(child, 230, 230), LRESULT(HTCLIENT), "the windowed panel keeps its client area");
-  check::equal(WindowFromPoint({230, 230}), child, "the pointer over the panel finds its window");
-  check::equal(screenPixel(220 + 30, 220 + 2), 0x00FF00u, "the panel paints its part of the form");
-  check::equal(screenPixel(280 + 2, 200 + 2), 0xFF00FFu, "the form paints the plain panel");
+  EXPECT_TRUE(r.left == 220 && r.top == 220 && r.right == 260 && r.bottom == 250) << "at the panel's place";
+  EXPECT_EQ(hitTest(w, 205, 205), LRESULT(HTCAPTION)) << "the form's surface answers caption";
+  EXPECT_EQ(hitTest(w, 285, 5 + 200), LRESULT(HTCAPTION)) << "so does a plain panel on it";
+  EXPECT_EQ(hitTest(child, 230, 230), LRESULT(HTCLIENT)) << "the windowed panel keeps its client area";
+  EXPECT_EQ(WindowFromPoint({230, 230}), child) << "the pointer over the panel finds its window";
+  EXPECT_EQ(screenPixel(220 + 30, 220 + 2), 0x00FF00u) << "the panel paints its part of the form";
+  EXPECT_EQ(screenPixel(280 + 2, 200 + 2), 0xFF00FFu) << "the form paints the plain panel";
 
   form->handle.setBounds({50, 40, 40, 30});
   settle(fx.backend);
   GetWindowRect(child, &r);
-  check::truth(r.left == 250 && r.top == 240, "the window follows the panel");
+  EXPECT_TRUE(r.left == 250 && r.top == 240) << "the window follows the panel";
   form->handle.hide();
-  check::truth(!IsWindowVisible(child), "and hides with it");
+  EXPECT_TRUE(!IsWindowVisible(child)) << "and hides with it";
   form->handle.show();
-  check::truth(IsWindowVisible(child) != FALSE, "and shows with it");
+  EXPECT_NE(IsWindowVisible(child), FALSE) << "and shows with it";
 
   // A press on the panel: the panel's window takes the mouse, and moves
   // and the release reach the panel wherever the pointer goes.
@@ -112,19 +113,19 @@ WIN_TEST(see_through_windowed_panels_and_hit_test) {
     seen.push_back("up " + std::to_string(x) + "," + std::to_string(y));
   };
   SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
-  check::equal(GetCapture(), child, "the pressed panel's window holds the capture");
+  EXPECT_EQ(GetCapture(), child) << "the pressed panel's window holds the capture";
   SendMessageW(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 4));
   SendMessageW(child, WM_LBUTTONUP, 0, MAKELPARAM(200, 4));
-  check::truth(GetCapture() == nullptr, "the release gives it back");
-  check::equal(seen.size(), size_t(3), "press, move and release reached the panel");
+  EXPECT_EQ(GetCapture(), nullptr) << "the release gives it back";
+  EXPECT_EQ(seen.size(), size_t(3)) << "press, move and release reached the panel";
   if (seen.size() == 3) {
-    check::equal(seen[0], std::string("down 3,4"), "in the panel's coordinates");
-    check::equal(seen[1], std::string("move 200,4"), "also outside it");
-    check::equal(seen[2], std::string("up 200,4"), "up to the release");
+    EXPECT_EQ(seen[0], std::string("down 3,4")) << "in the panel's coordinates";
+    EXPECT_EQ(seen[1], std::string("move 200,4")) << "also outside it";
+    EXPECT_EQ(seen[2], std::string("up 200,4")) << "up to the release";
   }
 }
 
-WIN_TEST(see_through_shows_what_lies_beneath) {
+TEST(SeeThrough, ShowsWhatLiesBeneath) {
   Fixture fx;
   auto* ground = fx.app->createSideForm<Ground>();
   ground->setBounds({150, 150, 300, 200});
@@ -133,12 +134,12 @@ WIN_TEST(see_through_shows_what_lies_beneath) {
   auto* form = fx.app->createSideForm<SeeThroughForm>();
   form->show();
   settle(fx.backend);
-  check::equal(screenPixel(205, 205), 0x3060C0u, "the surface shows the window beneath");
-  check::equal(screenPixel(240, 225), 0x00FF00u, "the panel over it");
+  EXPECT_EQ(screenPixel(205, 205), 0x3060C0u) << "the surface shows the window beneath";
+  EXPECT_EQ(screenPixel(240, 225), 0x00FF00u) << "the panel over it";
   form->setBounds({100, 100, 100, 80});
   settle(fx.backend);
-  check::equal(screenPixel(105, 105), 0x000000u, "after a move: the desktop where nothing lies beneath");
-  check::equal(screenPixel(195, 175), 0x3060C0u, "and the window where it does");
+  EXPECT_EQ(screenPixel(105, 105), 0x000000u) << "after a move: the desktop where nothing lies beneath";
+  EXPECT_EQ(screenPixel(195, 175), 0x3060C0u) << "and the window where it does";
 
   // The refresh: off the screen, the windows beneath repaint, the copy,
   // back on. Not a check: its time is printed for the performance note.
@@ -155,7 +156,7 @@ WIN_TEST(see_through_shows_what_lies_beneath) {
       "41 runs)\n",
       ms[ms.size() / 2], ms.front(), ms.back());
   settle(fx.backend);
-  check::truth(IsWindowVisible(fw.hwnd()) != FALSE, "after the refreshes the form is on the screen");
-  check::equal(screenPixel(195, 175), 0x3060C0u, "and still shows the window beneath");
-  check::equal(screenPixel(140, 125), 0x00FF00u, "with its panel over it");
+  EXPECT_NE(IsWindowVisible(fw.hwnd()), FALSE) << "after the refreshes the form is on the screen";
+  EXPECT_EQ(screenPixel(195, 175), 0x3060C0u) << "and still shows the window beneath";
+  EXPECT_EQ(screenPixel(140, 125), 0x00FF00u) << "with its panel over it";
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "base/error.h"
+#include <gtest/gtest.h>
 
-#include "harness.h"
+#include "base/error.h"
 #include "picture/canvas.h"
 #include "picture/picture.h"
 #include "platform/win32/handles.h"
@@ -106,35 +106,35 @@ struct ClipboardHolder {
 
 }  // namespace
 
-WIN_TEST(clipboard_bitmap_round_trip) {
+TEST(Clipboard, BitmapRoundTrip) {
   auto owner = hiddenWindow();
   win32::Clipboard clip([&owner] { return owner.get(); });
   clip.clear();
-  check::truth(!clip.hasBitmap(), "empty after clear");
-  check::truth(clip.bitmap().empty(), "no bitmap to read when empty");
+  EXPECT_TRUE(!clip.hasBitmap()) << "empty after clear";
+  EXPECT_TRUE(clip.bitmap().empty()) << "no bitmap to read when empty";
 
   auto rgb = pattern(5, 3, 24);  // odd width: rows are padded
   clip.setBitmap(rgb);
-  check::truth(clip.hasBitmap(), "a bitmap after setBitmap");
-  check::truth(IsClipboardFormatAvailable(CF_BITMAP) != FALSE, "other programs find CF_BITMAP");
-  check::truth(clip.bitmap() == rgb, "24-bit pixels come back as they were");
+  EXPECT_TRUE(clip.hasBitmap()) << "a bitmap after setBitmap";
+  EXPECT_NE(IsClipboardFormatAvailable(CF_BITMAP), FALSE) << "other programs find CF_BITMAP";
+  EXPECT_EQ(clip.bitmap(), rgb) << "24-bit pixels come back as they were";
 
   std::vector<std::uint32_t> pal = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x123456};
   auto indexed = pattern(7, 4, 8, pal);
   clip.setBitmap(indexed);
-  check::truth(IsClipboardFormatAvailable(CF_PALETTE) != FALSE, "a palette bitmap comes with CF_PALETTE");
-  check::equal(clip.bitmap().bitsPerPixel(), 8, "8-bit stays 8-bit");
+  EXPECT_NE(IsClipboardFormatAvailable(CF_PALETTE), FALSE) << "a palette bitmap comes with CF_PALETTE";
+  EXPECT_EQ(clip.bitmap().bitsPerPixel(), 8) << "8-bit stays 8-bit";
   for (const auto& b : {indexed, pattern(9, 2, 1, {0x000000, 0xFFFFFF}), pattern(3, 2, 32)}) {
     clip.setBitmap(b);
-    check::truth(clip.bitmap().toRgb32() == b.toRgb32(),
-                 std::to_string(b.bitsPerPixel()) + "-bit colours come back");
+    EXPECT_EQ(clip.bitmap().toRgb32(), b.toRgb32())
+        << std::to_string(b.bitsPerPixel()) + "-bit colours come back";
   }
 
   clip.setBitmap(picture::Bitmap());
-  check::truth(!clip.hasBitmap(), "an empty bitmap empties the clipboard");
+  EXPECT_TRUE(!clip.hasBitmap()) << "an empty bitmap empties the clipboard";
 }
 
-WIN_TEST(clipboard_bitmap_from_another_program) {
+TEST(Clipboard, BitmapFromAnotherProgram) {
   // What a paint program puts there: a device bitmap only.
   auto owner = hiddenWindow();
   win32::WindowDc screen(nullptr);
@@ -149,52 +149,52 @@ WIN_TEST(clipboard_bitmap_from_another_program) {
   }
   {
     win32::ClipboardOpen open(owner.get());
-    check::truth(open.ok(), "clipboard opened by the other program");
+    EXPECT_TRUE(open.ok()) << "clipboard opened by the other program";
     EmptyClipboard();
     if (SetClipboardData(CF_BITMAP, ddb.get())) ddb.release();
   }
   win32::Clipboard clip([&owner] { return owner.get(); });
-  check::truth(clip.hasBitmap(), "CF_BITMAP counts as a bitmap");
+  EXPECT_TRUE(clip.hasBitmap()) << "CF_BITMAP counts as a bitmap";
   auto b = clip.bitmap();
-  check::equal(b.width(), 4, "width");
-  check::equal(b.height(), 3, "height");
-  check::equal(b.pixel(0, 0) & 0xFFFFFF, 0xFF0000u, "top-left pixel red (rows the right way up)");
-  check::equal(b.pixel(3, 2) & 0xFFFFFF, 0x0000FFu, "bottom-right pixel blue");
+  EXPECT_EQ(b.width(), 4) << "width";
+  EXPECT_EQ(b.height(), 3) << "height";
+  EXPECT_EQ(b.pixel(0, 0) & 0xFFFFFF, 0xFF0000u) << "top-left pixel red (rows the right way up)";
+  EXPECT_EQ(b.pixel(3, 2) & 0xFFFFFF, 0x0000FFu) << "bottom-right pixel blue";
   clip.clear();
 }
 
-WIN_TEST(clipboard_take_bitmap) {
+TEST(Clipboard, TakeBitmap) {
   auto other = hiddenWindow();
   auto owner = hiddenWindow();
   win32::Clipboard clip([&owner] { return owner.get(); });
   putFromOtherProgram(other.get(), 5, 4, RGB(10, 200, 30), L"beside");
-  check::truth(clip.hasBitmap(), "another program's device bitmap is found");
+  EXPECT_TRUE(clip.hasBitmap()) << "another program's device bitmap is found";
   auto taken = clip.takeBitmap();
-  check::truth(taken.has_value(), "and taken");
+  EXPECT_TRUE(taken.has_value()) << "and taken";
   if (taken) {
-    check::equal(taken->width(), 5, "width");
-    check::equal(taken->height(), 4, "height");
-    check::equal(taken->pixel(4, 3) & 0xFFFFFF, 0x0AC81Eu, "its pixels");
+    EXPECT_EQ(taken->width(), 5) << "width";
+    EXPECT_EQ(taken->height(), 4) << "height";
+    EXPECT_EQ(taken->pixel(4, 3) & 0xFFFFFF, 0x0AC81Eu) << "its pixels";
   }
-  check::truth(!IsClipboardFormatAvailable(CF_BITMAP), "no bitmap is left on the clipboard");
-  check::truth(!IsClipboardFormatAvailable(CF_UNICODETEXT), "nor the text that came with it");
-  check::truth(!clip.hasBitmap(), "the format query agrees");
-  check::truth(!clip.takeBitmap().has_value(), "an empty clipboard gives nothing");
+  EXPECT_TRUE(!IsClipboardFormatAvailable(CF_BITMAP)) << "no bitmap is left on the clipboard";
+  EXPECT_TRUE(!IsClipboardFormatAvailable(CF_UNICODETEXT)) << "nor the text that came with it";
+  EXPECT_TRUE(!clip.hasBitmap()) << "the format query agrees";
+  EXPECT_TRUE(!clip.takeBitmap().has_value()) << "an empty clipboard gives nothing";
 
   putFromOtherProgram(other.get(), 3, 3, RGB(1, 2, 3));
   {
     ClipboardHolder holder;
-    check::truth(!clip.takeBitmap().has_value(), "a clipboard another program holds open gives nothing");
-    check::truth(IsClipboardFormatAvailable(CF_BITMAP) != FALSE, "and keeps its bitmap");
+    EXPECT_TRUE(!clip.takeBitmap().has_value()) << "a clipboard another program holds open gives nothing";
+    EXPECT_NE(IsClipboardFormatAvailable(CF_BITMAP), FALSE) << "and keeps its bitmap";
     std::string reported;
     try {
       clip.clear();
     } catch (const base::Error& e) {
       reported = e.what();
     }
-    check::equal(reported, std::string(sys::kCannotOpenClipboard), "emptying a held clipboard is reported");
+    EXPECT_EQ(reported, std::string(sys::kCannotOpenClipboard)) << "emptying a held clipboard is reported";
     holder.release();
-    check::truth(clip.takeBitmap().has_value(), "once it is let go, the bitmap is taken");
+    EXPECT_TRUE(clip.takeBitmap().has_value()) << "once it is let go, the bitmap is taken";
   }
 
   // Bitmaps taken one after another leave no handle behind.
@@ -208,25 +208,25 @@ WIN_TEST(clipboard_take_bitmap) {
       user = win32::liveUserHandles();
     }
   }
-  check::equal(bad, 0, "200 bitmaps taken, each with its own pixels");
-  check::equal(win32::liveGdiHandles(), gdi, "GDI handles after 200 takes as after 40");
-  check::equal(win32::liveUserHandles(), user, "USER handles after 200 takes as after 40");
+  EXPECT_EQ(bad, 0) << "200 bitmaps taken, each with its own pixels";
+  EXPECT_EQ(win32::liveGdiHandles(), gdi) << "GDI handles after 200 takes as after 40";
+  EXPECT_EQ(win32::liveUserHandles(), user) << "USER handles after 200 takes as after 40";
 }
 
-WIN_TEST(temporary_folder) {
+TEST(Services, TemporaryFolder) {
   win32::Files files;
   std::string dir = files.temporaryDirectory();
-  check::truth(!dir.empty() && dir.back() == '\\', "the temporary folder ends in a backslash");
+  EXPECT_TRUE(!dir.empty() && dir.back() == '\\') << "the temporary folder ends in a backslash";
   DWORD attributes = GetFileAttributesW(win32::widen(dir).c_str());
-  check::truth(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY),
-               "and is a folder");
+  EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      << "and is a folder";
 }
 
-WIN_TEST(screen_copy) {
+TEST(Services, ScreenCopy) {
   win32::Screen screen;
-  check::equal(screen.width(), GetSystemMetrics(SM_CXSCREEN), "width is the system's");
-  check::equal(screen.height(), GetSystemMetrics(SM_CYSCREEN), "height is the system's");
-  check::truth(screen.copy({0, 0, 0, 5}).empty(), "an empty rectangle copies nothing");
+  EXPECT_EQ(screen.width(), GetSystemMetrics(SM_CXSCREEN)) << "width is the system's";
+  EXPECT_EQ(screen.height(), GetSystemMetrics(SM_CYSCREEN)) << "height is the system's";
+  EXPECT_TRUE(screen.copy({0, 0, 0, 5}).empty()) << "an empty rectangle copies nothing";
 
   // A window of a known colour: the copy must show its pixels.
   win32::UniqueGdi<HBRUSH> brush(CreateSolidBrush(RGB(12, 200, 34)));
@@ -248,35 +248,36 @@ WIN_TEST(screen_copy) {
       Sleep(20);
     }
     auto shot = screen.copy({110, 110, 4, 3});
-    check::equal(shot.width(), 4, "copy width");
-    check::equal(shot.height(), 3, "copy height");
-    check::equal(shot.bitsPerPixel(), 32, "copy is 32 bpp");
-    check::equal(shot.pixel(0, 0), 0x0CC822u, "copy shows the window's colour, red first");
-    check::equal(shot.pixel(3, 2), 0x0CC822u, "last pixel too");
+    EXPECT_EQ(shot.width(), 4) << "copy width";
+    EXPECT_EQ(shot.height(), 3) << "copy height";
+    EXPECT_EQ(shot.bitsPerPixel(), 32) << "copy is 32 bpp";
+    EXPECT_EQ(shot.pixel(0, 0), 0x0CC822u) << "copy shows the window's colour, red first";
+    EXPECT_EQ(shot.pixel(3, 2), 0x0CC822u) << "last pixel too";
     auto edge = screen.copy({-5, -5, 10, 10});
-    check::truth(edge.width() == 10 && edge.height() == 10, "a rectangle off the screen's edge still copies");
+    EXPECT_TRUE(edge.width() == 10 && edge.height() == 10)
+        << "a rectangle off the screen's edge still copies";
   }
   UnregisterClassW(L"MiruneTestSwatch", wc.hInstance);
 }
 
-WIN_TEST(painter_text) {
+TEST(Painter, Text) {
   win32::GdiPainter painter;
   ui::Font font;  // the UI font, 12 pixels
   auto size = painter.measureText(font, "終");
-  check::truth(size.height >= 12 && size.height <= 17,
-               "12-pixel font is 12 to 17 pixels high, got " + std::to_string(size.height));
-  check::truth(size.width >= 6 && size.width <= 16,
-               "a kanji is about one em wide, got " + std::to_string(size.width));
+  EXPECT_TRUE(size.height >= 12 && size.height <= 17)
+      << "12-pixel font is 12 to 17 pixels high, got " + std::to_string(size.height);
+  EXPECT_TRUE(size.width >= 6 && size.width <= 16)
+      << "a kanji is about one em wide, got " + std::to_string(size.width);
 
   // The UI font is proportional and the manual's font fixed-pitch, as on
   // Windows (the prefix maps them to the IPA fonts of the same kind).
   ui::Font proportional{"ＭＳ Ｐゴシック", 12, 0, false};
-  check::truth(painter.measureText(proportional, "iiiiiiii").width <
-                   painter.measureText(proportional, "WWWWWWWW").width,
-               "\"ＭＳ Ｐゴシック\" is proportional");
+  EXPECT_TRUE(painter.measureText(proportional, "iiiiiiii").width <
+              painter.measureText(proportional, "WWWWWWWW").width)
+      << "\"ＭＳ Ｐゴシック\" is proportional";
   ui::Font fixed{"ＭＳ ゴシック", 12, 0, false};
-  check::equal(painter.measureText(fixed, "iiiiiiii").width, painter.measureText(fixed, "WWWWWWWW").width,
-               "\"ＭＳ ゴシック\" is fixed-pitch");
+  EXPECT_EQ(painter.measureText(fixed, "iiiiiiii").width, painter.measureText(fixed, "WWWWWWWW").width)
+      << "\"ＭＳ ゴシック\" is fixed-pitch";
 
   // Two different kanji draw differently: the font has the glyphs, rather
   // than showing the same box for both.
@@ -284,31 +285,31 @@ WIN_TEST(painter_text) {
   painter.drawText(a, font, "終", 0, 0, 0x000000);
   painter.drawText(b, font, "紙", 0, 0, 0x000000);
   int inkA = changedPixels(a, 0xFFFFFF, 0, 16), inkB = changedPixels(b, 0xFFFFFF, 0, 16);
-  check::truth(inkA > 10 && inkB > 10, "both kanji leave ink");
+  EXPECT_TRUE(inkA > 10 && inkB > 10) << "both kanji leave ink";
   bool differ = false;
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) differ |= a.pixel(x, y) != b.pixel(x, y);
-  check::truth(differ, "different kanji, different glyphs");
+  EXPECT_TRUE(differ) << "different kanji, different glyphs";
   bool onlyColour = true;
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) onlyColour &= a.pixel(x, y) == 0xFFFFFF || a.pixel(x, y) == 0x000000;
-  check::truth(onlyColour, "text is drawn without anti-aliasing");
+  EXPECT_TRUE(onlyColour) << "text is drawn without anti-aliasing";
 
   picture::Canvas red(40, 16, 0xFFFFFF);
   painter.drawText(red, font, "ネ", 2, 1, 0xFF0000);
   bool sawRed = false;
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 40; ++x) sawRed |= red.pixel(x, y) == 0xFF0000;
-  check::truth(sawRed, "text in the colour asked for (0x00RRGGBB)");
+  EXPECT_TRUE(sawRed) << "text in the colour asked for (0x00RRGGBB)";
 
   picture::Canvas clipped(60, 16, 0xFFFFFF);
   clipped.setClip({0, 0, 10, 16});
   painter.drawText(clipped, font, "ネガネガネガ", 0, 0, 0x000000);
-  check::truth(changedPixels(clipped, 0xFFFFFF, 0, 10) > 0, "text inside the clip is drawn");
-  check::equal(changedPixels(clipped, 0xFFFFFF, 10, 60), 0, "nothing lands outside the clip");
+  EXPECT_TRUE(changedPixels(clipped, 0xFFFFFF, 0, 10) > 0) << "text inside the clip is drawn";
+  EXPECT_EQ(changedPixels(clipped, 0xFFFFFF, 10, 60), 0) << "nothing lands outside the clip";
 }
 
-WIN_TEST(painter_metafiles) {
+TEST(Painter, Metafiles) {
   win32::GdiPainter painter;
   // An EMF with a red square over its whole frame.
   std::vector<std::uint8_t> emfBytes;
@@ -328,9 +329,9 @@ WIN_TEST(painter_metafiles) {
   auto emf = picture::Picture::fromMetafileBytes(emfBytes);
   picture::Canvas c(40, 40, 0xFFFFFF);
   painter.drawMetafile(c, emf, {10, 10, 20, 20});
-  check::equal(c.pixel(20, 20), 0xFF0000u, "EMF drawn inside its rectangle");
-  check::equal(c.pixel(5, 5), 0xFFFFFFu, "nothing before the rectangle");
-  check::equal(c.pixel(35, 35), 0xFFFFFFu, "nothing after the rectangle");
+  EXPECT_EQ(c.pixel(20, 20), 0xFF0000u) << "EMF drawn inside its rectangle";
+  EXPECT_EQ(c.pixel(5, 5), 0xFFFFFFu) << "nothing before the rectangle";
+  EXPECT_EQ(c.pixel(35, 35), 0xFFFFFFu) << "nothing after the rectangle";
 
   // A plain WMF that records its own window extent.
   std::vector<std::uint8_t> wmfBytes;
@@ -352,7 +353,7 @@ WIN_TEST(painter_metafiles) {
   picture::Canvas d(40, 40, 0xFFFFFF);
   d.setClip({0, 0, 25, 40});
   painter.drawMetafile(d, wmf, {10, 10, 20, 20});
-  check::equal(d.pixel(15, 15), 0x0000FFu, "WMF drawn inside its rectangle");
-  check::equal(d.pixel(27, 15), 0xFFFFFFu, "WMF kept to the clip");
-  check::equal(d.pixel(5, 5), 0xFFFFFFu, "WMF nothing outside");
+  EXPECT_EQ(d.pixel(15, 15), 0x0000FFu) << "WMF drawn inside its rectangle";
+  EXPECT_EQ(d.pixel(27, 15), 0xFFFFFFu) << "WMF kept to the clip";
+  EXPECT_EQ(d.pixel(5, 5), 0xFFFFFFu) << "WMF nothing outside";
 }

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app_fixture.h"
-#include "harness.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/services.h"
@@ -101,7 +102,7 @@ std::wstring textOf(HWND w) {
 
 }  // namespace
 
-WIN_TEST(standard_controls_mirror_the_model_and_the_user) {
+TEST(StandardControls, MirrorTheModelAndTheUser) {
   Fixture fx;
   auto* f = fx.app->createForm<DialogForm>();
   f->showForm();
@@ -111,73 +112,73 @@ WIN_TEST(standard_controls_mirror_the_model_and_the_user) {
   HWND option = child(w, L"Button", 0), firstColour = child(w, L"Button", 1),
        secondColour = child(w, L"Button", 2);
   HWND bar = child(w, TRACKBAR_CLASSW, 0), ok = child(w, L"Button", 3);
-  check::truth(count && path && manual && option && firstColour && secondColour && bar && ok,
-               "every standard control has its window");
-  check::truth((GetWindowLongPtrW(count, GWL_STYLE) & ES_NUMBER) != 0, "the masked edit takes digits only");
-  check::equal(int(SendMessageW(count, EM_GETLIMITTEXT, 0, 0)), 2, "and at most two of them");
-  check::equal(GetDlgCtrlID(ok), IDOK, "the default button answers to IDOK");
-  check::equal(int(GetWindowLongPtrW(ok, GWL_STYLE) & 0x0F), int(BS_DEFPUSHBUTTON),
-               "and is drawn as the default");
+  EXPECT_TRUE(count && path && manual && option && firstColour && secondColour && bar && ok)
+      << "every standard control has its window";
+  EXPECT_NE(GetWindowLongPtrW(count, GWL_STYLE) & ES_NUMBER, 0) << "the masked edit takes digits only";
+  EXPECT_EQ(int(SendMessageW(count, EM_GETLIMITTEXT, 0, 0)), 2) << "and at most two of them";
+  EXPECT_EQ(GetDlgCtrlID(ok), IDOK) << "the default button answers to IDOK";
+  EXPECT_EQ(int(GetWindowLongPtrW(ok, GWL_STYLE) & 0x0F), int(BS_DEFPUSHBUTTON))
+      << "and is drawn as the default";
 
   // The program's values show in the windows.
   f->count.setText("12");
   f->option.setChecked(true);
   f->delay.setPosition(42);
   f->manual.setScrollTop(12 * 30);
-  check::truth(textOf(count) == L"12", "the edit shows the text set");
-  check::equal(int(SendMessageW(option, BM_GETCHECK, 0, 0)), int(BST_CHECKED),
-               "the check box shows its check");
-  check::equal(int(SendMessageW(bar, TBM_GETPOS, 0, 0)), 42, "the track bar shows its position");
-  check::equal(int(SendMessageW(manual, EM_GETFIRSTVISIBLELINE, 0, 0)), 30, "the text shows line 30 first");
+  EXPECT_EQ(textOf(count), L"12") << "the edit shows the text set";
+  EXPECT_EQ(int(SendMessageW(option, BM_GETCHECK, 0, 0)), int(BST_CHECKED))
+      << "the check box shows its check";
+  EXPECT_EQ(int(SendMessageW(bar, TBM_GETPOS, 0, 0)), 42) << "the track bar shows its position";
+  EXPECT_EQ(int(SendMessageW(manual, EM_GETFIRSTVISIBLELINE, 0, 0)), 30) << "the text shows line 30 first";
   f->count.hide();
-  check::truth(!IsWindowVisible(count), "a hidden control hides its window");
+  EXPECT_TRUE(!IsWindowVisible(count)) << "a hidden control hides its window";
   f->back.hide();
-  check::truth(!IsWindowVisible(path), "hiding a parent hides the windows in it");
+  EXPECT_TRUE(!IsWindowVisible(path)) << "hiding a parent hides the windows in it";
   f->back.show();
   f->count.show();
-  check::truth(IsWindowVisible(count) && IsWindowVisible(path), "and showing it shows them again");
+  EXPECT_TRUE(IsWindowVisible(count) && IsWindowVisible(path)) << "and showing it shows them again";
 
   // What the user does reaches the controls.
   SetWindowTextW(count, L"7");
   settle(fx.backend, 60);
-  check::equal(f->count.text(), std::string("7"), "typed digits reach the masked edit");
+  EXPECT_EQ(f->count.text(), std::string("7")) << "typed digits reach the masked edit";
   SetWindowTextW(count, L"7x");  // pasted: not digits
   settle(fx.backend, 60);
-  check::equal(f->count.text(), std::string("7"), "refused text stays out of the model");
-  check::truth(textOf(count) == L"7", "and out of the window");
+  EXPECT_EQ(f->count.text(), std::string("7")) << "refused text stays out of the model";
+  EXPECT_EQ(textOf(count), L"7") << "and out of the window";
   SetWindowTextW(path, L"C:\\絵\\draw.exe");
   settle(fx.backend, 60);
-  check::equal(f->path.text(), std::string("C:\\絵\\draw.exe"), "a plain edit takes any text");
+  EXPECT_EQ(f->path.text(), std::string("C:\\絵\\draw.exe")) << "a plain edit takes any text";
   SendMessageW(option, BM_CLICK, 0, 0);
   settle(fx.backend, 60);
-  check::truth(!f->option.checked(), "a click unchecks the check box");
-  check::equal(int(SendMessageW(option, BM_GETCHECK, 0, 0)), int(BST_UNCHECKED), "and its window follows");
+  EXPECT_TRUE(!f->option.checked()) << "a click unchecks the check box";
+  EXPECT_EQ(int(SendMessageW(option, BM_GETCHECK, 0, 0)), int(BST_UNCHECKED)) << "and its window follows";
   SendMessageW(secondColour, BM_CLICK, 0, 0);
   settle(fx.backend, 60);
-  check::equal(f->colours.itemIndex(), 1, "a click on the second radio button chooses it");
-  check::equal(int(SendMessageW(firstColour, BM_GETCHECK, 0, 0)), int(BST_UNCHECKED),
-               "the first one's window unchecks");
+  EXPECT_EQ(f->colours.itemIndex(), 1) << "a click on the second radio button chooses it";
+  EXPECT_EQ(int(SendMessageW(firstColour, BM_GETCHECK, 0, 0)), int(BST_UNCHECKED))
+      << "the first one's window unchecks";
   SendMessageW(bar, TBM_SETPOS, TRUE, 17);
   SendMessageW(w, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 17), reinterpret_cast<LPARAM>(bar));
-  check::equal(f->delay.position(), 17, "a moved thumb reaches the track bar");
+  EXPECT_EQ(f->delay.position(), 17) << "a moved thumb reaches the track bar";
   SendMessageW(manual, WM_VSCROLL, SB_TOP, 0);
   settle(fx.backend, 100);
-  check::equal(f->manual.firstLine(), 0, "a scroll by hand reaches the text");
+  EXPECT_EQ(f->manual.firstLine(), 0) << "a scroll by hand reaches the text";
 
   // Enter and Escape, with the focus in an edit.
   SetFocus(count);
   PostMessageW(count, WM_KEYDOWN, VK_RETURN, 1);
   PostMessageW(count, WM_KEYUP, VK_RETURN, LPARAM(0xC0000001));
   settle(fx.backend, 100);
-  check::equal(f->oks, 1, "Enter presses the default button");
+  EXPECT_EQ(f->oks, 1) << "Enter presses the default button";
   PostMessageW(count, WM_KEYDOWN, VK_ESCAPE, 1);
   PostMessageW(count, WM_KEYUP, VK_ESCAPE, LPARAM(0xC0000001));
   settle(fx.backend, 100);
-  check::equal(f->cancels, 1, "Escape presses the cancel button");
-  check::equal(f->oks, 1, "and not the default one");
+  EXPECT_EQ(f->cancels, 1) << "Escape presses the cancel button";
+  EXPECT_EQ(f->oks, 1) << "and not the default one";
 }
 
-WIN_TEST(standard_controls_a_modal_form_returns_when_closed) {
+TEST(StandardControls, AModalFormReturnsWhenClosed) {
   Fixture fx;
   auto* other = fx.app->createForm<DialogForm>();
   other->showForm();
@@ -191,8 +192,8 @@ WIN_TEST(standard_controls_a_modal_form_returns_when_closed) {
   PostMessageW(ok, BM_CLICK, 0, 0);
   DWORD before = GetTickCount();
   modal->showModal();
-  check::truth(!modal->visible(), "the modal loop returns once the form is closed");
-  check::truth(otherWasDisabled, "the other forms took no input meanwhile");
-  check::truth(IsWindowEnabled(formWindow(*other)) != FALSE, "and take it again afterwards");
-  check::truth(GetTickCount() - before < 5000, "without waiting for anything else");
+  EXPECT_TRUE(!modal->visible()) << "the modal loop returns once the form is closed";
+  EXPECT_TRUE(otherWasDisabled) << "the other forms took no input meanwhile";
+  EXPECT_NE(IsWindowEnabled(formWindow(*other)), FALSE) << "and take it again afterwards";
+  EXPECT_TRUE(GetTickCount() - before < 5000) << "without waiting for anything else";
 }
