@@ -361,9 +361,46 @@ TEST(Backend, PostedWorkAndLoop) {
   EXPECT_TRUE(!IsWindowVisible(hwndOf(*form))) << "the windows leave the screen when the loop ends";
 }
 
+TEST(Backend, HiddenFormGetsItsWindowsWhenFirstShown) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  auto* peer = static_cast<win32::FormWindow*>(form->peer());
+  EXPECT_EQ(peer->madeWindow(), nullptr) << "a hidden form has no window yet";
+  EXPECT_EQ(peer->tooltip(), nullptr) << "nor a tooltip";
+  // What changes meanwhile is what the window starts with.
+  form->setCaption("後から");
+  form->setBounds({40, 50, 120, 160});
+  form->setEnabled(false);
+  form->second.setShowHint(false);
+  EXPECT_EQ(peer->madeWindow(), nullptr) << "changes of a hidden form make no window";
+  form->show();
+  HWND w = peer->madeWindow();
+  ASSERT_NE(w, nullptr) << "showing makes the window";
+  EXPECT_TRUE(IsWindowVisible(w)) << "and shows it";
+  wchar_t text[64] = {};
+  GetWindowTextW(w, text, 64);
+  EXPECT_EQ(win32::narrow(text), "後から") << "with the caption set while hidden";
+  RECT r{};
+  GetWindowRect(w, &r);
+  EXPECT_TRUE(r.left == 40 && r.top == 50 && r.right == 160 && r.bottom == 210) << "and the bounds";
+  EXPECT_FALSE(IsWindowEnabled(w)) << "and disabled, as the form is";
+  ASSERT_NE(peer->tooltip(), nullptr) << "the first hint makes the tooltip";
+  EXPECT_EQ(int(SendMessageW(peer->tooltip(), TTM_GETTOOLCOUNT, 0, 0)), 1) << "with the hints showing now";
+
+  // A form without hints never has a tooltip; asking for its window makes it.
+  auto* bare = fx.app->createForm<ui::Form>("Bare");
+  auto* barePeer = static_cast<win32::FormWindow*>(bare->peer());
+  HWND made = barePeer->hwnd();
+  EXPECT_NE(made, nullptr) << "asking for the window of a hidden form makes it";
+  EXPECT_FALSE(IsWindowVisible(made)) << "hidden";
+  EXPECT_EQ(barePeer->hwnd(), made) << "once";
+  EXPECT_EQ(barePeer->tooltip(), nullptr) << "no hint, no tooltip";
+}
+
 TEST(Backend, Tooltips) {
   Fixture fx;
   auto* form = fx.app->createForm<TestForm>();
+  hwndOf(*form);  // the window and its tooltip, hidden
   HWND tip = static_cast<win32::FormWindow*>(form->peer())->tooltip();
   ASSERT_NE(tip, nullptr) << "the form has a tooltip";
   EXPECT_EQ(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 2) << "one tool per hinted control";

@@ -21,6 +21,9 @@ constexpr wchar_t kMessageClass[] = L"MiruneMessages";
 constexpr UINT kWake = WM_APP + 1;
 // Posted to the application window to hand its activation to the main form.
 constexpr UINT kActivateMain = WM_APP + 2;
+// The message window's timer that makes the windows of hidden forms, one a
+// tick, once the loop runs; the forms' own timers count up from 1.
+constexpr UINT_PTR kMakeWindowsTimer = ~UINT_PTR(1);
 
 }  // namespace
 
@@ -103,6 +106,15 @@ std::unique_ptr<ui::TimerPeer> Backend::createTimerPeer(ui::Timer& t) {
   return std::make_unique<TimerSlot>(*this, t);
 }
 
+void Backend::makeNextWindow() {
+  for (FormWindow* f : forms_) {
+    if (f->windowMade()) continue;
+    guard([f] { f->makeWindow(); });
+    return;
+  }
+  KillTimer(messageWindow_.get(), kMakeWindowsTimer);
+}
+
 void Backend::removeForm(FormWindow* f) {
   forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
 }
@@ -160,6 +172,10 @@ void Backend::run() {
   // The taskbar button appears with the loop, as the main form shows.
   if (appWindow_) ShowWindow(appWindow_.get(), SW_SHOWNOACTIVATE);
   guard([this] { app_->runPosted(); });
+  // A timer's message comes after every other, painting included: the
+  // main form is on the screen and drawn before the hidden forms' windows
+  // are made.
+  if (messageWindow_) SetTimer(messageWindow_.get(), kMakeWindowsTimer, 1, nullptr);
   while (!app_->terminated()) {
     MSG m;
     BOOL got = GetMessageW(&m, nullptr, 0, 0);
@@ -336,6 +352,10 @@ LRESULT Backend::onApplicationMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT Backend::onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_TIMER: {
+      if (wp == kMakeWindowsTimer) {
+        makeNextWindow();
+        return 0;
+      }
       auto it = timers_.find(wp);
       if (it != timers_.end()) {
         TimerSlot* t = it->second;

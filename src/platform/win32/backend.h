@@ -86,6 +86,9 @@ class Backend : public ui::Backend {
   void restore();
   void minimized(bool now);
   void menuOpening(HMENU menu);
+  // Makes the window of the first form that has none yet; with none left,
+  // stops the timer that calls this.
+  void makeNextWindow();
 
   HINSTANCE instance_;
   ui::Application* app_ = nullptr;

@@ -122,22 +122,23 @@ DWORD FormWindow::exStyleFor(const ui::Form& f) {
 
 FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), form_(form) {
   backend_.addForm(this);
-  // A hidden form gets its windows when it first shows, or when its window
-  // is asked for: start-up makes every form but shows only the palette, and
-  // each window made costs the system a round of work.
+  // A hidden form gets its windows when it first shows, when its window is
+  // asked for, or when the message loop has nothing else to do: start-up
+  // makes every form but shows only the palette, and each window made
+  // costs the system a round of work the palette need not wait for.
   if (form.visible()) formChanged(ui::Change::Visible);
 }
 
 HWND FormWindow::hwnd() {
-  realize();
+  makeWindow();
   return hwnd_.get();
 }
 
-void FormWindow::realize() {
+void FormWindow::makeWindow() {
   // Once: a window the system refused is not asked for again, and the
   // creation's own messages must not start a second one.
-  if (realized_) return;
-  realized_ = true;
+  if (windowMade_) return;
+  windowMade_ = true;
   ui::Form& form = form_;
   Backend& backend = backend_;
   ui::Rect b = form.bounds();
@@ -327,7 +328,7 @@ void FormWindow::paintChild(HWND child, const ui::Control& c) {
 picture::Canvas FormWindow::clientImage() {
   int cw = std::max(0, form_.clientWidth()), ch = std::max(0, form_.clientHeight());
   // Printed as the system draws its controls, hidden or not.
-  realize();
+  makeWindow();
   picture::Canvas image(cw, ch);
   if (form_.seeThrough() && !backdrop_.empty())
     image.drawBitmap(backdrop_, {0, 0, backdrop_.width(), backdrop_.height()});
@@ -511,7 +512,7 @@ bool FormWindow::setCursor(HWND w) {
 }
 
 void FormWindow::formChanged(ui::Change what) {
-  if (what == ui::Change::Visible && form_.visible()) realize();
+  if (what == ui::Change::Visible && form_.visible()) makeWindow();
   HWND w = hwnd_.get();
   if (!w) return;
   switch (what) {

@@ -43,6 +43,10 @@ class FormWindow : public ui::FormPeer {
   HWND hwnd();
   // The window if it has been made, without making it.
   HWND madeWindow() const { return hwnd_.get(); }
+  // Makes the window, its tooltip and its child windows from the form as
+  // it stands now; does nothing after the first call.
+  void makeWindow();
+  bool windowMade() const { return windowMade_; }
   HWND tooltip() const { return tooltip_.get(); }
   ui::Form& form() const { return form_; }
   void hintColorChanged();
@@ -67,9 +71,6 @@ class FormWindow : public ui::FormPeer {
 
  private:
   static DWORD frameStyleFor(const ui::Form& f);
-  // Makes the window, its tooltip and its child windows from the form as
-  // it stands now; does nothing after the first call.
-  void realize();
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
   void paint(HWND w);
   // The part of the client area that lies on the screen, in client
@@ -112,7 +113,7 @@ class FormWindow : public ui::FormPeer {
   ui::Rect backdropArea_;  // the part of the client area it covers
   std::optional<Screen> screen_;
   bool refreshing_ = false;
-  bool realized_ = false;
+  bool windowMade_ = false;
 };
 
 }  // namespace win32
