@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # CPU time of mirune.exe under Wine while it sits idle: the palette alone,
-# the camera box shown, and the box after an edge-handle drag (its layout
-# timer then ticks every millisecond). Each figure is the CPU time of the
-# process's threads over SECONDS (30 by default) from
-# /proc/PID/task/*/schedstat, as a share of one core; the Wine server's
-# share over the same time is given beside it.
+# the camera box shown, the clipboard button down, the options dialog open
+# (the box hidden meanwhile), alone and with the caret blinking in one of
+# its edits, and the box after an edge-handle drag (its layout timer then
+# ticks every millisecond). Each figure is the CPU time of the process's
+# threads over SECONDS (30 by default) from /proc/PID/task/*/schedstat, as
+# a share of one core; the Wine server's share over the same time is given
+# beside it.
 # The first lines are the smallest Win32 program with one window
 # (empty_window), the cost of merely running under Wine, alone and running
-# the program's two 55 ms timers (the camera box's layout and the clipboard
-# watcher's) with empty handlers: a tick that finds nothing to do should
-# cost about what an empty one does; and with a 1 ms timer beside a 55 ms
-# one, the timers after a handle drag. The clipboard button down with
-# nothing new on the clipboard is measured with the box shown, before the
-# drag.
+# the program's timers with empty handlers: a tick that finds nothing to do
+# should cost about what an empty one does. Two 55 ms timers are the camera
+# box's layout and the clipboard watcher's; a 1 s timer beside them, the
+# options dialog's own (it refreshes the controls that hang on its check
+# boxes); a 1 ms timer beside a 55 ms one, the timers after a handle drag.
+# The clipboard button down with nothing new on the clipboard is measured
+# with the box shown, before the drag.
 #   camera_cpu.sh BUILD_DIR [SECONDS]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -55,7 +58,7 @@ measure() {  # measure LABEL [PROGRAM]
   a1=$(ticks "$app")
   s1=$(ticks "$server")
   awk -v l="$1" -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v hz="$hz" -v t="$seconds" \
-    'BEGIN { printf "%-34s program %5.2f %% of a core   wineserver %5.2f %%\n", l, 100 * a / hz / t, 100 * s / hz / t }'
+    'BEGIN { printf "%-40s program %5.2f %% of a core   wineserver %5.2f %%\n", l, 100 * a / hz / t, 100 * s / hz / t }'
 }
 
 baseline() {  # baseline LABEL [TIMER_MS...]
@@ -71,6 +74,7 @@ baseline() {  # baseline LABEL [TIMER_MS...]
 }
 baseline "empty window (baseline)"
 baseline "empty window, two 55 ms timers" 55 55
+baseline "empty window, 55, 55 and 1000 ms timers" 55 55 1000
 baseline "empty window, 1 and 55 ms timers" 1 55
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
 (cd "$run" && exec "$MIRUNE_WINE" mirune.exe >/dev/null 2>&1) &
@@ -88,6 +92,26 @@ clipboard_button
 sleep 3
 measure "clipboard button down"
 clipboard_button
+sleep 1
+# The options dialog: the last but two item of the box's command menu.
+# ｷｬﾝｾﾙ closes it and shows the box again.
+options_shown() { probe window 'オプション' | grep -q 'visible 1$'; }
+xdotool mousemove 380 70 click 3 sleep 1 key Up Up Up Return
+for i in $(seq 1 50); do options_shown && break; sleep 0.2; done
+options_shown || { echo "the options dialog did not open" >&2; exit 1; }
+sleep 3
+measure "options dialog open"
+# The strobe count checked: its edit shows at the next refresh; a click in
+# it leaves the caret blinking there.
+read -r _ _ _ _ _ _ ox oy _ <<<"$(probe window 'オプション')"
+xdotool mousemove $((ox + 24 + 6)) $((oy + 17 + 8)) click 1
+sleep 1.5
+xdotool mousemove $((ox + 80 + 25)) $((oy + 36 + 10)) click 1
+sleep 1
+measure "options dialog, caret in an edit"
+xdotool mousemove $((ox + 225 + 35)) $((oy + 422 + 12)) click 1
+for i in $(seq 1 50); do options_shown || break; sleep 0.2; done
+options_shown && { echo "the options dialog did not close" >&2; exit 1; }
 sleep 1
 # 変形 (reshape) on, then a drag of the right handle.
 xdotool mousemove 380 70 click 3 sleep 1 key Down Down Down Down Down Right Down Down Down Down Return
