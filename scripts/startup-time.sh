@@ -29,32 +29,43 @@ if [ -n "$compare" ]; then
   cp "$compare" "$work/compare/mirune.exe"
 fi
 
+# One X client listens for the windows being mapped (wait_mapped.c), so
+# that nothing polls beside the program being timed.
+cc -O2 -o "$work/wait_mapped" "$root/scripts/wait_mapped.c" -lX11
+
 now_ms() { date +%s%3N; }
 
-# One start: milliseconds until a visible window titled $2 exists. With a
-# third argument, also when a window of that title first showed (on
+# One start: milliseconds until a window titled $2 is mapped. With a third
+# argument, also when a window of that title was mapped first (on
 # standard error): for mirune.exe the start-up window, which splits the
 # time into Wine's start of the process and the program's own work.
 start_once() {
-  local exe=$1 title=$2 early=${3:-} t0 t1 te="" pid
+  local exe=$1 title=$2 early=${3:-} t0 pid listener line te="" t1=""
+  rm -f "$work/mapped.txt"
+  if [ -n "$early" ]; then
+    "$work/wait_mapped" 30000 "$early" "$title" >"$work/mapped.txt" &
+  else
+    "$work/wait_mapped" 30000 "$title" >"$work/mapped.txt" &
+  fi
+  listener=$!
+  until grep -q '^ready$' "$work/mapped.txt" 2>/dev/null; do sleep 0.01; done
   t0=$(now_ms)
   (cd "$work/$(dirname "$exe")" && exec "$MIRUNE_WINE" "$(basename "$exe")" >/dev/null 2>&1) &
   pid=$!
-  until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
-    kill -0 "$pid" 2>/dev/null || { echo "$exe ended before showing a window" >&2; return 1; }
-    if [ -n "$early" ] && [ -z "$te" ] && xdotool search --onlyvisible --name "^$early\$" >/dev/null 2>&1; then
-      te=$(($(now_ms) - t0))
-    fi
-    sleep 0.005
-  done
-  t1=$(now_ms)
+  wait "$listener" || { echo "$exe showed no window titled $title" >&2; kill "$pid" 2>/dev/null; return 1; }
+  while read -r line; do
+    case "$line" in
+      "$early "*) [ -n "$early" ] && te=$((${line##* } - t0)) ;;
+      "$title "*) t1=$((${line##* } - t0)) ;;
+    esac
+  done <"$work/mapped.txt"
   [ -n "$te" ] && echo "$te" >>"$work/early.txt"
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   # The process is gone before the next start; only our own is ended (the
   # loader execs into it, so it keeps the id).
   while kill -0 "$pid" 2>/dev/null; do sleep 0.05; done
-  echo $((t1 - t0))
+  echo "$t1"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
