@@ -1,7 +1,5 @@
 #include "platform/win32/backend.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <set>
 #include <utility>
@@ -57,9 +55,6 @@ class TimerSlot : public ui::TimerPeer {
 };
 
 Backend::Backend(HINSTANCE instance) : instance_(instance) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
-
   WNDCLASSEXW app{};
   app.cbSize = sizeof app;
   app.lpfnWndProc = &windowProc<Backend, &Backend::onApplicationMessage>;

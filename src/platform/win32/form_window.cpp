@@ -9,6 +9,7 @@
 #include "platform/win32/dib_info.h"
 #include "platform/win32/gdi_values.h"
 #include "platform/win32/native_controls.h"
+#include "platform/win32/on_demand.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_proc.h"
 #include "ui/application.h"
@@ -153,7 +154,8 @@ void FormWindow::makeWindow() {
     if (panel && panel->windowed()) children_.push_back(std::make_unique<ChildWindow>(*this, c));
   });
   if (!form.enabled()) EnableWindow(hwnd_.get(), FALSE);
-  syncTooltips();
+  // A form about to show gets its tips once it is on the screen.
+  if (!form.visible()) syncTooltips();
 }
 
 FormWindow::~FormWindow() {
@@ -640,6 +642,7 @@ void FormWindow::makeTooltip() {
   // The tooltip belongs to the application window, as the class library's
   // hint window does: a form that owns a topmost popup cannot be made
   // topmost itself under Wine.
+  if (!loadCommonControls()) return;
   tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, backend_.applicationWindow(), nullptr,

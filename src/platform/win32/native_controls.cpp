@@ -4,6 +4,7 @@
 #include <imm.h>
 
 #include "platform/win32/gdi_values.h"
+#include "platform/win32/on_demand.h"
 #include "platform/win32/painter.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
@@ -120,6 +121,9 @@ void NativeControls::add(HINSTANCE instance, HWND parent, ui::Control& c) {
 
 void NativeControls::make(HINSTANCE instance, HWND parent, Item item, const wchar_t* cls, DWORD style,
                           DWORD ex, int id) {
+  // Without the common controls the system's own classes still answer,
+  // in their older look.
+  loadCommonControls();
   item.window.reset(CreateWindowExW(ex, cls, L"", style, 0, 0, 0, 0, parent,
                                     reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr));
   HWND w = item.window.get();

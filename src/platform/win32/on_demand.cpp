@@ -1,5 +1,6 @@
 #include "platform/win32/on_demand.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include "platform/win32/handles.h"
@@ -17,7 +18,21 @@ const Library& ole32() {
   return library;
 }
 
+const Library& comctl32() {
+  static const Library library(L"comctl32.dll");
+  return library;
+}
+
 }  // namespace
+
+bool loadCommonControls() {
+  static const bool loaded = [] {
+    auto f = comctl32().function<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>("InitCommonControlsEx");
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    return f && f(&icc) != FALSE;
+  }();
+  return loaded;
+}
 
 BOOL openWithShell(HWND owner, const wchar_t* file) {
   using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);

@@ -5,11 +5,16 @@
 
 namespace win32 {
 
-// The shell (shell32) and COM (ole32), loaded when first used rather than
-// at start, as the common dialogs are: the palette needs neither to
-// appear. Each call answers as the system's function does; if its library
-// cannot be loaded, it fails (FALSE, or E_FAIL).
+// The shell (shell32), COM (ole32) and the common controls (comctl32),
+// loaded when first used rather than at start, as the common dialogs are:
+// the palette needs none of them to appear. Each call answers as the
+// system's function does; if its library cannot be loaded, it fails
+// (FALSE, or E_FAIL).
 BOOL openWithShell(HWND owner, const wchar_t* file);
+// The common controls' window classes (tooltips, track bars, and the
+// buttons and edits of the manifest's version), registered once before the
+// first of them is made; false when they cannot be.
+bool loadCommonControls();
 HRESULT startCom();
 void stopCom();
 HRESULT createComObject(REFCLSID clsid, REFIID iid, void** object);
