@@ -36,6 +36,9 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
   setSeeThrough(true);
   setMovableBySurface(true);
 
+  // The viewfinder and the handles are windows of their own: they keep
+  // their mouse events on a box that is dragged by its surface.
+  viewfinder.setWindowed(true);
   viewfinder.setBounds({kMarginLeft, kMarginTop, 160, 120});
   viewfinder.setBevelOuter(ui::BevelCut::None);
   viewfinder.setBevelInner(ui::BevelCut::Lowered);
@@ -53,7 +56,8 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
   timeStampShadow.setBounds({11, 2, 0, 0});
 
   for (Edge e : {Edge::Left, Edge::Top, Edge::Right, Edge::Bottom}) {
-    ui::WindowedPanel& handle = edgeHandles[e];
+    ui::Panel& handle = edgeHandles[e];
+    handle.setWindowed(true);
     handle.setBevelOuter(ui::BevelCut::None);
     handle.setBevelInner(ui::BevelCut::Raised);
     handle.setBevelWidth(2);
@@ -179,10 +183,10 @@ void CameraBox::fitAroundPhoto() {
 
   p = viewfinder.bounds();
   int right = p.left + p.width, bottom = p.top + p.height;
-  ui::WindowedPanel& l = edgeHandles[Edge::Left];
-  ui::WindowedPanel& r = edgeHandles[Edge::Right];
-  ui::WindowedPanel& u = edgeHandles[Edge::Top];
-  ui::WindowedPanel& d = edgeHandles[Edge::Bottom];
+  ui::Panel& l = edgeHandles[Edge::Left];
+  ui::Panel& r = edgeHandles[Edge::Right];
+  ui::Panel& u = edgeHandles[Edge::Top];
+  ui::Panel& d = edgeHandles[Edge::Bottom];
   l.setBounds({l.left(), p.top, l.width(), p.height});
   r.setBounds({right, p.top, r.width(), p.height});
   u.setBounds({p.left, u.top(), p.width, u.height()});
@@ -226,7 +230,7 @@ void CameraBox::dragEdgeHandle(Edge edge, int x, int y) {
   // edge closes half the gap at each move. A shrinking photo stops at zero
   // width or height, a growing one at the largest a window can be.
   long long d = (isHorizontal(edge) ? x : y) / 2;
-  ui::WindowedPanel& handle = edgeHandles[edge];
+  ui::Panel& handle = edgeHandles[edge];
   long long w = photo.width(), h = photo.height();
   switch (edge) {
     case Edge::Right:
@@ -266,10 +270,10 @@ void CameraBox::releaseEdgeHandle(Edge) {
 void CameraBox::applyResizeState() {
   int t = resizing ? kDraggedHandleThickness : kHandleThickness;
   ui::Rect p = viewfinder.bounds();
-  ui::WindowedPanel& l = edgeHandles[Edge::Left];
-  ui::WindowedPanel& u = edgeHandles[Edge::Top];
-  ui::WindowedPanel& d = edgeHandles[Edge::Bottom];
-  ui::WindowedPanel& r = edgeHandles[Edge::Right];
+  ui::Panel& l = edgeHandles[Edge::Left];
+  ui::Panel& u = edgeHandles[Edge::Top];
+  ui::Panel& d = edgeHandles[Edge::Bottom];
+  ui::Panel& r = edgeHandles[Edge::Right];
   l.setBounds({p.left - t, l.top(), t, l.height()});
   u.setBounds({u.left(), p.top - t, u.width(), t});
   d.setHeight(t);

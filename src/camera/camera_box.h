@@ -10,7 +10,6 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/timer.h"
-#include "ui/windowed_panel.h"
 
 namespace camera {
 
@@ -48,15 +47,15 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // The layout tick's pace, and its pace while a handle is dragged.
   static constexpr int kLayoutInterval = 55, kDragLayoutInterval = 1;
 
-  ui::WindowedPanel viewfinder{this, "viewfinder"};
+  ui::Panel viewfinder{this, "viewfinder"};
   ui::Image photo{&viewfinder, "photo"};
   // The shadow comes first, so the front text is drawn over it.
   ui::Label timeStampShadow{this, "timeStampShadow"};
   ui::Label timeStamp{this, "timeStamp"};
-  ControlArray<ui::WindowedPanel, Edge, 4> edgeHandles{{{{this, "edgeHandleLeft"},
-                                                         {this, "edgeHandleTop"},
-                                                         {this, "edgeHandleRight"},
-                                                         {this, "edgeHandleBottom"}}}};
+  ControlArray<ui::Panel, Edge, 4> edgeHandles{{{{this, "edgeHandleLeft"},
+                                                 {this, "edgeHandleTop"},
+                                                 {this, "edgeHandleRight"},
+                                                 {this, "edgeHandleBottom"}}}};
   ControlArray<ui::Panel, Corner, 4> cornerMarks{{{{this, "cornerMarkTopLeft"},
                                                    {this, "cornerMarkTopRight"},
                                                    {this, "cornerMarkBottomLeft"},

@@ -35,10 +35,10 @@ void showPalette() {
 void CameraBox::showAimingView() {
   ui::Rect p = viewfinder.bounds();
   int right = p.left + p.width, bottom = p.top + p.height;
-  ui::WindowedPanel& l = edgeHandles[Edge::Left];
-  ui::WindowedPanel& r = edgeHandles[Edge::Right];
-  ui::WindowedPanel& u = edgeHandles[Edge::Top];
-  ui::WindowedPanel& d = edgeHandles[Edge::Bottom];
+  ui::Panel& l = edgeHandles[Edge::Left];
+  ui::Panel& r = edgeHandles[Edge::Right];
+  ui::Panel& u = edgeHandles[Edge::Top];
+  ui::Panel& d = edgeHandles[Edge::Bottom];
   l.setBounds({p.left - kHandleThickness, p.top, l.width(), p.height});
   r.setBounds({right, p.top, r.width(), p.height});
   u.setBounds({p.left, p.top - kHandleThickness, p.width, u.height()});
