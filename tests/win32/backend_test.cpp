@@ -397,6 +397,26 @@ TEST(Backend, HiddenFormGetsItsWindowsWhenFirstShown) {
   EXPECT_EQ(barePeer->tooltip(), nullptr) << "no hint, no tooltip";
 }
 
+TEST(Backend, HiddenFormsGetTheirWindowsOnceTheLoopRuns) {
+  Fixture fx;
+  auto* main = fx.app->createForm<TestForm>();
+  auto* hidden = fx.app->createForm<TestForm>();
+  auto* hiddenPeer = static_cast<win32::FormWindow*>(hidden->peer());
+  bool madeBeforeLoop = hiddenPeer->windowMade();
+  // Looks every 20 ms; gives up after two seconds.
+  int looks = 0;
+  ui::Timer look(*fx.app, "Look", 20);
+  look.onTimer = [&] {
+    if (hiddenPeer->windowMade() || ++looks > 100) fx.app->terminate();
+  };
+  fx.app->run();
+  EXPECT_FALSE(madeBeforeLoop) << "before the loop only shown forms have windows";
+  EXPECT_TRUE(hiddenPeer->windowMade()) << "the loop makes the hidden form's window when it is idle";
+  EXPECT_NE(hiddenPeer->madeWindow(), nullptr);
+  EXPECT_FALSE(IsWindowVisible(hiddenPeer->madeWindow())) << "without showing it";
+  EXPECT_NE(static_cast<win32::FormWindow*>(main->peer())->madeWindow(), nullptr);
+}
+
 TEST(Backend, Tooltips) {
   Fixture fx;
   auto* form = fx.app->createForm<TestForm>();
