@@ -7,8 +7,10 @@
 #   clipboard to xclip losing the clipboard, which happens when the taker
 #   empties it, in the same tick that stores the bitmap in a frame
 #   (xclip -quiet stays in the foreground until then), 20 times;
-# - two baselines of the same run: a plain X client (xclip -o) reading
-#   the same bitmap from the same xclip, and the smallest Win32 program
+# - three baselines of the same run: a plain X client (xclip -o) reading
+#   the same bitmap from an xclip that already offers it; the same client
+#   as a taker timed as the program is (it looks for the bitmap, reads it
+#   and takes the clipboard); and the smallest Win32 program
 #   that takes it (clipboard_reader.exe: changed count, open, CF_DIB,
 #   empty), looking every millisecond instead of every 55: what Wine
 #   itself costs between the X clipboard and a Win32 program.
@@ -87,6 +89,26 @@ for i in $(seq 1 20); do
   plain+=($(((t1 - t0) / 1000000)))
 done
 printf '%s\n' "${plain[@]}" | summary "1920 x 1080 bitmap read by xclip"
+
+# A plain X client as the taker, timed as the program is: it looks for the
+# bitmap as fast as xclip can ask, reads it, and takes the clipboard.
+x_taker() {
+  until xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q '^image/bmp$'; do :; done
+  xclip -selection clipboard -t image/bmp -o >/dev/null 2>&1
+  printf x | xclip -selection clipboard -i
+}
+x_taken=()
+for i in $(seq 1 20); do
+  printf x | xclip -selection clipboard -i
+  sleep 0.2
+  x_taker &
+  taker_pid=$!
+  t=$(offer_until_taken) && x_taken+=("$t") || echo "run $i: the X client did not take the bitmap" >&2
+  kill "$taker_pid" 2>/dev/null
+  wait "$taker_pid" 2>/dev/null
+  sleep 0.3
+done
+printf '%s\n' "${x_taken[@]}" | summary "1920 x 1080 bitmap, xclip to taken by a plain X client"
 
 (cd "$run" && exec "$MIRUNE_WINE" clipboard_reader.exe >"$run/reader.log" 2>/dev/null) &
 reader_pid=$!

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/handles.h"
+
 namespace {
 
 long long nowMicroseconds() {
@@ -35,8 +37,9 @@ int wmain() {
   wc.hInstance = instance;
   wc.lpszClassName = L"ClipboardReader";
   if (!RegisterClassW(&wc)) return 1;
-  HWND owner = CreateWindowExW(0, L"ClipboardReader", L"ClipboardReader", WS_POPUP, 0, 0, 0, 0, nullptr,
-                               nullptr, instance, nullptr);
+  win32::UniqueWindow window(CreateWindowExW(0, L"ClipboardReader", L"ClipboardReader", WS_POPUP, 0, 0, 0, 0,
+                                             nullptr, nullptr, instance, nullptr));
+  HWND owner = window.get();
   if (!owner) return 1;
   std::vector<unsigned char> copy;
   DWORD last = GetClipboardSequenceNumber();
