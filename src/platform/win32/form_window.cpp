@@ -140,22 +140,20 @@ void FormWindow::makeWindow() {
   // creation's own messages must not start a second one.
   if (windowMade_) return;
   windowMade_ = true;
-  ui::Form& form = form_;
-  Backend& backend = backend_;
-  ui::Rect b = form.bounds();
-  std::wstring caption = widen(form.caption());
-  hwnd_.reset(CreateWindowExW(exStyleFor(form), kFormClass, caption.c_str(), styleFor(form), b.left, b.top,
-                              b.width, b.height, backend.applicationWindow(), nullptr, backend.instance(),
+  ui::Rect b = form_.bounds();
+  std::wstring caption = widen(form_.caption());
+  hwnd_.reset(CreateWindowExW(exStyleFor(form_), kFormClass, caption.c_str(), styleFor(form_), b.left, b.top,
+                              b.width, b.height, backend_.applicationWindow(), nullptr, backend_.instance(),
                               this));
   if (!hwnd_) return;
-  natives_ = std::make_unique<NativeControls>(backend.instance(), backend.painter(), form, hwnd_.get());
+  natives_ = std::make_unique<NativeControls>(backend_.instance(), backend_.painter(), form_, hwnd_.get());
   ui::forEachDescendant(form_, [&](ui::Control& c) {
     auto* panel = dynamic_cast<ui::Panel*>(&c);
     if (panel && panel->windowed()) children_.push_back(std::make_unique<ChildWindow>(*this, c));
   });
-  if (!form.enabled()) EnableWindow(hwnd_.get(), FALSE);
+  if (!form_.enabled()) EnableWindow(hwnd_.get(), FALSE);
   // A form about to show gets its tips once it is on the screen.
-  if (!form.visible()) syncTooltips();
+  if (!form_.visible()) syncTooltips();
 }
 
 FormWindow::~FormWindow() {
