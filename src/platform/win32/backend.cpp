@@ -19,6 +19,10 @@ constexpr wchar_t kMessageClass[] = L"MiruneMessages";
 constexpr UINT kWake = WM_APP + 1;
 // Posted to the application window to hand its activation to the main form.
 constexpr UINT kActivateMain = WM_APP + 2;
+// Posted to the message window when a see-through form's copy of the
+// screen no longer shows what lies beneath it: a window of ours came, went
+// or moved there.
+constexpr UINT kRefreshBackdrops = WM_APP + 3;
 // The message window's timer that makes the windows of hidden forms, one a
 // tick, once the loop runs; the forms' own timers count up from 1.
 constexpr UINT_PTR kMakeWindowsTimer = ~UINT_PTR(1);
@@ -362,10 +366,20 @@ LRESULT Backend::onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) 
       wakePending_ = false;
       if (app_) guard([this] { app_->runPosted(); });
       return 0;
+    case kRefreshBackdrops:
+      refreshPosted_ = false;
+      for (FormWindow* f : std::vector<FormWindow*>(forms_)) guard([f] { f->refreshStaleBackdrop(); });
+      return 0;
     default:
       break;
   }
   return DefWindowProcW(w, msg, wp, lp);
+}
+
+void Backend::windowChanged(HWND w) {
+  bool stale = false;
+  for (FormWindow* f : forms_) stale = f->windowChanged(w) || stale;
+  if (stale && !refreshPosted_) refreshPosted_ = PostMessageW(messageWindow_.get(), kRefreshBackdrops, 0, 0);
 }
 
 }  // namespace win32
