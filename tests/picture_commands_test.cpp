@@ -473,7 +473,7 @@ TEST_F(PictureCommandsTest, SaveFallsBackToSaveAsWhenTheWriteItselfFails) {
   choose(box->fileMenu.save);
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
-  EXPECT_EQ(platform.fileDialogs.asked.size(), 2u);
+  ASSERT_EQ(platform.fileDialogs.asked.size(), 2u);
   EXPECT_TRUE(platform.fileDialogs.asked.back().save);
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_FALSE(fs::exists(dir / "out" / "large.bmp"));
