@@ -527,8 +527,8 @@ TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
   tick();
   EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 24, 29}));
 
-  // A default size with a side under 16 pixels (the options take 5000 x
-  // 0) gives a viewfinder 16 pixels on that side; the settings keep it.
+  // A side under 16 pixels (the options take 5000 x 0) gives a viewfinder
+  // of 16 there; the settings keep what was typed.
   settings.defaultViewfinderWidth = 5000;
   settings.defaultViewfinderHeight = 0;
   choose(box->sizeMenu.defaultSize);
@@ -536,11 +536,6 @@ TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
   tick();
   EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 4996, 12}));
   EXPECT_EQ(box->viewfinder.height(), 16);
-  EXPECT_EQ(box->height(), 41);
-  settings.defaultViewfinderWidth = 3;
-  choose(box->sizeMenu.defaultSize);
-  EXPECT_EQ(box->photo.width(), 12);
-  EXPECT_EQ(settings.defaultViewfinderWidth, 3);
   EXPECT_EQ(settings.defaultViewfinderHeight, 0);
 }
 

@@ -73,16 +73,3 @@ if window_visible 'オプション'; then
   check "the settings file holds timelag=3" grep -q '^timelag=3' <<<"$(tr -d '\r' <<<"$ini")"
   check "the camera box is shown again" wait_for 10 camera_box_at 240 160
 fi
-
-echo "# about box"
-# The command menu's last item is the version.
-click_at 240 160 3
-sleep 1
-xdotool key Up Return
-check "the camera box menu opens the about box" wait_for 10 window_visible 'Mirune 36 枚撮り'
-if window_visible 'Mirune 36 枚撮り'; then
-  sleep 0.5
-  shot_window 'Mirune 36 枚撮り' about.png
-  xdotool key Return
-  check "its OK button closes it" wait_for 10 window_hidden 'Mirune 36 枚撮り'
-fi

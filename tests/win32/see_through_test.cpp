@@ -70,12 +70,8 @@ std::uint32_t screenPixel(int x, int y) {
 
 // Runs the loop until the screen shows rgb at (x, y), for at most 3 s.
 bool screenShows(win32::Backend& b, int x, int y, std::uint32_t rgb) {
-  for (int t = 0; t < 3000; t += 20) {
-    b.processMessages();
-    if (screenPixel(x, y) == rgb) return true;
-    Sleep(20);
-  }
-  return false;
+  for (int t = 0; t < 3000 && screenPixel(x, y) != rgb; t += 20) settle(b, 20);
+  return screenPixel(x, y) == rgb;
 }
 
 LRESULT hitTest(HWND w, int x, int y) { return SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(x, y)); }
@@ -171,8 +167,8 @@ TEST(SeeThrough, ShowsWhatLiesBeneath) {
   EXPECT_EQ(screenPixel(140, 125), 0x00FF00u) << "with its panel over it";
 }
 
-// A window of ours beneath the form goes, comes back or moves away: the
-// margins show what lies beneath now, once the loop has run.
+// A window of ours beneath the form goes or moves away: the margins show
+// what lies beneath it now, a moment later.
 TEST(SeeThrough, MarginsFollowTheProgramsWindowsBeneath) {
   Fixture fx;
   auto* ground = fx.app->createSideForm<Ground>();
@@ -190,7 +186,7 @@ TEST(SeeThrough, MarginsFollowTheProgramsWindowsBeneath) {
   cover->hide();
   EXPECT_TRUE(screenShows(fx.backend, 205, 205, 0x3060C0u)) << "once it is hidden, what lay under it";
   cover->show();
-  EXPECT_TRUE(screenShows(fx.backend, 205, 205, kCover)) << "shown again beneath: the window";
+  ASSERT_TRUE(screenShows(fx.backend, 205, 205, kCover)) << "shown again beneath: the window";
   cover->setBounds({600, 400, 30, 30});
   EXPECT_TRUE(screenShows(fx.backend, 205, 205, 0x3060C0u)) << "moved away: what lay under it";
 }
@@ -207,9 +203,7 @@ TEST(SeeThrough, ThePrintedImageShowsWhatLiesBeneathWhereItLies) {
   form->setBounds({-30, 200, 100, 80});
   form->show();
   settle(fx.backend);
-  ASSERT_EQ(screenPixel(5, 260), 0x3060C0u);
   picture::Canvas image = form->clientImage();
-  ASSERT_EQ(image.width(), 100);
   EXPECT_EQ(image.pixel(35, 60), 0x3060C0u) << "screen x 5: the window beneath";
   EXPECT_EQ(image.pixel(65, 60), screenPixel(35, 260)) << "screen x 35: the desktop";
   EXPECT_NE(image.pixel(5, 60), 0x3060C0u) << "off the screen: nothing of the window";

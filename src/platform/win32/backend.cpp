@@ -19,13 +19,16 @@ constexpr wchar_t kMessageClass[] = L"MiruneMessages";
 constexpr UINT kWake = WM_APP + 1;
 // Posted to the application window to hand its activation to the main form.
 constexpr UINT kActivateMain = WM_APP + 2;
-// Posted to the message window when a see-through form's copy of the
-// screen no longer shows what lies beneath it: a window of ours came, went
-// or moved there.
-constexpr UINT kRefreshBackdrops = WM_APP + 3;
 // The message window's timer that makes the windows of hidden forms, one a
 // tick, once the loop runs; the forms' own timers count up from 1.
 constexpr UINT_PTR kMakeWindowsTimer = ~UINT_PTR(1);
+// The message window's one-shot timer that has the see-through forms take
+// a new copy of the screen when a window of ours came, went or moved
+// beneath them. A layout tick later, not at once: the windows uncovered
+// have drawn themselves on the screen by then (Wine hands a window's
+// drawing to the X server a moment after it painted).
+constexpr UINT_PTR kRefreshBackdropsTimer = ~UINT_PTR(2);
+constexpr UINT kRefreshBackdropsDelay = 55;
 
 }  // namespace
 
@@ -355,6 +358,12 @@ LRESULT Backend::onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) 
         makeNextWindow();
         return 0;
       }
+      if (wp == kRefreshBackdropsTimer) {
+        KillTimer(w, kRefreshBackdropsTimer);
+        refreshArmed_ = false;
+        for (FormWindow* f : std::vector<FormWindow*>(forms_)) guard([f] { f->refreshStaleBackdrop(); });
+        return 0;
+      }
       auto it = timers_.find(wp);
       if (it != timers_.end()) {
         TimerSlot* t = it->second;
@@ -366,10 +375,6 @@ LRESULT Backend::onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) 
       wakePending_ = false;
       if (app_) guard([this] { app_->runPosted(); });
       return 0;
-    case kRefreshBackdrops:
-      refreshPosted_ = false;
-      for (FormWindow* f : std::vector<FormWindow*>(forms_)) guard([f] { f->refreshStaleBackdrop(); });
-      return 0;
     default:
       break;
   }
@@ -379,7 +384,9 @@ LRESULT Backend::onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) 
 void Backend::windowChanged(HWND w) {
   bool stale = false;
   for (FormWindow* f : forms_) stale = f->windowChanged(w) || stale;
-  if (stale && !refreshPosted_) refreshPosted_ = PostMessageW(messageWindow_.get(), kRefreshBackdrops, 0, 0);
+  if (stale && !refreshArmed_)
+    refreshArmed_ =
+        SetTimer(messageWindow_.get(), kRefreshBackdropsTimer, kRefreshBackdropsDelay, nullptr) != 0;
 }
 
 }  // namespace win32

@@ -73,8 +73,7 @@ class Backend : public ui::Backend {
   void addForm(FormWindow* f) { forms_.push_back(f); }
   // A window of ours was shown, hidden, moved or sized: each see-through
   // form whose copy of the screen showed it, or that now stands over it,
-  // takes a new copy once the loop runs (a posted message), when that
-  // window has settled.
+  // takes a new copy a layout tick later, when the screen has settled.
   void windowChanged(HWND w);
   void removeForm(FormWindow* f);
   UINT_PTR addTimer(TimerSlot* t);
@@ -105,7 +104,7 @@ class Backend : public ui::Backend {
   UINT_PTR nextTimer_ = 1;
   OpenMenu* openMenu_ = nullptr;
   bool wakePending_ = false;
-  bool refreshPosted_ = false;
+  bool refreshArmed_ = false;
   bool minimized_ = false;
   bool appActive_ = false;
   bool ending_ = false;
