@@ -370,6 +370,23 @@ TEST_F(FilmCommandsTest, BatchLoadTakesTheChosenFileFirstThenTheSeriesFrom02) {
   EXPECT_TRUE(platform.messages.shown.empty());
 }
 
+// A character the code page lacks counts one byte of the series name and
+// stays as it is: only the frame number goes.
+TEST_F(FilmCommandsTest, ASeriesNamedOutsideTheCodePageLoadsBackWhole) {
+  fill(3);
+  for (const std::string series : {"cafébb", "𠮷abcde"}) {
+    platform.fileDialogs.answers = {at(series)};
+    click(sheet->saveButton);
+    choose(sheet->deleteMenu.deleteAll);
+    idle();
+    platform.fileDialogs.answers = {at(series + "01.bmp")};
+    choose(sheet->saveMenu.loadFilm);
+    EXPECT_EQ(captions(0, 3),
+              (std::vector<std::string>{series + "01.bmp", series + "02.bmp", series + "03.bmp", ""}));
+    idle();
+  }
+}
+
 TEST_F(FilmCommandsTest, AChosenFileThatCannotBeReadChangesNothing) {
   fill(2);
   picture::Picture shown = box->photo.picture();

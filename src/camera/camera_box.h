@@ -44,6 +44,8 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   static constexpr int kCornerMarkSize = 10;
   // The largest width or height a window, and so the photo, can have.
   static constexpr int kMaxWindowSize = 32767;
+  // The default size gives the viewfinder at least this on each side.
+  static constexpr int kMinDefaultSide = 16;
   // The layout tick's pace, and its pace while a handle is dragged.
   static constexpr int kLayoutInterval = 55, kDragLayoutInterval = 1;
 
@@ -168,7 +170,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void setTimeStampColors(ui::Color front, ui::Color shadow) override;
 
  private:
-  void photoAsBitmap();
   void setUp();
   void wirePrintCommands();
   void applyViewfinderBevel();

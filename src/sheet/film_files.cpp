@@ -67,7 +67,9 @@ void NegativeSheet::saveFilm() {
   }
   for (int i = 0; i < kFilmFrames; ++i) {
     if (!frames[i].used()) continue;
-    const picture::Picture& saved = frames[i].thumbnail.picture();
+    // The series is bitmaps by its names: an icon or a metafile goes as
+    // the picture it shows, so that the series always loads back whole.
+    const picture::Picture saved(shownBitmap(frames[i].thumbnail.picture()));
     std::string file = base::changeExtension(*path, seriesEnding(i + 1));
     picture::messages::inProgramWords([&] { saved.saveToFile(file); });
   }

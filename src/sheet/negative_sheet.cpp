@@ -1,21 +1,15 @@
 #include "sheet/negative_sheet.h"
 
 #include <algorithm>
-#include <new>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "app/camera_box_view.h"
 #include "app/settings.h"
 #include "app/windows.h"
-#include "base/error.h"
 #include "picture/bmp.h"
-#include "picture/canvas.h"
 #include "picture/file_io.h"
 #include "ui/application.h"
 #include "ui/backend.h"
-#include "ui/painter.h"
 
 namespace sheet {
 
@@ -223,30 +217,17 @@ void NegativeSheet::toggleFrame(int index) {
 
 std::string NegativeSheet::handOffPath() const { return services_.files.temporaryDirectory() + kHandOffFile; }
 
-// A standard BMP of the picture as shown (an icon as its image, a metafile
-// played into a bitmap of its size on white); an empty picture writes
-// nothing.
+// An empty picture writes nothing.
 void NegativeSheet::writeHandOffFile(const picture::Picture& selected) const {
   if (selected.empty()) return;
-  if (!selected.bitmap().empty()) {
-    picture::writeFileBytes(handOffPath(), picture::writeBmp(selected.bitmap()));
-    return;
-  }
-  // A metafile that records no size is played into the thumbnail's box.
-  int w = selected.width() > 0 ? selected.width() : kThumbnailBox;
-  int h = selected.height() > 0 ? selected.height() : kThumbnailBox;
-  std::vector<std::uint8_t> bytes;
-  try {
-    picture::Canvas canvas(w, h, ui::clWhite);
-    application().backend().painter().drawMetafile(canvas, selected, {0, 0, w, h});
-    bytes = picture::writeBmp(canvas.toBitmap());
-  } catch (const std::bad_alloc&) {
-    throw base::Error(base::kOutOfResources);
-  } catch (const std::invalid_argument&) {
-    // Larger than a picture may be.
-    throw base::Error(base::kOutOfResources);
-  }
-  picture::writeFileBytes(handOffPath(), bytes);
+  picture::writeFileBytes(handOffPath(), picture::writeBmp(shownBitmap(selected)));
+}
+
+picture::Bitmap NegativeSheet::shownBitmap(const picture::Picture& p) const {
+  if (p.kind() != picture::Picture::Kind::Metafile) return p.bitmap();
+  int w = p.width() > 0 ? p.width() : kThumbnailBox;
+  int h = p.height() > 0 ? p.height() : kThumbnailBox;
+  return ui::drawnPicture(p, w, h, application().backend().painter());
 }
 
 }  // namespace sheet

@@ -146,6 +146,10 @@ class NegativeSheet : public ui::Form, public app::Film {
   void moveFrame(int from, int to);
   void updateTitle();
   void writeHandOffFile(const picture::Picture& picture) const;
+  // A standard bitmap of the picture as shown: a bitmap as it is, an icon
+  // as its image, a metafile played into a bitmap of its size on white
+  // (one that records no size, into the thumbnail's box).
+  picture::Bitmap shownBitmap(const picture::Picture& picture) const;
 
   sys::Services& services_;
   app::PositionStore positions_;

@@ -86,7 +86,13 @@ class Screen : public sys::Screen {
   int height() override;
   picture::Bitmap copy(picture::Rect r) override;
   picture::Bitmap copyWithoutSettling(picture::Rect r) override;
+  picture::Rect virtualScreen() override {
+    return virtualArea.empty() ? sys::Screen::virtualScreen() : virtualArea;
+  }
   picture::Bitmap image;  // 32 bpp; its size is the screen's
+  // Where every monitor together lies, when there are more than the
+  // primary screen.
+  picture::Rect virtualArea;
 
   struct Copy {
     picture::Rect rect;
@@ -166,13 +172,14 @@ class Printer : public sys::Printer {
   std::optional<sys::PrinterPage> choose() override;
   void print(const picture::Canvas& image, picture::Rect dest) override;
   void release() override { held = false; }
-  int displayPixelsPerInchX() override { return displayPixelsPerInch; }
-  int displayPixelsPerInchY() override { return displayPixelsPerInch; }
+  int displayPixelsPerInchX() override { return displayDpiX; }
+  int displayPixelsPerInchY() override { return displayDpiY; }
 
   // --- for tests ---
   enum class Step { None, Dialog, StartDoc, StartPage, Draw, EndPage, EndDoc };
   sys::PrinterPage page{4800, 6600, 600, 600};
-  int displayPixelsPerInch = 96;
+  // The display's logical pixels per inch, across and down.
+  int displayDpiX = 96, displayDpiY = 96;
   // The user's answer to the print dialog.
   bool confirm = true;
   // This step fails (the dialog: it cannot be shown).

@@ -18,6 +18,11 @@ void Screen::waitForCompositor() {
 int Screen::width() { return GetSystemMetrics(SM_CXSCREEN); }
 int Screen::height() { return GetSystemMetrics(SM_CYSCREEN); }
 
+picture::Rect Screen::virtualScreen() {
+  return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+          GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 picture::Bitmap Screen::copy(picture::Rect r) {
   waitForCompositor();
   return copyWithoutSettling(r);
