@@ -1,5 +1,9 @@
 // The clipboard watcher: bitmaps another program puts on the clipboard go
 // into the film while the palette's clipboard button is down.
+#include <new>
+#include <stdexcept>
+
+#include "base/error.h"
 #include "picture/errors.h"
 #include "sheet_fixture.h"
 #include "shell/palette.h"
@@ -74,9 +78,8 @@ TEST_F(ClipboardWatcherTest, TextIsLeftAloneAndAClipboardThatHasNotChangedIsNotA
   EXPECT_EQ(platform.clipboard.formatQueries, 4);
 }
 
-TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameWithoutATidyPassOrScrolling) {
+TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameAndIsCountedWithoutScrolling) {
   fill(3);
-  std::string title = sheet->caption();
   clipboardButton();
   // A bitmap with a text beside it: both go.
   picture::Bitmap copied = numbered(640, 480, 0x4242);
@@ -92,11 +95,11 @@ TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameWithoutATidyPassOrSc
   EXPECT_EQ(box->stagingImage.picture().bitmap(), copied);
   EXPECT_EQ(box->stagingImage.width(), 640);
   EXPECT_EQ(pictureIn(4), 0u);
-  // No tidy pass is due: the title keeps the old count.
-  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
-  EXPECT_EQ(sheet->caption(), title);
   EXPECT_EQ(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
-  EXPECT_EQ(sheet->frames[3].panel.caption(), "(未撮影)");
+  // The tidy pass that follows counts it.
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
+  EXPECT_EQ(sheet->frames[3].panel.caption(), "");
 
   // A portrait bitmap: the next frame, centred across.
   copyInOtherProgram(30, 60, 5);
@@ -183,6 +186,38 @@ TEST_F(ClipboardWatcherTest, PushOutKeepsTheNewestCopiesInOrder) {
     EXPECT_EQ(sheet->frames[kFilmFrames - 1].caption.caption(), "From Clip");
     EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
   }
+}
+
+// A bitmap taken into a full film empties frame 1 for the tidy pass to
+// slide the film down; a shot that comes before the pass has run, at a
+// message step of its own, is kept all the same.
+TEST_F(ClipboardWatcherTest, AShotAfterATakeIntoAFullFilmIsKept) {
+  settings.pushOutWhenFull = true;
+  settings.strobeCount = 3;
+  settings.strobeIntervalTenths = 1;
+  fill(kFilmFrames);
+  clipboardButton();
+  auto lastCaptions = [this](int n) {
+    std::vector<std::string> out;
+    for (int i = kFilmFrames - n; i < kFilmFrames; ++i) out.push_back(sheet->frames[i].caption.caption());
+    return out;
+  };
+  // Copied during the shutter delay: taken at the shot's message step.
+  copyInOtherProgram(40, 30, 100);
+  app.dispatch([&] { box->shootArea(); });
+  idle();
+  const std::string shot = box->timeStamp.caption();
+  EXPECT_EQ(lastCaptions(3), (std::vector<std::string>{"36", "From Clip", shot}));
+  EXPECT_EQ(sheet->frames[0].caption.caption(), "3");
+  // And during a burst: every shot is kept, the oldest give way.
+  copyInOtherProgram(40, 30, 101);
+  app.dispatch([&] { box->shootScreenBurst(); });
+  idle();
+  EXPECT_EQ(lastCaptions(5)[0], shot);
+  EXPECT_EQ(lastCaptions(4)[0], "From Clip");
+  EXPECT_EQ(sheet->frames[0].caption.caption(), "7");
+  EXPECT_FALSE(sheet->frames[kOverflow].used());
+  EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(ClipboardWatcherTest, ARedCaptionLeftOnAnEmptyFrameDoesNotSwallowTheBitmaps) {
@@ -280,6 +315,40 @@ TEST_F(ClipboardWatcherTest, ABitmapTooLargeForAPictureIsReportedOnceInTheProgra
   tick();
   EXPECT_EQ(pictureIn(2), 4u);
   EXPECT_EQ(platform.messages.shown.size(), 1u);
+}
+
+// Whatever makes a take fail, the bitmap is reported once and left on the
+// clipboard. A change count of 0 tells nothing: a later bitmap is taken.
+TEST_F(ClipboardWatcherTest, AnyFailedTakeIsReportedOnceAndACountOf0IsNoCount) {
+  clipboardButton();
+  struct Case {
+    std::function<void()> fail;
+    std::string text;
+  } cases[] = {
+      {[] { throw std::bad_alloc(); }, "ｼｽﾃﾑ ﾘｿｰｽが不足しています"},
+      {[] { throw std::out_of_range("map::at"); }, base::kUnexpectedError},
+  };
+  std::size_t shown = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    platform.clipboard.onTake = c.fail;
+    copyInOtherProgram(10, 10, 3);
+    for (int i = 0; i < 5; ++i) tick();
+    ASSERT_EQ(platform.messages.shown.size(), ++shown);
+    EXPECT_EQ(platform.messages.shown.back().text, c.text);
+    EXPECT_EQ(platform.clipboard.owner, "other");
+  }
+  EXPECT_EQ(usedFrames(), 0);
+
+  platform.clipboard.noChangeCount = true;
+  copyInOtherProgram(10, 10, 4);
+  for (int i = 0; i < 5; ++i) tick();
+  EXPECT_EQ(platform.messages.shown.size(), ++shown);
+  platform.clipboard.onTake = nullptr;
+  copyInOtherProgram(10, 10, 5);
+  tick();
+  EXPECT_EQ(pictureIn(0), 5u);
+  EXPECT_EQ(platform.messages.shown.size(), shown);
 }
 
 }  // namespace

@@ -260,6 +260,31 @@ TEST(Services, ScreenCopy) {
   UnregisterClassW(L"MiruneTestSwatch", wc.hInstance);
 }
 
+// A copy the system cannot make is refused in the program's words, not
+// handed on as a black picture.
+TEST(Services, AScreenCopyThatFailsIsRefused) {
+  auto refused = [](HDC source) {
+    try {
+      (void)win32::copyDeviceContext(source, {0, 0, 4, 3});
+    } catch (const base::Error& e) {
+      return std::string(e.what()) == base::kOutOfResources;
+    }
+    return false;
+  };
+  // A device context that is gone: no step of the copy can be made.
+  HDC gone = nullptr;
+  {
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    gone = dc.get();
+  }
+  EXPECT_TRUE(refused(gone)) << "a device context that is gone";
+  // A metafile's device context records drawing: it has no pixels to copy.
+  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(recorder, nullptr);
+  EXPECT_TRUE(refused(recorder)) << "a metafile's device context";
+  win32::UniqueEnhMetafile recorded(CloseEnhMetaFile(recorder));
+}
+
 TEST(Painter, Text) {
   win32::GdiPainter painter;
   ui::Font font;  // the UI font, 12 pixels
