@@ -261,27 +261,19 @@ TEST(Services, ScreenCopy) {
 }
 
 // A copy the system cannot make is refused in the program's words, not
-// handed on as a black picture.
+// handed on as a black picture: from a device context that is gone, or
+// from a metafile's, which has no pixels.
 TEST(Services, AScreenCopyThatFailsIsRefused) {
-  auto refused = [](HDC source) {
+  HDC gone = win32::UniqueMemoryDc(CreateCompatibleDC(nullptr)).get();
+  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  for (HDC source : {gone, recorder}) {
     try {
       (void)win32::copyDeviceContext(source, {0, 0, 4, 3});
+      ADD_FAILURE() << "a copy that cannot be made is refused";
     } catch (const base::Error& e) {
-      return std::string(e.what()) == base::kOutOfResources;
+      EXPECT_STREQ(e.what(), base::kOutOfResources);
     }
-    return false;
-  };
-  // A device context that is gone: no step of the copy can be made.
-  HDC gone = nullptr;
-  {
-    win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    gone = dc.get();
   }
-  EXPECT_TRUE(refused(gone)) << "a device context that is gone";
-  // A metafile's device context records drawing: it has no pixels to copy.
-  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(recorder, nullptr);
-  EXPECT_TRUE(refused(recorder)) << "a metafile's device context";
   win32::UniqueEnhMetafile recorded(CloseEnhMetaFile(recorder));
 }
 
