@@ -75,8 +75,8 @@ void NegativeSheet::saveFilm() {
   }
 }
 
-// Everything loads inside this one command, so no tidy pass runs between
-// the frames: a full film takes them by its own rules, frame after frame.
+// Everything loads inside this one command; each file finds the film
+// tidy, so a full film with push-out keeps the newest 36.
 void NegativeSheet::loadFilm() {
   std::optional<std::string> path = services_.fileDialogs.openFile(app::openPictureDialog());
   if (!path) return;

@@ -99,6 +99,19 @@ void NegativeSheet::readPosition() {
 
 void NegativeSheet::scheduleTidy() { tidyTimer.setInterval(1); }
 
+void NegativeSheet::tidyIfDue() {
+  if (tidyTimer.interval() != 0) tidyFilm();
+}
+
+void NegativeSheet::pushOutOldest() {
+  Frame& oldest = frames[0];
+  // A flat panel (the print grid's) has no mark to lose.
+  if (oldest.panelLowered()) oldest.panel.setBevelInner(ui::BevelCut::Raised);
+  if (oldest.captionRed()) oldest.caption.setFontColor(ui::clBlack);
+  clearFrame(0);
+  scheduleTidy();
+}
+
 void NegativeSheet::clearFrame(int index) {
   Frame& f = frames[index];
   f.thumbnail.setPicture(picture::Picture());
@@ -118,6 +131,19 @@ void NegativeSheet::moveFrame(int from, int to) {
   target.thumbnail.setTop(source.thumbnail.top());
   target.thumbnail.setLeft(source.thumbnail.left());
   target.caption.setCaption(source.caption.caption());
+  // The hidden overflow frame is never selected: its picture comes in
+  // with no marks of its own, and the marks of frame 36 stay.
+  if (from != kOverflow) {
+    const ui::BevelCut bevel = target.panel.bevelInner();
+    target.panel.setBevelInner(source.panel.bevelInner());
+    source.panel.setBevelInner(bevel);
+    // Only a red caption moves: a colour is set with a copy of the font.
+    const ui::Color color = target.caption.font().color;
+    if (color != source.caption.font().color) {
+      target.caption.setFontColor(source.caption.font().color);
+      source.caption.setFontColor(color);
+    }
+  }
   clearFrame(from);
 }
 
@@ -159,6 +185,7 @@ void NegativeSheet::addPhotoToFilm() {
   const picture::Picture taken = photo.picture();
   // Nothing to fit (a photo that was cut): the film stays as it is.
   if (taken.width() <= 0 || taken.height() <= 0) return;
+  tidyIfDue();
   scheduleTidy();
   if (std::optional<int> target = firstEmptyFrame()) {
     Frame& f = frames[*target];
@@ -176,7 +203,7 @@ void NegativeSheet::addPhotoToFilm() {
   }
   // A full film with push-out on drops its oldest picture; the tidy pass
   // then slides the rest down.
-  if (frames[kOverflow].used() && app::settings.pushOutWhenFull) clearFrame(0);
+  if (frames[kOverflow].used() && app::settings.pushOutWhenFull) pushOutOldest();
 }
 
 void NegativeSheet::toggleFrame(int index) {

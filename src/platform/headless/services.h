@@ -45,7 +45,7 @@ class Registry : public sys::Registry {
 class Clipboard : public sys::Clipboard {
  public:
   bool hasBitmap() override;
-  std::uint32_t changeCount() override { return changes_; }
+  std::uint32_t changeCount() override { return noChangeCount ? 0 : changes_; }
   std::optional<picture::Bitmap> takeBitmap() override;
   picture::Bitmap bitmap() override;
   void setBitmap(const picture::Bitmap& b) override;
@@ -66,6 +66,11 @@ class Clipboard : public sys::Clipboard {
   // or reading it fails as making so large a bitmap does.
   bool oversizedBitmap = false;
   bool failingEmpty = false;
+  // Runs at every take of a bitmap that is there: a test may make it fail.
+  std::function<void()> onTake;
+  // The system tells no change count (0), as where the program may not
+  // use the clipboard.
+  bool noChangeCount = false;
   // What the program asked: format queries, and openings of the clipboard.
   int formatQueries = 0;
   int opens = 0;
@@ -104,6 +109,9 @@ class Screen : public sys::Screen {
   std::vector<Copy> copies;
   // Runs at every copy, after it is recorded: a test may make it fail.
   std::function<void(const picture::Rect&)> onCopy;
+  // The system cannot copy the screen (no bitmap, or the copy fails): a
+  // copy fails as it then does on Windows.
+  bool failing = false;
   // The windowing system whose windows the copies look for (the platform's).
   const Backend* windows = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/error.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/gdi_values.h"
@@ -445,7 +446,12 @@ void FormWindow::copyBackdrop() {
     }
   }
   if (!screen_) screen_.emplace();
-  backdrop_ = screen_->copy({area.left, area.top, part.width, part.height});
+  try {
+    backdrop_ = screen_->copy({area.left, area.top, part.width, part.height});
+  } catch (const base::Error&) {
+    // The screen could not be copied: the surface is drawn without what
+    // lies beneath until the next refresh, as with no backdrop at all.
+  }
 }
 
 bool FormWindow::windowChanged(HWND other) {

@@ -61,6 +61,11 @@ class Clipboard : public sys::Clipboard {
   std::function<HWND()> owner_;
 };
 
+// The pixels of r on a device context (the screen's, for a shot), in a
+// 32-bit picture. Throws base::Error(base::kOutOfResources) when the system
+// cannot make the bitmap or the copy fails.
+picture::Bitmap copyDeviceContext(HDC source, picture::Rect r);
+
 // GetDC(NULL) + BitBlt, after the compositor has caught up.
 class Screen : public sys::Screen {
  public:
