@@ -249,7 +249,7 @@ TEST_F(ToolkitTest, OneErrorBoxAtATimeAndAFailingTimerRestsWhileItIsUp) {
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text, base::kOutOfResources);
   EXPECT_EQ(failingWhileUp, 0);
-  EXPECT_EQ(otherWhileUp, 200);  // failing too, without a box of its own
+  EXPECT_GE(otherWhileUp, 200);  // failing too, without a box of its own
   // Once the box is closed the program goes on as before.
   platform.backend.advance(1);
   EXPECT_EQ(failingRuns, 2);

@@ -35,7 +35,9 @@ std::string failureOf(const std::function<void()>& work) {
 
 struct SliderForm : ui::Form {
   ui::TrackBar delay{this, "delay"};
-  explicit SliderForm(ui::Application& app) : ui::Form(app, "sliderForm") { delay.setBounds({10, 10, 150, 28}); }
+  explicit SliderForm(ui::Application& app) : ui::Form(app, "sliderForm") {
+    delay.setBounds({10, 10, 150, 28});
+  }
 };
 
 class WithoutLibraries : public ::testing::Test {
@@ -45,9 +47,14 @@ class WithoutLibraries : public ::testing::Test {
     Fixture fx;
     auto owner = [&fx] { return fx.backend.applicationWindow(); };
     win32::FileDialogs dialogs(owner);
-    EXPECT_EQ(failureOf([&] { dialogs.openFile({"開く", "Bitmap|*.bmp", "bmp"}); }), base::kUnexpectedError)
+    EXPECT_EQ(failureOf([&] {
+                dialogs.openFile({"開く", "Bitmap|*.bmp", "bmp"});
+              }),
+              base::kUnexpectedError)
         << "open and batch load";
-    EXPECT_EQ(failureOf([&] { dialogs.saveFile({"名前を付けて保存", "Bitmap|*.bmp", "bmp"}); }),
+    EXPECT_EQ(failureOf([&] {
+                dialogs.saveFile({"名前を付けて保存", "Bitmap|*.bmp", "bmp"});
+              }),
               base::kUnexpectedError)
         << "save as and batch save";
     win32::Shell shell(owner);
@@ -61,10 +68,11 @@ class WithoutLibraries : public ::testing::Test {
 };
 
 // Only in the program started below.
-const bool registered = GetEnvironmentVariableW(kMarker, nullptr, 0) != 0 &&
-                        ::testing::RegisterTest("WithoutLibraries", "CommandsThatNeedThemFailInTheProgramsWords",
-                                                nullptr, nullptr, __FILE__, __LINE__,
-                                                []() -> ::testing::Test* { return new WithoutLibraries; }) != nullptr;
+const bool registered =
+    GetEnvironmentVariableW(kMarker, nullptr, 0) != 0 &&
+    ::testing::RegisterTest("WithoutLibraries", "CommandsThatNeedThemFailInTheProgramsWords", nullptr,
+                            nullptr, __FILE__, __LINE__,
+                            []() -> ::testing::Test* { return new WithoutLibraries; }) != nullptr;
 
 // A copy of this program in the temporary folder that Wine refuses the
 // libraries (its per-program settings), and the marker that has it run the
@@ -77,12 +85,13 @@ class RefusingCopy {
     path_ = std::wstring(temp) + kName;
     if (!CopyFileW(exe, path_.c_str(), FALSE)) return;
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kSettings) + L"\\DllOverrides").c_str(), 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kSettings) + L"\\DllOverrides").c_str(), 0, nullptr,
+                        0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
       return;
     win32::UniqueKey held(key);
     for (const wchar_t* name : {L"comdlg32", L"shell32", L"comctl32"})
-      if (RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t)) != ERROR_SUCCESS)
+      if (RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t)) !=
+          ERROR_SUCCESS)
         return;
     ready_ = SetEnvironmentVariableW(kMarker, L"1") != FALSE;
   }
@@ -119,7 +128,8 @@ TEST(Libraries, MissingOnesFailInTheProgramsWordsNotAsACancel) {
   startup.hStdError = write;
   std::wstring line = L"\"" + copy.path() + L"\" --gtest_filter=WithoutLibraries.*";
   PROCESS_INFORMATION started{};
-  BOOL ok = CreateProcessW(copy.path().c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started);
+  BOOL ok = CreateProcessW(copy.path().c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                           &startup, &started);
   CloseHandle(write);
   std::string output;
   char buf[4096];

@@ -15,7 +15,8 @@ constexpr int kMostPaints = 64;
 
 void repaintPending() {
   MSG m;
-  for (int n = 0; n < kMostPaints && PeekMessageW(&m, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE | PM_QS_PAINT); ++n) {
+  for (int n = 0; n < kMostPaints && PeekMessageW(&m, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE | PM_QS_PAINT);
+       ++n) {
     if (m.message == WM_QUIT) {
       // Not ours to take: the loop after the wait ends on it.
       PostQuitMessage(int(m.wParam));
