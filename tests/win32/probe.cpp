@@ -22,8 +22,15 @@
 //                                  and the two after it
 //   mirune_probe at X Y         -> "CLASS|TITLE|visible V" of the top-level
 //                                  window at that point of the screen
+//   mirune_probe answers TITLE SECONDS -> sends WM_NULL to the window every
+//                                  100 ms (SendMessageTimeout, SMTO_ABORTIFHUNG,
+//                                  5 s) for that long, as Windows does to learn
+//                                  whether a program still answers: "sends N
+//                                  answered A longest MS" (milliseconds to the
+//                                  slowest answer or failure)
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -199,6 +206,37 @@ int at(int x, int y) {
   return 0;
 }
 
+int answers(const wchar_t* title, int seconds) {
+  HWND w = FindWindowW(nullptr, title);
+  if (!w) {
+    print("none");
+    return 1;
+  }
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  auto ms = [&frequency](LONGLONG ticks) { return double(ticks) * 1000.0 / double(frequency.QuadPart); };
+  QueryPerformanceCounter(&start);
+  int sends = 0, answered = 0;
+  double longest = 0;
+  for (int i = 0; i < seconds * 10; ++i) {
+    LARGE_INTEGER before, after;
+    QueryPerformanceCounter(&before);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result)) ++answered;
+    QueryPerformanceCounter(&after);
+    ++sends;
+    longest = std::max(longest, ms(after.QuadPart - before.QuadPart));
+    // The next send 100 ms after this one was due.
+    QueryPerformanceCounter(&now);
+    double next = (i + 1) * 100.0 - ms(now.QuadPart - start.QuadPart);
+    if (next > 0) Sleep(DWORD(next));
+  }
+  char buf[100];
+  std::snprintf(buf, sizeof buf, "sends %d answered %d longest %.0f", sends, answered, longest);
+  print(buf);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -213,8 +251,9 @@ int wmain(int argc, wchar_t** argv) {
     return pattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   if (cmd == L"manual" && argc == 3) return manual(argv[2]);
   if (cmd == L"at" && argc == 4) return at(_wtoi(argv[2]), _wtoi(argv[3]));
+  if (cmd == L"answers" && argc == 4) return answers(argv[2], _wtoi(argv[3]));
   print(
       "usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | topmost CLASS |"
-      " visible CLASS | pattern L T W H | manual TITLE | at X Y");
+      " visible CLASS | pattern L T W H | manual TITLE | at X Y | answers TITLE SECONDS");
   return 2;
 }
