@@ -11,90 +11,13 @@
 # screenshots are kept in BUILD_DIR/print-e2e/. Prints "N passed, M failed" last.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-e2e_pid_vars="pattern_pid cupsd_pid"
+e2e_pid_vars="pattern_pid"
 . "$here/e2e-common.sh"
-e2e_begin "${1:-}" print-e2e xdotool import convert cupsd lpadmin lpstat pdftoppm
+e2e_begin "${1:-}" print-e2e xdotool import convert pdftoppm
 
-queue=MirunePrintTest
-cups_pdf_conf=/etc/cups/cups-pdf-$queue.conf
-ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-[ -f "$ppd" ] || { echo "missing: $ppd (printer-driver-cups-pdf)" >&2; exit 2; }
-
-# --- the print queue ---
-# The print server's filters run as another user, who must reach its
-# folders: they lie in a folder of their own under /tmp, whatever the
-# permissions of the folders above the build (a private temporary folder
-# of the user, for one), and go at the end.
-cups=$(mktemp -d /tmp/mirune-print.XXXXXX)
-pdfs="$cups/pdf"
-trap 'e2e_cleanup; rm -f "$cups_pdf_conf"; rm -rf "$cups"' EXIT
-mkdir -p "$cups"/{spool,cache,state,tmp,log,ppd} "$pdfs"
-chmod 0755 "$cups" "$cups"/*
-chmod 1777 "$cups/tmp" "$pdfs"
-cat >"$cups/cups-files.conf" <<CONF
-ServerRoot $cups
-RequestRoot $cups/spool
-CacheDir $cups/cache
-StateDir $cups/state
-TempDir $cups/tmp
-ErrorLog $cups/log/error_log
-AccessLog $cups/log/access_log
-PageLog $cups/log/page_log
-FileDevice No
-CONF
-cat >"$cups/cupsd.conf" <<CONF
-Listen $cups/cups.sock
-LogLevel warn
-Browsing No
-WebInterface No
-DefaultAuthType None
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Location /admin>
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
-CONF
-cat >"$cups_pdf_conf" <<CONF
-Out $pdfs
-AnonDirName $pdfs
-Label 1
-UserUMask 0000
-CONF
-export CUPS_SERVER="$cups/cups.sock"
-cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" >"$cups/log/cupsd.out" 2>&1 &
-cupsd_pid=$!
-check "the print server starts" wait_for 10 test -S "$cups/cups.sock"
-lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o PageSize=A4 -o Label=1 &&
-  lpadmin -d "$queue"
-check "the PDF queue is the default printer" wait_for 5 sh -c "lpstat -d | grep -q $queue"
-
-# The PDF of job N, once the queue is empty and the file is there.
-queue_empty() { [ -z "$(lpstat -o 2>/dev/null)" ]; }
-job_pdf() { ls "$pdfs"/job_"$1"-*.pdf 2>/dev/null | head -n 1; }
-job_done() { queue_empty && [ -n "$(job_pdf "$1")" ]; }
+start_print_queue MirunePrintTest
 
 # --- the screen ---
-# The print dialog takes the keys once the pointer is on it; Enter prints.
-confirm_print_dialog() {
-  local l t w h
-  wait_for 15 dialog_shown || return 1
-  read -r _ l t w h _ <<<"$(probe visible '#32770')"
-  sleep 1
-  xdotool mousemove $((l + w / 2)) $((t + h / 2))
-  sleep 0.5
-  shot print-dialog-$1
-  xdotool key Return
-  wait_for 10 dialog_gone
-}
-
 # The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3.
 pattern_left=250
 pattern_top=0
