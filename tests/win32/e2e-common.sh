@@ -74,6 +74,19 @@ wait_for() {
   return 1
 }
 
+# Holds for SECONDS: COMMAND succeeds at every look over that time. For
+# what must not happen, which is given that time to happen.
+holds_for() {  # holds_for SECONDS COMMAND...
+  local until
+  until=$(awk -v s="$1" -v now="$(date +%s.%N)" 'BEGIN { printf "%.3f", now + s }')
+  shift
+  while awk -v u="$until" -v now="$(date +%s.%N)" 'BEGIN { exit !(now < u) }'; do
+    "$@" || return 1
+    sleep 0.1
+  done
+  "$@"
+}
+
 x_window() { xdotool search --name "$1" >/dev/null 2>&1; }
 no_x_window() { ! x_window "$1"; }
 app_running() { [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; }
@@ -111,16 +124,17 @@ shot_until() {  # shot_until LIMIT NAME CHECK...
   "$@"
 }
 # The pattern window (mirune_probe pattern): 8-pixel cells, red, green,
-# blue by (x / 8 + y / 8) % 3, 400 x 300 at ($pattern_left, $pattern_top);
-# its process id in $pattern_pid (list pattern_pid in $e2e_pid_vars).
-# Done once its pixels are on the screen.
-start_pattern_window() {
-  (exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 400 300 >/dev/null 2>&1) &
+# blue by (x / 8 + y / 8) % 3, W x H (400 x 300 unless given) at
+# ($pattern_left, $pattern_top); its process id in $pattern_pid (list
+# pattern_pid in $e2e_pid_vars). Done once its pixels are on the screen.
+start_pattern_window() {  # start_pattern_window [W H]
+  local w=${1:-400} h=${2:-300}
+  (exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" "$w" "$h" >/dev/null 2>&1) &
   pattern_pid=$!
   check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
   check "and is drawn" shot_until 30 pattern-drawn shows_pattern pattern-drawn \
-    $((pattern_left + 3)) $((pattern_top + 3)) $((pattern_left + 200)) $((pattern_top + 150)) \
-    $((pattern_left + 396)) $((pattern_top + 296)) $((pattern_left + 9)) $((pattern_top + 290))
+    $((pattern_left + 3)) $((pattern_top + 3)) $((pattern_left + w / 2)) $((pattern_top + h / 2)) \
+    $((pattern_left + w - 4)) $((pattern_top + h - 4)) $((pattern_left + 9)) $((pattern_top + h - 10))
 }
 # The colour the pattern has at a screen point, as RRGGBB.
 pattern_expected() {  # pattern_expected X Y (screen)
@@ -153,6 +167,22 @@ start_program() {
 palette_drawn() {  # palette_drawn SHOT
   equals "$(pixel "$1" $((pcx + 4)) $((pcy + 4))),$(pixel "$1" $((pcx + 4)) $((pcy + 26 + 4)))" "000000,FF00FF"
 }
+# The clipboard button on a screenshot: its top-left corner is the raised
+# bevel's white when up, the pressed bevel's grey when down.
+clipboard_button_is() {  # clipboard_button_is up|down SHOT
+  local want=FFFFFF
+  [ "$1" = down ] && want=808080
+  equals "$(pixel "$2" "$pcx" $((pcy + 52)))" "$want"
+}
+# The hand-off file of a frame click, in the user's temporary folder of
+# the prefix: sets $handoff.
+find_handoff() {
+  local temp_win temp_unix
+  temp_win=$("$MIRUNE_WINE" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
+  temp_unix=$("$MIRUNE_WINE" winepath -u "$temp_win" 2>/dev/null | tr -d '\r')
+  handoff="${temp_unix%/}/temp.bmp"
+  [ -d "$temp_unix" ]
+}
 # The palette's first button shows the camera box at its first place, with
 # the title picture: its film strip's amber frames.
 open_camera_box() {
@@ -171,13 +201,14 @@ take_keyboard() {
   xdotool mousemove $((l + 15)) $((t + 8)) click 1
   wait_for 5 program_foreground
 }
-# The photo's command menu, with the keyboard; a click that comes while the
-# program is still busy after a shot is tried again.
-command_menu() {
+# The photo's command menu (a right click at X Y, in the photo of the box
+# at its first place unless given), with the keyboard; a click that comes
+# while the program is still busy after a shot is tried again.
+command_menu() {  # command_menu [X Y]
   local i
   take_keyboard || return 1
   for i in 1 2 3; do
-    xdotool mousemove 390 75 click 3
+    xdotool mousemove "${1:-390}" "${2:-75}" click 3
     wait_for 3 menu_open && return 0
   done
   return 1
