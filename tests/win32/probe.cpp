@@ -13,6 +13,8 @@
 //                                  stay-on-top window of the class
 //   mirune_probe visible CLASS  -> as window, for the first visible window
 //                                  of the class
+//   mirune_probe count CLASS    -> "count N": how many top-level windows of
+//                                  the class are visible (open menus: #32768)
 //   mirune_probe pattern L T W H -> shows a window of known pixels there
 //                                  until it is killed: client pixel (x, y)
 //                                  is red, green or blue by
@@ -28,6 +30,8 @@
 //                                  whether a program still answers: "sends N
 //                                  answered A longest MS" (milliseconds to the
 //                                  slowest answer or failure)
+//   mirune_probe foreground     -> the same of the foreground window, the
+//                                  one the keys go to
 #include <windows.h>
 
 #include <algorithm>
@@ -75,6 +79,14 @@ int visible(const wchar_t* cls) {
   for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
     if (IsWindowVisible(w)) return describe(w);
   return describe(nullptr);
+}
+
+int count(const wchar_t* cls) {
+  int n = 0;
+  for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
+    if (IsWindowVisible(w)) ++n;
+  print("count " + std::to_string(n));
+  return 0;
 }
 
 COLORREF patternColor(int x, int y) {
@@ -191,9 +203,7 @@ int manual(const wchar_t* title) {
   return 0;
 }
 
-int at(int x, int y) {
-  HWND w = WindowFromPoint({x, y});
-  if (w) w = GetAncestor(w, GA_ROOT);
+int describeRoot(HWND w) {
   if (!w) {
     print("none");
     return 1;
@@ -237,6 +247,11 @@ int answers(const wchar_t* title, int seconds) {
   return 0;
 }
 
+int at(int x, int y) {
+  HWND w = WindowFromPoint({x, y});
+  return describeRoot(w ? GetAncestor(w, GA_ROOT) : nullptr);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -247,13 +262,15 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == L"screen" && argc == 2) return screen();
   if (cmd == L"topmost" && argc == 3) return topmost(argv[2]);
   if (cmd == L"visible" && argc == 3) return visible(argv[2]);
+  if (cmd == L"count" && argc == 3) return count(argv[2]);
   if (cmd == L"pattern" && argc == 6)
     return pattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   if (cmd == L"manual" && argc == 3) return manual(argv[2]);
   if (cmd == L"at" && argc == 4) return at(_wtoi(argv[2]), _wtoi(argv[3]));
   if (cmd == L"answers" && argc == 4) return answers(argv[2], _wtoi(argv[3]));
+  if (cmd == L"foreground" && argc == 2) return describeRoot(GetForegroundWindow());
   print(
       "usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | topmost CLASS |"
-      " visible CLASS | pattern L T W H | manual TITLE | at X Y | answers TITLE SECONDS");
+      " visible CLASS | count CLASS | pattern L T W H | manual TITLE | at X Y | foreground | answers TITLE SECONDS");
   return 2;
 }
