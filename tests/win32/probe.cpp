@@ -271,6 +271,7 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == L"foreground" && argc == 2) return describeRoot(GetForegroundWindow());
   print(
       "usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | topmost CLASS |"
-      " visible CLASS | count CLASS | pattern L T W H | manual TITLE | at X Y | foreground | answers TITLE SECONDS");
+      " visible CLASS | count CLASS | pattern L T W H | manual TITLE | at X Y | foreground | answers TITLE "
+      "SECONDS");
   return 2;
 }
