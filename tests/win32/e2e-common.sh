@@ -190,10 +190,21 @@ open_camera_box() {
   check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
   check "and is drawn" shot_until 10 box-drawn eval 'equals "$(pixel box-drawn $((312 + 10)) $((17 + 55)))" FFB000'
 }
-# Keys go to the foreground window. After a shot over another program's
-# window that window may keep it (no window manager hands it back): a click
-# on the palette's caption gives it back to the program.
-program_foreground() { probe foreground | grep -q '^Mirune\(Form\|Application\)|'; }
+# Keys go to the foreground window, and under Wine without a window manager
+# to the X focus window too, which can differ from it: after a shot over
+# another program's window that window may keep the X focus while the
+# program is the foreground again. A click on the palette's caption gives
+# both back to the program.
+x_focus_ours() {
+  local f c
+  f=$(xdotool getwindowfocus 2>/dev/null) || return 0
+  c=$(xprop -id "$f" WM_CLASS 2>/dev/null)
+  case $c in
+    *'.exe"'*) [[ $c == *"\"$(basename "$mirune")\""* ]] ;;
+    *) return 0 ;;
+  esac
+}
+program_foreground() { probe foreground | grep -q '^Mirune\(Form\|Application\)|' && x_focus_ours; }
 take_keyboard() {
   program_foreground && return 0
   local l t
