@@ -31,13 +31,14 @@
 #   windows  windows of its threads
 #            (GetGuiResources answers 0 under Wine; mirune_counts,
 #            tests/win32/process_counts.cpp, counts these four)
-#   private  Private_Clean + Private_Dirty + Swap of the Wine process, from
-#            /proc/PID/smaps_rollup, in KiB: read every half second, and
-#            the sample is the first quartile of the readings since the
-#            last one (at least one whole round), the level the program
-#            comes back to between its work. A single reading swings by a
-#            third with what the work holds and what the heaps keep for a
-#            while; memory that leaks raises the level.
+#   private  Private_Dirty + Swap of the Wine process, from
+#            /proc/PID/smaps_rollup, in KiB: the memory it has written.
+#            (Private_Clean is left out: the kernel drops and reads back
+#            such pages as memory runs short on the machine, by megabytes.)
+#            It is read after every step, and the sample is the lowest
+#            reading since the last one (at least one whole round): the
+#            level the program comes back to between its work, which
+#            memory that leaks raises.
 # The first sample that covers only time after the first two minutes is the
 # reference: every later one must hold as many kernel, GDI and window
 # handles, and at most 2 % more private memory.
@@ -57,7 +58,7 @@ if [ -z "$build" ]; then
   wine_probe || { echo "Mirune cannot run here: $wine_why." >&2; exit 2; }
   build="$root/build/$wine_arch"
 fi
-e2e_pid_vars="pattern_pid memory_pid"
+e2e_pid_vars="pattern_pid"
 # A prefix of its own, so that the tests can run beside it.
 export MIRUNE_WINEPREFIX="$(cd "$build" 2>/dev/null && pwd)/wineprefix-soak"
 . "$root/tests/win32/e2e-common.sh"
@@ -69,12 +70,16 @@ violations=0
 round=0
 step_no=0
 # must DESCRIPTION COMMAND...: a failure is a violation, kept with a
-# screenshot and what any message box says.
+# screenshot and what any message box says; after a success the private
+# memory is read.
 must() {
   local what=$1
   shift
   step_no=$((step_no + 1))
-  "$@" && return 0
+  if "$@"; then
+    [ -n "$app_pid" ] && echo "$SECONDS $(private_kib) $round $step_no" >>"$memory_log"
+    return 0
+  fi
   violations=$((violations + 1))
   echo "FAIL round $round, step $step_no: $what"
   shot "fail-$round-$step_no"
@@ -106,12 +111,12 @@ samples="$out/samples.txt"
 start_time=
 memory_log="$out/private.txt"
 private_kib() {
-  awk '/^(Private_Clean|Private_Dirty|Swap):/ { k += $2 } END { print k + 0 }' "/proc/$app_pid/smaps_rollup" 2>/dev/null
+  awk '/^(Private_Dirty|Swap):/ { k += $2 } END { print k + 0 }' "/proc/$app_pid/smaps_rollup" 2>/dev/null
 }
-# The first quartile of the readings since the last sample.
+# The lowest reading since the last sample.
 private_level() {
-  awk -v since="$window_start" '$1 >= since && $2 > 0 { print $2 }' "$memory_log" | sort -n |
-    awk '{ v[NR] = $1 } END { print NR ? v[int(NR / 4) + 1] : 0 }'
+  awk -v since="$window_start" '$1 >= since && $2 > 0 && (m == "" || $2 < m) { m = $2 } END { print m + 0 }' \
+    "$memory_log"
 }
 window_start=
 # "kernel K mru M gdi G windows W" of the program.
@@ -379,12 +384,8 @@ echo "# $minutes minutes of rounds; samples in $samples"
 # The minutes count from here: the program runs, its windows shown.
 start_time=$SECONDS
 window_start=$SECONDS
-(while kill -0 "$app_pid" 2>/dev/null; do
-  echo "$SECONDS $(private_kib)"
-  sleep 0.5
-done) >"$memory_log" &
-memory_pid=$!
-must "private memory can be read" wait_for 10 test -s "$memory_log"
+: >"$memory_log"
+must "private memory can be read" test "$(private_kib)" -gt 0
 sample
 while [ $((SECONDS - start_time)) -lt $((minutes * 60)) ]; do
   one_round || recover
