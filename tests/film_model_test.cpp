@@ -30,7 +30,7 @@ class FilmTest : public ::testing::Test {
   std::vector<std::uint32_t> numbers() const {
     std::vector<std::uint32_t> found;
     for (int i = 0; i <= Film::kOverflow; ++i)
-      if (film.used(i)) found.push_back(film.frame(i).picture.bitmap().pixel(0, 0));
+      if (film.used(i)) found.push_back(film.frame(i).image.bitmap().pixel(0, 0));
     return found;
   }
   static std::vector<std::uint32_t> range(std::uint32_t from, std::uint32_t to) {
@@ -126,10 +126,10 @@ TEST_F(FilmTest, TheOverflowPictureMovesIntoFrame36AndPushOutClearsALeftover) {
   // A picture with an empty caption in the overflow frame stays until push-out.
   film.add(numbered(40, 30, 9), "");
   film.tidy();
-  EXPECT_FALSE(film.frame(Film::kOverflow).picture.empty());
+  EXPECT_FALSE(film.frame(Film::kOverflow).image.empty());
   settings.pushOutWhenFull = true;
   film.tidy();
-  EXPECT_TRUE(film.frame(Film::kOverflow).picture.empty());
+  EXPECT_TRUE(film.frame(Film::kOverflow).image.empty());
   EXPECT_EQ(film.frame(Film::kOverflow).imageBox, kEmpty);
 }
 

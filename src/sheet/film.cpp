@@ -52,7 +52,7 @@ std::optional<int> Film::add(const picture::Picture& picture, const std::string&
   if (target) {
     FrameContent& f = frames_[static_cast<std::size_t>(*target)];
     f.imageBox = fitted(f.imageBox, picture.width(), picture.height());
-    f.picture = picture;
+    f.image = picture;
     f.caption = caption;
     changed(*target);
   }
@@ -73,7 +73,7 @@ std::optional<Film::Place> Film::placeForClipboard() {
 }
 
 void Film::replacePicture(int index, const picture::Picture& picture) {
-  frames_[static_cast<std::size_t>(index)].picture = picture;
+  frames_[static_cast<std::size_t>(index)].image = picture;
   changed(index);
 }
 
@@ -109,7 +109,7 @@ void Film::deleteAll() {
 
 void Film::clear(int index) {
   FrameContent& f = frames_[static_cast<std::size_t>(index)];
-  f.picture = picture::Picture();
+  f.image = picture::Picture();
   f.imageBox = kEmptyBox;
   f.caption.clear();
   changed(index);
@@ -138,7 +138,7 @@ void Film::tidy() {
     if (!used(i) && used(i + 1)) move(i + 1, i);
   const FrameContent& overflow = frame(kOverflow);
   if (!overflow.used() && settings_.pushOutWhenFull &&
-      (!overflow.picture.empty() || !(overflow.imageBox == kEmptyBox)))
+      (!overflow.image.empty() || !(overflow.imageBox == kEmptyBox)))
     clear(kOverflow);
   tidyDue_ = false;
   if (onTidied) onTidied();

@@ -11,11 +11,11 @@
 
 namespace sheet {
 
-// What one frame holds: the full-size picture, where its thumbnail sits in
-// the frame's 75 x 75 panel, and its caption. Used exactly when the caption
-// is not empty; an empty frame may still hold a picture and a fitted box.
+// What one frame holds: its full-size picture (image), where the thumbnail
+// sits in the frame's 75 x 75 panel, and its caption. Used exactly when the
+// caption is not empty; an empty frame may still hold a picture and a box.
 struct FrameContent {
-  picture::Picture picture;
+  picture::Picture image;
   picture::Rect imageBox;
   std::string caption;
 
