@@ -89,6 +89,7 @@ picture::Bitmap Screen::copy(picture::Rect r) {
   copies.push_back(std::move(record));
   if (onCopy) onCopy(r);
   if (r.width <= 0 || r.height <= 0) return {};
+  if (failing) throw base::Error(base::kOutOfResources);
   int x0 = std::max(r.left, 0), x1 = std::min(r.left + r.width, image.width());
   int y0 = std::max(r.top, 0), y1 = std::min(r.top + r.height, image.height());
   // Row by row, the part that lies on the screen; the rest is black. A
@@ -125,6 +126,7 @@ bool Clipboard::open() {
 
 std::optional<picture::Bitmap> Clipboard::takeBitmap() {
   if (!open() || bitmap_.empty()) return std::nullopt;
+  if (onTake) onTake();
   if (unreadableBitmap) picture::messages::badBitmap();
   if (oversizedBitmap) (void)picture::Bitmap::create(1 << 15, 1 << 15, 32);
   if (failingEmpty) throw base::Error(sys::kCannotEmptyClipboard);
