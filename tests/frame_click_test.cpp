@@ -47,7 +47,7 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   fill(3);
   picture::Bitmap second = load(120, 90, "shot02.bmp", 0x00AA55);
   idle();
-  ASSERT_EQ(sheet->frames[3].caption.caption(), "shot02.bmp");
+  ASSERT_EQ(sheet->film().frame(3).caption, "shot02.bmp");
   box->photo.setPicture(picture::Picture());
 
   // The right button does what the left does, on the press.
@@ -64,7 +64,7 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   EXPECT_EQ(handOffBitmap(), second);
   // Selecting does not show a hidden camera box, nor touch the film.
   EXPECT_FALSE(box->visible());
-  EXPECT_EQ(sheet->frames[3].thumbnail.bounds(), (ui::Rect{2, 2 + (75 - 53) / 2, 71, 53}));
+  EXPECT_EQ(sheet->film().frame(3).imageBox, (ui::Rect{2, 2 + (75 - 53) / 2, 71, 53}));
 
   // The middle button unselects; the camera box and the file keep the picture.
   std::filesystem::remove(handOffPath());
@@ -87,8 +87,8 @@ TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {
   EXPECT_EQ(box->timeStamp.caption(), "5");
 
   // Marks left out of step (delete all, sheet printing) are put right by a selection.
-  sheet->frames[0].caption.setFontColor(kRed);
-  sheet->frames[2].panel.setBevelInner(ui::BevelCut::Lowered);
+  press(0);
+  sheet->film().dropLoweredMark();
   press(5);
   EXPECT_EQ(lowered(), std::vector<int>{5});
   EXPECT_EQ(red(), std::vector<int>{5});
@@ -104,12 +104,15 @@ TEST_F(FrameClickTest, TheOverflowThumbnailActsOnFrame36) {
 }
 
 TEST_F(FrameClickTest, APressOnAnEmptyFrameChangesNothing) {
+  // Even an empty frame that still shows the marks (delete all leaves them).
+  fill(3);
+  press(2);
+  sheet->deleteAllFrames();
+  idle();
   fill(2);
+  std::filesystem::remove(handOffPath());
   box->photo.setPicture(picture::Picture());
   box->timeStamp.setCaption("before");
-  // Even an empty frame that still shows the marks (delete all leaves them).
-  sheet->frames[2].panel.setBevelInner(ui::BevelCut::Lowered);
-  sheet->frames[2].caption.setFontColor(kRed);
   press(2);
   press(5, ui::MouseButton::Right);
   EXPECT_EQ(lowered(), std::vector<int>{2});
@@ -132,7 +135,7 @@ TEST_F(FrameClickTest, APictureAsWideOrAsTallAsTheScreenShowsAtAQuarter) {
   fill(1);
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
-    sheet->frames[0].thumbnail.setPicture(picture::Picture(numbered(c.w, c.h, 7)));
+    sheet->film().replacePicture(0, picture::Picture(numbered(c.w, c.h, 7)));
     press(0);  // selects
     EXPECT_EQ(box->photo.width(), c.photoW);
     EXPECT_EQ(box->photo.height(), c.photoH);
@@ -147,7 +150,7 @@ TEST_F(FrameClickTest, TheHandOffFileIsAStandardBmpOfTheFramesOwnFormatAndIsRepl
   indexed.setPixel(4, 2, 3);
   indexed.setPixel(0, 0, 1);
   fill(2);
-  sheet->frames[1].thumbnail.setPicture(picture::Picture(indexed));
+  sheet->film().replacePicture(1, picture::Picture(indexed));
   press(1);
   auto bytes = picture::readFileBytes(handOffPath(), 1 << 20);
   ASSERT_GE(bytes.size(), 54u);
@@ -176,7 +179,7 @@ std::vector<std::uint8_t> metafile(int w, int h) {
 
 TEST_F(FrameClickTest, AMetafileFramesHandOffFileIsABmpOfThePictureAsShown) {
   fill(2);
-  sheet->frames[1].thumbnail.setPicture(picture::Picture::fromMetafileBytes(metafile(60, 40)));
+  sheet->film().replacePicture(1, picture::Picture::fromMetafileBytes(metafile(60, 40)));
   press(1);
   ASSERT_TRUE(platform.messages.shown.empty());
   picture::Bitmap written = handOffBitmap();
@@ -188,7 +191,7 @@ TEST_F(FrameClickTest, AMetafileFramesHandOffFileIsABmpOfThePictureAsShown) {
 
   // A metafile that records no size: the size of the thumbnail's box.
   press(1);
-  sheet->frames[0].thumbnail.setPicture(picture::Picture::fromMetafileBytes(metafile(0, 0)));
+  sheet->film().replacePicture(0, picture::Picture::fromMetafileBytes(metafile(0, 0)));
   press(0);
   written = handOffBitmap();
   EXPECT_EQ(written.width(), 71);

@@ -48,7 +48,7 @@ class SheetTest : public AppTest {
 
   // The number of the picture in frame index i, 0 when it has none.
   std::uint32_t pictureIn(int i) const {
-    const picture::Picture& p = sheet->frames[i].thumbnail.picture();
+    const picture::Picture& p = sheet->film().frame(i).image;
     return p.empty() ? 0 : p.bitmap().pixel(0, 0);
   }
 

@@ -63,11 +63,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
                                                    {this, "cornerMarkBottomLeft"},
                                                    {this, "cornerMarkBottomRight"}}}};
   ui::Image titleImage{this, "titleImage"};
-  // Never holds a picture: giving its picture to another image clears it.
-  ui::Image blankImage{this, "blankImage"};
-  // The last bitmap the clipboard watcher stored, and the one just taken.
-  ui::Image stagingImage{this, "stagingImage"};
-  ui::Image clipboardImage{this, "clipboardImage"};
   ui::Timer layoutTimer{application(), "layoutTimer", kLayoutInterval};
 
   CommandMenu commandMenu{application()};

@@ -93,7 +93,7 @@ void CameraBox::pastePhoto() {
 
 void CameraBox::cutPhoto() {
   copyPhoto();
-  photo.setPicture(blankImage.picture());
+  photo.setPicture(picture::Picture());
 }
 
 void CameraBox::sendPhotoToSheet() {

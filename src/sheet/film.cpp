@@ -148,19 +148,20 @@ void Film::tidyIfDue() {
   if (tidyDue_) tidy();
 }
 
-// A mark left on the emptied target belonged to no picture: it goes.
+// Two of the 36 trade their marks, so that a mark travels with its
+// picture; the overflow frame has none to trade.
 void Film::move(int from, int to) {
   frames_[static_cast<std::size_t>(to)] = frame(from);
   changed(to);
   clear(from);
-  if (lowered_ == from)
-    setLowered(to);
-  else if (lowered_ == to)
-    setLowered(std::nullopt);
-  if (red_ == from)
-    setRed(to);
-  else if (red_ == to)
-    setRed(std::nullopt);
+  if (from == kOverflow) return;
+  auto trade = [&](std::optional<int> mark) -> std::optional<int> {
+    if (mark == from) return to;
+    if (mark == to) return from;
+    return mark;
+  };
+  setLowered(trade(lowered_));
+  setRed(trade(red_));
 }
 
 // Frame 1 gives way, and its marks go with its picture.

@@ -65,11 +65,10 @@ void NegativeSheet::saveFilm() {
     services_.messages.show("英数字6文字で名前をつけてください", application().title(), sys::MsgIcon::None,
                             sys::MsgButtons::OK);
   }
-  for (int i = 0; i < kFilmFrames; ++i) {
-    if (!frames[i].used()) continue;
+  for (int i : film_.usedFrames()) {
     // The series is bitmaps by its names: an icon or a metafile goes as
     // the picture it shows, so that the series always loads back whole.
-    const picture::Picture saved(shownBitmap(frames[i].thumbnail.picture()));
+    const picture::Picture saved(shownBitmap(film_.frame(i).image));
     std::string file = base::changeExtension(*path, seriesEnding(i + 1));
     picture::messages::inProgramWords([&] { saved.saveToFile(file); });
   }

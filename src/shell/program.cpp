@@ -49,8 +49,7 @@ Forms startUp(ui::Application& app, sys::Services& services) {
   // The clipboard watcher fills the film's frames while the palette's
   // clipboard button is down, its work kept in two hidden images of the box.
   forms.clipboardWatcher = std::make_unique<sheet::ClipboardWatcher>(
-      app, services.clipboard, *forms.negativeSheet, *forms.palette, forms.cameraBox->clipboardImage,
-      forms.cameraBox->stagingImage);
+      app, services.clipboard, forms.negativeSheet->film(), *forms.palette);
   step(6);
   forms.helpWindow = app.createForm<dialogs::HelpWindow>();
   windows.helpWindowForm = forms.helpWindow;
