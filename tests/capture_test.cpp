@@ -431,17 +431,12 @@ TEST_F(CaptureTest, ARefusedOrFailedCopyLeavesThePhotoItsSizeAndTheTimeStamp) {
 // shot before the box is back.
 TEST_F(CaptureTest, AShotIsStoredAtItsPlaceAmongTheWindowsReturn) {
   start();
-  struct Recorder : app::Film {
-    std::function<void()> store;
-    void addPhotoToFilm() override { store(); }
-  } recorder;
   std::vector<std::vector<bool>> seen;
-  recorder.store = [&, film = windows.film] {
+  box->setFilmInput([&](const picture::Picture& p, const std::string& caption) {
     seen.push_back({box->visible(), forms.palette->visible(), platform.backend.applicationWindowVisible(),
                     box->keepHidden});
-    film->addPhotoToFilm();
-  };
-  windows.film = &recorder;
+    sheet->addPicture(p, caption);
+  });
   choose(box->commandMenu, box->screenMenu.shoot);
   choose(box->commandMenu, box->areaMenu.shoot);
   EXPECT_EQ(seen, (std::vector<std::vector<bool>>{{true, true, true, true}, {false, true, true, true}}));

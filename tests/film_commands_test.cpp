@@ -194,7 +194,7 @@ TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
   eightBit.setPixel(1, 1, 0xFF0000);
   box->photo.setPicture(picture::Picture(eightBit));
   box->timeStamp.setCaption("palette");
-  app::windows.film->addPhotoToFilm();
+  box->storePhotoInFilm();
   idle();
   // A gap left by a delete before the tidy pass: frame 3 is skipped.
   sheet->film().clear(2);

@@ -44,12 +44,16 @@ TEST_F(SheetTest, LoadingSharesThePictureCaptionsItAndSizesThePhoto) {
   EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
   EXPECT_EQ(sheet->frames[0].panel.caption(), "");
 
-  box->displayDivisor = 4;
-  load(1024, 768, "full screen");
+  box->displayDivisor = 4;  // as a full-screen shot leaves it
+  box->photo.setPicture(picture::Picture(numbered(1024, 768, 0)));
+  box->setTimeStamp("full screen");
+  box->storePhotoInFilm();
   EXPECT_EQ(box->photo.width(), 256);
   EXPECT_EQ(box->photo.height(), 192);
-  box->displayDivisor = 4;
-  load(1023, 767, "odd");
+  box->displayDivisor = 4;  // as a full-screen shot leaves it
+  box->photo.setPicture(picture::Picture(numbered(1023, 767, 0)));
+  box->setTimeStamp("odd");
+  box->storePhotoInFilm();
   EXPECT_EQ(box->photo.width(), 255);
   EXPECT_EQ(box->photo.height(), 191);
 }
@@ -144,7 +148,7 @@ TEST_F(SheetTest, PhotoWithoutAPictureChangesNothing) {
   box->photo.setBounds({2, 2, 156, 116});
   box->timeStamp.setCaption("cut");
   settings.pushOutWhenFull = true;
-  windows.film->addPhotoToFilm();
+  box->storePhotoInFilm();
   EXPECT_FALSE(sheet->film().used(2));
   EXPECT_EQ(sheet->film().frame(2).imageBox, box71());
   EXPECT_EQ(sheet->tidyTimer.interval(), 0);

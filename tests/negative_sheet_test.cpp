@@ -235,7 +235,7 @@ TEST_F(SheetTest, PushOutClearsAnEmptyOverflowFramesLeftoverPicture) {
   fill(36);
   box->photo.setPicture(picture::Picture(numbered(40, 30, 9)));
   box->timeStamp.setCaption("");
-  windows.film->addPhotoToFilm();
+  box->storePhotoInFilm();
   ASSERT_EQ(pictureIn(kOverflow), 9u);
   idle();
   EXPECT_EQ(pictureIn(kOverflow), 9u);  // push-out off: it stays

@@ -231,7 +231,7 @@ TEST_F(PrintingTest, ContactSheetGridOnA640PixelScreen) {
 TEST_F(PrintingTest, TheSheetFillsThePageWidthAtTheTopAndShowsTheFilm) {
   box->photo.setPicture(picture::Picture(solid(40, 30, 0xFF0000)));
   box->setTimeStamp("1");
-  app::windows.film->addPhotoToFilm();
+  box->storePhotoInFilm();
   idle();
   printer().page = {4800, 6600, 600, 600};
   printSheet();

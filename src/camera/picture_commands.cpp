@@ -30,7 +30,7 @@ void CameraBox::openPhoto() {
   photo.setPicture(loaded);
   setTimeStamp(base::firstCharacters(base::fileNamePart(*path), kTimeStampCharacters));
   displayDivisor = 1;
-  addPhotoToFilm();
+  storePhotoInFilm();
 }
 
 // Writes the photo under its time stamp, in the current folder; when that
@@ -98,7 +98,7 @@ void CameraBox::cutPhoto() {
 
 void CameraBox::sendPhotoToSheet() {
   displayDivisor = 1;
-  addPhotoToFilm();
+  storePhotoInFilm();
 }
 
 }  // namespace camera

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/camera_box_view.h"
 #include "app/settings.h"
-#include "app/windows.h"
 #include "picture/bmp.h"
 #include "picture/file_io.h"
 #include "ui/application.h"
@@ -27,8 +25,11 @@ constexpr const char* kTitle = "ネガシート";
 
 }  // namespace
 
-NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services)
-    : ui::Form(app, "negativeSheet"), services_(services), positions_(services.registry) {
+NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services, app::CameraBoxView& cameraBox)
+    : ui::Form(app, "negativeSheet"),
+      services_(services),
+      cameraBox_(cameraBox),
+      positions_(services.registry) {
   setBorderStyle(ui::BorderStyle::ToolWindow);
   setCaption(kTitle);
   struct ButtonSetup {
@@ -138,39 +139,16 @@ std::optional<int> NegativeSheet::addPicture(const picture::Picture& picture, co
   return at;
 }
 
-void NegativeSheet::addPhotoToFilm() {
-  app::CameraBoxView* cameraBox = app::windows.cameraBoxView;
-  if (!cameraBox) return;
-  ui::Image& photo = cameraBox->photoControl();
-  std::optional<int> at = addPicture(photo.picture(), cameraBox->timeStampText());
-  if (!at) return;
-  // The frame shares the photo's pixels until one of them is written.
-  const picture::Picture& stored = film_.frame(*at).image;
-  int divisor = static_cast<int>(std::max(1u, cameraBox->photoDivisor()));
-  photo.setHeight(stored.height() / divisor);
-  photo.setWidth(stored.width() / divisor);
-  photo.setPicture(stored);
+void NegativeSheet::loadIntoFilm(const picture::Picture& picture, const std::string& name) {
+  std::optional<int> at = addPicture(picture, name);
+  cameraBox_.showPicture(picture, name, at ? app::PhotoSize::Own : app::PhotoSize::Kept);
 }
 
 void NegativeSheet::toggleFrame(int index) {
   if (film_.toggle(index) != sheet::Film::Toggle::Selected) return;
   const FrameContent& f = film_.frame(index);
   const picture::Picture selected = f.image;
-  if (app::CameraBoxView* cameraBox = app::windows.cameraBoxView) {
-    // A picture as wide or as tall as the screen (a full-screen shot) is
-    // shown at a quarter of its size, any smaller one at its own.
-    int w = selected.width(), h = selected.height();
-    ui::Image& photo = cameraBox->photoControl();
-    if (h < services_.screen.height() && w < services_.screen.width()) {
-      photo.setHeight(h);
-      photo.setWidth(w);
-    } else {
-      photo.setHeight(h / 4);
-      photo.setWidth(w / 4);
-    }
-    photo.setPicture(selected);
-    cameraBox->setTimeStampText(f.caption);
-  }
+  cameraBox_.showPicture(selected, f.caption, app::PhotoSize::Selected);
   // Last: when the file cannot be written, the frame is selected and shown
   // all the same.
   writeHandOffFile(selected);

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/film.h"
+#include "app/camera_box_view.h"
 #include "app/positions.h"
 #include "app/settings.h"
 #include "sheet/film.h"
@@ -25,9 +25,10 @@ inline constexpr const char* kHandOffFile = "temp.bmp";
 // screen, with the film's commands in a column on its left. It shows its
 // Film and turns the user's commands into calls on it; the tidy pass runs
 // once the loop is idle after it became due.
-class NegativeSheet : public ui::Form, public app::Film {
+class NegativeSheet : public ui::Form {
  public:
-  NegativeSheet(ui::Application& app, sys::Services& services);
+  // The film shows its pictures in the camera box.
+  NegativeSheet(ui::Application& app, sys::Services& services, app::CameraBoxView& cameraBox);
 
   ui::Panel buttonColumn{this, "buttonColumn"};
   ui::PushButton playButton{&buttonColumn, "playButton"};
@@ -69,11 +70,12 @@ class NegativeSheet : public ui::Form, public app::Film {
   // once at start-up.
   ui::Timer tidyTimer{application(), "tidyTimer", 1};
 
-  // app::Film
-  void addPhotoToFilm() override;
   // A picture into the film (see Film::add); the strip scrolls on by a
   // frame when it lands in frames 8 to 36, so the newest stays in view.
   std::optional<int> addPicture(const picture::Picture& picture, const std::string& caption);
+  // A picture read from a file: into the film, and shown in the camera box
+  // with its name, at its own size when the film kept it.
+  void loadIntoFilm(const picture::Picture& picture, const std::string& name);
 
   // Prints the film on one page: the window, below the screen, shows the
   // frames in a grid for the print dialog and the print, then goes back
@@ -144,6 +146,7 @@ class NegativeSheet : public ui::Form, public app::Film {
   picture::Bitmap shownBitmap(const picture::Picture& picture) const;
 
   sys::Services& services_;
+  app::CameraBoxView& cameraBox_;
   app::PositionStore positions_;
   sheet::Film film_{app::settings};
   // The print grid shows the frames flat, marks or not.

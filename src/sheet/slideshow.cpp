@@ -3,9 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/camera_box_view.h"
 #include "app/settings.h"
-#include "app/windows.h"
 #include "sheet/negative_sheet.h"
 
 namespace sheet {
@@ -13,12 +11,9 @@ namespace sheet {
 void NegativeSheet::showNextFrame() {
   std::optional<int> shown = film_.playStep();
   if (!shown) return;
-  if (app::CameraBoxView* cameraBox = app::windows.cameraBoxView) {
-    // The photo keeps its size and shows the picture stretched into it.
-    const FrameContent& f = film_.frame(*shown);
-    cameraBox->photoControl().setPicture(f.image);
-    cameraBox->setTimeStampText(f.caption);
-  }
+  // The photo keeps its size and shows the picture stretched into it.
+  const FrameContent& f = film_.frame(*shown);
+  cameraBox_.showPicture(f.image, f.caption, app::PhotoSize::Kept);
 }
 
 // The steps are counted in 8 bits: a strobe count of 255 makes no step.
@@ -27,7 +22,7 @@ void NegativeSheet::autoPlay() {
   const auto steps = static_cast<std::uint8_t>(app::settings.strobeCount + 1);
   for (int i = 0; i < steps; ++i) {
     showNextFrame();
-    if (app::CameraBoxView* cameraBox = app::windows.cameraBoxView) cameraBox->repaintPhoto();
+    cameraBox_.repaintPhoto();
     services_.clock.sleep(app::settings.strobeIntervalTenths * 100);
   }
 }
