@@ -28,19 +28,12 @@ class FrameClickTest : public SheetTest {
     return picture::readBmp(bytes.data(), bytes.size());
   }
 
-  // The indexes of the frames among the 36 with a lowered panel, and with a red caption.
-  std::vector<int> lowered() const {
-    std::vector<int> out;
-    for (int i = 0; i < kFilmFrames; ++i)
-      if (sheet->frames[i].panel.bevelInner() != ui::BevelCut::Raised) out.push_back(i);
-    return out;
+  // The frame with a lowered panel, and the one with a red caption, as a list.
+  static std::vector<int> listed(std::optional<int> frame) {
+    return frame ? std::vector<int>{*frame} : std::vector<int>{};
   }
-  std::vector<int> red() const {
-    std::vector<int> out;
-    for (int i = 0; i < kFilmFrames; ++i)
-      if (sheet->frames[i].caption.font().color != ui::clBlack) out.push_back(i);
-    return out;
-  }
+  std::vector<int> lowered() const { return listed(sheet->film().loweredFrame()); }
+  std::vector<int> red() const { return listed(sheet->film().redFrame()); }
 };
 
 TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
@@ -74,6 +67,29 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   EXPECT_EQ(box->photo.picture().bitmap(), second);
   EXPECT_FALSE(handOffWritten());
   EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+// Each frame shows what the film holds, the marks of the selected picture
+// after the tidy pass moved it included.
+TEST_F(FrameClickTest, EachFrameShowsTheFilm) {
+  fill(4);
+  press(2);
+  sheet->film().clear(1);
+  sheet->film().scheduleTidy();
+  idle();
+  ASSERT_EQ(sheet->film().loweredFrame(), 1);
+  for (int i = 0; i <= kOverflow; ++i) {
+    SCOPED_TRACE(i);
+    const sheet::FrameContent& c = sheet->film().frame(i);
+    const sheet::Frame& f = sheet->frames[i];
+    const picture::Picture& shown = f.thumbnail.picture();
+    EXPECT_EQ(shown.empty() ? 0u : shown.bitmap().pixel(0, 0), pictureIn(i));
+    EXPECT_EQ(f.thumbnail.bounds(), c.imageBox);
+    EXPECT_EQ(f.caption.caption(), c.caption);
+    if (i == kOverflow) continue;
+    EXPECT_EQ(f.panel.bevelInner(), i == 1 ? ui::BevelCut::Lowered : ui::BevelCut::Raised);
+    EXPECT_EQ(f.caption.font().color, i == 1 ? kRed : ui::clBlack);
+  }
 }
 
 TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {

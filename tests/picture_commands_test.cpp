@@ -65,7 +65,7 @@ class PictureCommandsTest : public SheetTest {
   };
   State state() const {
     State s{box->photo.picture(), box->timeStamp.caption(), box->timeStampShadow.caption(), {}};
-    for (const auto& f : sheet->frames) s.captions.push_back(f.caption.caption());
+    for (int i = 0; i <= sheet::kOverflow; ++i) s.captions.push_back(sheet->film().frame(i).caption);
     return s;
   }
 
