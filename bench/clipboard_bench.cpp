@@ -73,7 +73,7 @@ void BM_TakeFullHdIntoANewFrame(benchmark::State& state) {
   picture::Bitmap copied = fullHd();
   for (auto _ : state) {
     state.PauseTiming();
-    p.sheet->clearFrame(0);
+    p.sheet->film().clear(0);
     p.platform.clipboard.putFromOtherProgram(copied);
     state.ResumeTiming();
     p.watcher->tick();

@@ -54,7 +54,7 @@ struct Program {
       pictures.push_back(fullHd(k));
       forms.cameraBox->photo.setPicture(picture::Picture(pictures.back()));
       forms.cameraBox->timeStamp.setCaption(std::to_string(k));
-      app::windows.film->addPhotoToFilm();
+      forms.cameraBox->storePhotoInFilm();
       platform.backend.advance(1);
     }
     // The series on disk for the loads, its pages written back before any

@@ -66,7 +66,7 @@ int main() {
   for (int i = 0; i < kPictures; ++i) {
     box.photo.setPicture(picture::Picture(distinctPicture(i)));
     box.timeStamp.setCaption(std::to_string(i + 1));
-    app::windows.film->addPhotoToFilm();
+    box.storePhotoInFilm();
     platform.backend.advance(1);  // tidy pass and repaint, thumbnails drawn
   }
   long long peak = statusBytes("VmHWM");

@@ -71,7 +71,7 @@ struct Program {
     for (int i = 0; i < sheet::kFilmFrames; ++i) {
       box->photo.setPicture(picture::Picture(shot));
       box->timeStamp.setCaption("12:00:" + std::to_string(10 + i));
-      app::windows.film->addPhotoToFilm();
+      box->storePhotoInFilm();
       platform.backend.advance(1);
     }
     sheet->show();

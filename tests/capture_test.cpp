@@ -56,9 +56,10 @@ class CaptureTest : public AppTest {
         if (b.pixel(x, y) != patternAt(left + x, top + y)) return false;
     return b.pixel(b.width() - 1, b.height() - 1) == patternAt(left + b.width() - 1, top + b.height() - 1);
   }
+  static picture::Picture tiny() { return picture::Picture(picture::Bitmap::create(1, 1, 24)); }
   int usedFrames() const {
     int n = 0;
-    for (auto& f : sheet->frames) n += f.used();
+    for (int i = 0; i <= sheet::kOverflow; ++i) n += sheet->film().used(i);
     return n;
   }
   // Records, whenever the loop runs during a command, the hold flag and
@@ -114,8 +115,8 @@ TEST_F(CaptureTest, AreaShotCopiesTheScreenUnderThePhotoWithTheBoxOutOfThePictur
   EXPECT_EQ(box->displayDivisor, 1u);
   EXPECT_EQ(box->timeStamp.caption(), "12:00:01");
   EXPECT_EQ(box->timeStampShadow.caption(), "12:00:01");
-  EXPECT_EQ(sheet->frames[0].caption.caption(), "12:00:01");
-  EXPECT_TRUE(showsScreenAt(sheet->frames[0].thumbnail.picture(), 112, 57));
+  EXPECT_EQ(sheet->film().frame(0).caption, "12:00:01");
+  EXPECT_TRUE(showsScreenAt(sheet->film().frame(0).image, 112, 57));
   expectWindowsBack(false);
   EXPECT_TRUE(box->viewfinder.visible());
   for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
@@ -295,7 +296,7 @@ TEST_F(CaptureTest, BurstsOfNoShotsStillHideAndWait) {
 
 TEST_F(CaptureTest, BurstLargerThanTheFreeFramesLeavesTheRestToTheFilm) {
   start();
-  for (int i = 0; i < 33; ++i) sheet->frames[i].caption.setCaption("used");
+  for (int i = 0; i < 33; ++i) sheet->film().add(tiny(), "used");
   settings.strobeCount = 5;
   choose(box->commandMenu, box->areaMenu.shootBurst);
   EXPECT_EQ(copies().size(), 5u);
@@ -311,7 +312,7 @@ TEST_F(CaptureTest, BurstLargerThanTheFreeFramesLeavesTheRestToTheFilm) {
   choose(box->commandMenu, box->areaMenu.shootBurst);
   platform.backend.advance(10);
   EXPECT_EQ(usedFrames(), 36);
-  EXPECT_TRUE(showsScreenAt(sheet->frames[35].thumbnail.picture(), 112, 57));
+  EXPECT_TRUE(showsScreenAt(sheet->film().frame(35).image, 112, 57));
 }
 
 TEST_F(CaptureTest, FullScreenShotKeepsPaletteAndBoxOutAndShowsAQuarter) {
@@ -430,17 +431,12 @@ TEST_F(CaptureTest, ARefusedOrFailedCopyLeavesThePhotoItsSizeAndTheTimeStamp) {
 // shot before the box is back.
 TEST_F(CaptureTest, AShotIsStoredAtItsPlaceAmongTheWindowsReturn) {
   start();
-  struct Recorder : app::Film {
-    std::function<void()> store;
-    void addPhotoToFilm() override { store(); }
-  } recorder;
   std::vector<std::vector<bool>> seen;
-  recorder.store = [&, film = windows.film] {
+  box->setFilmInput([&](const picture::Picture& p, const std::string& caption) {
     seen.push_back({box->visible(), forms.palette->visible(), platform.backend.applicationWindowVisible(),
                     box->keepHidden});
-    film->addPhotoToFilm();
-  };
-  windows.film = &recorder;
+    sheet->addPicture(p, caption);
+  });
   choose(box->commandMenu, box->screenMenu.shoot);
   choose(box->commandMenu, box->areaMenu.shoot);
   EXPECT_EQ(seen, (std::vector<std::vector<bool>>{{true, true, true, true}, {false, true, true, true}}));
@@ -463,7 +459,7 @@ TEST_F(CaptureTest, EachStepOfTheWayBackRunsWhateverTheOthersDo) {
 
 TEST_F(CaptureTest, AFullScreenShotIntoAFullFilmStillShowsAQuarter) {
   start();
-  for (auto& f : sheet->frames) f.caption.setCaption("used");
+  for (int i = 0; i <= sheet::kOverflow; ++i) sheet->film().add(tiny(), "used");
   ASSERT_FALSE(settings.pushOutWhenFull);
   choose(box->commandMenu, box->screenMenu.shoot);
   ASSERT_EQ(copies().size(), 1u);
@@ -486,12 +482,12 @@ TEST_F(CaptureTest, WithoutALocaleTimePatternTheStampIsHoursMinutesSeconds) {
   choose(box->commandMenu, box->areaMenu.shoot);
   EXPECT_EQ(box->timeStamp.caption(), "09:00:01");
   EXPECT_EQ(box->timeStampShadow.caption(), "09:00:01");
-  EXPECT_EQ(sheet->frames[0].caption.caption(), "09:00:01");
+  EXPECT_EQ(sheet->film().frame(0).caption, "09:00:01");
   // The frame counts as used, so the next shot goes to the next one.
   platform.backend.advance(10);
   choose(box->commandMenu, box->areaMenu.shoot);
   EXPECT_EQ(usedFrames(), 2);
-  EXPECT_EQ(sheet->frames[1].caption.caption(), "09:00:02");
+  EXPECT_EQ(sheet->film().frame(1).caption, "09:00:02");
 }
 
 TEST_F(CaptureTest, OnlyTheFirstShotOfABurstWaitsForTheScreenToSettle) {
@@ -540,9 +536,9 @@ TEST_F(CaptureTest, AShotThatRunsOutOfMemoryIsRefusedAndTheFilmStaysAsItWas) {
   ASSERT_TRUE(platform.messages.shown.empty());
   auto film = [this] {
     FilmState state;
-    for (auto& f : sheet->frames) {
-      state.captions.push_back(f.caption.caption());
-      state.pictures.push_back(f.thumbnail.picture());
+    for (int i = 0; i <= sheet::kOverflow; ++i) {
+      state.captions.push_back(sheet->film().frame(i).caption);
+      state.pictures.push_back(sheet->film().frame(i).image);
     }
     return state;
   };

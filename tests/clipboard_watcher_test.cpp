@@ -5,6 +5,7 @@
 
 #include "base/error.h"
 #include "picture/errors.h"
+#include "sheet/clipboard_watcher.h"
 #include "sheet_fixture.h"
 #include "shell/palette.h"
 
@@ -29,16 +30,17 @@ class ClipboardWatcherTest : public SheetTest {
     return b;
   }
   sys::Clipboard& clipboard() { return platform.clipboard; }
+  const sheet::ClipboardWatcher& watcher() const { return *forms.clipboardWatcher; }
   // The numbers of the pictures in the used frames of 1..36, in order.
   std::vector<std::uint32_t> film() const {
     std::vector<std::uint32_t> numbers;
     for (int i = 0; i < kFilmFrames; ++i)
-      if (sheet->frames[i].used()) numbers.push_back(pictureIn(i));
+      if (sheet->film().used(i)) numbers.push_back(pictureIn(i));
     return numbers;
   }
   int usedFrames() const {
     int n = 0;
-    for (const auto& f : sheet->frames) n += f.used() ? 1 : 0;
+    for (int i = 0; i <= kOverflow; ++i) n += sheet->film().used(i) ? 1 : 0;
     return n;
   }
 };
@@ -86,14 +88,14 @@ TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameAndIsCountedWithoutS
   platform.clipboard.putFromOtherProgram(copied, "caption text");
   tick();
   EXPECT_EQ(platform.clipboard.text(), "");
-  const auto& f = sheet->frames[3];
-  EXPECT_EQ(f.caption.caption(), "From Clip");
-  EXPECT_EQ(f.thumbnail.bounds(), (ui::Rect{2, 13, 71, 53}));
-  EXPECT_EQ(f.thumbnail.picture().bitmap(), copied);
+  const sheet::FrameContent& f = sheet->film().frame(3);
+  EXPECT_EQ(f.caption, "From Clip");
+  EXPECT_EQ(f.imageBox, (ui::Rect{2, 13, 71, 53}));
+  EXPECT_EQ(f.image.bitmap(), copied);
   EXPECT_FALSE(clipboard().hasBitmap());
-  EXPECT_EQ(box->clipboardImage.picture().bitmap(), copied);
-  EXPECT_EQ(box->stagingImage.picture().bitmap(), copied);
-  EXPECT_EQ(box->stagingImage.width(), 640);
+  EXPECT_EQ(watcher().lastTaken().bitmap(), copied);
+  EXPECT_EQ(watcher().lastStored().bitmap(), copied);
+  EXPECT_EQ(watcher().lastStored().width(), 640);
   EXPECT_EQ(pictureIn(4), 0u);
   EXPECT_EQ(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
   // The tidy pass that follows counts it.
@@ -104,7 +106,7 @@ TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameAndIsCountedWithoutS
   // A portrait bitmap: the next frame, centred across.
   copyInOtherProgram(30, 60, 5);
   tick();
-  EXPECT_EQ(sheet->frames[4].thumbnail.bounds(), (ui::Rect{2 + (75 - 35) / 2, 2, 35, 71}));
+  EXPECT_EQ(sheet->film().frame(4).imageBox, (ui::Rect{2 + (75 - 35) / 2, 2, 35, 71}));
   // Nothing new on the clipboard: nothing changes.
   tick();
   EXPECT_EQ(usedFrames(), 5);
@@ -113,18 +115,18 @@ TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameAndIsCountedWithoutS
 TEST_F(ClipboardWatcherTest, TheSelectedFrameHasItsPictureReplacedInPlace) {
   fill(6);
   forms.negativeSheet->toggleFrame(4);
-  ui::Rect boxBefore = sheet->frames[4].thumbnail.bounds();
-  picture::Bitmap staged = box->stagingImage.picture().bitmap();
+  ui::Rect boxBefore = sheet->film().frame(4).imageBox;
+  picture::Bitmap staged = watcher().lastStored().bitmap();
   clipboardButton();
   picture::Bitmap copied = copyInOtherProgram(300, 100, 0x77);
   tick();
-  EXPECT_EQ(sheet->frames[4].thumbnail.picture().bitmap(), copied);
-  EXPECT_EQ(sheet->frames[4].thumbnail.bounds(), boxBefore);
-  EXPECT_EQ(sheet->frames[4].caption.caption(), "5");
+  EXPECT_EQ(sheet->film().frame(4).image.bitmap(), copied);
+  EXPECT_EQ(sheet->film().frame(4).imageBox, boxBefore);
+  EXPECT_EQ(sheet->film().frame(4).caption, "5");
   EXPECT_EQ(usedFrames(), 6);
   EXPECT_FALSE(clipboard().hasBitmap());
-  EXPECT_EQ(box->stagingImage.picture().bitmap(), staged);
-  EXPECT_EQ(box->clipboardImage.picture().bitmap(), copied);
+  EXPECT_EQ(watcher().lastStored().bitmap(), staged);
+  EXPECT_EQ(watcher().lastTaken().bitmap(), copied);
 }
 
 TEST_F(ClipboardWatcherTest, AFullFilmUsesTheOverflowFrameThenLeavesTheBitmapOnTheClipboard) {
@@ -132,8 +134,8 @@ TEST_F(ClipboardWatcherTest, AFullFilmUsesTheOverflowFrameThenLeavesTheBitmapOnT
   clipboardButton();
   picture::Bitmap first = copyInOtherProgram(50, 50, 100);
   tick();
-  EXPECT_EQ(sheet->frames[kOverflow].caption.caption(), "From Clip");
-  EXPECT_EQ(sheet->frames[kOverflow].thumbnail.picture().bitmap(), first);
+  EXPECT_EQ(sheet->film().frame(kOverflow).caption, "From Clip");
+  EXPECT_EQ(sheet->film().frame(kOverflow).image.bitmap(), first);
 
   // No place left and push-out off: the bitmap stays with its owner, and
   // the ticks do not even open the clipboard.
@@ -157,8 +159,8 @@ TEST_F(ClipboardWatcherTest, AFullFilmUsesTheOverflowFrameThenLeavesTheBitmapOnT
   expected.push_back(100);
   expected.push_back(200);
   EXPECT_EQ(film(), expected);
-  EXPECT_FALSE(sheet->frames[kOverflow].used());
-  EXPECT_EQ(sheet->frames[kFilmFrames - 1].caption.caption(), "From Clip");
+  EXPECT_FALSE(sheet->film().used(kOverflow));
+  EXPECT_EQ(sheet->film().frame(kFilmFrames - 1).caption, "From Clip");
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
 }
 
@@ -168,7 +170,7 @@ TEST_F(ClipboardWatcherTest, PushOutKeepsTheNewestCopiesInOrder) {
   settings.pushOutWhenFull = true;
   for (std::uint32_t copies : {2u, 3u}) {
     SCOPED_TRACE(copies);
-    for (int i = 0; i < kFilmFrames; ++i) sheet->clearFrame(i);
+    for (int i = 0; i < kFilmFrames; ++i) sheet->film().clear(i);
     idle();
     fill(kFilmFrames);
     if (!forms.palette->clipboardButton.down()) clipboardButton();
@@ -182,8 +184,8 @@ TEST_F(ClipboardWatcherTest, PushOutKeepsTheNewestCopiesInOrder) {
     for (std::uint32_t n = copies + 1; n <= 36; ++n) expected.push_back(n);
     for (std::uint32_t n = 1; n <= copies; ++n) expected.push_back(1000 + n);
     EXPECT_EQ(film(), expected);
-    EXPECT_FALSE(sheet->frames[kOverflow].used());
-    EXPECT_EQ(sheet->frames[kFilmFrames - 1].caption.caption(), "From Clip");
+    EXPECT_FALSE(sheet->film().used(kOverflow));
+    EXPECT_EQ(sheet->film().frame(kFilmFrames - 1).caption, "From Clip");
     EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
   }
 }
@@ -198,23 +200,23 @@ TEST_F(ClipboardWatcherTest, AShotAfterATakeIntoAFullFilmIsKept) {
   copyInOtherProgram(40, 30, 100);
   app.dispatch([&] { box->shootArea(); });
   idle();
-  EXPECT_EQ(sheet->frames[0].caption.caption(), "3");
-  EXPECT_EQ(sheet->frames[34].caption.caption(), "From Clip");
-  EXPECT_EQ(sheet->frames[35].caption.caption(), box->timeStamp.caption());
+  EXPECT_EQ(sheet->film().frame(0).caption, "3");
+  EXPECT_EQ(sheet->film().frame(34).caption, "From Clip");
+  EXPECT_EQ(sheet->film().frame(35).caption, box->timeStamp.caption());
   copyInOtherProgram(40, 30, 101);
   app.dispatch([&] { box->shootScreenBurst(); });
   idle();
-  EXPECT_EQ(sheet->frames[0].caption.caption(), "7");
-  EXPECT_EQ(sheet->frames[32].caption.caption(), "From Clip");
+  EXPECT_EQ(sheet->film().frame(0).caption, "7");
+  EXPECT_EQ(sheet->film().frame(32).caption, "From Clip");
 }
 
 TEST_F(ClipboardWatcherTest, ARedCaptionLeftOnAnEmptyFrameDoesNotSwallowTheBitmaps) {
   fill(4);
   forms.negativeSheet->toggleFrame(2);
   // What delete all leaves: every frame cleared, the marks kept.
-  for (int i = 0; i < 4; ++i) sheet->clearFrame(i);
+  for (int i = 0; i < 4; ++i) sheet->film().clear(i);
   idle();
-  ASSERT_TRUE(sheet->frames[2].captionRed());
+  ASSERT_TRUE(sheet->film().redFrame() == 2);
   clipboardButton();
   for (std::uint32_t n = 1; n <= 3; ++n) {
     copyInOtherProgram(20, 10, n);
@@ -226,7 +228,7 @@ TEST_F(ClipboardWatcherTest, ARedCaptionLeftOnAnEmptyFrameDoesNotSwallowTheBitma
   // The frame with the red caption is filled like any empty frame, and
   // from then on it is the selected, used frame.
   EXPECT_EQ(pictureIn(2), 3u);
-  EXPECT_EQ(sheet->frames[2].caption.caption(), "From Clip");
+  EXPECT_EQ(sheet->film().frame(2).caption, "From Clip");
   copyInOtherProgram(20, 10, 4);
   tick();
   EXPECT_EQ(pictureIn(2), 4u);

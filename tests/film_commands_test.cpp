@@ -63,7 +63,7 @@ class FilmCommandsTest : public SheetTest {
   }
   std::vector<std::string> captions(int from, int to) const {
     std::vector<std::string> out;
-    for (int i = from; i <= to; ++i) out.push_back(sheet->frames[i].caption.caption());
+    for (int i = from; i <= to; ++i) out.push_back(sheet->film().frame(i).caption);
     return out;
   }
   std::vector<std::string> messageTexts() const {
@@ -87,7 +87,7 @@ TEST_F(FilmCommandsTest, PlayStepsShowTheFramesInOrderAndStartOverAfterTheEnd) {
   box->photo.setPicture(picture::Picture());
   // An empty film: nothing shows, the position stays at 1.
   click(sheet->playButton);
-  EXPECT_EQ(sheet->playPosition, 1);
+  EXPECT_EQ(sheet->film().playPosition(), 0);
   EXPECT_TRUE(box->photo.picture().empty());
 
   fill(3);
@@ -103,21 +103,21 @@ TEST_F(FilmCommandsTest, PlayStepsShowTheFramesInOrderAndStartOverAfterTheEnd) {
   // The fourth press shows nothing and leaves the third picture up.
   EXPECT_EQ(shown, (std::vector<std::uint32_t>{1, 2, 3, 3, 1}));
   EXPECT_EQ(stamps, (std::vector<std::string>{"1", "2", "3", "3", "1"}));
-  EXPECT_EQ(sheet->playPosition, 2);
+  EXPECT_EQ(sheet->film().playPosition(), 1);
   // The photo keeps its size; the selection and the film stay.
   EXPECT_EQ(box->photo.bounds(), (ui::Rect{0, 0, 50, 40}));
-  EXPECT_TRUE(sheet->frames[1].panelLowered());
-  EXPECT_TRUE(sheet->frames[1].captionRed());
+  EXPECT_TRUE(sheet->film().loweredFrame() == 1);
+  EXPECT_TRUE(sheet->film().redFrame() == 1);
   EXPECT_EQ(captions(0, 3), (std::vector<std::string>{"1", "2", "3", ""}));
   EXPECT_FALSE(sheet->tidyTimer.interval());
 
   // Frames removed from the end: a position past the film shows nothing.
-  sheet->playPosition = 3;
-  sheet->clearFrame(2);
+  sheet->film().playStep();  // from frame 2 to 3
+  sheet->film().clear(2);
   box->photo.setPicture(picture::Picture());
   click(sheet->playButton);
   EXPECT_TRUE(box->photo.picture().empty());
-  EXPECT_EQ(sheet->playPosition, 1);
+  EXPECT_EQ(sheet->film().playPosition(), 0);
 }
 
 TEST_F(FilmCommandsTest, AFullFilmPlaysFrame36ThenFrame1) {
@@ -126,10 +126,10 @@ TEST_F(FilmCommandsTest, AFullFilmPlaysFrame36ThenFrame1) {
     click(sheet->playButton);
     ASSERT_EQ(photoNumber(), std::uint32_t(press));
   }
-  EXPECT_EQ(sheet->playPosition, 1);
+  EXPECT_EQ(sheet->film().playPosition(), 0);
   click(sheet->playButton);
   EXPECT_EQ(photoNumber(), 1u);
-  EXPECT_EQ(sheet->playPosition, 2);
+  EXPECT_EQ(sheet->film().playPosition(), 1);
 }
 
 TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInterval) {
@@ -162,7 +162,7 @@ TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInt
   EXPECT_EQ(numbers, (std::vector<std::uint32_t>{1, 2, 3, 1}));
   EXPECT_EQ(times, (std::vector<std::int64_t>{0, 1000, 2000, 4000}));
   EXPECT_EQ(platform.backend.now() - start, 5000);
-  EXPECT_EQ(sheet->playPosition, 2);
+  EXPECT_EQ(sheet->film().playPosition(), 1);
   EXPECT_EQ(box->timeStamp.caption(), "1");
 
   // The run starts where the position is; its length is counted in 8 bits.
@@ -172,12 +172,12 @@ TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInt
   choose(sheet->playMenu.autoPlay);
   EXPECT_EQ(platform.backend.now() - start, 7 * 300);
   // From 2: 2, 3, -, 1, 2, 3, -.
-  EXPECT_EQ(sheet->playPosition, 1);
+  EXPECT_EQ(sheet->film().playPosition(), 0);
   app::settings.strobeCount = 255;
   start = platform.backend.now();
   choose(sheet->playMenu.autoPlay);
   EXPECT_EQ(platform.backend.now(), start);
-  EXPECT_EQ(sheet->playPosition, 1);
+  EXPECT_EQ(sheet->film().playPosition(), 0);
 }
 
 // -------------------------------------------------------------- batch save
@@ -194,10 +194,10 @@ TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
   eightBit.setPixel(1, 1, 0xFF0000);
   box->photo.setPicture(picture::Picture(eightBit));
   box->timeStamp.setCaption("palette");
-  app::windows.film->addPhotoToFilm();
+  box->storePhotoInFilm();
   idle();
   // A gap left by a delete before the tidy pass: frame 3 is skipped.
-  sheet->clearFrame(2);
+  sheet->film().clear(2);
   // A file of the series already there is replaced without asking.
   writeText(at("abcdef01.bmp"), "old");
 
@@ -271,7 +271,7 @@ TEST_F(FilmCommandsTest, BatchSaveOfAnEmptyFilmWritesAndSaysNothing) {
 
 TEST_F(FilmCommandsTest, BatchSaveLeavesTheOverflowFrameOut) {
   fill(kFilmFrames + 1);
-  ASSERT_TRUE(sheet->frames[kOverflow].used());
+  ASSERT_TRUE(sheet->film().used(kOverflow));
   platform.fileDialogs.answers = {at("abcdef")};
   click(sheet->saveButton);
   EXPECT_EQ(filesInFolder().size(), std::size_t(kFilmFrames));
@@ -346,7 +346,7 @@ TEST_F(FilmCommandsTest, ASavedFilmLoadsBackWithItsPicturesAndFileNames) {
   EXPECT_EQ(asked.options.filter, "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp|PNGﾌｧｲﾙ（*.png）|*.png");
 
   EXPECT_EQ(captions(0, 3), (std::vector<std::string>{"写真ab01.bmp", "写真ab02.bmp", "写真ab03.bmp", ""}));
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(sheet->frames[k].thumbnail.picture().bitmap(), shots[k]);
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(sheet->film().frame(k).image.bitmap(), shots[k]);
   // The camera box shows the last picture at its own size, named by its file.
   EXPECT_EQ(box->photo.picture().bitmap(), shots[2]);
   EXPECT_EQ(box->photo.width(), 192);
@@ -424,13 +424,13 @@ TEST_F(FilmCommandsTest, LoadingMoreFilesThanFreeFramesFollowsTheFullFilmRules) 
   platform.fileDialogs.answers = {at("abcdef01.bmp")};
   choose(sheet->saveMenu.loadFilm);
   EXPECT_EQ(pictureIn(9), 10u);
-  EXPECT_EQ(sheet->frames[10].caption.caption(), "abcdef01.bmp");
-  EXPECT_EQ(sheet->frames[35].caption.caption(), "abcdef26.bmp");
-  EXPECT_EQ(sheet->frames[kOverflow].caption.caption(), "abcdef27.bmp");
+  EXPECT_EQ(sheet->film().frame(10).caption, "abcdef01.bmp");
+  EXPECT_EQ(sheet->film().frame(35).caption, "abcdef26.bmp");
+  EXPECT_EQ(sheet->film().frame(kOverflow).caption, "abcdef27.bmp");
   EXPECT_EQ(pictureIn(0), 1u);
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
-  EXPECT_EQ(sheet->frames[kOverflow].caption.caption(), "abcdef27.bmp");
+  EXPECT_EQ(sheet->film().frame(kOverflow).caption, "abcdef27.bmp");
 }
 
 // Each file finds the film tidy: every one is kept, the oldest give way.
@@ -444,7 +444,7 @@ TEST_F(FilmCommandsTest, LoadingIntoAFullFilmWithPushOutKeepsEveryFile) {
   for (int i = 0; i < 31; ++i) ASSERT_EQ(pictureIn(i), std::uint32_t(i + 4)) << i;
   EXPECT_EQ(captions(31, 35), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp", "abcdef03.bmp",
                                                         "abcdef04.bmp", "abcdef05.bmp"}));
-  EXPECT_FALSE(sheet->frames[kOverflow].used());
+  EXPECT_FALSE(sheet->film().used(kOverflow));
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
 }
 
@@ -455,11 +455,11 @@ TEST_F(FilmCommandsTest, DeleteClearsTheSelectedFrameAndTheFilmClosesUp) {
   sheet->toggleFrame(2);
   click(sheet->deleteButton);
   // Cleared and unselected at once; the gap closes in the tidy pass.
-  EXPECT_FALSE(sheet->frames[2].used());
-  EXPECT_EQ(sheet->frames[2].thumbnail.bounds(), box71());
-  EXPECT_TRUE(sheet->frames[2].thumbnail.picture().empty());
-  EXPECT_FALSE(sheet->frames[2].panelLowered());
-  EXPECT_FALSE(sheet->frames[2].captionRed());
+  EXPECT_FALSE(sheet->film().used(2));
+  EXPECT_EQ(sheet->film().frame(2).imageBox, box71());
+  EXPECT_TRUE(sheet->film().frame(2).image.empty());
+  EXPECT_FALSE(sheet->film().loweredFrame() == 2);
+  EXPECT_FALSE(sheet->film().redFrame() == 2);
   EXPECT_EQ(sheet->tidyTimer.interval(), 1);
   idle();
   std::vector<std::uint32_t> pictures;
@@ -467,8 +467,8 @@ TEST_F(FilmCommandsTest, DeleteClearsTheSelectedFrameAndTheFilmClosesUp) {
   EXPECT_EQ(pictures, (std::vector<std::uint32_t>{1, 2, 4, 5, 0}));
   EXPECT_EQ(captions(0, 4), (std::vector<std::string>{"1", "2", "4", "5", ""}));
   for (int i = 0; i < kFilmFrames; ++i) {
-    EXPECT_FALSE(sheet->frames[i].panelLowered()) << i;
-    EXPECT_FALSE(sheet->frames[i].captionRed()) << i;
+    EXPECT_FALSE(sheet->film().loweredFrame() == i) << i;
+    EXPECT_FALSE(sheet->film().redFrame() == i) << i;
   }
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
   EXPECT_TRUE(platform.messages.shown.empty());
@@ -478,41 +478,40 @@ TEST_F(FilmCommandsTest, DeleteGoesByTheLoweredPanelOnly) {
   fill(3);
   // A red caption without a lowered panel (as sheet printing leaves it).
   sheet->toggleFrame(1);
-  sheet->frames[1].panel.setBevelInner(ui::BevelCut::Raised);
+  sheet->film().dropLoweredMark();
   click(sheet->deleteButton);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"削除するパネルを選択してください。"});
   EXPECT_EQ(platform.messages.shown[0].buttons, sys::MsgButtons::OK);
   EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"1", "2", "3"}));
-  EXPECT_TRUE(sheet->frames[1].captionRed());
+  EXPECT_TRUE(sheet->film().redFrame() == 1);
   // Armed all the same; it finds nothing to do.
   EXPECT_EQ(sheet->tidyTimer.interval(), 1);
 
-  // Two lowered panels: only the first is handled.
+  // A lowered panel is what delete clears.
   platform.messages.shown.clear();
-  sheet->frames[0].panel.setBevelInner(ui::BevelCut::Lowered);
-  sheet->frames[2].panel.setBevelInner(ui::BevelCut::Lowered);
+  sheet->toggleFrame(0);
   click(sheet->deleteButton);
   EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"", "2", "3"}));
-  EXPECT_TRUE(sheet->frames[2].panelLowered());
+  EXPECT_EQ(sheet->film().loweredFrame(), std::nullopt);
   EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(FilmCommandsTest, DeleteAllClearsTheOverflowFrameTooAndLeavesTheMarks) {
   fill(kFilmFrames + 1);
-  ASSERT_TRUE(sheet->frames[kOverflow].used());
+  ASSERT_TRUE(sheet->film().used(kOverflow));
   sheet->toggleFrame(4);
   ASSERT_GT(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
-  sheet->playPosition = 7;
+  for (int step = 0; step < 6; ++step) sheet->film().playStep();  // to frame 7
   choose(sheet->deleteMenu.deleteAll);
   for (int i = 0; i <= kOverflow; ++i) {
-    EXPECT_FALSE(sheet->frames[i].used()) << i;
-    EXPECT_TRUE(sheet->frames[i].thumbnail.picture().empty()) << i;
-    EXPECT_EQ(sheet->frames[i].thumbnail.bounds(), box71()) << i;
+    EXPECT_FALSE(sheet->film().used(i)) << i;
+    EXPECT_TRUE(sheet->film().frame(i).image.empty()) << i;
+    EXPECT_EQ(sheet->film().frame(i).imageBox, box71()) << i;
   }
   EXPECT_EQ(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
-  EXPECT_EQ(sheet->playPosition, 1);
-  EXPECT_TRUE(sheet->frames[4].panelLowered());
-  EXPECT_TRUE(sheet->frames[4].captionRed());
+  EXPECT_EQ(sheet->film().playPosition(), 0);
+  EXPECT_TRUE(sheet->film().loweredFrame() == 4);
+  EXPECT_TRUE(sheet->film().redFrame() == 4);
   EXPECT_EQ(sheet->tidyTimer.interval(), 1);
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート");
@@ -520,8 +519,8 @@ TEST_F(FilmCommandsTest, DeleteAllClearsTheOverflowFrameTooAndLeavesTheMarks) {
 
   // The frame left lowered is deleted again, without a message.
   click(sheet->deleteButton);
-  EXPECT_FALSE(sheet->frames[4].panelLowered());
-  EXPECT_FALSE(sheet->frames[4].captionRed());
+  EXPECT_FALSE(sheet->film().loweredFrame() == 4);
+  EXPECT_FALSE(sheet->film().redFrame() == 4);
   EXPECT_TRUE(platform.messages.shown.empty());
 
   // The next play step starts at frame 1.
@@ -556,8 +555,8 @@ TEST_F(FilmCommandsTest, ThePaintCommandOpensABitmapFramesOwnFileElseTheHandOffF
     load(20, 10, c.caption, 9);
     idle();
     // Delete all left the last case's marks on the frame.
-    if (!sheet->frames[2].panelLowered()) sheet->toggleFrame(2);
-    ASSERT_TRUE(sheet->frames[2].captionRed());
+    if (sheet->film().loweredFrame() != 2) sheet->toggleFrame(2);
+    ASSERT_TRUE(sheet->film().redFrame() == 2);
     platform.shell.opened.clear();
     click(sheet->paintButton);
     EXPECT_EQ(platform.shell.opened, std::vector<std::string>{c.opened});
@@ -584,7 +583,7 @@ TEST_F(FilmCommandsTest, AfterSheetPrintingThePaintCommandFollowsTheRedCaption) 
   idle();
   sheet->toggleFrame(2);
   click(sheet->printButton);
-  ASSERT_FALSE(sheet->frames[2].panelLowered());
+  ASSERT_FALSE(sheet->film().loweredFrame() == 2);
   click(sheet->paintButton);
   EXPECT_EQ(platform.shell.opened, std::vector<std::string>{"shot01.bmp"});
 }

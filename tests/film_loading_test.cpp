@@ -24,32 +24,36 @@ TEST_F(SheetTest, FittingSizesAndCentresOverTheWholePanel) {
   int i = 0;
   for (const Case& c : cases) {
     load(c.w, c.h, "stamp " + std::to_string(i));
-    EXPECT_EQ(sheet->frames[i].thumbnail.bounds(), c.box) << c.w << " x " << c.h;
-    EXPECT_TRUE(sheet->frames[i].used());
+    EXPECT_EQ(sheet->film().frame(i).imageBox, c.box) << c.w << " x " << c.h;
+    EXPECT_TRUE(sheet->film().used(i));
     ++i;
   }
 }
 
 TEST_F(SheetTest, LoadingSharesThePictureCaptionsItAndSizesThePhoto) {
   picture::Bitmap shot = load(1024, 768, "12:34:56", 7);
-  const sheet::Frame& f = sheet->frames[0];
-  EXPECT_TRUE(f.thumbnail.picture().bitmap().sharesPixelsWith(shot));
+  const sheet::FrameContent& f = sheet->film().frame(0);
+  EXPECT_TRUE(f.image.bitmap().sharesPixelsWith(shot));
   EXPECT_TRUE(box->photo.picture().bitmap().sharesPixelsWith(shot));
-  EXPECT_EQ(f.caption.caption(), "12:34:56");
+  EXPECT_EQ(f.caption, "12:34:56");
   EXPECT_EQ(box->photo.width(), 1024);
   EXPECT_EQ(box->photo.height(), 768);
   // The tidy pass is due, and runs when the loop is idle.
   EXPECT_EQ(sheet->tidyTimer.interval(), 1);
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
-  EXPECT_EQ(f.panel.caption(), "");
+  EXPECT_EQ(sheet->frames[0].panel.caption(), "");
 
-  box->displayDivisor = 4;
-  load(1024, 768, "full screen");
+  box->displayDivisor = 4;  // as a full-screen shot leaves it
+  box->photo.setPicture(picture::Picture(numbered(1024, 768, 0)));
+  box->setTimeStamp("full screen");
+  box->storePhotoInFilm();
   EXPECT_EQ(box->photo.width(), 256);
   EXPECT_EQ(box->photo.height(), 192);
-  box->displayDivisor = 4;
-  load(1023, 767, "odd");
+  box->displayDivisor = 4;  // as a full-screen shot leaves it
+  box->photo.setPicture(picture::Picture(numbered(1023, 767, 0)));
+  box->setTimeStamp("odd");
+  box->storePhotoInFilm();
   EXPECT_EQ(box->photo.width(), 255);
   EXPECT_EQ(box->photo.height(), 191);
 }
@@ -71,31 +75,31 @@ TEST_F(SheetTest, LoadsFromFrame8OnScrollTheStripToItsEnd) {
   // Into the overflow frame: no scrolling.
   strip.setPosition(ui::Axis::Horizontal, 100);
   load(40, 30, "37");
-  EXPECT_TRUE(sheet->frames[kOverflow].used());
+  EXPECT_TRUE(sheet->film().used(kOverflow));
   EXPECT_EQ(strip.position(ui::Axis::Horizontal), 100);
 }
 
 TEST_F(SheetTest, EmptyCaptionLeavesTheFrameEmptyAndTheNextLoadFitsFromItsBox) {
   load(640, 480, "", 1);
-  const sheet::Frame& f = sheet->frames[0];
+  const sheet::FrameContent& f = sheet->film().frame(0);
   EXPECT_FALSE(f.used());
   EXPECT_EQ(pictureIn(0), 1u);
-  EXPECT_EQ(f.thumbnail.bounds(), (ui::Rect{2, 13, 71, 53}));
+  EXPECT_EQ(f.imageBox, (ui::Rect{2, 13, 71, 53}));
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート");
-  EXPECT_EQ(f.panel.caption(), "(未撮影)");
+  EXPECT_EQ(sheet->frames[0].panel.caption(), "(未撮影)");
 
   load(640, 480, "next", 2);
   EXPECT_EQ(pictureIn(0), 2u);
-  EXPECT_EQ(f.thumbnail.bounds(), (ui::Rect{2, 20, 71, 39}));  // 480 * 53 / 640, (75 - 39) / 2 + 2
-  EXPECT_FALSE(sheet->frames[1].used());
+  EXPECT_EQ(f.imageBox, (ui::Rect{2, 20, 71, 39}));  // 480 * 53 / 640, (75 - 39) / 2 + 2
+  EXPECT_FALSE(sheet->film().used(1));
 }
 
 TEST_F(SheetTest, FullFilmWithoutPushOutTakesOneMoreThenNothing) {
   fill(36);
   picture::Bitmap extra = load(640, 480, "37", 37);
   EXPECT_EQ(pictureIn(kOverflow), 37u);
-  EXPECT_EQ(sheet->frames[kOverflow].caption.caption(), "37");
+  EXPECT_EQ(sheet->film().frame(kOverflow).caption, "37");
   EXPECT_EQ(pictureIn(0), 1u);
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
@@ -115,11 +119,11 @@ TEST_F(SheetTest, FullFilmWithPushOutDropsTheOldest) {
   fill(36);
   load(40, 30, "37", 37);
   // In the same call: frame 1 is cleared.
-  EXPECT_FALSE(sheet->frames[0].used());
-  EXPECT_TRUE(sheet->frames[0].thumbnail.picture().empty());
+  EXPECT_FALSE(sheet->film().used(0));
+  EXPECT_TRUE(sheet->film().frame(0).image.empty());
   idle();
   for (int i = 0; i < kFilmFrames; ++i) EXPECT_EQ(pictureIn(i), std::uint32_t(i + 2)) << i;
-  EXPECT_FALSE(sheet->frames[kOverflow].used());
+  EXPECT_FALSE(sheet->film().used(kOverflow));
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
 
   fill(1, 38);
@@ -132,10 +136,10 @@ TEST_F(SheetTest, PushOutSwitchedOnWithAFullOverflowFrame) {
   ASSERT_EQ(pictureIn(kOverflow), 37u);
   settings.pushOutWhenFull = true;
   load(40, 30, "38", 38);
-  EXPECT_FALSE(sheet->frames[0].used());
+  EXPECT_FALSE(sheet->film().used(0));
   idle();
   for (int i = 0; i < kFilmFrames; ++i) EXPECT_EQ(pictureIn(i), std::uint32_t(i + 2)) << i;
-  EXPECT_FALSE(sheet->frames[kOverflow].used());
+  EXPECT_FALSE(sheet->film().used(kOverflow));
 }
 
 TEST_F(SheetTest, PhotoWithoutAPictureChangesNothing) {
@@ -144,9 +148,9 @@ TEST_F(SheetTest, PhotoWithoutAPictureChangesNothing) {
   box->photo.setBounds({2, 2, 156, 116});
   box->timeStamp.setCaption("cut");
   settings.pushOutWhenFull = true;
-  windows.film->addPhotoToFilm();
-  EXPECT_FALSE(sheet->frames[2].used());
-  EXPECT_EQ(sheet->frames[2].thumbnail.bounds(), box71());
+  box->storePhotoInFilm();
+  EXPECT_FALSE(sheet->film().used(2));
+  EXPECT_EQ(sheet->film().frame(2).imageBox, box71());
   EXPECT_EQ(sheet->tidyTimer.interval(), 0);
   EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
   EXPECT_TRUE(platform.messages.shown.empty());

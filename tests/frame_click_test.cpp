@@ -28,26 +28,19 @@ class FrameClickTest : public SheetTest {
     return picture::readBmp(bytes.data(), bytes.size());
   }
 
-  // The indexes of the frames among the 36 with a lowered panel, and with a red caption.
-  std::vector<int> lowered() const {
-    std::vector<int> out;
-    for (int i = 0; i < kFilmFrames; ++i)
-      if (sheet->frames[i].panel.bevelInner() != ui::BevelCut::Raised) out.push_back(i);
-    return out;
+  // The frame with a lowered panel, and the one with a red caption, as a list.
+  static std::vector<int> listed(std::optional<int> frame) {
+    return frame ? std::vector<int>{*frame} : std::vector<int>{};
   }
-  std::vector<int> red() const {
-    std::vector<int> out;
-    for (int i = 0; i < kFilmFrames; ++i)
-      if (sheet->frames[i].caption.font().color != ui::clBlack) out.push_back(i);
-    return out;
-  }
+  std::vector<int> lowered() const { return listed(sheet->film().loweredFrame()); }
+  std::vector<int> red() const { return listed(sheet->film().redFrame()); }
 };
 
 TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   fill(3);
   picture::Bitmap second = load(120, 90, "shot02.bmp", 0x00AA55);
   idle();
-  ASSERT_EQ(sheet->frames[3].caption.caption(), "shot02.bmp");
+  ASSERT_EQ(sheet->film().frame(3).caption, "shot02.bmp");
   box->photo.setPicture(picture::Picture());
 
   // The right button does what the left does, on the press.
@@ -64,7 +57,7 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   EXPECT_EQ(handOffBitmap(), second);
   // Selecting does not show a hidden camera box, nor touch the film.
   EXPECT_FALSE(box->visible());
-  EXPECT_EQ(sheet->frames[3].thumbnail.bounds(), (ui::Rect{2, 2 + (75 - 53) / 2, 71, 53}));
+  EXPECT_EQ(sheet->film().frame(3).imageBox, (ui::Rect{2, 2 + (75 - 53) / 2, 71, 53}));
 
   // The middle button unselects; the camera box and the file keep the picture.
   std::filesystem::remove(handOffPath());
@@ -74,6 +67,29 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   EXPECT_EQ(box->photo.picture().bitmap(), second);
   EXPECT_FALSE(handOffWritten());
   EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+// Each frame shows what the film holds, the marks of the selected picture
+// after the tidy pass moved it included.
+TEST_F(FrameClickTest, EachFrameShowsTheFilm) {
+  fill(4);
+  press(2);
+  sheet->film().clear(1);
+  sheet->film().scheduleTidy();
+  idle();
+  ASSERT_EQ(sheet->film().loweredFrame(), 1);
+  for (int i = 0; i <= kOverflow; ++i) {
+    SCOPED_TRACE(i);
+    const sheet::FrameContent& c = sheet->film().frame(i);
+    const sheet::Frame& f = sheet->frames[i];
+    const picture::Picture& shown = f.thumbnail.picture();
+    EXPECT_EQ(shown.empty() ? 0u : shown.bitmap().pixel(0, 0), pictureIn(i));
+    EXPECT_EQ(f.thumbnail.bounds(), c.imageBox);
+    EXPECT_EQ(f.caption.caption(), c.caption);
+    if (i == kOverflow) continue;
+    EXPECT_EQ(f.panel.bevelInner(), i == 1 ? ui::BevelCut::Lowered : ui::BevelCut::Raised);
+    EXPECT_EQ(f.caption.font().color, i == 1 ? kRed : ui::clBlack);
+  }
 }
 
 TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {
@@ -87,8 +103,8 @@ TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {
   EXPECT_EQ(box->timeStamp.caption(), "5");
 
   // Marks left out of step (delete all, sheet printing) are put right by a selection.
-  sheet->frames[0].caption.setFontColor(kRed);
-  sheet->frames[2].panel.setBevelInner(ui::BevelCut::Lowered);
+  press(0);
+  sheet->film().dropLoweredMark();
   press(5);
   EXPECT_EQ(lowered(), std::vector<int>{5});
   EXPECT_EQ(red(), std::vector<int>{5});
@@ -104,12 +120,15 @@ TEST_F(FrameClickTest, TheOverflowThumbnailActsOnFrame36) {
 }
 
 TEST_F(FrameClickTest, APressOnAnEmptyFrameChangesNothing) {
+  // Even an empty frame that still shows the marks (delete all leaves them).
+  fill(3);
+  press(2);
+  sheet->deleteAllFrames();
+  idle();
   fill(2);
+  std::filesystem::remove(handOffPath());
   box->photo.setPicture(picture::Picture());
   box->timeStamp.setCaption("before");
-  // Even an empty frame that still shows the marks (delete all leaves them).
-  sheet->frames[2].panel.setBevelInner(ui::BevelCut::Lowered);
-  sheet->frames[2].caption.setFontColor(kRed);
   press(2);
   press(5, ui::MouseButton::Right);
   EXPECT_EQ(lowered(), std::vector<int>{2});
@@ -132,7 +151,7 @@ TEST_F(FrameClickTest, APictureAsWideOrAsTallAsTheScreenShowsAtAQuarter) {
   fill(1);
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
-    sheet->frames[0].thumbnail.setPicture(picture::Picture(numbered(c.w, c.h, 7)));
+    sheet->film().replacePicture(0, picture::Picture(numbered(c.w, c.h, 7)));
     press(0);  // selects
     EXPECT_EQ(box->photo.width(), c.photoW);
     EXPECT_EQ(box->photo.height(), c.photoH);
@@ -147,7 +166,7 @@ TEST_F(FrameClickTest, TheHandOffFileIsAStandardBmpOfTheFramesOwnFormatAndIsRepl
   indexed.setPixel(4, 2, 3);
   indexed.setPixel(0, 0, 1);
   fill(2);
-  sheet->frames[1].thumbnail.setPicture(picture::Picture(indexed));
+  sheet->film().replacePicture(1, picture::Picture(indexed));
   press(1);
   auto bytes = picture::readFileBytes(handOffPath(), 1 << 20);
   ASSERT_GE(bytes.size(), 54u);
@@ -176,7 +195,7 @@ std::vector<std::uint8_t> metafile(int w, int h) {
 
 TEST_F(FrameClickTest, AMetafileFramesHandOffFileIsABmpOfThePictureAsShown) {
   fill(2);
-  sheet->frames[1].thumbnail.setPicture(picture::Picture::fromMetafileBytes(metafile(60, 40)));
+  sheet->film().replacePicture(1, picture::Picture::fromMetafileBytes(metafile(60, 40)));
   press(1);
   ASSERT_TRUE(platform.messages.shown.empty());
   picture::Bitmap written = handOffBitmap();
@@ -188,7 +207,7 @@ TEST_F(FrameClickTest, AMetafileFramesHandOffFileIsABmpOfThePictureAsShown) {
 
   // A metafile that records no size: the size of the thumbnail's box.
   press(1);
-  sheet->frames[0].thumbnail.setPicture(picture::Picture::fromMetafileBytes(metafile(0, 0)));
+  sheet->film().replacePicture(0, picture::Picture::fromMetafileBytes(metafile(0, 0)));
   press(0);
   written = handOffBitmap();
   EXPECT_EQ(written.width(), 71);

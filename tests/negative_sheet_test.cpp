@@ -64,7 +64,7 @@ TEST_F(SheetTest, WindowAsBuilt) {
     EXPECT_EQ(f.thumbnail.bounds(), box71());
     EXPECT_EQ(f.caption.bounds(), (ui::Rect{75 * i + 2, 76, 70, 12}));
     EXPECT_EQ(f.caption.font(), (ui::Font{"ＭＳ Ｐゴシック", 11, ui::clBlack, false}));
-    EXPECT_FALSE(f.used());
+    EXPECT_EQ(f.caption.caption(), "");
     EXPECT_EQ(f.panel.visible(), i != kOverflow);
     EXPECT_EQ(f.caption.visible(), i != kOverflow);
   }
@@ -110,25 +110,25 @@ TEST_F(SheetTest, OneGapClosesInOnePassKeepingImageBoxes) {
   load(1000, 10, "5", 5);
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　5枚");
-  ui::Rect fourth = sheet->frames[3].thumbnail.bounds(), fifth = sheet->frames[4].thumbnail.bounds();
+  ui::Rect fourth = sheet->film().frame(3).imageBox, fifth = sheet->film().frame(4).imageBox;
   ASSERT_EQ(fourth, (ui::Rect{13, 2, 53, 71}));
 
-  sheet->clearFrame(2);
-  EXPECT_EQ(sheet->frames[2].thumbnail.bounds(), box71());
-  EXPECT_TRUE(sheet->frames[2].thumbnail.picture().empty());
-  sheet->scheduleTidy();
+  sheet->film().clear(2);
+  EXPECT_EQ(sheet->film().frame(2).imageBox, box71());
+  EXPECT_TRUE(sheet->film().frame(2).image.empty());
+  sheet->film().scheduleTidy();
   idle();
   EXPECT_EQ(pictureIn(0), 1u);
   EXPECT_EQ(pictureIn(1), 2u);
   EXPECT_EQ(pictureIn(2), 4u);
   EXPECT_EQ(pictureIn(3), 5u);
   EXPECT_EQ(pictureIn(4), 0u);
-  EXPECT_EQ(sheet->frames[2].thumbnail.bounds(), fourth);
-  EXPECT_EQ(sheet->frames[3].thumbnail.bounds(), fifth);
-  EXPECT_EQ(sheet->frames[2].caption.caption(), "4");
-  EXPECT_EQ(sheet->frames[3].caption.caption(), "5");
-  EXPECT_FALSE(sheet->frames[4].used());
-  EXPECT_EQ(sheet->frames[4].thumbnail.bounds(), box71());
+  EXPECT_EQ(sheet->film().frame(2).imageBox, fourth);
+  EXPECT_EQ(sheet->film().frame(3).imageBox, fifth);
+  EXPECT_EQ(sheet->film().frame(2).caption, "4");
+  EXPECT_EQ(sheet->film().frame(3).caption, "5");
+  EXPECT_FALSE(sheet->film().used(4));
+  EXPECT_EQ(sheet->film().frame(4).imageBox, box71());
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
   EXPECT_EQ(sheet->frames[3].panel.caption(), "");
   EXPECT_EQ(sheet->frames[4].panel.caption(), "(未撮影)");
@@ -136,23 +136,23 @@ TEST_F(SheetTest, OneGapClosesInOnePassKeepingImageBoxes) {
 
 TEST_F(SheetTest, WideGapTakesAPassPerFrameAndTheTitleCountsTheFirstRun) {
   fill(5);
-  sheet->clearFrame(0);
-  sheet->clearFrame(1);
+  sheet->film().clear(0);
+  sheet->film().clear(1);
   // Scheduling twice before the loop is idle still gives one pass.
-  sheet->scheduleTidy();
-  sheet->scheduleTidy();
+  sheet->film().scheduleTidy();
+  sheet->film().scheduleTidy();
   idle();
-  EXPECT_FALSE(sheet->frames[0].used());
+  EXPECT_FALSE(sheet->film().used(0));
   EXPECT_EQ(pictureIn(1), 3u);
   EXPECT_EQ(pictureIn(2), 4u);
   EXPECT_EQ(pictureIn(3), 5u);
-  EXPECT_FALSE(sheet->frames[4].used());
+  EXPECT_FALSE(sheet->film().used(4));
   // The first used frame followed by an empty one is frame 4.
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
   EXPECT_EQ(sheet->frames[0].panel.caption(), "(未撮影)");
   EXPECT_EQ(sheet->tidyTimer.interval(), 0);
 
-  sheet->scheduleTidy();
+  sheet->film().scheduleTidy();
   idle();
   EXPECT_EQ(pictureIn(0), 3u);
   EXPECT_EQ(pictureIn(2), 5u);
@@ -162,9 +162,9 @@ TEST_F(SheetTest, WideGapTakesAPassPerFrameAndTheTitleCountsTheFirstRun) {
 TEST_F(SheetTest, TitleCountsUpToTheFirstUsedFrameBeforeAnEmptyOne) {
   fill(4);
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
-  sheet->clearFrame(1);
-  sheet->clearFrame(2);
-  sheet->scheduleTidy();
+  sheet->film().clear(1);
+  sheet->film().clear(2);
+  sheet->film().scheduleTidy();
   idle();
   // Picture 4 moved down by one; frame 2 is still empty, so frame 1 counts.
   EXPECT_EQ(pictureIn(2), 4u);
@@ -182,13 +182,13 @@ TEST_F(SheetTest, SelectionMarksTravelWithTheirPicture) {
   auto marked = [this] {
     std::vector<int> frames;
     for (int i = 0; i <= kOverflow; ++i)
-      if (sheet->frames[i].panelLowered() || sheet->frames[i].captionRed()) frames.push_back(i);
+      if (sheet->film().loweredFrame() == i || sheet->film().redFrame() == i) frames.push_back(i);
     return frames;
   };
   fill(4);
   sheet->toggleFrame(2);
-  sheet->clearFrame(1);
-  sheet->scheduleTidy();
+  sheet->film().clear(1);
+  sheet->film().scheduleTidy();
   idle();
   EXPECT_EQ(pictureIn(1), 3u);
   EXPECT_EQ(marked(), std::vector<int>{1});
@@ -213,20 +213,20 @@ TEST_F(SheetTest, OverflowPictureMovesIntoFrame36WhenItEmpties) {
   fill(36);
   load(480, 640, "37", 37);
   idle();
-  EXPECT_TRUE(sheet->frames[kOverflow].used());
+  EXPECT_TRUE(sheet->film().used(kOverflow));
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
-  ui::Rect overflowBox = sheet->frames[kOverflow].thumbnail.bounds();
+  ui::Rect overflowBox = sheet->film().frame(kOverflow).imageBox;
   EXPECT_EQ(overflowBox, (ui::Rect{13, 2, 53, 71}));
 
-  sheet->clearFrame(35);
-  sheet->scheduleTidy();
+  sheet->film().clear(35);
+  sheet->film().scheduleTidy();
   idle();
   EXPECT_EQ(pictureIn(35), 37u);
-  EXPECT_EQ(sheet->frames[35].caption.caption(), "37");
-  EXPECT_EQ(sheet->frames[35].thumbnail.bounds(), overflowBox);
-  EXPECT_FALSE(sheet->frames[kOverflow].used());
-  EXPECT_EQ(sheet->frames[kOverflow].thumbnail.bounds(), box71());
-  EXPECT_TRUE(sheet->frames[kOverflow].thumbnail.picture().empty());
+  EXPECT_EQ(sheet->film().frame(35).caption, "37");
+  EXPECT_EQ(sheet->film().frame(35).imageBox, overflowBox);
+  EXPECT_FALSE(sheet->film().used(kOverflow));
+  EXPECT_EQ(sheet->film().frame(kOverflow).imageBox, box71());
+  EXPECT_TRUE(sheet->film().frame(kOverflow).image.empty());
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
 }
 
@@ -235,16 +235,16 @@ TEST_F(SheetTest, PushOutClearsAnEmptyOverflowFramesLeftoverPicture) {
   fill(36);
   box->photo.setPicture(picture::Picture(numbered(40, 30, 9)));
   box->timeStamp.setCaption("");
-  windows.film->addPhotoToFilm();
+  box->storePhotoInFilm();
   ASSERT_EQ(pictureIn(kOverflow), 9u);
   idle();
   EXPECT_EQ(pictureIn(kOverflow), 9u);  // push-out off: it stays
 
   settings.pushOutWhenFull = true;
-  sheet->scheduleTidy();
+  sheet->film().scheduleTidy();
   idle();
   EXPECT_EQ(pictureIn(kOverflow), 0u);
-  EXPECT_EQ(sheet->frames[kOverflow].thumbnail.bounds(), box71());
+  EXPECT_EQ(sheet->film().frame(kOverflow).imageBox, box71());
 }
 
 TEST_F(SheetTest, ShowingReadsTheStoredTopEachTime) {

@@ -65,7 +65,7 @@ class PictureCommandsTest : public SheetTest {
   };
   State state() const {
     State s{box->photo.picture(), box->timeStamp.caption(), box->timeStampShadow.caption(), {}};
-    for (const auto& f : sheet->frames) s.captions.push_back(f.caption.caption());
+    for (int i = 0; i <= sheet::kOverflow; ++i) s.captions.push_back(sheet->film().frame(i).caption);
     return s;
   }
 
@@ -112,8 +112,8 @@ TEST_F(PictureCommandsTest, OpenTakesEachKindIntoThePhotoAndTheFilmUnderItsBareN
   EXPECT_EQ(box->displayDivisor, 1u);
   EXPECT_EQ(box->photo.width(), 320);  // its own size: the divisor is 1
   EXPECT_EQ(box->photo.height(), 200);
-  EXPECT_EQ(sheet->frames[0].caption.caption(), "写真ソ.bmp");
-  EXPECT_EQ(sheet->frames[0].thumbnail.picture().bitmap(), b);
+  EXPECT_EQ(sheet->film().frame(0).caption, "写真ソ.bmp");
+  EXPECT_EQ(sheet->film().frame(0).image.bitmap(), b);
   EXPECT_EQ(fs::current_path(), dir / "pics");  // the dialog moved there
   ASSERT_EQ(platform.fileDialogs.asked.size(), 1u);
   EXPECT_FALSE(platform.fileDialogs.asked[0].save);
@@ -126,14 +126,14 @@ TEST_F(PictureCommandsTest, OpenTakesEachKindIntoThePhotoAndTheFilmUnderItsBareN
   choose(box->fileMenu.open);
   EXPECT_EQ(box->photo.picture().kind(), picture::Picture::Kind::Metafile);
   EXPECT_EQ(box->photo.width(), 100);
-  EXPECT_EQ(sheet->frames[1].caption.caption(), "chart.EMF");
+  EXPECT_EQ(sheet->film().frame(1).caption, "chart.EMF");
 
   writeFile(dir / "pics" / "dot.ico", icoFile());
   pick(dir / "pics" / "dot.ico");
   choose(box->fileMenu.open);
   EXPECT_EQ(errorShown(), "");
   EXPECT_EQ(box->photo.picture().kind(), picture::Picture::Kind::Icon);
-  EXPECT_EQ(sheet->frames[2].caption.caption(), "dot.ico");
+  EXPECT_EQ(sheet->film().frame(2).caption, "dot.ico");
 
   // A cancelled dialog changes nothing.
   State before = state();
@@ -301,7 +301,7 @@ TEST_F(PictureCommandsTest, CutLeavesNoPictureToSaveOrSend) {
 
   choose(box->editMenu.sendToSheet);
   idle();
-  EXPECT_FALSE(sheet->frames[1].used());
+  EXPECT_FALSE(sheet->film().used(1));
 }
 
 TEST_F(PictureCommandsTest, PasteKeepsThePhotosSizeAndSaveWritesThePicturesOwn) {
@@ -313,7 +313,7 @@ TEST_F(PictureCommandsTest, PasteKeepsThePhotosSizeAndSaveWritesThePicturesOwn) 
   EXPECT_EQ(box->photo.width(), 156);
   EXPECT_EQ(box->photo.height(), 116);
   EXPECT_EQ(box->photo.picture().bitmap(), big);
-  EXPECT_FALSE(sheet->frames[0].used());  // the film is not touched
+  EXPECT_FALSE(sheet->film().used(0));  // the film is not touched
   pick(dir / "out" / "pasted.bmp");
   choose(box->fileMenu.saveAs);
   EXPECT_EQ(readBmpFile(dir / "out" / "pasted.bmp"), big);
@@ -356,8 +356,8 @@ TEST_F(PictureCommandsTest, ClearCopyAndSendToTheSheet) {
   // Send after clear: the title picture with an empty caption, which the
   // film counts as an empty frame.
   choose(box->editMenu.sendToSheet);
-  EXPECT_EQ(sheet->frames[0].thumbnail.picture().bitmap(), box->titleImage.picture().bitmap());
-  EXPECT_FALSE(sheet->frames[0].used());
+  EXPECT_EQ(sheet->film().frame(0).image.bitmap(), box->titleImage.picture().bitmap());
+  EXPECT_FALSE(sheet->film().used(0));
 
   box->photo.setPicture(picture::Picture(numbered(50, 40, 9)));
   box->setTimeStamp("sent");
@@ -366,7 +366,7 @@ TEST_F(PictureCommandsTest, ClearCopyAndSendToTheSheet) {
   EXPECT_EQ(platform.clipboard.bitmap(), numbered(50, 40, 9));
   choose(box->editMenu.sendToSheet);
   idle();
-  EXPECT_EQ(sheet->frames[0].caption.caption(), "sent");
+  EXPECT_EQ(sheet->film().frame(0).caption, "sent");
   EXPECT_EQ(box->displayDivisor, 1u);
   EXPECT_EQ(box->photo.width(), 50);
 }
@@ -415,10 +415,10 @@ TEST_F(PictureCommandsTest, BatchSaveWritesIconsAndMetafilesAsBitmapsThatLoadBac
   pick(dir / "out" / "series01.bmp");
   app.dispatch([&] { sheet->saveMenu.loadFilm.click(); });
   EXPECT_TRUE(platform.messages.shown.empty());
-  EXPECT_EQ(sheet->frames[2].caption.caption(), "series03.bmp");
-  EXPECT_EQ(sheet->frames[0].thumbnail.picture().bitmap().pixel(0, 0), 0x00FF00u);
-  EXPECT_EQ(sheet->frames[1].thumbnail.picture().width(), 100);
-  EXPECT_EQ(sheet->frames[2].thumbnail.picture().bitmap(), third);
+  EXPECT_EQ(sheet->film().frame(2).caption, "series03.bmp");
+  EXPECT_EQ(sheet->film().frame(0).image.bitmap().pixel(0, 0), 0x00FF00u);
+  EXPECT_EQ(sheet->film().frame(1).image.width(), 100);
+  EXPECT_EQ(sheet->film().frame(2).image.bitmap(), third);
 }
 
 // A write that fails under a name Windows takes (a folder stands there) is
@@ -470,7 +470,7 @@ TEST_F(PictureCommandsTest, PngOpensAndIsWrittenOnlyUnderAPngName) {
   EXPECT_EQ(errorShown(), "");
   EXPECT_TRUE(samePixels(box->photo.picture().bitmap(), drawn));
   EXPECT_EQ(box->timeStamp.caption(), "画面.PNG");
-  EXPECT_EQ(sheet->frames[0].caption.caption(), "画面.PNG");
+  EXPECT_EQ(sheet->film().frame(0).caption, "画面.PNG");
   EXPECT_EQ(box->photo.width(), 120);
 
   // Save writes back to it as PNG.

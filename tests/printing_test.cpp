@@ -231,7 +231,7 @@ TEST_F(PrintingTest, ContactSheetGridOnA640PixelScreen) {
 TEST_F(PrintingTest, TheSheetFillsThePageWidthAtTheTopAndShowsTheFilm) {
   box->photo.setPicture(picture::Picture(solid(40, 30, 0xFF0000)));
   box->setTimeStamp("1");
-  app::windows.film->addPhotoToFilm();
+  box->storePhotoInFilm();
   idle();
   printer().page = {4800, 6600, 600, 600};
   printSheet();
@@ -260,7 +260,7 @@ TEST_F(PrintingTest, TheSheetIsPutBackAfterACancelAFailureAtEachStepOrAnExceptio
   auto disturb = [&] {
     sheet->setBounds({40, 100, 500, 200});
     sheet->filmStrip.setPosition(ui::Axis::Horizontal, 300);
-    sheet->playPosition = 5;
+    sheet->film().playStep();  // past frame 1
     sheet->toggleFrame(1);
     platform.messages.shown.clear();
     printer().jobs.clear();
@@ -271,7 +271,7 @@ TEST_F(PrintingTest, TheSheetIsPutBackAfterACancelAFailureAtEachStepOrAnExceptio
     EXPECT_TRUE(sheet->buttonColumn.visible());
     EXPECT_EQ(sheet->filmStrip.left(), 89);
     EXPECT_EQ(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
-    EXPECT_EQ(sheet->playPosition, 1);
+    EXPECT_EQ(sheet->film().playPosition(), 0);
     for (int i = 0; i < sheet::kFilmFrames; ++i) {
       const sheet::Frame& f = sheet->frames[i];
       EXPECT_EQ(f.panel.bevelInner(), ui::BevelCut::Raised) << i;
@@ -281,7 +281,7 @@ TEST_F(PrintingTest, TheSheetIsPutBackAfterACancelAFailureAtEachStepOrAnExceptio
         EXPECT_EQ(f.caption.left(), 75 * i + 3) << i;
       }
     }
-    EXPECT_TRUE(sheet->frames[1].captionRed());
+    EXPECT_TRUE(sheet->film().redFrame() == 1);
     EXPECT_FALSE(printer().held);
   };
 

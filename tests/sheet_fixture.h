@@ -26,12 +26,10 @@ class SheetTest : public AppTest {
     return b;
   }
 
-  // The camera box photo as a caller leaves it, then the film takes it.
+  // A picture into the film as batch load lays one in, shown in the camera box.
   picture::Bitmap load(int w, int h, const std::string& stamp, std::uint32_t number = 0) {
     picture::Bitmap b = numbered(w, h, number);
-    box->photo.setPicture(picture::Picture(b));
-    box->timeStamp.setCaption(stamp);
-    app::windows.film->addPhotoToFilm();
+    sheet->loadIntoFilm(picture::Picture(b), stamp);
     return b;
   }
 
@@ -48,7 +46,7 @@ class SheetTest : public AppTest {
 
   // The number of the picture in frame index i, 0 when it has none.
   std::uint32_t pictureIn(int i) const {
-    const picture::Picture& p = sheet->frames[i].thumbnail.picture();
+    const picture::Picture& p = sheet->film().frame(i).image;
     return p.empty() ? 0 : p.bitmap().pixel(0, 0);
   }
 

@@ -8,7 +8,6 @@ namespace app {
 
 class CameraBoxView;
 class Dialog;
-class Film;
 
 // One reference per window, set as the start-up makes them; the windows
 // live until the program ends. The windows are plain forms here, for those
@@ -21,10 +20,9 @@ struct Windows {
   ui::Form* negativeSheetForm = nullptr;
   ui::Form* helpWindowForm = nullptr;
   ui::Form* aboutBoxForm = nullptr;
-  // The camera box and the negative sheet as the other windows see them,
-  // and the dialogs as the camera box opens them.
+  // The camera box as the other windows see it, and the dialogs as the
+  // camera box opens them.
   CameraBoxView* cameraBoxView = nullptr;
-  Film* film = nullptr;
   Dialog* optionsDialogView = nullptr;
   Dialog* helpWindowView = nullptr;
   Dialog* aboutBoxView = nullptr;

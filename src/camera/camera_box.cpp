@@ -93,8 +93,6 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
   titleImage.setPicture(picture::Picture(titlePicture()));
   titleImage.setBounds({0, 0, 156, 116});
   photo.setPicture(titleImage.picture());
-  for (ui::Image* hidden : {&blankImage, &stagingImage, &clipboardImage}) hidden->setVisible(false);
-  stagingImage.setAutoSize(true);
 
   layoutTimer.onTimer = [this] { fitAroundPhoto(); };
 

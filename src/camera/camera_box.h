@@ -2,6 +2,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "app/camera_box_view.h"
 #include "app/dialog.h"
@@ -64,11 +65,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
                                                    {this, "cornerMarkBottomLeft"},
                                                    {this, "cornerMarkBottomRight"}}}};
   ui::Image titleImage{this, "titleImage"};
-  // Never holds a picture: giving its picture to another image clears it.
-  ui::Image blankImage{this, "blankImage"};
-  // The last bitmap the clipboard watcher stored, and the one just taken.
-  ui::Image stagingImage{this, "stagingImage"};
-  ui::Image clipboardImage{this, "clipboardImage"};
   ui::Timer layoutTimer{application(), "layoutTimer", kLayoutInterval};
 
   CommandMenu commandMenu{application()};
@@ -153,14 +149,17 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void printPhoto();
   void setPrintSize(PrintSize size);
 
-  // What the film reads (app::CameraBoxView).
-  unsigned displayDivisor = 1;  // the photo is its picture's size over this: 1, or 4
-  ui::Image& photoControl() override { return photo; }
-  std::string timeStampText() const override { return timeStamp.caption(); }
-  unsigned photoDivisor() const override { return displayDivisor; }
-  void setPhotoDivisor(unsigned divisor) override { displayDivisor = divisor; }
+  // The photo is its picture's size over this once stored: 1, or 4.
+  unsigned displayDivisor = 1;
+  // The photo's picture into the film, its time stamp the caption; then the
+  // photo takes its picture's size over the display divisor. The film's
+  // input is wired once both windows stand.
+  using FilmInput = std::function<void(const picture::Picture&, const std::string&)>;
+  void setFilmInput(FilmInput input) { storeInFilm_ = std::move(input); }
+  void storePhotoInFilm();
+  // What the film asks of the camera box (app::CameraBoxView).
+  void showPicture(const picture::Picture& picture, const std::string& caption, app::PhotoSize size) override;
   void repaintPhoto() override { update(); }
-  void setTimeStampText(const std::string& text) override { setTimeStamp(text); }
   // The command menu's last items: the options dialog and the help window
   // open in the camera box's place, the about box over it, modally.
   void showOptions();
@@ -194,7 +193,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // The whole screen.
   picture::Picture copyWholeScreen(bool settle = true);
   picture::Picture copyScreen(ui::Rect r, bool settle);
-  void addPhotoToFilm();
   void pause(long long ms);
   // The normal view, whatever reshape mode says, before a dialog opens.
   void prepareForDialog();
@@ -205,6 +203,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   sys::Services& services_;
   app::PositionStore positions_;
   std::function<void()> afterSetUp_;
+  FilmInput storeInFilm_;
 };
 
 // The 156 x 116, 256-colour title picture.

@@ -6,7 +6,6 @@
 #include <limits>
 #include <optional>
 
-#include "app/film.h"
 #include "app/settings.h"
 #include "app/windows.h"
 #include "base/error.h"
@@ -143,7 +142,7 @@ void CameraBox::shoot(const Shot& shot) {
       }
       if (shot.windowsBack == Shot::Return::BeforeStoring) bringBackAfterShot(shot);
       // Store.
-      addPhotoToFilm();
+      storePhotoInFilm();
       if (shot.burst) pause(settings.strobeIntervalTenths * 100LL);
     }
     if (shot.windowsBack == Shot::Return::AfterTheLast) bringBackAfterShot(shot);
@@ -206,8 +205,8 @@ picture::Picture CameraBox::copyScreen(ui::Rect r, bool settle) {
   return picture::Picture(settle ? services_.screen.copy(area) : services_.screen.copyWithoutSettling(area));
 }
 
-void CameraBox::addPhotoToFilm() {
-  if (app::Film* film = app::windows.film) film->addPhotoToFilm();
+void CameraBox::storePhotoInFilm() {
+  if (storeInFilm_) storeInFilm_(photo.picture(), timeStamp.caption());
   // A full film that kept nothing does not size the photo: it takes its
   // size over the divisor all the same (a screen shot a quarter of the
   // screen, not the whole screen in a box that stays on top).
@@ -216,6 +215,33 @@ void CameraBox::addPhotoToFilm() {
   unsigned divisor = std::max(1u, displayDivisor);
   photo.setHeight(static_cast<int>(static_cast<unsigned>(taken.height()) / divisor));
   photo.setWidth(static_cast<int>(static_cast<unsigned>(taken.width()) / divisor));
+}
+
+void CameraBox::showPicture(const picture::Picture& picture, const std::string& caption,
+                            app::PhotoSize size) {
+  const int w = picture.width(), h = picture.height();
+  switch (size) {
+    case app::PhotoSize::Kept:
+      break;
+    case app::PhotoSize::Own:
+      displayDivisor = 1;
+      photo.setHeight(h);
+      photo.setWidth(w);
+      break;
+    case app::PhotoSize::Selected:
+      // A picture as wide or as tall as the screen (a full-screen shot) is
+      // shown at a quarter of its size, any smaller one at its own.
+      if (h < services_.screen.height() && w < services_.screen.width()) {
+        photo.setHeight(h);
+        photo.setWidth(w);
+      } else {
+        photo.setHeight(h / 4);
+        photo.setWidth(w / 4);
+      }
+      break;
+  }
+  photo.setPicture(picture);
+  setTimeStamp(caption);
 }
 
 void CameraBox::pause(long long ms) {

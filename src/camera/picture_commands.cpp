@@ -30,7 +30,7 @@ void CameraBox::openPhoto() {
   photo.setPicture(loaded);
   setTimeStamp(base::firstCharacters(base::fileNamePart(*path), kTimeStampCharacters));
   displayDivisor = 1;
-  addPhotoToFilm();
+  storePhotoInFilm();
 }
 
 // Writes the photo under its time stamp, in the current folder; when that
@@ -93,12 +93,12 @@ void CameraBox::pastePhoto() {
 
 void CameraBox::cutPhoto() {
   copyPhoto();
-  photo.setPicture(blankImage.picture());
+  photo.setPicture(picture::Picture());
 }
 
 void CameraBox::sendPhotoToSheet() {
   displayDivisor = 1;
-  addPhotoToFilm();
+  storePhotoInFilm();
 }
 
 }  // namespace camera

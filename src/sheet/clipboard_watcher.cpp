@@ -5,22 +5,14 @@
 #include <utility>
 
 #include "app/clipboard_switch.h"
-#include "app/settings.h"
 #include "base/error.h"
-#include "sheet/negative_sheet.h"
-#include "ui/controls.h"
+#include "sheet/film.h"
 
 namespace sheet {
 
-ClipboardWatcher::ClipboardWatcher(ui::Application& app, sys::Clipboard& clipboard, NegativeSheet& film,
-                                   const app::ClipboardSwitch& clipboardSwitch, ui::Image& taken,
-                                   ui::Image& staged)
-    : clipboard_(clipboard),
-      film_(film),
-      switch_(clipboardSwitch),
-      taken_(taken),
-      staged_(staged),
-      timer_(app, "clipboardTimer", kInterval) {
+ClipboardWatcher::ClipboardWatcher(ui::Application& app, sys::Clipboard& clipboard, Film& film,
+                                   const app::ClipboardSwitch& clipboardSwitch)
+    : clipboard_(clipboard), film_(film), switch_(clipboardSwitch), timer_(app, "clipboardTimer", kInterval) {
   timer_.onTimer = [this] { tick(); };
 }
 
@@ -34,27 +26,13 @@ void ClipboardWatcher::tick() {
     lastLook_ = Look{change, clipboard_.hasBitmap()};
   if (!lastLook_->hasBitmap) return;
 
-  // A push-out that a shot or an earlier take left to the tidy pass is
-  // finished first, so that the frame chosen below is not emptied again.
-  film_.tidyIfDue();
-  // Where the bitmap goes is settled before it is taken: a bitmap with no
-  // place stays on the clipboard for its owner, and costs no copy. Only a
-  // used frame is replaced in place; a red caption left on an emptied
-  // frame does not swallow the bitmaps.
-  auto& frames = film_.frames;
-  std::optional<int> selected;
-  for (int i = 0; i < kFilmFrames && !selected; ++i)
-    if (frames[i].captionRed()) selected = i;
-  if (selected && !frames[*selected].used()) selected.reset();
-  if (!selected && frames[kOverflow].used() && app::settings.pushOutWhenFull) {
-    // The film and its overflow frame are full (push-out was switched on
-    // since): the oldest frame gives way, and the bitmap, left on the
-    // clipboard, finds the overflow frame free at a later tick.
-    film_.pushOutOldest();
-    return;
-  }
-  std::optional<int> target = selected ? selected : film_.firstEmptyFrame();
-  if (!target) return;
+  // Where the bitmap goes is settled before it is taken, after a tidy pass
+  // that is due: a bitmap with no place stays on the clipboard for its
+  // owner, and costs no copy. A full film with push-out (switched on
+  // since) lets its oldest frame go, and the bitmap finds the overflow
+  // frame free at a later tick.
+  std::optional<Film::Place> place = film_.placeForClipboard();
+  if (!place) return;
 
   // A bitmap that failed once is not tried again until the clipboard
   // changes: the error box's own loop keeps this timer running. Without a
@@ -64,22 +42,15 @@ void ClipboardWatcher::tick() {
   // Held open by another program (or gone meanwhile): the next tick tries again.
   if (!bitmap || bitmap->empty()) return;
 
-  taken_.setPicture(picture::Picture(std::move(*bitmap)));
-  if (selected) {
-    // In place: the frame keeps its image box and caption.
-    frames[*selected].thumbnail.setPicture(taken_.picture());
+  taken_ = picture::Picture(std::move(*bitmap));
+  if (place->inPlace) {
+    // The frame keeps its image box, caption and marks.
+    film_.replacePicture(place->index, taken_);
     return;
   }
-  staged_.setPicture(taken_.picture());
-  Frame& f = frames[*target];
-  fitThumbnail(f, staged_.picture().width(), staged_.picture().height());
-  f.thumbnail.setPicture(staged_.picture());
-  f.caption.setCaption(kClipboardCaption);
-  // The title counts the new frame.
-  film_.scheduleTidy();
-  // A full film meets the bitmap as it meets a shot: with push-out the
-  // oldest frame goes and the tidy pass moves the new one in last.
-  if (frames[kOverflow].used() && app::settings.pushOutWhenFull) film_.pushOutOldest();
+  // A full film meets the bitmap as it meets a shot.
+  staged_ = taken_;
+  film_.add(staged_, kClipboardCaption);
 }
 
 namespace {

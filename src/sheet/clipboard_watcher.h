@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "picture/picture.h"
 #include "system/clipboard.h"
 #include "ui/timer.h"
 
@@ -10,12 +11,14 @@ class ClipboardSwitch;
 }
 namespace ui {
 class Application;
-class Image;
 }  // namespace ui
 
 namespace sheet {
 
-class NegativeSheet;
+class Film;
+
+// The caption of every frame the clipboard watcher fills.
+inline constexpr const char* kClipboardCaption = "From Clip";
 
 // The clipboard watcher: at each tick of its own timer, while the switch
 // (the palette's clipboard button) is down, a bitmap on the clipboard
@@ -26,20 +29,20 @@ class NegativeSheet;
 // open is tried again at the next tick; a bitmap that cannot be taken is
 // reported once. A tidy pass that is due runs before the bitmap's frame is
 // chosen, and one is due after it went into a new frame.
-//
-// Two hidden images keep its work: the bitmap just taken, and the last one
-// it stored in a frame of its own.
 class ClipboardWatcher {
  public:
   static constexpr int kInterval = 55;
 
-  ClipboardWatcher(ui::Application& app, sys::Clipboard& clipboard, NegativeSheet& film,
-                   const app::ClipboardSwitch& clipboardSwitch, ui::Image& taken, ui::Image& staged);
+  ClipboardWatcher(ui::Application& app, sys::Clipboard& clipboard, Film& film,
+                   const app::ClipboardSwitch& clipboardSwitch);
   ClipboardWatcher(const ClipboardWatcher&) = delete;
   ClipboardWatcher& operator=(const ClipboardWatcher&) = delete;
 
   // One tick, as the timer runs it.
   void tick();
+  // The bitmap taken last, and the last one stored in a frame of its own.
+  const picture::Picture& lastTaken() const { return taken_; }
+  const picture::Picture& lastStored() const { return staged_; }
 
  private:
   // Whether the clipboard held a bitmap at the change count seen last.
@@ -52,10 +55,9 @@ class ClipboardWatcher {
   std::optional<picture::Bitmap> take(std::uint32_t change);
 
   sys::Clipboard& clipboard_;
-  NegativeSheet& film_;
+  Film& film_;
   const app::ClipboardSwitch& switch_;
-  ui::Image& taken_;
-  ui::Image& staged_;
+  picture::Picture taken_, staged_;
   std::optional<Look> lastLook_;
   // The change count when taking the bitmap last failed: that bitmap is
   // not tried again, so a failure is reported once. 0 when the count was

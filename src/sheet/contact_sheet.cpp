@@ -27,7 +27,8 @@ void NegativeSheet::arrangeGrid() {
   filmStrip.setPosition(ui::Axis::Horizontal, 0);
   setClientWidth(kWideGridWidth);
   setClientHeight(kWideGridHeight);
-  for (int i = 0; i < kFilmFrames; ++i) frames[i].panel.setBevelInner(ui::BevelCut::None);
+  grid_ = true;
+  for (int i = 0; i < kFilmFrames; ++i) showMarks(i);
   int columns = kWideColumns, pitch = kWideRowPitch;
   if (sw <= kWideScreen) {
     setClientWidth(kNarrowGridWidth);
@@ -56,8 +57,10 @@ void NegativeSheet::arrangeStrip() {
   setTop(sh - height());
   layOut();
   filmStrip.setPosition(ui::Axis::Horizontal, 0);
-  playPosition = 1;
-  for (int i = 0; i < kFilmFrames; ++i) frames[i].panel.setBevelInner(ui::BevelCut::Raised);
+  grid_ = false;
+  film_.dropLoweredMark();
+  film_.rewind();
+  for (int i = 0; i < kFilmFrames; ++i) showMarks(i);
   // Frames 9 to 36: every frame that either grid moves.
   for (int i = kNarrowColumns; i < kFilmFrames; ++i) {
     Frame& f = frames[i];

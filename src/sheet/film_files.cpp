@@ -5,10 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "app/camera_box_view.h"
 #include "app/file_dialogs.h"
 #include "app/picture_files.h"
-#include "app/windows.h"
 #include "base/code_page.h"
 #include "base/error.h"
 #include "base/path.h"
@@ -40,16 +38,6 @@ picture::Picture readPicture(sys::PngCodec& png, const std::string& path) {
   return picture::messages::inProgramWords([&] { return app::readPictureFile(png, path); });
 }
 
-// The picture into the camera box with the file's name as time stamp,
-// then into the film at its own size.
-void addFromFile(NegativeSheet& film, app::CameraBoxView& cameraBox, const picture::Picture& loaded,
-                 const std::string& name) {
-  cameraBox.photoControl().setPicture(loaded);
-  cameraBox.setTimeStampText(name);
-  cameraBox.setPhotoDivisor(1);
-  film.addPhotoToFilm();
-}
-
 }  // namespace
 
 // Each file goes through a temporary file renamed over its target: the
@@ -65,11 +53,10 @@ void NegativeSheet::saveFilm() {
     services_.messages.show("英数字6文字で名前をつけてください", application().title(), sys::MsgIcon::None,
                             sys::MsgButtons::OK);
   }
-  for (int i = 0; i < kFilmFrames; ++i) {
-    if (!frames[i].used()) continue;
+  for (int i : film_.usedFrames()) {
     // The series is bitmaps by its names: an icon or a metafile goes as
     // the picture it shows, so that the series always loads back whole.
-    const picture::Picture saved(shownBitmap(frames[i].thumbnail.picture()));
+    const picture::Picture saved(shownBitmap(film_.frame(i).image));
     std::string file = base::changeExtension(*path, seriesEnding(i + 1));
     picture::messages::inProgramWords([&] { saved.saveToFile(file); });
   }
@@ -80,14 +67,12 @@ void NegativeSheet::saveFilm() {
 void NegativeSheet::loadFilm() {
   std::optional<std::string> path = services_.fileDialogs.openFile(app::openPictureDialog());
   if (!path) return;
-  app::CameraBoxView* cameraBox = app::windows.cameraBoxView;
-  if (!cameraBox) return;
   // The chosen file is read whole first: when it cannot be, nothing changes.
   picture::Picture first = readPicture(services_.png, *path);
   const std::string name = base::fileNamePart(*path);
   const std::string folder = path->substr(0, path->size() - name.size());
   const std::string seriesName = base::eraseCp932Bytes(name, kFrameNumberAt, kFrameNumberBytes);
-  addFromFile(*this, *cameraBox, first, name);
+  loadIntoFilm(first, name);
   // Whatever number the chosen file has, the series is read from 02 on.
   for (int k = 2; k <= kFilmFrames; ++k) {
     std::string next = base::changeExtension(seriesName, seriesEnding(k));
@@ -99,7 +84,7 @@ void NegativeSheet::loadFilm() {
       // stays in.
       return;
     }
-    addFromFile(*this, *cameraBox, loaded, next);
+    loadIntoFilm(loaded, next);
   }
 }
 

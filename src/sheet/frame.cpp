@@ -32,23 +32,4 @@ Frame::Frame(ui::Control* strip, int index)
   }
 }
 
-void fitThumbnail(Frame& frame, int width, int height) {
-  ui::Image& box = frame.thumbnail;
-  // 64-bit products: a picture may be tens of thousands of pixels long.
-  long long w = width, h = height;
-  if (w >= h) {
-    long long boxHeight = box.height();
-    box.setWidth(kThumbnailBox);
-    box.setHeight(static_cast<int>(h * boxHeight / w));
-    box.setTop((kFrameSize - box.height()) / 2 + kThumbnailInset);
-    box.setLeft(kThumbnailInset);
-  } else {
-    long long boxWidth = box.width();
-    box.setHeight(kThumbnailBox);
-    box.setWidth(static_cast<int>(w * boxWidth / h));
-    box.setLeft((kFrameSize - box.width()) / 2 + kThumbnailInset);
-    box.setTop(kThumbnailInset);
-  }
-}
-
 }  // namespace sheet

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/camera_box_view.h"
 #include "app/settings.h"
-#include "app/windows.h"
 #include "picture/bmp.h"
 #include "picture/file_io.h"
 #include "ui/application.h"
@@ -27,8 +25,11 @@ constexpr const char* kTitle = "ネガシート";
 
 }  // namespace
 
-NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services)
-    : ui::Form(app, "negativeSheet"), services_(services), positions_(services.registry) {
+NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services, app::CameraBoxView& cameraBox)
+    : ui::Form(app, "negativeSheet"),
+      services_(services),
+      cameraBox_(cameraBox),
+      positions_(services.registry) {
   setBorderStyle(ui::BorderStyle::ToolWindow);
   setCaption(kTitle);
   struct ButtonSetup {
@@ -68,7 +69,10 @@ NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services)
   deleteMenu.deleteAll.onClick = [this] { deleteAllFrames(); };
   paintButton.onClick = [this] { openInPaintProgram(); };
   paintMenu.startOptionSoftware.onClick = [this] { startOptionSoftware(); };
-  tidyTimer.onTimer = [this] { tidyFilm(); };
+  film_.onFrameChanged = [this](int i) { showFrame(i); };
+  film_.onTidyDue = [this] { tidyTimer.setInterval(1); };
+  film_.onTidied = [this] { showTidied(); };
+  tidyTimer.onTimer = [this] { film_.tidy(); };
   printButton.onClick = [this] { printContactSheet(); };
   onCreate = [this] { setUp(); };
   onShow = [this] { readPosition(); };
@@ -97,146 +101,54 @@ void NegativeSheet::readPosition() {
   setTop(stored->negativeSheetTop());
 }
 
-void NegativeSheet::scheduleTidy() { tidyTimer.setInterval(1); }
-
-void NegativeSheet::tidyIfDue() {
-  if (tidyTimer.interval() != 0) tidyFilm();
-}
-
-void NegativeSheet::pushOutOldest() {
-  Frame& oldest = frames[0];
-  // A flat panel (the print grid's) has no mark to lose.
-  if (oldest.panelLowered()) oldest.panel.setBevelInner(ui::BevelCut::Raised);
-  if (oldest.captionRed()) oldest.caption.setFontColor(ui::clBlack);
-  clearFrame(0);
-  scheduleTidy();
-}
-
-void NegativeSheet::clearFrame(int index) {
+void NegativeSheet::showFrame(int index) {
+  const FrameContent& c = film_.frame(index);
   Frame& f = frames[index];
-  f.thumbnail.setPicture(picture::Picture());
-  f.thumbnail.setHeight(kThumbnailBox);
-  f.thumbnail.setWidth(kThumbnailBox);
-  f.thumbnail.setTop(kThumbnailInset);
-  f.thumbnail.setLeft(kThumbnailInset);
-  f.caption.setCaption("");
+  // Setting a picture repaints it: only the changed frame is shown again.
+  f.thumbnail.setPicture(c.image);
+  f.thumbnail.setBounds(c.imageBox);
+  f.caption.setCaption(c.caption);
+  showMarks(index);
 }
 
-void NegativeSheet::moveFrame(int from, int to) {
-  Frame& source = frames[from];
-  Frame& target = frames[to];
-  target.thumbnail.setPicture(source.thumbnail.picture());
-  target.thumbnail.setHeight(source.thumbnail.height());
-  target.thumbnail.setWidth(source.thumbnail.width());
-  target.thumbnail.setTop(source.thumbnail.top());
-  target.thumbnail.setLeft(source.thumbnail.left());
-  target.caption.setCaption(source.caption.caption());
-  // The hidden overflow frame is never selected: its picture comes in
-  // with no marks of its own, and the marks of frame 36 stay.
-  if (from != kOverflow) {
-    const ui::BevelCut bevel = target.panel.bevelInner();
-    target.panel.setBevelInner(source.panel.bevelInner());
-    source.panel.setBevelInner(bevel);
-    // Only a red caption moves: a colour is set with a copy of the font.
-    const ui::Color color = target.caption.font().color;
-    if (color != source.caption.font().color) {
-      target.caption.setFontColor(source.caption.font().color);
-      source.caption.setFontColor(color);
-    }
-  }
-  clearFrame(from);
+void NegativeSheet::showMarks(int index) {
+  if (index == kOverflow) return;
+  Frame& f = frames[index];
+  const ui::BevelCut bevel = grid_                           ? ui::BevelCut::None
+                             : film_.loweredFrame() == index ? ui::BevelCut::Lowered
+                                                             : ui::BevelCut::Raised;
+  if (f.panel.bevelInner() != bevel) f.panel.setBevelInner(bevel);
+  const ui::Color color = film_.redFrame() == index ? kSelectedCaptionColor : ui::clBlack;
+  // A colour is set with a copy of the font: only a change sets it.
+  if (f.caption.font().color != color) f.caption.setFontColor(color);
 }
 
-std::optional<int> NegativeSheet::firstEmptyFrame() const {
-  for (int i = 0; i <= kOverflow; ++i)
-    if (!frames[i].used()) return i;
-  return std::nullopt;
-}
-
-void NegativeSheet::tidyFilm() {
-  // One sweep: a run of used frames behind a gap slides down by one; a
-  // wider gap takes a pass per frame.
-  for (int i = 0; i < kFilmFrames; ++i)
-    if (!frames[i].used() && frames[i + 1].used()) moveFrame(i + 1, i);
-  if (!frames[kOverflow].used() && app::settings.pushOutWhenFull) clearFrame(kOverflow);
-  updateTitle();
-  for (int i = 0; i < kFilmFrames; ++i) frames[i].panel.setCaption(frames[i].used() ? "" : kPlaceholder);
+// "ネガシート　N枚", or the bare title when the film counts none.
+void NegativeSheet::showTidied() {
+  const int count = film_.titleCount();
+  setCaption(count == 0 ? std::string(kTitle)
+                        : std::string(kTitle) + "\u3000" + std::to_string(count) + "枚");
+  for (int i = 0; i < kFilmFrames; ++i) frames[i].panel.setCaption(film_.used(i) ? "" : kPlaceholder);
   tidyTimer.setInterval(0);
 }
 
-// "ネガシート　N枚": N is the first used frame that an empty one follows.
-void NegativeSheet::updateTitle() {
-  for (int i = 0; i + 1 < kFilmFrames; ++i) {
-    if (frames[i].used() && !frames[i + 1].used()) {
-      setCaption(std::string(kTitle) + "\u3000" + std::to_string(i + 1) + "枚");
-      return;
-    }
-  }
-  if (frames[kFilmFrames - 1].used())
-    setCaption(std::string(kTitle) + "\u3000" + std::to_string(kFilmFrames) + "枚");
-  else
-    setCaption(kTitle);
+std::optional<int> NegativeSheet::addPicture(const picture::Picture& picture, const std::string& caption) {
+  std::optional<int> at = film_.add(picture, caption);
+  if (at && *at >= kFirstScrollingFrame && *at < kFilmFrames)
+    filmStrip.setPosition(ui::Axis::Horizontal, filmStrip.position(ui::Axis::Horizontal) + kFrameSize);
+  return at;
 }
 
-void NegativeSheet::addPhotoToFilm() {
-  app::CameraBoxView* cameraBox = app::windows.cameraBoxView;
-  if (!cameraBox) return;
-  ui::Image& photo = cameraBox->photoControl();
-  const picture::Picture taken = photo.picture();
-  // Nothing to fit (a photo that was cut): the film stays as it is.
-  if (taken.width() <= 0 || taken.height() <= 0) return;
-  tidyIfDue();
-  scheduleTidy();
-  if (std::optional<int> target = firstEmptyFrame()) {
-    Frame& f = frames[*target];
-    fitThumbnail(f, taken.width(), taken.height());
-    // The frame shares the photo's pixels until one of them is written.
-    f.thumbnail.setPicture(taken);
-    f.caption.setCaption(cameraBox->timeStampText());
-    int divisor = static_cast<int>(std::max(1u, cameraBox->photoDivisor()));
-    photo.setHeight(taken.height() / divisor);
-    photo.setWidth(taken.width() / divisor);
-    photo.setPicture(f.thumbnail.picture());
-    // The newest frame stays in view.
-    if (*target >= kFirstScrollingFrame && *target < kFilmFrames)
-      filmStrip.setPosition(ui::Axis::Horizontal, filmStrip.position(ui::Axis::Horizontal) + kFrameSize);
-  }
-  // A full film with push-out on drops its oldest picture; the tidy pass
-  // then slides the rest down.
-  if (frames[kOverflow].used() && app::settings.pushOutWhenFull) pushOutOldest();
+void NegativeSheet::loadIntoFilm(const picture::Picture& picture, const std::string& name) {
+  std::optional<int> at = addPicture(picture, name);
+  cameraBox_.showPicture(picture, name, at ? app::PhotoSize::Own : app::PhotoSize::Kept);
 }
 
 void NegativeSheet::toggleFrame(int index) {
-  Frame& f = frames[index];
-  if (!f.used()) return;
-  if (f.panel.bevelInner() != ui::BevelCut::Raised) {
-    f.panel.setBevelInner(ui::BevelCut::Raised);
-    f.caption.setFontColor(ui::clBlack);
-    return;
-  }
-  f.panel.setBevelInner(ui::BevelCut::Lowered);
-  for (int i = 0; i < kFilmFrames; ++i)
-    if (i != index) frames[i].panel.setBevelInner(ui::BevelCut::Raised);
-  f.caption.setFontColor(kSelectedCaptionColor);
-  for (int i = 0; i < kFilmFrames; ++i)
-    if (i != index) frames[i].caption.setFontColor(ui::clBlack);
-
-  const picture::Picture selected = f.thumbnail.picture();
-  if (app::CameraBoxView* cameraBox = app::windows.cameraBoxView) {
-    // A picture as wide or as tall as the screen (a full-screen shot) is
-    // shown at a quarter of its size, any smaller one at its own.
-    int w = selected.width(), h = selected.height();
-    ui::Image& photo = cameraBox->photoControl();
-    if (h < services_.screen.height() && w < services_.screen.width()) {
-      photo.setHeight(h);
-      photo.setWidth(w);
-    } else {
-      photo.setHeight(h / 4);
-      photo.setWidth(w / 4);
-    }
-    photo.setPicture(selected);
-    cameraBox->setTimeStampText(f.caption.caption());
-  }
+  if (film_.toggle(index) != sheet::Film::Toggle::Selected) return;
+  const FrameContent& f = film_.frame(index);
+  const picture::Picture selected = f.image;
+  cameraBox_.showPicture(selected, f.caption, app::PhotoSize::Selected);
   // Last: when the file cannot be written, the frame is selected and shown
   // all the same.
   writeHandOffFile(selected);

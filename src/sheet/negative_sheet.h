@@ -1,11 +1,12 @@
 #pragma once
 #include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 
-#include "app/film.h"
+#include "app/camera_box_view.h"
 #include "app/positions.h"
+#include "app/settings.h"
+#include "sheet/film.h"
 #include "sheet/frame.h"
 #include "system/services.h"
 #include "ui/controls.h"
@@ -17,21 +18,17 @@
 
 namespace sheet {
 
-// The caption of every frame the clipboard watcher fills.
-inline constexpr const char* kClipboardCaption = "From Clip";
 // The hand-off file's name, in the user's temporary folder.
 inline constexpr const char* kHandOffFile = "temp.bmp";
 
 // The negative sheet: the film of 36 frames along the bottom of the
-// screen, with the film's commands in a column on its left.
-//
-// The film has no list of its own: each frame's caption tells whether it
-// is used. Pictures enter at the first empty frame; the tidy pass, which
-// runs once the loop is idle after it was scheduled, closes the gaps that
-// deletions leave, keeps the title's count and shows the placeholders.
-class NegativeSheet : public ui::Form, public app::Film {
+// screen, with the film's commands in a column on its left. It shows its
+// Film and turns the user's commands into calls on it; the tidy pass runs
+// once the loop is idle after it became due.
+class NegativeSheet : public ui::Form {
  public:
-  NegativeSheet(ui::Application& app, sys::Services& services);
+  // The film shows its pictures in the camera box.
+  NegativeSheet(ui::Application& app, sys::Services& services, app::CameraBoxView& cameraBox);
 
   ui::Panel buttonColumn{this, "buttonColumn"};
   ui::PushButton playButton{&buttonColumn, "playButton"};
@@ -41,8 +38,11 @@ class NegativeSheet : public ui::Form, public app::Film {
   ui::PushButton printButton{&buttonColumn, "printButton"};
   ui::ScrollBox filmStrip{this, "filmStrip"};
   ui::Panel filmBackground{&filmStrip.content(), "filmBackground"};
-  // frames[kOverflow] is the hidden overflow frame.
+  // What the film shows; frames[kOverflow] is the hidden overflow frame.
   std::array<Frame, kFilmFrames + 1> frames = makeFilm(filmStrip.content());
+
+  sheet::Film& film() { return film_; }
+  const sheet::Film& film() const { return film_; }
 
   // The right-click menus of the buttons whose captions end in "＞".
   struct PlayMenu {
@@ -70,8 +70,12 @@ class NegativeSheet : public ui::Form, public app::Film {
   // once at start-up.
   ui::Timer tidyTimer{application(), "tidyTimer", 1};
 
-  // app::Film
-  void addPhotoToFilm() override;
+  // A picture into the film (see Film::add); the strip scrolls on by a
+  // frame when it lands in frames 8 to 36, so the newest stays in view.
+  std::optional<int> addPicture(const picture::Picture& picture, const std::string& caption);
+  // A picture read from a file: into the film, and shown in the camera box
+  // with its name, at its own size when the film kept it.
+  void loadIntoFilm(const picture::Picture& picture, const std::string& name);
 
   // Prints the film on one page: the window, below the screen, shows the
   // frames in a grid for the print dialog and the print, then goes back
@@ -92,9 +96,6 @@ class NegativeSheet : public ui::Form, public app::Film {
   // Where the picture of the frame selected last is written for the paint
   // program: "temp.bmp" in the user's temporary folder.
   std::string handOffPath() const;
-
-  // The frame the next play step shows, 1-based.
-  std::uint8_t playPosition = 1;
 
   // Playback in the camera box, which keeps its size: one step shows the
   // frame at the play position and moves it on (back to 1 after frame 36,
@@ -127,33 +128,17 @@ class NegativeSheet : public ui::Form, public app::Film {
   void openInPaintProgram();
   void startOptionSoftware();
 
-  // Runs the tidy pass once the loop is next idle; scheduling it again
-  // before then changes nothing.
-  void scheduleTidy();
-  // A tidy pass that is due runs now: a picture about to choose its frame
-  // finds the film packed, with no frame emptied for a push-out still
-  // waiting to be filled from behind.
-  void tidyIfDue();
-  // With the film full: frame 1's picture leaves the film, its selection
-  // marks with it, and the tidy pass is scheduled to slide the rest down.
-  void pushOutOldest();
-  // No picture, a 71 x 71 image box at (2, 2), no caption. The selection
-  // marks stay.
-  void clearFrame(int index);
-  // The lowest empty frame of the 36, else the overflow frame if it is
-  // empty; nothing when all 37 are used.
-  std::optional<int> firstEmptyFrame() const;
-
  private:
   void setUp();
   void layOut();
   void readPosition();
-  void tidyFilm();
-  // The picture, image box and caption of `from` go to `to`, and two of
-  // the 36 frames trade their selection marks, so that the marks travel
-  // with the picture; `from` is cleared.
-  void moveFrame(int from, int to);
-  void updateTitle();
+  // One frame as the film holds it: picture, image box, caption, and for
+  // the 36 their marks (flat in the print grid).
+  void showFrame(int index);
+  // After a tidy pass: the title's count and the empty frames' placeholders.
+  void showTidied();
+  // The lowered panel and the red caption; the overflow frame has neither.
+  void showMarks(int index);
   void writeHandOffFile(const picture::Picture& picture) const;
   // A standard bitmap of the picture as shown: a bitmap as it is, an icon
   // as its image, a metafile played into a bitmap of its size on white
@@ -161,7 +146,11 @@ class NegativeSheet : public ui::Form, public app::Film {
   picture::Bitmap shownBitmap(const picture::Picture& picture) const;
 
   sys::Services& services_;
+  app::CameraBoxView& cameraBox_;
   app::PositionStore positions_;
+  sheet::Film film_{app::settings};
+  // The print grid shows the frames flat, marks or not.
+  bool grid_ = false;
 };
 
 }  // namespace sheet

@@ -7,14 +7,13 @@
 
 namespace sheet {
 
-// A frame that came from a bitmap file has its bare name as caption; the
-// shell finds it in the current folder. The extension is compared byte for
+// The frame with the red caption: one from a bitmap file has its bare
+// name as caption, which the shell finds in the current folder. The extension is compared byte for
 // byte, so "SHOT01.BMP" goes by the hand-off file, as a time stamp or
 // "From Clip" does.
 void NegativeSheet::openInPaintProgram() {
-  for (int i = 0; i < kFilmFrames; ++i) {
-    if (!frames[i].captionRed()) continue;
-    const std::string& caption = frames[i].caption.caption();
+  if (std::optional<int> red = film_.redFrame()) {
+    const std::string& caption = film_.frame(*red).caption;
     if (base::extensionOf(caption) == "bmp") {
       services_.shell.openFile(caption);
       return;

@@ -1,29 +1,19 @@
 // Playback of the film in the camera box: one frame per press, or a run
 // of steps at the strobe interval that plays a burst back as a short movie.
 #include <cstdint>
+#include <optional>
 
-#include "app/camera_box_view.h"
 #include "app/settings.h"
-#include "app/windows.h"
 #include "sheet/negative_sheet.h"
 
 namespace sheet {
 
 void NegativeSheet::showNextFrame() {
-  // Only the steps and delete all move the position, so it stays in 1..36.
-  if (playPosition < 1 || playPosition > kFilmFrames) playPosition = 1;
-  const Frame& f = frames[playPosition - 1];
-  if (!f.used()) {
-    // Past the end of the film: the next step starts over.
-    playPosition = 1;
-    return;
-  }
-  if (app::CameraBoxView* cameraBox = app::windows.cameraBoxView) {
-    // The photo keeps its size and shows the picture stretched into it.
-    cameraBox->photoControl().setPicture(f.thumbnail.picture());
-    cameraBox->setTimeStampText(f.caption.caption());
-  }
-  playPosition = playPosition == kFilmFrames ? 1 : static_cast<std::uint8_t>(playPosition + 1);
+  std::optional<int> shown = film_.playStep();
+  if (!shown) return;
+  // The photo keeps its size and shows the picture stretched into it.
+  const FrameContent& f = film_.frame(*shown);
+  cameraBox_.showPicture(f.image, f.caption, app::PhotoSize::Kept);
 }
 
 // The steps are counted in 8 bits: a strobe count of 255 makes no step.
@@ -32,7 +22,7 @@ void NegativeSheet::autoPlay() {
   const auto steps = static_cast<std::uint8_t>(app::settings.strobeCount + 1);
   for (int i = 0; i < steps; ++i) {
     showNextFrame();
-    if (app::CameraBoxView* cameraBox = app::windows.cameraBoxView) cameraBox->repaintPhoto();
+    cameraBox_.repaintPhoto();
     services_.clock.sleep(app::settings.strobeIntervalTenths * 100);
   }
 }

@@ -43,14 +43,18 @@ Forms startUp(ui::Application& app, sys::Services& services) {
   windows.optionsDialogForm = forms.optionsDialog;
   windows.optionsDialogView = forms.optionsDialog;
   step(3);
-  forms.negativeSheet = app.createForm<sheet::NegativeSheet>(services);
+  forms.negativeSheet = app.createForm<sheet::NegativeSheet>(services, *forms.cameraBox);
   windows.negativeSheetForm = forms.negativeSheet;
-  windows.film = forms.negativeSheet;
+  // The one cycle: the camera box stores its shots in the film, which shows
+  // its pictures in the box.
+  forms.cameraBox->setFilmInput(
+      [sheet = forms.negativeSheet](const picture::Picture& p, const std::string& caption) {
+        sheet->addPicture(p, caption);
+      });
   // The clipboard watcher fills the film's frames while the palette's
-  // clipboard button is down, its work kept in two hidden images of the box.
+  // clipboard button is down.
   forms.clipboardWatcher = std::make_unique<sheet::ClipboardWatcher>(
-      app, services.clipboard, *forms.negativeSheet, *forms.palette, forms.cameraBox->clipboardImage,
-      forms.cameraBox->stagingImage);
+      app, services.clipboard, forms.negativeSheet->film(), *forms.palette);
   step(6);
   forms.helpWindow = app.createForm<dialogs::HelpWindow>();
   windows.helpWindowForm = forms.helpWindow;

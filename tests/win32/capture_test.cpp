@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/film.h"
 #include "app/settings.h"
 #include "app/windows.h"
 #include "camera/camera_box.h"
@@ -115,7 +114,7 @@ void shotsLeakNoHandles(int shots, int settled, int prefill) {
   Program program;
   if (prefill > 0) {
     program.box->photo.setPicture(picture::Picture(picture::Bitmap::create(64, 48, 24)));
-    for (int i = 0; i < prefill; ++i) app::windows.film->addPhotoToFilm();
+    for (int i = 0; i < prefill; ++i) program.box->storePhotoInFilm();
     program.backend.dispatchPending();
   }
   int gdiSettled = 0, userSettled = 0;
