@@ -39,11 +39,12 @@ void CameraBox::showAimingView() {
   ui::Panel& r = edgeHandles[Edge::Right];
   ui::Panel& u = edgeHandles[Edge::Top];
   ui::Panel& d = edgeHandles[Edge::Bottom];
-  l.setBounds({p.left - kHandleThickness, p.top, l.width(), p.height});
+  const int t = scaled(kHandleThickness);
+  l.setBounds({p.left - t, p.top, l.width(), p.height});
   r.setBounds({right, p.top, r.width(), p.height});
-  u.setBounds({p.left, p.top - kHandleThickness, p.width, u.height()});
+  u.setBounds({p.left, p.top - t, p.width, u.height()});
   d.setBounds({p.left, bottom, p.width, d.height()});
-  const int m = kCornerMarkSize;
+  const int m = scaled(kCornerMarkSize);
   cornerMarks[Corner::TopLeft].setBounds({p.left - m, p.top - m, m, m});
   cornerMarks[Corner::TopRight].setBounds({right, p.top - m, m, m});
   cornerMarks[Corner::BottomLeft].setBounds({p.left - m, bottom, m, m});
@@ -193,8 +194,11 @@ void CameraBox::copyAreaUnderPhoto(bool settle) {
 }
 
 void CameraBox::copyWholeScreen(bool settle) {
-  photo.setBounds({photo.left(), photo.top(), services_.screen.width(), services_.screen.height()});
-  photo.setPicture(copyScreen({0, 0, photo.width(), photo.height()}, settle));
+  std::vector<sys::Monitor> monitors = services_.screen.monitors();
+  const sys::Monitor* under = sys::monitorAt(monitors, left() + width() / 2, top() + height() / 2);
+  ui::Rect area = (under ? *under : monitors.front()).area;
+  photo.setBounds({photo.left(), photo.top(), area.width, area.height});
+  photo.setPicture(copyScreen(area, settle));
 }
 
 picture::Picture CameraBox::copyScreen(ui::Rect r, bool settle) {

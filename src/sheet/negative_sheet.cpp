@@ -101,6 +101,7 @@ void NegativeSheet::readPosition() {
   auto stored = positions_.open();
   if (!stored) return;
   setTop(stored->negativeSheetTop());
+  bringBackIfLost();
 }
 
 void NegativeSheet::scheduleTidy() { tidyTimer.setInterval(1); }

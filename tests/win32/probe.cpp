@@ -9,6 +9,7 @@
 //   mirune_probe scroll CLASS TITLE -> "scroll POS" of the first scroll-bar
 //                                  child, or "none"
 //   mirune_probe screen            -> "screen W H"
+//   mirune_probe monitors          -> one line per monitor: "monitor L T W H"
 //   mirune_probe topmost CLASS  -> as window, for the first visible
 //                                  stay-on-top window of the class
 //   mirune_probe visible CLASS  -> as window, for the first visible window
@@ -150,6 +151,18 @@ int screen() {
   return 0;
 }
 
+BOOL CALLBACK printMonitor(HMONITOR m, HDC, LPRECT, LPARAM) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(m, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  print("monitor " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+        std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
+  return TRUE;
+}
+
+int monitors() { return EnumDisplayMonitors(nullptr, nullptr, printMonitor, 0) ? 0 : 1; }
+
 BOOL CALLBACK findMultiline(HWND child, LPARAM found) {
   wchar_t c[64] = {};
   GetClassNameW(child, c, 64);
@@ -202,11 +215,15 @@ int at(int x, int y) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // Places and sizes in device pixels on a scaled display, as the program
+  // itself has them.
+  SetProcessDPIAware();
   std::wstring cmd = argc > 1 ? argv[1] : L"";
   if (cmd == L"window" && argc == 3) return window(argv[2]);
   if (cmd == L"texts" && argc == 4) return texts(argv[2], argv[3]);
   if (cmd == L"scroll" && argc == 4) return scroll(argv[2], argv[3]);
   if (cmd == L"screen" && argc == 2) return screen();
+  if (cmd == L"monitors" && argc == 2) return monitors();
   if (cmd == L"topmost" && argc == 3) return topmost(argv[2]);
   if (cmd == L"visible" && argc == 3) return visible(argv[2]);
   if (cmd == L"pattern" && argc == 6)
@@ -214,7 +231,8 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == L"manual" && argc == 3) return manual(argv[2]);
   if (cmd == L"at" && argc == 4) return at(_wtoi(argv[2]), _wtoi(argv[3]));
   print(
-      "usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | topmost CLASS |"
+      "usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | monitors | "
+      "topmost CLASS |"
       " visible CLASS | pattern L T W H | manual TITLE | at X Y");
   return 2;
 }

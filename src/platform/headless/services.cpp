@@ -70,8 +70,26 @@ void Registry::put(const std::string& path, const std::string& name, const Value
 
 Screen::Screen(int width, int height) : image(picture::Bitmap::create(width, height, 32)) {}
 
-int Screen::width() { return image.width(); }
-int Screen::height() { return image.height(); }
+int Screen::width() { return monitors().front().area.width; }
+int Screen::height() { return monitors().front().area.height; }
+
+std::vector<sys::Monitor> Screen::monitors() {
+  if (monitorList.empty()) return {{{0, 0, image.width(), image.height()}, 96}};
+  return monitorList;
+}
+
+picture::Rect Screen::desktop() {
+  auto all = monitors();
+  int l = all.front().area.left, t = all.front().area.top, r = all.front().area.right(),
+      b = all.front().area.bottom();
+  for (const sys::Monitor& m : all) {
+    l = std::min(l, m.area.left);
+    t = std::min(t, m.area.top);
+    r = std::max(r, m.area.right());
+    b = std::max(b, m.area.bottom());
+  }
+  return {l, t, r - l, b - t};
+}
 
 picture::Bitmap Screen::copyWithoutSettling(picture::Rect r) {
   picture::Bitmap b = copy(r);
@@ -89,6 +107,8 @@ picture::Bitmap Screen::copy(picture::Rect r) {
   copies.push_back(std::move(record));
   if (onCopy) onCopy(r);
   if (r.width <= 0 || r.height <= 0) return {};
+  // In the image's own coordinates from here on.
+  r = r.offset(-imageLeft, -imageTop);
   int x0 = std::max(r.left, 0), x1 = std::min(r.left + r.width, image.width());
   int y0 = std::max(r.top, 0), y1 = std::min(r.top + r.height, image.height());
   // Row by row, the part that lies on the screen; the rest is black. A
@@ -235,7 +255,7 @@ std::optional<std::string> FileDialogs::run(bool save, const sys::FileDialogOpti
 
 Platform::Platform(int w, int h) : screen(w, h) {
   screen.windows = &backend;
-  backend.screenArea = [this] { return ui::Rect{0, 0, screen.width(), screen.height()}; };
+  backend.screenArea = [this] { return screen.desktop(); };
 }
 
 bool Shell::startProgram(const std::string& commandLine) {
