@@ -93,7 +93,8 @@ Rect Form::clientAreaAtDpi(int dpi) const {
 void Form::bringBackIfLost() { setBounds(sys::keptOnMonitors(app_.screen().monitors(), bounds())); }
 
 void Form::dpiChangedBySystem(int dpi, Rect suggested) {
-  if (dpi > 0 && dpi != dpi_) {
+  bool changed = dpi > 0 && dpi != dpi_;
+  if (changed) {
     dpi_ = dpi;
     // Text takes another width at another size: what was fitted to its
     // text is fitted again.
@@ -103,11 +104,9 @@ void Form::dpiChangedBySystem(int dpi, Rect suggested) {
       if (label && label->fitsText()) label->fitToText(painter);
     });
     if (peer_) peer_->formChanged(Change::Appearance);
-    setBounds(suggested);
-    if (onDpiChange) onDpiChange();
-    return;
   }
   setBounds(suggested);
+  if (changed && onDpiChange) onDpiChange();
 }
 
 void Form::boundsChangedBySystem(Rect r) {

@@ -1,12 +1,11 @@
 #include "ui/scale.h"
 
+#include "system/printer.h"
+
 namespace ui {
 
-int scaled(int v, int dpi) {
-  long long p = static_cast<long long>(v) * dpi;
-  long long half = kDesignDpi / 2;
-  return static_cast<int>(p >= 0 ? (p + half) / kDesignDpi : -((-p + half) / kDesignDpi));
-}
+// The same rounding as every other proportion the program works out.
+int scaled(int v, int dpi) { return static_cast<int>(sys::mulDivRounded(v, dpi, kDesignDpi)); }
 
 int unscaled(int v, int dpi) {
   if (dpi <= 0) return v;
