@@ -527,11 +527,16 @@ TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
   tick();
   EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 24, 29}));
 
-  // A default viewfinder smaller than the inset gives an empty photo.
-  settings.defaultViewfinderWidth = 3;
+  // A side under 16 pixels (the options take 5000 x 0) gives a viewfinder
+  // of 16 there; the settings keep what was typed.
+  settings.defaultViewfinderWidth = 5000;
+  settings.defaultViewfinderHeight = 0;
   choose(box->sizeMenu.defaultSize);
-  EXPECT_EQ(box->photo.width(), 0);
-  EXPECT_EQ(box->photo.height(), 116);
+  tick();
+  tick();
+  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 4996, 12}));
+  EXPECT_EQ(box->viewfinder.height(), 16);
+  EXPECT_EQ(settings.defaultViewfinderHeight, 0);
 }
 
 TEST_F(CameraBoxTest, ReshapeModeShowsTheHandlesAndChecksItsItem) {

@@ -402,6 +402,50 @@ TEST_F(CaptureTest, AFailingStepBringsTheWindowsBackAndReportsTheError) {
   expectWindowsBack(true);
 }
 
+// A copy refused for memory, or one the system fails to make, refuses
+// the shot: the photo keeps its picture and size, the stamp its text.
+TEST_F(CaptureTest, ARefusedOrFailedCopyLeavesThePhotoItsSizeAndTheTimeStamp) {
+  start();
+  box->setTimeStamp("before");
+  const picture::Picture before = box->photo.picture();
+  const ui::Rect bounds = box->photo.bounds();
+  platform.screen.onCopy = [](const picture::Rect&) { throw std::bad_alloc(); };
+  for (bool systemFails : {false, true}) {
+    platform.screen.failing = systemFails;
+    for (ui::MenuItem* item : {&box->screenMenu.shoot, &box->areaMenu.shoot}) {
+      choose(box->commandMenu, *item);
+      EXPECT_EQ(platform.messages.shown.back().text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
+      EXPECT_TRUE(box->photo.picture().bitmap().sharesPixelsWith(before.bitmap()));
+      EXPECT_EQ(box->photo.bounds(), bounds);
+      EXPECT_EQ(box->timeStamp.caption(), "before");
+    }
+    platform.screen.onCopy = nullptr;
+  }
+  EXPECT_EQ(platform.messages.shown.size(), 4u);
+  EXPECT_EQ(usedFrames(), 0);
+}
+
+// At a single shot's store: the box, the palette, the application window,
+// the hold flag. A screen shot is stored with its windows back, an area
+// shot before the box is back.
+TEST_F(CaptureTest, AShotIsStoredAtItsPlaceAmongTheWindowsReturn) {
+  start();
+  struct Recorder : app::Film {
+    std::function<void()> store;
+    void addPhotoToFilm() override { store(); }
+  } recorder;
+  std::vector<std::vector<bool>> seen;
+  recorder.store = [&, film = windows.film] {
+    seen.push_back({box->visible(), forms.palette->visible(), platform.backend.applicationWindowVisible(),
+                    box->keepHidden});
+    film->addPhotoToFilm();
+  };
+  windows.film = &recorder;
+  choose(box->commandMenu, box->screenMenu.shoot);
+  choose(box->commandMenu, box->areaMenu.shoot);
+  EXPECT_EQ(seen, (std::vector<std::vector<bool>>{{true, true, true, true}, {false, true, true, true}}));
+}
+
 TEST_F(CaptureTest, EachStepOfTheWayBackRunsWhateverTheOthersDo) {
   start();
   // The copy fails, and so does the palette's return, with errors of the

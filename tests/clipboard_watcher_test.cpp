@@ -1,5 +1,9 @@
 // The clipboard watcher: bitmaps another program puts on the clipboard go
 // into the film while the palette's clipboard button is down.
+#include <new>
+#include <stdexcept>
+
+#include "base/error.h"
 #include "picture/errors.h"
 #include "sheet_fixture.h"
 #include "shell/palette.h"
@@ -74,9 +78,8 @@ TEST_F(ClipboardWatcherTest, TextIsLeftAloneAndAClipboardThatHasNotChangedIsNotA
   EXPECT_EQ(platform.clipboard.formatQueries, 4);
 }
 
-TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameWithoutATidyPassOrScrolling) {
+TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameAndIsCountedWithoutScrolling) {
   fill(3);
-  std::string title = sheet->caption();
   clipboardButton();
   // A bitmap with a text beside it: both go.
   picture::Bitmap copied = numbered(640, 480, 0x4242);
@@ -92,11 +95,11 @@ TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameWithoutATidyPassOrSc
   EXPECT_EQ(box->stagingImage.picture().bitmap(), copied);
   EXPECT_EQ(box->stagingImage.width(), 640);
   EXPECT_EQ(pictureIn(4), 0u);
-  // No tidy pass is due: the title keeps the old count.
-  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
-  EXPECT_EQ(sheet->caption(), title);
   EXPECT_EQ(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
-  EXPECT_EQ(sheet->frames[3].panel.caption(), "(未撮影)");
+  // The tidy pass that follows counts it.
+  idle();
+  EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
+  EXPECT_EQ(sheet->frames[3].panel.caption(), "");
 
   // A portrait bitmap: the next frame, centred across.
   copyInOtherProgram(30, 60, 5);
@@ -183,6 +186,26 @@ TEST_F(ClipboardWatcherTest, PushOutKeepsTheNewestCopiesInOrder) {
     EXPECT_EQ(sheet->frames[kFilmFrames - 1].caption.caption(), "From Clip");
     EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
   }
+}
+
+// A take into a full film leaves frame 1 empty for the tidy pass; a shot
+// at its own message step before that pass, single or in a burst, is kept.
+TEST_F(ClipboardWatcherTest, AShotAfterATakeIntoAFullFilmIsKept) {
+  settings.pushOutWhenFull = true;
+  settings.strobeCount = 3;
+  fill(kFilmFrames);
+  clipboardButton();
+  copyInOtherProgram(40, 30, 100);
+  app.dispatch([&] { box->shootArea(); });
+  idle();
+  EXPECT_EQ(sheet->frames[0].caption.caption(), "3");
+  EXPECT_EQ(sheet->frames[34].caption.caption(), "From Clip");
+  EXPECT_EQ(sheet->frames[35].caption.caption(), box->timeStamp.caption());
+  copyInOtherProgram(40, 30, 101);
+  app.dispatch([&] { box->shootScreenBurst(); });
+  idle();
+  EXPECT_EQ(sheet->frames[0].caption.caption(), "7");
+  EXPECT_EQ(sheet->frames[32].caption.caption(), "From Clip");
 }
 
 TEST_F(ClipboardWatcherTest, ARedCaptionLeftOnAnEmptyFrameDoesNotSwallowTheBitmaps) {
@@ -280,6 +303,29 @@ TEST_F(ClipboardWatcherTest, ABitmapTooLargeForAPictureIsReportedOnceInTheProgra
   tick();
   EXPECT_EQ(pictureIn(2), 4u);
   EXPECT_EQ(platform.messages.shown.size(), 1u);
+}
+
+// Whatever makes a take fail, it is reported once. A change count of 0
+// tells nothing: a later bitmap is taken.
+TEST_F(ClipboardWatcherTest, AnyFailedTakeIsReportedOnceAndACountOf0IsNoCount) {
+  clipboardButton();
+  for (bool noCount : {false, true}) {
+    platform.clipboard.noChangeCount = noCount;
+    platform.clipboard.onTake = [] { throw std::bad_alloc(); };
+    copyInOtherProgram(10, 10, 3);
+    for (int i = 0; i < 5; ++i) tick();
+    platform.clipboard.onTake = [] { throw std::out_of_range("map::at"); };
+    copyInOtherProgram(10, 10, 4);
+    for (int i = 0; i < 5; ++i) tick();
+    platform.clipboard.onTake = nullptr;
+    copyInOtherProgram(10, 10, 5);
+    tick();
+    EXPECT_EQ(pictureIn(noCount ? 1 : 0), 5u);
+  }
+  std::vector<std::string> texts;
+  for (const auto& m : platform.messages.shown) texts.push_back(m.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"ｼｽﾃﾑ ﾘｿｰｽが不足しています", base::kUnexpectedError,
+                                             "ｼｽﾃﾑ ﾘｿｰｽが不足しています"}));
 }
 
 }  // namespace

@@ -269,6 +269,15 @@ TEST_F(FilmCommandsTest, BatchSaveOfAnEmptyFilmWritesAndSaysNothing) {
   EXPECT_TRUE(platform.messages.shown.empty());
 }
 
+TEST_F(FilmCommandsTest, BatchSaveLeavesTheOverflowFrameOut) {
+  fill(kFilmFrames + 1);
+  ASSERT_TRUE(sheet->frames[kOverflow].used());
+  platform.fileDialogs.answers = {at("abcdef")};
+  click(sheet->saveButton);
+  EXPECT_EQ(filesInFolder().size(), std::size_t(kFilmFrames));
+  EXPECT_FALSE(std::filesystem::exists(at("abcdef37.bmp")));
+}
+
 // A write that fails half-way: the files before it are written, the file
 // it was to replace stays whole, nothing half-written is left, the later
 // frames are not tried, and the failure is said once.
@@ -370,6 +379,23 @@ TEST_F(FilmCommandsTest, BatchLoadTakesTheChosenFileFirstThenTheSeriesFrom02) {
   EXPECT_TRUE(platform.messages.shown.empty());
 }
 
+// A character the code page lacks counts one byte of the series name and
+// stays as it is: only the frame number goes.
+TEST_F(FilmCommandsTest, ASeriesNamedOutsideTheCodePageLoadsBackWhole) {
+  fill(3);
+  for (const std::string series : {"cafébb", "𠮷abcde"}) {
+    platform.fileDialogs.answers = {at(series)};
+    click(sheet->saveButton);
+    choose(sheet->deleteMenu.deleteAll);
+    idle();
+    platform.fileDialogs.answers = {at(series + "01.bmp")};
+    choose(sheet->saveMenu.loadFilm);
+    EXPECT_EQ(captions(0, 3),
+              (std::vector<std::string>{series + "01.bmp", series + "02.bmp", series + "03.bmp", ""}));
+    idle();
+  }
+}
+
 TEST_F(FilmCommandsTest, AChosenFileThatCannotBeReadChangesNothing) {
   fill(2);
   picture::Picture shown = box->photo.picture();
@@ -407,22 +433,17 @@ TEST_F(FilmCommandsTest, LoadingMoreFilesThanFreeFramesFollowsTheFullFilmRules) 
   EXPECT_EQ(sheet->frames[kOverflow].caption.caption(), "abcdef27.bmp");
 }
 
-TEST_F(FilmCommandsTest, LoadingIntoAFullFilmWithPushOutKeepsTheFirstSurplusPicture) {
+// Each file finds the film tidy: every one is kept, the oldest give way.
+TEST_F(FilmCommandsTest, LoadingIntoAFullFilmWithPushOutKeepsEveryFile) {
   app::settings.pushOutWhenFull = true;
   writeSeries("abcdef", 5);
   fill(34);
   platform.fileDialogs.answers = {at("abcdef01.bmp")};
   choose(sheet->saveMenu.loadFilm);
-  // Before the tidy pass: 01 and 02 in frames 35 and 36, 03 in the
-  // overflow frame; 03, 04 and 05 each cleared frame 1 (04 and 05 landed
-  // there and were cleared by the same call).
-  EXPECT_EQ(captions(34, 35), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp"}));
-  EXPECT_EQ(sheet->frames[kOverflow].caption.caption(), "abcdef03.bmp");
-  EXPECT_FALSE(sheet->frames[0].used());
-  EXPECT_EQ(sheet->frames[0].thumbnail.bounds(), box71());
   idle();
-  for (int i = 0; i < 33; ++i) ASSERT_EQ(pictureIn(i), std::uint32_t(i + 2)) << i;
-  EXPECT_EQ(captions(33, 35), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp", "abcdef03.bmp"}));
+  for (int i = 0; i < 31; ++i) ASSERT_EQ(pictureIn(i), std::uint32_t(i + 4)) << i;
+  EXPECT_EQ(captions(31, 35), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp", "abcdef03.bmp",
+                                                        "abcdef04.bmp", "abcdef05.bmp"}));
   EXPECT_FALSE(sheet->frames[kOverflow].used());
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
 }
@@ -553,6 +574,19 @@ TEST_F(FilmCommandsTest, ThePaintCommandOpensABitmapFramesOwnFileElseTheHandOffF
   }
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_TRUE(platform.shell.commandLines.empty());
+}
+
+// Sheet printing raises every panel and leaves the red caption: the
+// paint command still goes by the caption.
+TEST_F(FilmCommandsTest, AfterSheetPrintingThePaintCommandFollowsTheRedCaption) {
+  fill(2);
+  load(20, 10, "shot01.bmp", 9);
+  idle();
+  sheet->toggleFrame(2);
+  click(sheet->printButton);
+  ASSERT_FALSE(sheet->frames[2].panelLowered());
+  click(sheet->paintButton);
+  EXPECT_EQ(platform.shell.opened, std::vector<std::string>{"shot01.bmp"});
 }
 
 TEST_F(FilmCommandsTest, TheOptionSoftwareStartsFromItsCommandLineOrIsNotFound) {

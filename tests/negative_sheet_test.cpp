@@ -175,21 +175,38 @@ TEST_F(SheetTest, TitleCountsUpToTheFirstUsedFrameBeforeAnEmptyOne) {
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
 }
 
-TEST_F(SheetTest, SelectionMarksStayWithTheirFrame) {
+// The marks travel with their picture when the tidy pass moves it, and a
+// picture pushed out of the film takes its marks with it: delete clears
+// the picture the user chose.
+TEST_F(SheetTest, SelectionMarksTravelWithTheirPicture) {
+  auto marked = [this] {
+    std::vector<int> frames;
+    for (int i = 0; i <= kOverflow; ++i)
+      if (sheet->frames[i].panelLowered() || sheet->frames[i].captionRed()) frames.push_back(i);
+    return frames;
+  };
   fill(4);
-  ui::Panel& panel = sheet->frames[2].panel;
-  ui::Label& caption = sheet->frames[2].caption;
-  panel.setBevelInner(ui::BevelCut::Lowered);
-  caption.setFontColor(ui::rgb(255, 0, 0));
+  sheet->toggleFrame(2);
   sheet->clearFrame(1);
   sheet->scheduleTidy();
   idle();
   EXPECT_EQ(pictureIn(1), 3u);
-  EXPECT_EQ(pictureIn(2), 4u);
-  EXPECT_EQ(panel.bevelInner(), ui::BevelCut::Lowered);
-  EXPECT_EQ(caption.font().color, ui::rgb(255, 0, 0));
-  EXPECT_EQ(sheet->frames[1].panel.bevelInner(), ui::BevelCut::Raised);
-  EXPECT_EQ(sheet->frames[1].caption.font().color, ui::clBlack);
+  EXPECT_EQ(marked(), std::vector<int>{1});
+
+  // A full film with push-out: picture 1 goes, picture 3 slides to frame 1.
+  settings.pushOutWhenFull = true;
+  fill(kFilmFrames - 2, 5);
+  EXPECT_EQ(pictureIn(0), 3u);
+  EXPECT_EQ(marked(), std::vector<int>{0});
+  sheet->deleteSelectedFrame();
+  idle();
+  EXPECT_EQ(pictureIn(0), 4u);
+  EXPECT_EQ(marked(), std::vector<int>{});
+
+  sheet->toggleFrame(0);
+  fill(2, 50);
+  EXPECT_EQ(pictureIn(0), 5u);
+  EXPECT_EQ(marked(), std::vector<int>{});
 }
 
 TEST_F(SheetTest, OverflowPictureMovesIntoFrame36WhenItEmpties) {

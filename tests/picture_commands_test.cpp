@@ -5,6 +5,7 @@
 #include <csignal>
 
 #include "base/error.h"
+#include "base/text.h"
 #include "picture/bmp.h"
 #include "picture/file_io.h"
 #include "picture/support.h"
@@ -368,14 +369,78 @@ TEST_F(PictureCommandsTest, ClearCopyAndSendToTheSheet) {
   EXPECT_EQ(sheet->frames[0].caption.caption(), "sent");
   EXPECT_EQ(box->displayDivisor, 1u);
   EXPECT_EQ(box->photo.width(), 50);
+}
 
-  // An icon goes to the clipboard as an empty bitmap: it empties it.
+// An icon or a metafile goes to the clipboard as the photo shows it, at
+// the photo's size; Cut then clears the photo, Paste replaces it.
+TEST_F(PictureCommandsTest, CopyCutAndPasteTakeAnIconOrAMetafileAsShown) {
   writeFile(dir / "pics" / "dot.ico", icoFile());
+  writeFile(dir / "pics" / "chart.emf", emfFile());
   pick(dir / "pics" / "dot.ico");
   choose(box->fileMenu.open);
+  box->photo.setWidth(4);
+  box->photo.setHeight(3);
   choose(box->editMenu.copy);
+  picture::Bitmap copied = platform.clipboard.bitmap();
+  EXPECT_EQ(std::pair(copied.width(), copied.height()), std::pair(4, 3));
+  EXPECT_EQ(copied.pixel(3, 2), 0x00FF00u);
+  EXPECT_EQ(box->photo.picture().kind(), picture::Picture::Kind::Icon);
+  platform.clipboard.putFromOtherProgram(numbered(5, 5, 9));
+  choose(box->editMenu.paste);
+  EXPECT_EQ(box->photo.picture().bitmap(), numbered(5, 5, 9));
+
+  pick(dir / "pics" / "chart.emf");
+  choose(box->fileMenu.open);
+  choose(box->editMenu.cut);
+  copied = platform.clipboard.bitmap();  // played here into white
+  EXPECT_EQ(std::pair(copied.width(), copied.height()), std::pair(100, 50));
+  EXPECT_EQ(copied.pixel(99, 49), 0xFFFFFFu);
   EXPECT_TRUE(box->photo.picture().empty());
-  EXPECT_FALSE(platform.clipboard.hasBitmap());
+}
+
+// The series is bitmaps by its names: opened icons and metafiles are
+// written as the bitmaps they show, so the whole series loads back.
+TEST_F(PictureCommandsTest, BatchSaveWritesIconsAndMetafilesAsBitmapsThatLoadBack) {
+  for (auto [name, bytes] : {std::pair{"dot.ico", icoFile()}, {"chart.emf", emfFile()}}) {
+    writeFile(dir / "pics" / name, bytes);
+    pick(dir / "pics" / name);
+    choose(box->fileMenu.open);
+  }
+  picture::Bitmap third = load(30, 20, "third", 3);
+  idle();
+  pick(dir / "out" / "series");
+  app.dispatch([&] { sheet->saveButton.click(); });
+  app.dispatch([&] { sheet->deleteMenu.deleteAll.click(); });
+  idle();
+  pick(dir / "out" / "series01.bmp");
+  app.dispatch([&] { sheet->saveMenu.loadFilm.click(); });
+  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_EQ(sheet->frames[2].caption.caption(), "series03.bmp");
+  EXPECT_EQ(sheet->frames[0].thumbnail.picture().bitmap().pixel(0, 0), 0x00FF00u);
+  EXPECT_EQ(sheet->frames[1].thumbnail.picture().width(), 100);
+  EXPECT_EQ(sheet->frames[2].thumbnail.picture().bitmap(), third);
+}
+
+// A write that fails under a name Windows takes (a folder stands there) is
+// no error for Save: Save as opens, silently.
+TEST_F(PictureCommandsTest, SaveFallsBackToSaveAsWhenTheWriteItselfFails) {
+  fs::current_path(dir / "out");
+  fs::create_directory(dir / "out" / "folder.bmp");
+  box->setTimeStamp("folder.bmp");
+  cancelDialog();
+  choose(box->fileMenu.save);
+  ASSERT_EQ(platform.fileDialogs.asked.size(), 1u);
+  EXPECT_TRUE(platform.fileDialogs.asked[0].save);
+  EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+// An opened file's time stamp keeps 255 characters of its name, however
+// many bytes they take in the Japanese code page.
+TEST(TimeStampCut, AtCharactersNotBytes) {
+  std::string name = "写" + std::string(250, 'x') + ".bmp";
+  EXPECT_EQ(base::firstCharacters(name, 255), name);
+  EXPECT_EQ(base::firstCharacters(name + "x", 255), name);
+  EXPECT_EQ(base::firstCharacters("a𠮷b", 2), "a𠮷");
 }
 
 TEST_F(PictureCommandsTest, PngOpensAndIsWrittenOnlyUnderAPngName) {

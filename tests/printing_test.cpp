@@ -62,14 +62,20 @@ TEST_F(PrintingTest, ScreenSizeScalesEachAxisByTheResolutions) {
 
   printer().jobs.clear();
   printer().page = {6600, 4800, 600, 1200};
-  printer().displayPixelsPerInch = 120;
+  printer().displayDpiX = printer().displayDpiY = 120;
   printPhoto();
   EXPECT_EQ(printedAt(), (ui::Rect{0, 0, 900, 1450}));
+
+  // A display whose pixels are not square: each axis by its own.
+  printer().jobs.clear();
+  printer().displayDpiY = 240;
+  printPhoto();
+  EXPECT_EQ(printedAt(), (ui::Rect{0, 0, 900, 725}));
 
   // Products beyond 32 bits.
   printer().jobs.clear();
   printer().page = {4800, 6600, 2400000, 2400000};
-  printer().displayPixelsPerInch = 96;
+  printer().displayDpiX = printer().displayDpiY = 96;
   photoSize(1024, 768);
   ASSERT_EQ(box->clientWidth(), 1048);
   printPhoto();
@@ -94,6 +100,10 @@ TEST_F(PrintingTest, PaperSizeFillsThePageInOneDirection) {
       {100, 400, {6600, 4800, 600, 600}, {0, 0, 1387, 4800}},  // 1387.41
       // Exactly the page's proportions: the width reaches it, so it fills the width.
       {96, 116, {2400, 2900, 300, 300}, {0, 0, 2400, 2900}},
+      // The width that the full height gives (124 x 1001 / 429 = 289.33)
+      // is the page's exactly: it fills the width, and the height that
+      // gives (429 x 289 / 124 = 999.85) is one less than the page's.
+      {100, 400, {289, 1001, 300, 300}, {0, 0, 289, 1000}},
   };
   for (const Case& c : cases) {
     printer().jobs.clear();
@@ -155,11 +165,13 @@ TEST_F(PrintingTest, ACancelledOrFailingPrintOfThePhotoEndsTheJobAndSaysSoOnce) 
   }
 }
 
+// Below every monitor: here one more stands left of the screen and lower.
 TEST_F(PrintingTest, ContactSheetGridOnAWideScreen) {
+  platform.screen.monitorList = {{{0, 0, 1024, 768}, 96}, {{-1280, 0, 1280, 1024}, 96}};
   bool seen = false;
   printer().onDialog = [&] {
     seen = true;
-    EXPECT_EQ(sheet->top(), 768 + 10);
+    EXPECT_EQ(sheet->top(), 1024 + 10);
     EXPECT_FALSE(sheet->buttonColumn.visible());
     EXPECT_EQ(sheet->clientWidth(), 682);
     EXPECT_EQ(sheet->clientHeight(), 425);

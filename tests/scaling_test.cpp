@@ -182,6 +182,12 @@ TEST_F(MonitorsTest, FullScreenShotTakesTheMonitorUnderTheBoxCentre) {
   EXPECT_EQ(box->photo.picture().bitmap().pixel(0, 0), patternAt(1024, 0));
   EXPECT_EQ(box->photo.bounds().width, 200) << "shown at a quarter";
   EXPECT_EQ(box->photo.bounds().height, 150);
+  // Smaller than the primary monitor, it is still shown at a quarter when
+  // its frame is clicked in the sheet.
+  box->photo.setBounds({2, 2, 50, 40});
+  forms.negativeSheet->toggleFrame(0);
+  EXPECT_EQ(box->photo.bounds().width, 200);
+  EXPECT_EQ(box->photo.bounds().height, 150);
   // Its centre below the second monitor stands on none: the primary one.
   box->setBounds({1100, 640, 180, 145});
   app.dispatch([&] { box->shootScreen(); });

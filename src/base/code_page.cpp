@@ -1,26 +1,26 @@
 #include "base/code_page.h"
 
+#include <algorithm>
+
+#include "base/text.h"
+
 namespace base {
 
 std::size_t cp932Length(const std::string& utf8) { return cp932FromUtf8(utf8).size(); }
 
 std::string eraseCp932Bytes(const std::string& utf8, std::size_t at, std::size_t count) {
-  std::string bytes = cp932FromUtf8(utf8);
-  if (at < bytes.size()) bytes.erase(at, count);
-  return utf8FromCp932(bytes);
-}
-
-std::string truncateCp932(const std::string& utf8, std::size_t maxBytes) {
-  std::string bytes = cp932FromUtf8(utf8);
-  if (bytes.size() <= maxBytes) return utf8;
-  std::size_t end = 0;
-  while (end < bytes.size()) {
-    std::size_t next = end + (isCp932LeadByte(static_cast<unsigned char>(bytes[end])) ? 2 : 1);
-    if (next > maxBytes) break;
-    end = next;
+  std::string kept;
+  std::size_t byte = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    // A character takes at most four bytes of UTF-8.
+    std::string character = firstCharacters(utf8.substr(i, 4), 1);
+    // One the code page lacks counts as the '?' it would become.
+    std::size_t bytes = std::max<std::size_t>(1, cp932FromUtf8(character).size());
+    if (byte + bytes <= at || byte >= at + count) kept += character;
+    byte += bytes;
+    i += character.size();
   }
-  bytes.resize(end);
-  return utf8FromCp932(bytes);
+  return kept;
 }
 
 }  // namespace base

@@ -18,11 +18,10 @@ constexpr bool isCp932LeadByte(unsigned char b) {
 
 // The name's length in code-page-932 bytes.
 std::size_t cp932Length(const std::string& utf8);
-// The name with `count` of its code-page-932 bytes removed from byte `at`
-// on (as many as there are); byte by byte, as a name's fixed positions are
-// counted.
+// The name without the characters that cover any of its code-page-932
+// bytes `at` to `at + count - 1` (counted from 0, as far as there are
+// any). The bytes are counted character by character; every other
+// character stays as it was, also one the code page lacks.
 std::string eraseCp932Bytes(const std::string& utf8, std::size_t at, std::size_t count);
-// At most maxBytes code-page-932 bytes of the text, never half a character.
-std::string truncateCp932(const std::string& utf8, std::size_t maxBytes);
 
 }  // namespace base

@@ -73,6 +73,12 @@ std::u32string utf32FromUtf8(const std::string& utf8) {
   return out;
 }
 
+std::string firstCharacters(const std::string& utf8, std::size_t maxCharacters) {
+  std::size_t end = 0;
+  for (std::size_t n = 0; n < maxCharacters && end < utf8.size(); ++n) nextCodePoint(utf8, end);
+  return utf8.substr(0, end);
+}
+
 std::string utf8FromUtf16(const std::u16string& utf16) {
   std::string out;
   out.reserve(utf16.size());

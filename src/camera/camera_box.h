@@ -50,6 +50,8 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   static constexpr int kCornerMarkSize = 10;
   // The largest width or height a window, and so the photo, can have.
   static constexpr int kMaxWindowSize = 32767;
+  // The default size gives the viewfinder at least this on each side.
+  static constexpr int kMinDefaultSide = 16;
   // The layout tick's pace, and its pace while a handle is dragged.
   static constexpr int kLayoutInterval = 55, kDragLayoutInterval = 1;
 
@@ -111,15 +113,17 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // shows the viewfinder (the handles stay out in reshape mode).
   void showAimingView();
   void showNormalView();
-  // The time of day in the locale's long format, into both labels.
-  void writeTimeStamp();
+  // A shot's time stamp: the time of day in the locale's long format.
+  std::string shotTimeStamp();
 
   // The shots. Each keeps the camera box hidden (the full-screen ones the
   // palette too) and the hold flag set for its whole length, waits the
   // shutter delay, copies the screen into the photo and lays it into the
   // film. A burst takes the strobe count of shots with the strobe interval
   // after each. If a step fails, the hidden windows come back and the hold
-  // flag is cleared before the error is reported.
+  // flag is cleared before the error is reported; a shot whose copy fails
+  // (no memory, or the screen cannot be copied) leaves the photo, its size
+  // and the time stamp as they were.
   void shootArea();
   void shootAreaBurst();
   void shootScreen();
@@ -177,7 +181,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void setTimeStampColors(ui::Color front, ui::Color shadow) override;
 
  private:
-  void photoAsBitmap();
   void setUp();
   void wirePrintCommands();
   void applyViewfinderBevel();
@@ -187,21 +190,21 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // One skeleton for the four shots: hide, delay, copy, show, store.
   struct Shot;
   void shoot(const Shot& shot);
-  // Before a copy: the photo emptied (a screen shot's, the blank picture)
-  // and the time stamp written.
-  void readyPhoto(const Shot& shot);
+  // After a copy: the picture into the photo (a screen shot's at its
+  // monitor's size, shown at a quarter once stored), with its time stamp.
+  void showShot(const Shot& shot, const picture::Picture& taken, const std::string& stamp);
   // The box back, and for a screen shot the application window and the
   // palette first.
   void bringBackAfterShot(const Shot& shot);
   // A shot's steps, with the windows it hides brought back if one fails.
   void runShot(bool hidesPalette, const std::function<void()>& steps);
-  // The screen under the photo, at the photo's current size, into the photo.
+  // The screen under the photo, at the photo's current size.
   // settle: give the screen time to show what was just hidden (the first
   // shot of a burst and a single shot; the later shots of a burst do not).
-  void copyAreaUnderPhoto(bool settle = true);
+  picture::Picture copyAreaUnderPhoto(bool settle = true);
   // The whole monitor the box stands on (by its centre; the primary one
-  // when it stands on none) into the photo, which takes that size.
-  void copyWholeScreen(bool settle = true);
+  // when it stands on none).
+  picture::Picture copyWholeScreen(bool settle = true);
   picture::Picture copyScreen(ui::Rect r, bool settle);
   void addPhotoToFilm();
   void pause(long long ms);

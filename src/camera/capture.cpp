@@ -65,10 +65,10 @@ void CameraBox::showNormalView() {
 
 // Never empty: an empty caption would leave the shot's frame free for the
 // next picture.
-void CameraBox::writeTimeStamp() {
+std::string CameraBox::shotTimeStamp() {
   std::string text = services_.clock.timeOfDay();
   if (text.empty()) text = services_.clock.plainTimeOfDay();
-  setTimeStamp(text);
+  return text;
 }
 
 // What sets the four shots apart; the steps and their order are shared.
@@ -80,7 +80,7 @@ struct CameraBox::Shot {
   // shows it at a quarter.
   bool wholeScreen;
   // The strobe count of shots with the strobe interval after each (the
-  // photo readied before each), not one (the photo readied before the
+  // time stamp read before each), not one (the time stamp read before the
   // application window goes).
   bool burst;
   // The layout runs slower while the shots last.
@@ -123,20 +123,19 @@ void CameraBox::shoot(const Shot& shot) {
     if (shot.wholeScreen) hidePalette();
     hide();
     pause(settings.shutterDelaySeconds * 1000LL);
-    displayDivisor = shot.wholeScreen ? kScreenShotDivisor : 1;
-    if (!shot.burst) readyPhoto(shot);
+    std::string stamp;
+    if (!shot.burst) stamp = shotTimeStamp();
     application().hideApplicationWindow();
     std::optional<SlowedLayout> slowed;
     if (shot.slowsLayout) slowed.emplace(layoutTimer, settings.strobeIntervalTenths);
     const int count = shot.burst ? settings.strobeCount : 1;
     for (int taken = 0; taken < count; ++taken) {
-      if (shot.burst) readyPhoto(shot);
+      if (shot.burst) stamp = shotTimeStamp();
       application().processMessages();
-      // Copy; only the first copy waits for the screen to settle.
-      if (shot.wholeScreen)
-        copyWholeScreen(taken == 0);
-      else
-        copyAreaUnderPhoto(taken == 0);
+      // Copy; only the first copy waits for the screen to settle. The box
+      // changes only once the copy is in hand: a shot refused for memory
+      // or a failed copy leaves its photo, size and time stamp as they were.
+      showShot(shot, shot.wholeScreen ? copyWholeScreen(taken == 0) : copyAreaUnderPhoto(taken == 0), stamp);
       // An area shot has the application window back after each copy, so
       // only the first shot of a burst is taken without it.
       if (!shot.wholeScreen) {
@@ -154,12 +153,11 @@ void CameraBox::shoot(const Shot& shot) {
   });
 }
 
-void CameraBox::readyPhoto(const Shot& shot) {
-  if (shot.wholeScreen)
-    photo.setPicture(blankImage.picture());
-  else
-    photo.setPicture({});
-  writeTimeStamp();
+void CameraBox::showShot(const Shot& shot, const picture::Picture& taken, const std::string& stamp) {
+  displayDivisor = shot.wholeScreen ? kScreenShotDivisor : 1;
+  if (shot.wholeScreen) photo.setBounds({photo.left(), photo.top(), taken.width(), taken.height()});
+  photo.setPicture(taken);
+  setTimeStamp(stamp);
 }
 
 void CameraBox::bringBackAfterShot(const Shot& shot) {
@@ -186,19 +184,17 @@ void CameraBox::runShot(bool hidesPalette, const std::function<void()>& steps) {
   }
 }
 
-void CameraBox::copyAreaUnderPhoto(bool settle) {
+picture::Picture CameraBox::copyAreaUnderPhoto(bool settle) {
   // The photo's place on the screen, read now: the box may have moved.
   ui::Rect area{left() + viewfinder.left() + kPhotoInset, top() + viewfinder.top() + kPhotoInset,
                 photo.width(), photo.height()};
-  photo.setPicture(copyScreen(area, settle));
+  return copyScreen(area, settle);
 }
 
-void CameraBox::copyWholeScreen(bool settle) {
+picture::Picture CameraBox::copyWholeScreen(bool settle) {
   std::vector<sys::Monitor> monitors = services_.screen.monitors();
   const sys::Monitor* under = sys::monitorAt(monitors, left() + width() / 2, top() + height() / 2);
-  ui::Rect area = (under ? *under : monitors.front()).area;
-  photo.setBounds({photo.left(), photo.top(), area.width, area.height});
-  photo.setPicture(copyScreen(area, settle));
+  return copyScreen((under ? *under : monitors.front()).area, settle);
 }
 
 picture::Picture CameraBox::copyScreen(ui::Rect r, bool settle) {

@@ -3,18 +3,20 @@
 
 #include "app/file_dialogs.h"
 #include "app/picture_files.h"
-#include "base/code_page.h"
 #include "base/error.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "camera/camera_box.h"
 #include "picture/errors.h"
+#include "ui/application.h"
+#include "ui/backend.h"
 
 namespace camera {
 
 namespace {
 
-// A time stamp holds at most this many bytes of the Japanese code page.
-constexpr std::size_t kTimeStampBytes = 255;
+// A time stamp holds at most this many characters.
+constexpr std::size_t kTimeStampCharacters = 255;
 
 }  // namespace
 
@@ -26,7 +28,7 @@ void CameraBox::openPhoto() {
   picture::Picture loaded =
       picture::messages::inProgramWords([&] { return app::readPictureFile(services_.png, *path); });
   photo.setPicture(loaded);
-  setTimeStamp(base::truncateCp932(base::fileNamePart(*path), kTimeStampBytes));
+  setTimeStamp(base::firstCharacters(base::fileNamePart(*path), kTimeStampCharacters));
   displayDivisor = 1;
   addPhotoToFilm();
 }
@@ -68,21 +70,21 @@ void CameraBox::clearPhoto() {
   setTimeStamp("");
 }
 
-// The clipboard takes bitmaps only: an icon or a metafile in the photo
-// becomes an empty bitmap first.
-void CameraBox::photoAsBitmap() {
-  if (photo.picture().kind() != picture::Picture::Kind::Bitmap) photo.setPicture(picture::Picture());
-}
-
+// The clipboard takes bitmaps only: an icon or a metafile goes as the
+// picture shown, a bitmap of the photo's size; the photo stays as it is.
 void CameraBox::copyPhoto() {
-  photoAsBitmap();
-  services_.clipboard.setBitmap(photo.picture().bitmap());
+  const picture::Picture& shown = photo.picture();
+  if (shown.kind() == picture::Picture::Kind::Icon || shown.kind() == picture::Picture::Kind::Metafile) {
+    services_.clipboard.setBitmap(
+        ui::drawnPicture(shown, photo.width(), photo.height(), application().backend().painter()));
+    return;
+  }
+  services_.clipboard.setBitmap(shown.bitmap());
 }
 
 // The photo keeps its size and shows the bitmap stretched into it; the
 // time stamp and the film stay.
 void CameraBox::pastePhoto() {
-  photoAsBitmap();
   if (!services_.clipboard.hasBitmap()) return;
   picture::Bitmap pasted = picture::messages::inProgramWords([&] { return services_.clipboard.bitmap(); });
   if (pasted.empty()) return;

@@ -9,11 +9,16 @@ namespace camera {
 
 using app::settings;
 
-// A default viewfinder under 4 pixels gives an empty photo, not a negative
-// one, and one over what a window can be the largest photo.
+// The viewfinder takes each side of the default size, but at least
+// kMinDefaultSide (the settings keep what was typed), so that a box of
+// the default size can always be reached with the mouse; a size over what
+// a window can be gives the largest photo.
 void CameraBox::resizeToDefault() {
-  photo.setWidth(std::clamp(settings.defaultViewfinderWidth - 2 * kPhotoInset, 0, kMaxWindowSize));
-  photo.setHeight(std::clamp(settings.defaultViewfinderHeight - 2 * kPhotoInset, 0, kMaxWindowSize));
+  auto side = [](int setting) {
+    return std::clamp(std::max(setting, kMinDefaultSide) - 2 * kPhotoInset, 0, kMaxWindowSize);
+  };
+  photo.setWidth(side(settings.defaultViewfinderWidth));
+  photo.setHeight(side(settings.defaultViewfinderHeight));
 }
 
 // Always from the picture's own size: 200 % twice is still 200 %. Below

@@ -1,5 +1,6 @@
 #include "dialogs/about_box.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "picture/picture.h"
@@ -9,20 +10,27 @@
 
 namespace dialogs {
 
+namespace {
+
+// The client area as designed; the name stands this far in from each side.
+constexpr int kClientWidth = 170, kClientHeight = 276;
+constexpr int kNameMargin = 17;
+
+}  // namespace
+
 AboutBox::AboutBox(ui::Application& application) : ui::Form(application, "aboutBox") {
   setBorderStyle(ui::BorderStyle::Dialog);
   setCaption("Mirune 36 枚撮り");
-  setBounds({0, 0, 170, 276});
+  setBounds({0, 0, kClientWidth, kClientHeight});
 
   pictureFrame.setBounds({8, 8, 153, 121});
   artwork.setBounds({16, 16, 137, 105});
   artwork.setStretch(true);
   artwork.setPicture(picture::Picture(aboutPicture()));
 
-  nameLabel.setBounds({17, 152, 0, 0});
+  nameLabel.setBounds({kNameMargin, 152, 0, 0});
   nameLabel.setCaption("Mirune36枚撮り");
   nameLabel.setFont({font().name, 21, ui::rgb(70, 70, 70), true, true});
-  nameLabel.fitToText(application.backend().painter());
   for (ui::Panel* p : {&versionLabel, &dateLabel}) {
     p->setBevelOuter(ui::BevelCut::None);
     p->setColor(ui::clNone);
@@ -41,9 +49,30 @@ AboutBox::AboutBox(ui::Application& application) : ui::Form(application, "aboutB
 }
 
 void AboutBox::setUp() {
-  setClientWidth(170);
-  setClientHeight(276);
+  fitTexts(application().backend().painter());
+  setClientHeight(kClientHeight);
   centerOnScreen();
+}
+
+// The texts are as wide as the system's font makes them: each control
+// grows to its whole text, and the box grows with a name wider than its
+// design, everything else moved to stay centred in it.
+void AboutBox::fitTexts(ui::Painter& painter) {
+  nameLabel.fitToText(painter);
+  for (ui::Panel* p : {&versionLabel, &dateLabel}) {
+    ui::Painter::Size text = painter.measureText(p->font(), p->caption());
+    // Room for an italic's slant, and a pixel on either side.
+    int width = text.width + (p->font().italic ? (p->font().height + 4) / 5 : 0) + 2;
+    if (width <= p->width() && text.height <= p->height()) continue;
+    width = std::max(width, p->width());
+    int centre = p->left() + p->width() / 2;
+    p->setBounds({centre - width / 2, p->top(), width, std::max(text.height, p->height())});
+  }
+  int clientWidth = std::max(kClientWidth, nameLabel.width() + 2 * kNameMargin);
+  int shift = (clientWidth - kClientWidth) / 2;
+  for (ui::Control* c : children())
+    if (c != &nameLabel) c->setLeft(c->left() + shift);
+  setClientWidth(clientWidth);
 }
 
 picture::Bitmap aboutPicture() {

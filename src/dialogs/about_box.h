@@ -4,6 +4,7 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/group_box.h"
+#include "ui/painter.h"
 #include "ui/push_button.h"
 
 namespace dialogs {
@@ -26,6 +27,7 @@ class AboutBox : public ui::Form, public app::Dialog {
 
  private:
   void setUp();
+  void fitTexts(ui::Painter& painter);
 };
 
 // The about box's 156 x 116 full-colour picture: a camera over a strip of film.

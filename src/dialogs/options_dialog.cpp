@@ -272,7 +272,12 @@ bool OptionsDialog::strobeCountAccepted() {
   return false;
 }
 
+// A close of the dialog on the screen is the user's: Cancel, Escape or the
+// title bar's close, which apply nothing, so nothing holds them back (OK
+// and save check the count before they apply it). The program's end closes
+// the hidden dialog too, and still says when the count is out of range.
 void OptionsDialog::checkStrobeCount(bool& canClose) {
+  if (visible()) return;
   if (!strobeCountAccepted()) canClose = false;
 }
 

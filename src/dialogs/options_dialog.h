@@ -76,8 +76,10 @@ class OptionsDialog : public ui::Form, public app::Dialog {
   void applyAndClose();
   void saveAndClose();
   void cancel();
-  // Run on every request to close: while its box is checked, the strobe
-  // count must be 2 to 36. Changes no setting.
+  // Run on every request to close: a close of the hidden dialog (at the
+  // program's end) wants a strobe count of 2 to 36 while its box is
+  // checked; a close of the dialog on the screen always goes. Changes no
+  // setting.
   void checkStrobeCount(bool& canClose);
   void showCameraBox();
 

@@ -24,7 +24,8 @@ class NegativeSheet;
 // with push-out meets it as it meets a shot. It is taken off the clipboard
 // only when it has such a place. A clipboard that another program holds
 // open is tried again at the next tick; a bitmap that cannot be taken is
-// reported once.
+// reported once. A tidy pass that is due runs before the bitmap's frame is
+// chosen, and one is due after it went into a new frame.
 //
 // Two hidden images keep its work: the bitmap just taken, and the last one
 // it stored in a frame of its own.
@@ -46,7 +47,7 @@ class ClipboardWatcher {
     std::uint32_t change;
     bool hasBitmap;
   };
-  // Takes the bitmap off the clipboard; a failure is remembered by the
+  // Takes the bitmap off the clipboard; any failure is remembered by the
   // change count and reported in the program's words.
   std::optional<picture::Bitmap> take(std::uint32_t change);
 
@@ -57,7 +58,8 @@ class ClipboardWatcher {
   ui::Image& staged_;
   std::optional<Look> lastLook_;
   // The change count when taking the bitmap last failed: that bitmap is
-  // not tried again, so a failure is reported once.
+  // not tried again, so a failure is reported once. 0 when the count was
+  // unknown: then the bitmap is tried again, but its failure not reported.
   std::optional<std::uint32_t> failedChange_;
   ui::Timer timer_;
 };

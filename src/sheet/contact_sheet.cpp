@@ -20,8 +20,9 @@ constexpr int kStripWindowHeight = 136;
 }  // namespace
 
 void NegativeSheet::arrangeGrid() {
-  int sw = services_.screen.width(), sh = services_.screen.height();
-  setTop(sh + 10);
+  int sw = services_.screen.width();
+  // Below every monitor, so that none shows it.
+  setTop(services_.screen.virtualScreen().bottom() + 10);
   buttonColumn.hide();
   filmStrip.setPosition(ui::Axis::Horizontal, 0);
   setClientWidth(kWideGridWidth);

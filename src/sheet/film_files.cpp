@@ -67,14 +67,16 @@ void NegativeSheet::saveFilm() {
   }
   for (int i = 0; i < kFilmFrames; ++i) {
     if (!frames[i].used()) continue;
-    const picture::Picture& saved = frames[i].thumbnail.picture();
+    // The series is bitmaps by its names: an icon or a metafile goes as
+    // the picture it shows, so that the series always loads back whole.
+    const picture::Picture saved(shownBitmap(frames[i].thumbnail.picture()));
     std::string file = base::changeExtension(*path, seriesEnding(i + 1));
     picture::messages::inProgramWords([&] { saved.saveToFile(file); });
   }
 }
 
-// Everything loads inside this one command, so no tidy pass runs between
-// the frames: a full film takes them by its own rules, frame after frame.
+// Everything loads inside this one command; each file finds the film
+// tidy, so a full film with push-out keeps the newest 36.
 void NegativeSheet::loadFilm() {
   std::optional<std::string> path = services_.fileDialogs.openFile(app::openPictureDialog());
   if (!path) return;

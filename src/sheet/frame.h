@@ -29,7 +29,7 @@ inline constexpr ui::Color kSelectedCaptionColor = 0xFF0000;
 // stretches it into its bounds (the image box); the caption's text is the
 // frame's caption, and a frame is used exactly when that text is not
 // empty. The panel's lowered bevel and the caption's red colour mark the
-// selected frame; they stay with the frame's place, not with its picture.
+// selected frame; they travel with its picture when the film moves it.
 struct Frame {
   // Frame `index` (0-based) in its place along the strip.
   Frame(ui::Control* strip, int index);

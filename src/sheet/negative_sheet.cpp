@@ -1,21 +1,16 @@
 #include "sheet/negative_sheet.h"
 
 #include <algorithm>
-#include <new>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/camera_box_view.h"
 #include "app/settings.h"
 #include "app/windows.h"
-#include "base/error.h"
 #include "picture/bmp.h"
-#include "picture/canvas.h"
 #include "picture/file_io.h"
 #include "ui/application.h"
 #include "ui/backend.h"
-#include "ui/painter.h"
 
 namespace sheet {
 
@@ -106,6 +101,19 @@ void NegativeSheet::readPosition() {
 
 void NegativeSheet::scheduleTidy() { tidyTimer.setInterval(1); }
 
+void NegativeSheet::tidyIfDue() {
+  if (tidyTimer.interval() != 0) tidyFilm();
+}
+
+void NegativeSheet::pushOutOldest() {
+  Frame& oldest = frames[0];
+  // A flat panel (the print grid's) has no mark to lose.
+  if (oldest.panelLowered()) oldest.panel.setBevelInner(ui::BevelCut::Raised);
+  if (oldest.captionRed()) oldest.caption.setFontColor(ui::clBlack);
+  clearFrame(0);
+  scheduleTidy();
+}
+
 void NegativeSheet::clearFrame(int index) {
   Frame& f = frames[index];
   f.thumbnail.setPicture(picture::Picture());
@@ -125,6 +133,19 @@ void NegativeSheet::moveFrame(int from, int to) {
   target.thumbnail.setTop(source.thumbnail.top());
   target.thumbnail.setLeft(source.thumbnail.left());
   target.caption.setCaption(source.caption.caption());
+  // The hidden overflow frame is never selected: its picture comes in
+  // with no marks of its own, and the marks of frame 36 stay.
+  if (from != kOverflow) {
+    const ui::BevelCut bevel = target.panel.bevelInner();
+    target.panel.setBevelInner(source.panel.bevelInner());
+    source.panel.setBevelInner(bevel);
+    // Only a red caption moves: a colour is set with a copy of the font.
+    const ui::Color color = target.caption.font().color;
+    if (color != source.caption.font().color) {
+      target.caption.setFontColor(source.caption.font().color);
+      source.caption.setFontColor(color);
+    }
+  }
   clearFrame(from);
 }
 
@@ -166,6 +187,7 @@ void NegativeSheet::addPhotoToFilm() {
   const picture::Picture taken = photo.picture();
   // Nothing to fit (a photo that was cut): the film stays as it is.
   if (taken.width() <= 0 || taken.height() <= 0) return;
+  tidyIfDue();
   scheduleTidy();
   if (std::optional<int> target = firstEmptyFrame()) {
     Frame& f = frames[*target];
@@ -183,7 +205,7 @@ void NegativeSheet::addPhotoToFilm() {
   }
   // A full film with push-out on drops its oldest picture; the tidy pass
   // then slides the rest down.
-  if (frames[kOverflow].used() && app::settings.pushOutWhenFull) clearFrame(0);
+  if (frames[kOverflow].used() && app::settings.pushOutWhenFull) pushOutOldest();
 }
 
 void NegativeSheet::toggleFrame(int index) {
@@ -203,11 +225,16 @@ void NegativeSheet::toggleFrame(int index) {
 
   const picture::Picture selected = f.thumbnail.picture();
   if (app::CameraBoxView* cameraBox = app::windows.cameraBoxView) {
-    // A picture as wide or as tall as the screen (a full-screen shot) is
-    // shown at a quarter of its size, any smaller one at its own.
+    // A picture as wide or as tall as the screen, or of the very size of a
+    // monitor (a full-screen shot of it), is shown at a quarter of its
+    // size, any smaller one at its own.
     int w = selected.width(), h = selected.height();
     ui::Image& photo = cameraBox->photoControl();
-    if (h < services_.screen.height() && w < services_.screen.width()) {
+    std::vector<sys::Monitor> monitors = services_.screen.monitors();
+    bool monitorSized = std::any_of(monitors.begin(), monitors.end(), [w, h](const sys::Monitor& m) {
+      return m.area.width == w && m.area.height == h;
+    });
+    if (h < services_.screen.height() && w < services_.screen.width() && !monitorSized) {
       photo.setHeight(h);
       photo.setWidth(w);
     } else {
@@ -224,30 +251,17 @@ void NegativeSheet::toggleFrame(int index) {
 
 std::string NegativeSheet::handOffPath() const { return services_.files.temporaryDirectory() + kHandOffFile; }
 
-// A standard BMP of the picture as shown (an icon as its image, a metafile
-// played into a bitmap of its size on white); an empty picture writes
-// nothing.
+// An empty picture writes nothing.
 void NegativeSheet::writeHandOffFile(const picture::Picture& selected) const {
   if (selected.empty()) return;
-  if (!selected.bitmap().empty()) {
-    picture::writeFileBytes(handOffPath(), picture::writeBmp(selected.bitmap()));
-    return;
-  }
-  // A metafile that records no size is played into the thumbnail's box.
-  int w = selected.width() > 0 ? selected.width() : kThumbnailBox;
-  int h = selected.height() > 0 ? selected.height() : kThumbnailBox;
-  std::vector<std::uint8_t> bytes;
-  try {
-    picture::Canvas canvas(w, h, ui::clWhite);
-    application().backend().painter().drawMetafile(canvas, selected, {0, 0, w, h});
-    bytes = picture::writeBmp(canvas.toBitmap());
-  } catch (const std::bad_alloc&) {
-    throw base::Error(base::kOutOfResources);
-  } catch (const std::invalid_argument&) {
-    // Larger than a picture may be.
-    throw base::Error(base::kOutOfResources);
-  }
-  picture::writeFileBytes(handOffPath(), bytes);
+  picture::writeFileBytes(handOffPath(), picture::writeBmp(shownBitmap(selected)));
+}
+
+picture::Bitmap NegativeSheet::shownBitmap(const picture::Picture& p) const {
+  if (p.kind() != picture::Picture::Kind::Metafile) return p.bitmap();
+  int w = p.width() > 0 ? p.width() : kThumbnailBox;
+  int h = p.height() > 0 ? p.height() : kThumbnailBox;
+  return ui::drawnPicture(p, w, h, application().backend().painter());
 }
 
 }  // namespace sheet

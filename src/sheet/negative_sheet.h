@@ -130,6 +130,13 @@ class NegativeSheet : public ui::Form, public app::Film {
   // Runs the tidy pass once the loop is next idle; scheduling it again
   // before then changes nothing.
   void scheduleTidy();
+  // A tidy pass that is due runs now: a picture about to choose its frame
+  // finds the film packed, with no frame emptied for a push-out still
+  // waiting to be filled from behind.
+  void tidyIfDue();
+  // With the film full: frame 1's picture leaves the film, its selection
+  // marks with it, and the tidy pass is scheduled to slide the rest down.
+  void pushOutOldest();
   // No picture, a 71 x 71 image box at (2, 2), no caption. The selection
   // marks stay.
   void clearFrame(int index);
@@ -142,10 +149,16 @@ class NegativeSheet : public ui::Form, public app::Film {
   void layOut();
   void readPosition();
   void tidyFilm();
-  // The picture, image box and caption of `from` go to `to`; `from` is cleared.
+  // The picture, image box and caption of `from` go to `to`, and two of
+  // the 36 frames trade their selection marks, so that the marks travel
+  // with the picture; `from` is cleared.
   void moveFrame(int from, int to);
   void updateTitle();
   void writeHandOffFile(const picture::Picture& picture) const;
+  // A standard bitmap of the picture as shown: a bitmap as it is, an icon
+  // as its image, a metafile played into a bitmap of its size on white
+  // (one that records no size, into the thumbnail's box).
+  picture::Bitmap shownBitmap(const picture::Picture& picture) const;
 
   sys::Services& services_;
   app::PositionStore positions_;

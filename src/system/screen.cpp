@@ -22,6 +22,20 @@ long long distance(picture::Rect m, picture::Rect r) {
 
 }  // namespace
 
+picture::Rect Screen::virtualScreen() {
+  std::vector<Monitor> all = monitors();
+  if (all.empty()) return {0, 0, width(), height()};
+  picture::Rect first = all.front().area;
+  int l = first.left, t = first.top, r = first.right(), b = first.bottom();
+  for (const Monitor& m : all) {
+    l = std::min(l, m.area.left);
+    t = std::min(t, m.area.top);
+    r = std::max(r, m.area.right());
+    b = std::max(b, m.area.bottom());
+  }
+  return {l, t, r - l, b - t};
+}
+
 const Monitor& monitorOf(const std::vector<Monitor>& monitors, picture::Rect r) {
   const Monitor* best = &monitors.front();
   long long covered = area(picture::intersect(best->area, r));

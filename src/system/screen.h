@@ -22,8 +22,12 @@ class Screen {
   virtual int height() = 0;
   // Every monitor, the primary one first (its top-left corner is 0, 0).
   virtual std::vector<Monitor> monitors() { return {{{0, 0, width(), height()}, 96}}; }
+  // Every monitor together: the smallest rectangle that holds them all, in
+  // screen coordinates (the primary screen alone on a system with one).
+  picture::Rect virtualScreen();
   // The screen pixels of r, as the screen shows them now: first the
-  // screen is given time to show what our windows just hid.
+  // screen is given time to show what our windows just hid. A copy the
+  // system cannot make throws base::Error(base::kOutOfResources).
   virtual picture::Bitmap copy(picture::Rect r) = 0;
   // As copy(), for a later shot of a burst: the first one settled the
   // screen, so this one does not wait for it.

@@ -1,8 +1,11 @@
 #include "ui/controls.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <string>
 
+#include "base/error.h"
 #include "picture/canvas.h"
 #include "ui/draw.h"
 #include "ui/form.h"
@@ -41,14 +44,35 @@ void Panel::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   drawCentredText(c, painter, *this, inner);
 }
 
-void Image::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
-  const picture::Picture& pic = picture();
-  if (pic.empty()) return;
-  Rect dest = stretch() ? r : Rect{r.left, r.top, pic.width(), pic.height()};
+namespace {
+
+void drawPicture(picture::Canvas& c, const picture::Picture& pic, Rect dest, Painter& painter) {
   if (pic.kind() == picture::Picture::Kind::Metafile)
     painter.drawMetafile(c, pic, dest);
   else
     c.drawBitmap(pic.bitmap(), dest);
+}
+
+}  // namespace
+
+void Image::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
+  const picture::Picture& pic = picture();
+  if (pic.empty()) return;
+  drawPicture(c, pic, stretch() ? r : Rect{r.left, r.top, pic.width(), pic.height()}, painter);
+}
+
+picture::Bitmap drawnPicture(const picture::Picture& p, int width, int height, Painter& painter) {
+  if (width <= 0 || height <= 0) return {};
+  try {
+    picture::Canvas canvas(width, height, clWhite);
+    drawPicture(canvas, p, {0, 0, width, height}, painter);
+    return canvas.toBitmap();
+  } catch (const std::bad_alloc&) {
+    throw base::Error(base::kOutOfResources);
+  } catch (const std::invalid_argument&) {
+    // Larger than a picture may be.
+    throw base::Error(base::kOutOfResources);
+  }
 }
 
 void Label::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {

@@ -50,6 +50,11 @@ class Image : public Control {
   bool autoSize_ = false;
 };
 
+// The picture as an image control shows it stretched over width x height,
+// on white, as a bitmap of that size; empty for an empty size. A size no
+// bitmap may have throws base::Error(base::kOutOfResources).
+picture::Bitmap drawnPicture(const picture::Picture& p, int width, int height, Painter& painter);
+
 // A label; a transparent one draws its text only.
 class Label : public Control {
  public:

@@ -47,10 +47,11 @@ check "the program still runs" kill -0 "$app_pid"
 
 echo "# the film"
 palette_button 26
-sheet_shown() { probe window 'ネガシート' | grep -q 'visible 1$'; }
-check "the negative sheet shows" wait_for 10 sheet_shown
+# Its title counts the two bitmaps taken.
+sheet_shown() { probe window 'ネガシート　2枚' | grep -q 'visible 1$'; }
+check "the negative sheet shows, its title counting two frames" wait_for 10 sheet_shown
 sleep 1
-read -r _ _ _ _ _ _ scx scy _ <<<"$(probe window 'ネガシート')"
+read -r _ _ _ _ _ _ scx scy _ <<<"$(probe window 'ネガシート　2枚')"
 shot film
 # Frame 1 lies at client (89, 0) and its caption 76 below; frame 3 is empty.
 check "frames 1 and 2 have captions" test "$(dark_pixels film $((scx + 91)) $((scy + 76)) 70 12)" -gt 10 -a \

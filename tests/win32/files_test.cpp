@@ -32,7 +32,8 @@ TEST(Files, CodePageBytes) {
   EXPECT_EQ(base::cp932Length("ｱｲｳ"), std::size_t{3}) << "half-width kana one byte each";
   EXPECT_EQ(base::eraseCp932Bytes("写真ab01.bmp", 6, 2), std::string("写真ab.bmp"))
       << "the 7th and 8th bytes go from a Japanese series name";
-  EXPECT_EQ(base::truncateCp932("ソソソ", 5), std::string("ソソ")) << "a cut never halves a character";
+  EXPECT_EQ(base::eraseCp932Bytes("abcde写01.bmp", 6, 2), std::string("abcde1.bmp"))
+      << "a double-byte character that covers the 7th byte goes whole";
   EXPECT_EQ(base::utf8FromCp932(base::cp932FromUtf8("表ソ能")), std::string("表ソ能"))
       << "names whose second bytes are backslashes come back whole";
 }

@@ -48,9 +48,9 @@ struct SeeThroughForm : ui::Form {
 
 // A plain window of one colour to lie beneath.
 struct Ground : ui::Form {
-  explicit Ground(ui::Application& app) : ui::Form(app, "ground") {
+  explicit Ground(ui::Application& app, ui::Color colour = 0x3060C0) : ui::Form(app, "ground") {
     setBorderStyle(ui::BorderStyle::None);
-    setColor(0x3060C0);
+    setColor(colour);
   }
 };
 
@@ -66,6 +66,12 @@ void settle(win32::Backend& b, int ms = 300) {
 std::uint32_t screenPixel(int x, int y) {
   win32::Screen s;
   return s.copy({x, y, 1, 1}).pixel(0, 0);
+}
+
+// Runs the loop until the screen shows rgb at (x, y), for at most 3 s.
+bool screenShows(win32::Backend& b, int x, int y, std::uint32_t rgb) {
+  for (int t = 0; t < 3000 && screenPixel(x, y) != rgb; t += 20) settle(b, 20);
+  return screenPixel(x, y) == rgb;
 }
 
 LRESULT hitTest(HWND w, int x, int y) { return SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(x, y)); }
@@ -159,4 +165,46 @@ TEST(SeeThrough, ShowsWhatLiesBeneath) {
   EXPECT_NE(IsWindowVisible(fw.hwnd()), FALSE) << "after the refreshes the form is on the screen";
   EXPECT_EQ(screenPixel(195, 175), 0x3060C0u) << "and still shows the window beneath";
   EXPECT_EQ(screenPixel(140, 125), 0x00FF00u) << "with its panel over it";
+}
+
+// A window of ours beneath the form goes or moves away: the margins show
+// what lies beneath it now, a moment later.
+TEST(SeeThrough, MarginsFollowTheProgramsWindowsBeneath) {
+  Fixture fx;
+  auto* ground = fx.app->createSideForm<Ground>();
+  ground->setBounds({150, 150, 300, 200});
+  ground->show();
+  constexpr ui::Color kCover = 0xC03030;
+  auto* cover = fx.app->createSideForm<Ground>(kCover);
+  cover->setBounds({190, 190, 30, 30});
+  cover->show();
+  settle(fx.backend);
+  auto* form = fx.app->createSideForm<SeeThroughForm>();
+  form->show();
+  settle(fx.backend);
+  ASSERT_EQ(screenPixel(205, 205), kCover) << "the margin shows the window beneath";
+  cover->hide();
+  EXPECT_TRUE(screenShows(fx.backend, 205, 205, 0x3060C0u)) << "once it is hidden, what lay under it";
+  cover->show();
+  ASSERT_TRUE(screenShows(fx.backend, 205, 205, kCover)) << "shown again beneath: the window";
+  cover->setBounds({600, 400, 30, 30});
+  EXPECT_TRUE(screenShows(fx.backend, 205, 205, 0x3060C0u)) << "moved away: what lay under it";
+}
+
+// Printed, a form standing partly off the screen shows what lies beneath
+// where it lies, as the screen does; the part off the screen has nothing.
+TEST(SeeThrough, ThePrintedImageShowsWhatLiesBeneathWhereItLies) {
+  Fixture fx;
+  auto* ground = fx.app->createSideForm<Ground>();
+  ground->setBounds({0, 150, 20, 200});
+  ground->show();
+  settle(fx.backend);
+  auto* form = fx.app->createSideForm<SeeThroughForm>();
+  form->setBounds({-30, 200, 100, 80});
+  form->show();
+  settle(fx.backend);
+  picture::Canvas image = form->clientImage();
+  EXPECT_EQ(image.pixel(35, 60), 0x3060C0u) << "screen x 5: the window beneath";
+  EXPECT_EQ(image.pixel(65, 60), screenPixel(35, 260)) << "screen x 35: the desktop";
+  EXPECT_NE(image.pixel(5, 60), 0x3060C0u) << "off the screen: nothing of the window";
 }

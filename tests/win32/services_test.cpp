@@ -260,6 +260,23 @@ TEST(Services, ScreenCopy) {
   UnregisterClassW(L"MiruneTestSwatch", wc.hInstance);
 }
 
+// A copy the system cannot make is refused in the program's words, not
+// handed on as a black picture: from a device context that is gone, or
+// from a metafile's, which has no pixels.
+TEST(Services, AScreenCopyThatFailsIsRefused) {
+  HDC gone = win32::UniqueMemoryDc(CreateCompatibleDC(nullptr)).get();
+  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  for (HDC source : {gone, recorder}) {
+    try {
+      (void)win32::copyDeviceContext(source, {0, 0, 4, 3});
+      ADD_FAILURE() << "a copy that cannot be made is refused";
+    } catch (const base::Error& e) {
+      EXPECT_STREQ(e.what(), base::kOutOfResources);
+    }
+  }
+  win32::UniqueEnhMetafile recorded(CloseEnhMetaFile(recorder));
+}
+
 TEST(Painter, Text) {
   win32::GdiPainter painter;
   ui::Font font;  // the UI font, 12 pixels

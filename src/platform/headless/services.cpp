@@ -78,19 +78,6 @@ std::vector<sys::Monitor> Screen::monitors() {
   return monitorList;
 }
 
-picture::Rect Screen::desktop() {
-  auto all = monitors();
-  int l = all.front().area.left, t = all.front().area.top, r = all.front().area.right(),
-      b = all.front().area.bottom();
-  for (const sys::Monitor& m : all) {
-    l = std::min(l, m.area.left);
-    t = std::min(t, m.area.top);
-    r = std::max(r, m.area.right());
-    b = std::max(b, m.area.bottom());
-  }
-  return {l, t, r - l, b - t};
-}
-
 picture::Bitmap Screen::copyWithoutSettling(picture::Rect r) {
   picture::Bitmap b = copy(r);
   copies.back().settled = false;
@@ -109,6 +96,7 @@ picture::Bitmap Screen::copy(picture::Rect r) {
   if (r.width <= 0 || r.height <= 0) return {};
   // In the image's own coordinates from here on.
   r = r.offset(-imageLeft, -imageTop);
+  if (failing) throw base::Error(base::kOutOfResources);
   int x0 = std::max(r.left, 0), x1 = std::min(r.left + r.width, image.width());
   int y0 = std::max(r.top, 0), y1 = std::min(r.top + r.height, image.height());
   // Row by row, the part that lies on the screen; the rest is black. A
@@ -145,6 +133,7 @@ bool Clipboard::open() {
 
 std::optional<picture::Bitmap> Clipboard::takeBitmap() {
   if (!open() || bitmap_.empty()) return std::nullopt;
+  if (onTake) onTake();
   if (unreadableBitmap) picture::messages::badBitmap();
   if (oversizedBitmap) (void)picture::Bitmap::create(1 << 15, 1 << 15, 32);
   if (failingEmpty) throw base::Error(sys::kCannotEmptyClipboard);
@@ -255,7 +244,7 @@ std::optional<std::string> FileDialogs::run(bool save, const sys::FileDialogOpti
 
 Platform::Platform(int w, int h) : screen(w, h) {
   screen.windows = &backend;
-  backend.screenArea = [this] { return screen.desktop(); };
+  backend.screenArea = [this] { return screen.virtualScreen(); };
 }
 
 bool Shell::startProgram(const std::string& commandLine) {

@@ -45,7 +45,7 @@ class Registry : public sys::Registry {
 class Clipboard : public sys::Clipboard {
  public:
   bool hasBitmap() override;
-  std::uint32_t changeCount() override { return changes_; }
+  std::uint32_t changeCount() override { return noChangeCount ? 0 : changes_; }
   std::optional<picture::Bitmap> takeBitmap() override;
   picture::Bitmap bitmap() override;
   void setBitmap(const picture::Bitmap& b) override;
@@ -66,6 +66,11 @@ class Clipboard : public sys::Clipboard {
   // or reading it fails as making so large a bitmap does.
   bool oversizedBitmap = false;
   bool failingEmpty = false;
+  // Runs at every take of a bitmap that is there: a test may make it fail.
+  std::function<void()> onTake;
+  // The system tells no change count (0), as where the program may not
+  // use the clipboard.
+  bool noChangeCount = false;
   // What the program asked: format queries, and openings of the clipboard.
   int formatQueries = 0;
   int opens = 0;
@@ -92,10 +97,9 @@ class Screen : public sys::Screen {
   // the primary monitor when a monitor stands there.
   int imageLeft = 0, imageTop = 0;
   // The monitors, the primary one first; none stands for one monitor of
-  // the image's size at 96 DPI.
+  // the image's size at 96 DPI. The virtual screen is the rectangle that
+  // holds them all.
   std::vector<sys::Monitor> monitorList;
-  // The rectangle that holds every monitor.
-  picture::Rect desktop();
 
   struct Copy {
     picture::Rect rect;
@@ -107,6 +111,9 @@ class Screen : public sys::Screen {
   std::vector<Copy> copies;
   // Runs at every copy, after it is recorded: a test may make it fail.
   std::function<void(const picture::Rect&)> onCopy;
+  // The system cannot copy the screen (no bitmap, or the copy fails): a
+  // copy fails as it then does on Windows.
+  bool failing = false;
   // The windowing system whose windows the copies look for (the platform's).
   const Backend* windows = nullptr;
 };
@@ -175,13 +182,14 @@ class Printer : public sys::Printer {
   std::optional<sys::PrinterPage> choose() override;
   void print(const picture::Canvas& image, picture::Rect dest) override;
   void release() override { held = false; }
-  int displayPixelsPerInchX() override { return displayPixelsPerInch; }
-  int displayPixelsPerInchY() override { return displayPixelsPerInch; }
+  int displayPixelsPerInchX() override { return displayDpiX; }
+  int displayPixelsPerInchY() override { return displayDpiY; }
 
   // --- for tests ---
   enum class Step { None, Dialog, StartDoc, StartPage, Draw, EndPage, EndDoc };
   sys::PrinterPage page{4800, 6600, 600, 600};
-  int displayPixelsPerInch = 96;
+  // The display's logical pixels per inch, across and down.
+  int displayDpiX = 96, displayDpiY = 96;
   // The user's answer to the print dialog.
   bool confirm = true;
   // This step fails (the dialog: it cannot be shown).

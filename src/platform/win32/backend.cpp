@@ -22,6 +22,13 @@ constexpr UINT kActivateMain = WM_APP + 2;
 // The message window's timer that makes the windows of hidden forms, one a
 // tick, once the loop runs; the forms' own timers count up from 1.
 constexpr UINT_PTR kMakeWindowsTimer = ~UINT_PTR(1);
+// The message window's one-shot timer that has the see-through forms take
+// a new copy of the screen when a window of ours came, went or moved
+// beneath them. A layout tick later, not at once: the windows uncovered
+// have drawn themselves on the screen by then (Wine hands a window's
+// drawing to the X server a moment after it painted).
+constexpr UINT_PTR kRefreshBackdropsTimer = ~UINT_PTR(2);
+constexpr UINT kRefreshBackdropsDelay = 55;
 
 }  // namespace
 
@@ -351,6 +358,12 @@ LRESULT Backend::onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) 
         makeNextWindow();
         return 0;
       }
+      if (wp == kRefreshBackdropsTimer) {
+        KillTimer(w, kRefreshBackdropsTimer);
+        refreshArmed_ = false;
+        for (FormWindow* f : std::vector<FormWindow*>(forms_)) guard([f] { f->refreshStaleBackdrop(); });
+        return 0;
+      }
       auto it = timers_.find(wp);
       if (it != timers_.end()) {
         TimerSlot* t = it->second;
@@ -366,6 +379,14 @@ LRESULT Backend::onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) 
       break;
   }
   return DefWindowProcW(w, msg, wp, lp);
+}
+
+void Backend::windowChanged(HWND w) {
+  bool stale = false;
+  for (FormWindow* f : forms_) stale = f->windowChanged(w) || stale;
+  if (stale && !refreshArmed_)
+    refreshArmed_ =
+        SetTimer(messageWindow_.get(), kRefreshBackdropsTimer, kRefreshBackdropsDelay, nullptr) != 0;
 }
 
 }  // namespace win32

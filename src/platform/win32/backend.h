@@ -71,6 +71,10 @@ class Backend : public ui::Backend {
 
   // --- for the peers ---
   void addForm(FormWindow* f) { forms_.push_back(f); }
+  // A window of ours was shown, hidden, moved or sized: each see-through
+  // form whose copy of the screen showed it, or that now stands over it,
+  // takes a new copy a layout tick later, when the screen has settled.
+  void windowChanged(HWND w);
   void removeForm(FormWindow* f);
   UINT_PTR addTimer(TimerSlot* t);
   void removeTimer(UINT_PTR id);
@@ -100,6 +104,7 @@ class Backend : public ui::Backend {
   UINT_PTR nextTimer_ = 1;
   OpenMenu* openMenu_ = nullptr;
   bool wakePending_ = false;
+  bool refreshArmed_ = false;
   bool minimized_ = false;
   bool appActive_ = false;
   bool ending_ = false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/error.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/dpi.h"
@@ -218,6 +219,11 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         if (form_.seeThrough() && !refreshing_ && IsWindowVisible(w))
           backend_.guard([this] { refreshBackdrop(); });
       }
+      // A see-through window over this one's old or new place shows what
+      // lies beneath it now.
+      if ((pos->flags & (SWP_HIDEWINDOW | SWP_SHOWWINDOW)) || !(pos->flags & SWP_NOMOVE) ||
+          !(pos->flags & SWP_NOSIZE))
+        backend_.windowChanged(w);
       break;
     }
     case WM_ACTIVATE:
@@ -344,8 +350,11 @@ picture::Canvas FormWindow::clientImage() {
   // Printed as the system draws its controls, hidden or not.
   makeWindow();
   picture::Canvas image(cw, ch);
+  // What lies beneath, where it lies: a window partly off the screen has
+  // it only for the part on the screen, as the screen shows it.
   if (form_.seeThrough() && !backdrop_.empty())
-    image.drawBitmap(backdrop_, {0, 0, backdrop_.width(), backdrop_.height()});
+    image.drawBitmap(backdrop_,
+                     {backdropArea_.left, backdropArea_.top, backdrop_.width(), backdrop_.height()});
   ui::renderForm(form_, image, {0, 0, cw, ch}, backend_.painter());
   if (hwnd_) printNativeChildren(image);
   return image;
@@ -432,6 +441,8 @@ void FormWindow::copyBackdrop() {
   ui::Rect part = onScreenPart();
   backdrop_ = {};
   backdropArea_ = part;
+  pictured_.clear();
+  backdropStale_ = false;
   if (part.width <= 0 || part.height <= 0) return;
   POINT origin{0, 0};
   ClientToScreen(w, &origin);
@@ -445,10 +456,37 @@ void FormWindow::copyBackdrop() {
     if (GetWindowRect(other, &r) && IntersectRect(&overlap, &area, &r)) {
       InvalidateRect(other, nullptr, TRUE);
       UpdateWindow(other);
+      if (GetWindowThreadProcessId(other, nullptr) == GetCurrentThreadId()) pictured_.push_back(other);
     }
   }
   if (!screen_) screen_.emplace();
-  backdrop_ = screen_->copy({area.left, area.top, part.width, part.height});
+  try {
+    backdrop_ = screen_->copy({area.left, area.top, part.width, part.height});
+  } catch (const base::Error&) {
+    // The screen could not be copied: the surface is drawn without what
+    // lies beneath until the next refresh, as with no backdrop at all.
+  }
+}
+
+bool FormWindow::windowChanged(HWND other) {
+  HWND w = hwnd_.get();
+  if (!w || other == w || !form_.seeThrough()) return false;
+  bool stale = std::find(pictured_.begin(), pictured_.end(), other) != pictured_.end();
+  RECT mine, theirs, overlap;
+  if (!stale && IsWindowVisible(other) && GetWindowRect(w, &mine) && GetWindowRect(other, &theirs) &&
+      IntersectRect(&overlap, &mine, &theirs)) {
+    // Now beneath this one: further down the stacking order.
+    for (HWND below = GetWindow(w, GW_HWNDNEXT); below && !stale; below = GetWindow(below, GW_HWNDNEXT))
+      stale = below == other;
+  }
+  backdropStale_ = backdropStale_ || stale;
+  return stale;
+}
+
+void FormWindow::refreshStaleBackdrop() {
+  if (!backdropStale_) return;
+  backdropStale_ = false;
+  if (hwnd_ && IsWindowVisible(hwnd_.get())) refreshBackdrop();
 }
 
 ChildWindow* FormWindow::childOf(const ui::Control& c) const {

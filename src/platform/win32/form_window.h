@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "picture/canvas.h"
 #include "platform/win32/child_window.h"
@@ -69,6 +70,12 @@ class FormWindow : public ui::FormPeer {
   // A see-through form takes a new copy of the screen beneath it: hidden,
   // the windows under it repaint, the copy is taken, and it shows again.
   void refreshBackdrop();
+  // Another window of ours was shown, hidden, moved or sized: true when
+  // the copy of what lies beneath showed it, or it lies beneath now; the
+  // copy is then stale until refreshStaleBackdrop() takes it again (if
+  // the form is on the screen).
+  bool windowChanged(HWND other);
+  void refreshStaleBackdrop();
 
  private:
   static DWORD frameStyleFor(const ui::Form& f);
@@ -120,6 +127,10 @@ class FormWindow : public ui::FormPeer {
   // screen copier that took it.
   picture::Bitmap backdrop_;
   ui::Rect backdropArea_;  // the part of the client area it covers
+  // The windows of ours the copy shows, and whether one of them has gone
+  // or moved since.
+  std::vector<HWND> pictured_;
+  bool backdropStale_ = false;
   std::optional<Screen> screen_;
   bool refreshing_ = false;
   bool windowMade_ = false;

@@ -147,6 +147,8 @@ class Selection {
   }
   Selection(const Selection&) = delete;
   Selection& operator=(const Selection&) = delete;
+  // Whether the object was selected.
+  explicit operator bool() const { return old_ && old_ != HGDI_ERROR; }
 
  private:
   HDC dc_;

@@ -37,17 +37,23 @@ class DocumentScope {
 std::optional<sys::PrinterPage> Printer::choose() {
   dc_.reset();
   HWND owner = GetActiveWindow();
-  if (!owner && fallback_) owner = fallback_();
+  if ((!owner || !MonitorFromWindow(owner, MONITOR_DEFAULTTONULL)) && applicationWindow_)
+    owner = applicationWindow_();
   PRINTDLGW pd{};
   pd.lStructSize = sizeof pd;
   pd.hwndOwner = owner;
   pd.Flags = PD_RETURNDC;
+  // The dialog starts from the printer chosen last and may hand back other
+  // blocks in their place; whatever it hands back is kept.
+  pd.hDevMode = devMode_.release();
+  pd.hDevNames = devNames_.release();
   BOOL chosen;
   {
     ModalScope modal(owner);
-    chosen = showPrintDialog(&pd);
+    chosen = dialog_(&pd);
   }
-  UniqueGlobal devMode(pd.hDevMode), devNames(pd.hDevNames);
+  devMode_.reset(pd.hDevMode);
+  devNames_.reset(pd.hDevNames);
   if (pd.hDC) dc_.reset(pd.hDC);
   if (!chosen) {
     // Cancelled, or no printer the user could pick (the system has said so).

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "base/error.h"
 #include "platform/win32/dib_info.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/handles.h"
@@ -51,35 +52,35 @@ picture::Bitmap Screen::copy(picture::Rect r) {
   return copyWithoutSettling(r);
 }
 
-// The screen is copied into a bitmap of the display's own kind and read
-// from there straight into the picture's pixels: one frame-sized buffer of
-// ours, and one pass over it after the copy (the screen's fourth byte is
-// no alpha value, so it is cleared). A copy that fails gives a black
-// picture of the size asked for, in the same pixels.
 picture::Bitmap Screen::copyWithoutSettling(picture::Rect r) {
   if (r.width <= 0 || r.height <= 0) return {};
-  // Every byte is written below, by the copy or by the black fill.
+  WindowDc screen(nullptr);
+  if (!screen) throw base::Error(base::kOutOfResources);
+  return copyDeviceContext(screen.get(), r);
+}
+
+// The pixels are copied into a bitmap of the device's own kind and read
+// from there straight into the picture's pixels: one frame-sized buffer of
+// ours, and one pass over it after the copy (the screen's fourth byte is
+// no alpha value, so it is cleared). A step that fails refuses the copy:
+// a black picture would go into the film as a shot.
+picture::Bitmap copyDeviceContext(HDC source, picture::Rect r) {
+  if (r.width <= 0 || r.height <= 0) return {};
+  // Every byte is written below, or the copy is refused.
   auto out = picture::Bitmap::createUninitialized(r.width, r.height, 32);
   // A 32-bit bitmap's rows follow each other with no padding.
   std::uint8_t* pixels = out.mutableRow(0);
-  bool copied = false;
-  if (WindowDc screen(nullptr); screen) {
-    UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
-    UniqueGdi<HBITMAP> shot(CreateCompatibleBitmap(screen.get(), r.width, r.height));
-    if (mem && shot) {
-      {
-        Selection sel(mem.get(), shot.get());
-        copied = BitBlt(mem.get(), 0, 0, r.width, r.height, screen.get(), r.left, r.top, SRCCOPY) != 0;
-      }
-      BITMAPINFO bi = topDownInfo(r.width, r.height);
-      copied = copied && GetDIBits(screen.get(), shot.get(), 0, static_cast<UINT>(r.height), pixels, &bi,
-                                   DIB_RGB_COLORS) == r.height;
-    }
+  UniqueMemoryDc mem(CreateCompatibleDC(source));
+  UniqueGdi<HBITMAP> shot(CreateCompatibleBitmap(source, r.width, r.height));
+  if (!mem || !shot) throw base::Error(base::kOutOfResources);
+  {
+    Selection sel(mem.get(), shot.get());
+    if (!sel || !BitBlt(mem.get(), 0, 0, r.width, r.height, source, r.left, r.top, SRCCOPY))
+      throw base::Error(base::kOutOfResources);
   }
-  if (!copied) {
-    std::memset(pixels, 0, out.byteCount());
-    return out;
-  }
+  BITMAPINFO bi = topDownInfo(r.width, r.height);
+  if (GetDIBits(source, shot.get(), 0, static_cast<UINT>(r.height), pixels, &bi, DIB_RGB_COLORS) != r.height)
+    throw base::Error(base::kOutOfResources);
   // A word at a time: the compiler makes one load, mask and store of it.
   for (std::uint8_t *p = pixels, *end = pixels + out.byteCount(); p != end; p += 4) {
     std::uint32_t v;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <set>
 
+#include "platform/win32/common_dialogs.h"
 #include "platform/win32/handles.h"
 #include "system/services.h"
 
@@ -60,6 +61,11 @@ class Clipboard : public sys::Clipboard {
   std::function<HWND()> owner_;
 };
 
+// The pixels of r on a device context (the screen's, for a shot), in a
+// 32-bit picture. Throws base::Error(base::kOutOfResources) when the system
+// cannot make the bitmap or the copy fails.
+picture::Bitmap copyDeviceContext(HDC source, picture::Rect r);
+
 // GetDC(NULL) + BitBlt, after the compositor has caught up.
 class Screen : public sys::Screen {
  public:
@@ -103,13 +109,19 @@ class FileDialogs : public sys::FileDialogs {
   std::function<HWND()> fallback_;
 };
 
-// PrintDlgW with PD_RETURNDC; the chosen printer's DC is held until the
-// job is done or let go. A job is StartDocW, StartPage, StretchDIBits of
-// the image as a 32-bit top-down DIB, EndPage, EndDoc; a step that fails
-// aborts it.
+// PrintDlgW with PD_RETURNDC, owned by the active window of ours while it
+// stands on a monitor, else by the application window (a dialog is placed
+// by its owner, and the negative sheet prints from below the screen). The
+// printer and settings chosen there are the next dialog's for the rest of
+// the run. The chosen printer's DC is held until the job is done or let
+// go. A job is StartDocW, StartPage, StretchDIBits of the image as a
+// 32-bit top-down DIB, EndPage, EndDoc; a step that fails aborts it.
 class Printer : public sys::Printer {
  public:
-  explicit Printer(std::function<HWND()> fallbackOwner) : fallback_(std::move(fallbackOwner)) {}
+  // The print dialog itself: the system's, or a test's stand-in.
+  using Dialog = BOOL (*)(PRINTDLGW*);
+  explicit Printer(std::function<HWND()> applicationWindow, Dialog dialog = showPrintDialog)
+      : applicationWindow_(std::move(applicationWindow)), dialog_(dialog) {}
   std::optional<sys::PrinterPage> choose() override;
   void print(const picture::Canvas& image, picture::Rect dest) override;
   void release() override { dc_.reset(); }
@@ -117,8 +129,11 @@ class Printer : public sys::Printer {
   int displayPixelsPerInchY() override;
 
  private:
-  std::function<HWND()> fallback_;
+  std::function<HWND()> applicationWindow_;
+  Dialog dialog_;
   UniqueMemoryDc dc_;
+  // The printer and its settings as last chosen.
+  UniqueGlobal devMode_, devNames_;
 };
 
 // ShellExecuteW "open" and CreateProcessW. A file opens owned by the
