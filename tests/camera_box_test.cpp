@@ -1,5 +1,6 @@
 #include "camera/camera_box.h"
 #include "app_fixture.h"
+#include "base/error.h"
 #include "dialogs/options_dialog.h"
 #include "shell/palette.h"
 #include "shell/program.h"
@@ -692,6 +693,22 @@ TEST_F(CameraBoxTest, TheOptionsCommandPutsTheHandlesAwayAndOpensTheDialog) {
   EXPECT_FALSE(box->visible());
   EXPECT_TRUE(forms.optionsDialog->visible());
   EXPECT_TRUE(box->sizeMenu.reshape.checked());  // the mode itself stays on
+}
+
+TEST_F(CameraBoxTest, ADialogThatCannotAppearLeavesTheBoxOnTheScreen) {
+  start();
+  forms.palette->cameraBoxButton.click();
+  struct Failing : app::Dialog {
+    void open() override { throw base::Error(base::kUnexpectedError); }
+  } failing;
+  app::windows.optionsDialogView = &failing;
+  app::windows.helpWindowView = &failing;
+  choose(box->commandMenu.options);
+  EXPECT_TRUE(box->visible());
+  choose(box->commandMenu.help);
+  EXPECT_TRUE(box->visible());
+  ASSERT_EQ(platform.messages.shown.size(), 2u);
+  EXPECT_EQ(platform.messages.shown[1].text, base::kUnexpectedError);
 }
 
 }  // namespace

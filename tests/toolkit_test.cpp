@@ -224,6 +224,38 @@ TEST_F(ToolkitTest, HandlerErrorsEndInTheDefaultErrorBox) {
   EXPECT_EQ(platform.messages.shown[3].icon, sys::MsgIcon::Error);
 }
 
+// The error box's own loop runs the timers while it is up.
+TEST_F(ToolkitTest, OneErrorBoxAtATimeAndAFailingTimerRestsWhileItIsUp) {
+  ui::Timer failing(app, "failing", 1), other(app, "other", 1);
+  int failingRuns = 0, otherRuns = 0, failingWhileUp = -1, otherWhileUp = -1, up = 0;
+  failing.onTimer = [&] {
+    ++failingRuns;
+    throw std::bad_alloc();
+  };
+  other.onTimer = [&] {
+    ++otherRuns;
+    if (up > 0) throw base::Error("ﾌｧｲﾙ a.bmp は開けません");
+  };
+  platform.messages.onShow = [&](const headless::MessageBoxes::Shown&) {
+    if (up++ == 0) {
+      int f = failingRuns, o = otherRuns;
+      platform.backend.advance(200);
+      failingWhileUp = failingRuns - f;
+      otherWhileUp = otherRuns - o;
+    }
+    --up;
+  };
+  platform.backend.advance(1);
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text, base::kOutOfResources);
+  EXPECT_EQ(failingWhileUp, 0);
+  EXPECT_GE(otherWhileUp, 200);  // failing too, without a box of its own
+  // Once the box is closed the program goes on as before.
+  platform.backend.advance(1);
+  EXPECT_EQ(failingRuns, 2);
+  EXPECT_EQ(platform.messages.shown.size(), 2u);
+}
+
 TEST_F(ToolkitTest, TimersRunOnTheVirtualClock) {
   int ticks = 0;
   ui::Timer t(app, "t", 55);

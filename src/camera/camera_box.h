@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/camera_box_view.h"
+#include "app/dialog.h"
 #include "app/positions.h"
 #include "camera/command_menu.h"
 #include "system/services.h"
@@ -210,6 +211,9 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void pause(long long ms);
   // The normal view, whatever reshape mode says, before a dialog opens.
   void prepareForDialog();
+  // The dialog takes the box's place on the screen; one that cannot
+  // appear leaves the box there.
+  void openInsteadOfBox(app::Dialog* dialog);
 
   sys::Services& services_;
   app::PositionStore positions_;

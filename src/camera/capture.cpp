@@ -1,7 +1,7 @@
 // The shots and the views that aim them. A shot runs to its end inside its
-// menu command: the waits are plain sleeps, and pending messages are
-// handled only at fixed steps (so the film's tidy pass runs between the
-// shots of a burst).
+// menu command: nothing of the program runs during its waits, and pending
+// timers and paints are handled only at fixed steps (so the film's tidy
+// pass runs between the shots of a burst); input waits for the shot's end.
 #include <algorithm>
 #include <limits>
 #include <optional>

@@ -13,17 +13,22 @@ void CameraBox::prepareForDialog() {
   viewfinder.show();
 }
 
-void CameraBox::showOptions() {
+void CameraBox::openInsteadOfBox(app::Dialog* dialog) {
   prepareForDialog();
+  bool shown = visible();
   hide();
-  if (app::windows.optionsDialogView) app::windows.optionsDialogView->open();
+  if (!dialog) return;
+  try {
+    dialog->open();
+  } catch (...) {
+    if (shown) showForm();
+    throw;
+  }
 }
 
-void CameraBox::showHelp() {
-  prepareForDialog();
-  hide();
-  if (app::windows.helpWindowView) app::windows.helpWindowView->open();
-}
+void CameraBox::showOptions() { openInsteadOfBox(app::windows.optionsDialogView); }
+
+void CameraBox::showHelp() { openInsteadOfBox(app::windows.helpWindowView); }
 
 void CameraBox::showAbout() {
   prepareForDialog();

@@ -21,7 +21,8 @@ struct FileDialogOptions {
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
-  // The full path of the file chosen, or nothing when the user cancels.
+  // The full path of the file chosen, or nothing when the user cancels; a
+  // dialog the system cannot show fails with base::Error.
   virtual std::optional<std::string> openFile(const FileDialogOptions& options) = 0;
   virtual std::optional<std::string> saveFile(const FileDialogOptions& options) = 0;
 };

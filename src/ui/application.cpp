@@ -38,7 +38,8 @@ void Application::adopt(std::unique_ptr<Form> f, bool mayBeMain) {
 }
 
 void Application::run() {
-  if (mainForm_ && !terminated_) dispatch([this] { mainForm_->showForm(); });
+  // A main form that cannot appear ends the start-up with its failure.
+  if (mainForm_ && !terminated_) mainForm_->showForm();
   if (!terminated_) backend_.run();
 }
 
@@ -103,6 +104,14 @@ void Application::releaseMouse() {
 }
 
 void Application::showError(const std::string& text) {
+  // One box at a time: what fails while it is up (a timer that the box's
+  // own loop runs) is not stacked on it.
+  if (showingError_) return;
+  struct Showing {
+    bool& flag;
+    ~Showing() { flag = false; }
+  } showing{showingError_};
+  showingError_ = true;
   releaseMouse();
   messages_.show(text, title_, sys::MsgIcon::Error, sys::MsgButtons::OK);
 }

@@ -59,7 +59,8 @@ class Application {
   Form* mainForm() const { return mainForm_; }
   const std::vector<std::unique_ptr<Form>>& forms() const { return forms_; }
 
-  // Shows the main form and dispatches messages until terminate().
+  // Shows the main form and dispatches messages until terminate(). A main
+  // form that cannot be shown ends it with the failure, before the loop.
   void run();
   void processMessages();
   void terminate();
@@ -74,6 +75,7 @@ class Application {
 
   // Runs an event handler: a failure ends it and shows the error box.
   void dispatch(const std::function<void()>& handler);
+  // The default error box; nothing while one is up already.
   void showError(const std::string& text);
   // What the error box says for a failure: a base::Error's own text, the
   // program's words for a failed allocation and for anything else.
@@ -102,6 +104,7 @@ class Application {
   Form* mainForm_ = nullptr;
   std::deque<std::function<void()>> posted_;
   bool terminated_ = false;
+  bool showingError_ = false;
 };
 
 }  // namespace ui

@@ -122,7 +122,14 @@ void Form::setVisible(bool v) {
     // The show handler places the window before it appears; a failure in
     // it is reported like any handler's, and the window is shown anyway.
     if (onShow) app_.dispatch(onShow);
-    Control::setVisible(true);
+    try {
+      Control::setVisible(true);
+    } catch (...) {
+      // Its window could not be made: the form stays hidden, and the next
+      // show tries again.
+      visible_ = false;
+      throw;
+    }
   } else {
     Control::setVisible(false);
     releaseMouse();

@@ -29,8 +29,19 @@ void Timer::setInterval(int ms) {
 }
 
 void Timer::fire() {
-  if (!enabled_ || interval_ <= 0 || !onTimer) return;
-  app_.dispatch(onTimer);
+  if (!enabled_ || interval_ <= 0 || !onTimer || failing_) return;
+  try {
+    onTimer();
+  } catch (...) {
+    // The error box's own loop keeps the timers running: this one rests
+    // until its failure has been seen.
+    struct Failing {
+      bool& flag;
+      ~Failing() { flag = false; }
+    } failing{failing_};
+    failing_ = true;
+    app_.showError(Application::failureText(std::current_exception()));
+  }
 }
 
 }  // namespace ui

@@ -20,7 +20,8 @@ class Timer {
   int interval() const { return interval_; }
   void setInterval(int ms);
   std::function<void()> onTimer;
-  // The backend calls this when the interval has elapsed.
+  // The backend calls this when the interval has elapsed. A failing
+  // handler shows the error box and does not run again while it is up.
   void fire();
 
  private:
@@ -29,6 +30,7 @@ class Timer {
   std::string name_;
   int interval_;
   bool enabled_ = true;
+  bool failing_ = false;
   std::unique_ptr<TimerPeer> peer_;
 };
 

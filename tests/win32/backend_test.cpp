@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <new>
@@ -12,11 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include "allocation_limit.h"
 #include "app_fixture.h"
 #include "base/error.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/gdi_values.h"
+#include "platform/win32/modal_scope.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_proc.h"
@@ -89,7 +92,7 @@ SIZE clientSize(HWND w) {
 // Lets the system and the X server catch up.
 void settle(win32::Backend& b, int ms = 200) {
   for (int t = 0; t < ms; t += 20) {
-    b.processMessages();
+    b.dispatchPending();
     Sleep(20);
   }
 }
@@ -113,7 +116,7 @@ struct FailingWindow {
   int answered = 0;
   win32::Backend& backend() const { return owner; }
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_APP + 7) throw std::bad_alloc();
+    if (msg == WM_APP + 7 || msg == WM_CLOSE) throw std::bad_alloc();
     if (msg == WM_APP + 8) ++answered;
     return DefWindowProcW(w, msg, wp, lp);
   }
@@ -139,6 +142,8 @@ TEST(Backend, WindowProcedureStopsAFailureAtItsEdge) {
   }
   SendMessageW(w, WM_APP + 8, 0, 0);
   EXPECT_EQ(failing.answered, 1) << "and the window goes on answering";
+  SendMessageW(w, WM_CLOSE, 0, 0);
+  EXPECT_NE(IsWindow(w), FALSE) << "a close that failed leaves the window to its owner";
   window.reset();
   UnregisterClassW(wc.lpszClassName, wc.hInstance);
 }
@@ -361,7 +366,7 @@ TEST(Backend, PopupMenus) {
   SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
   SendMessageW(w, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
   EXPECT_EQ(popups, 3) << "a right click where no menu is set opens none";
-  fx.backend.processMessages();  // the unused Escape
+  fx.backend.dispatchPending();  // the unused Escape
 }
 
 TEST(Backend, Timers) {
@@ -451,6 +456,21 @@ TEST(Backend, HiddenFormGetsItsWindowsWhenFirstShown) {
   EXPECT_FALSE(IsWindowVisible(made)) << "hidden";
   EXPECT_EQ(barePeer->hwnd(), made) << "once";
   EXPECT_EQ(barePeer->tooltip(), nullptr) << "no hint, no tooltip";
+
+  // Made while hidden as it will show: on top, its windowed panel a window.
+  auto* onTop = fx.app->createForm<TestForm>();
+  onTop->setStayOnTop(true);
+  onTop->panel.setWindowed(true);
+  HWND top = hwndOf(*onTop);
+  EXPECT_NE(exStyleOf(top) & WS_EX_TOPMOST, 0u) << "a form that stays on top is topmost from the start";
+  HWND panel = GetWindow(top, GW_CHILD);
+  RECT r2{};
+  GetWindowRect(panel, &r2);
+  MapWindowPoints(HWND_DESKTOP, top, reinterpret_cast<POINT*>(&r2), 2);
+  EXPECT_TRUE(panel && r2.left == 0 && r2.top == 78 && r2.right == 30 && r2.bottom == 130)
+      << "the windowed panel is a child window at its place";
+  onTop->show();
+  EXPECT_NE(exStyleOf(top) & WS_EX_TOPMOST, 0u) << "and stays topmost as it shows";
 }
 
 TEST(Backend, HiddenFormsGetTheirWindowsOnceTheLoopRuns) {
@@ -471,6 +491,145 @@ TEST(Backend, HiddenFormsGetTheirWindowsOnceTheLoopRuns) {
   EXPECT_NE(hiddenPeer->madeWindow(), nullptr);
   EXPECT_FALSE(IsWindowVisible(hiddenPeer->madeWindow())) << "without showing it";
   EXPECT_NE(static_cast<win32::FormWindow*>(main->peer())->madeWindow(), nullptr);
+}
+
+namespace {
+
+// Sends WM_NULL to a window from another thread, as Windows does to learn
+// whether a program still answers, and notes whether the answer came while
+// the window's thread was still waiting.
+struct Asker {
+  HWND window;
+  std::atomic<bool> waiting{true};
+  std::atomic<bool> answeredWhileWaiting{false};
+  static DWORD WINAPI run(LPVOID self) noexcept {
+    auto* a = static_cast<Asker*>(self);
+    Sleep(100);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(a->window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) && a->waiting)
+      a->answeredWhileWaiting = true;
+    return 0;
+  }
+};
+
+BOOL CALLBACK countFormWindow(HWND w, LPARAM count) noexcept {
+  wchar_t name[32] = {};
+  GetClassNameW(w, name, 32);
+  if (lstrcmpW(name, L"MiruneForm") == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// The thread's windows of the form class.
+int formWindows() {
+  int n = 0;
+  EnumThreadWindows(GetCurrentThreadId(), &countFormWindow, reinterpret_cast<LPARAM>(&n));
+  return n;
+}
+
+}  // namespace
+
+TEST(Backend, AWaitAnswersWhatIsSentAndRepaintsButRunsNothingOfTheProgram) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  form->setBounds({100, 100, 40, 160});
+  form->show();
+  HWND w = hwndOf(*form);
+  fx.backend.dispatchPending();
+  int clicks = 0, ticks = 0;
+  form->first.onClick = [&] { ++clicks; };
+  ui::Timer timer(*fx.app, "timer", 10);
+  timer.onTimer = [&] { ++ticks; };
+  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  InvalidateRect(w, nullptr, FALSE);
+  Asker asker{w};
+  struct Thread {
+    HANDLE h;
+    ~Thread() {
+      if (h) CloseHandle(h);
+    }
+  } thread{CreateThread(nullptr, 0, &Asker::run, &asker, 0, nullptr)};
+  ASSERT_NE(thread.h, nullptr);
+  win32::Clock clock;
+  ULONGLONG start = GetTickCount64();
+  clock.sleep(500);
+  ULONGLONG waited = GetTickCount64() - start;
+  asker.waiting = false;
+  EXPECT_TRUE(clicks == 0 && ticks == 0) << "input and timers wait for the loop";
+  EXPECT_FALSE(GetUpdateRect(w, nullptr, FALSE)) << "the window was repainted meanwhile";
+  while (WaitForSingleObject(thread.h, 10) == WAIT_TIMEOUT) fx.backend.dispatchPending();
+  EXPECT_TRUE(asker.answeredWhileWaiting) << "a message sent during the wait is answered during it";
+  EXPECT_GE(waited, 500u) << "the wait keeps its length";
+  fx.backend.dispatchPending();
+  EXPECT_EQ(clicks, 1) << "the click is dispatched after the wait";
+}
+
+TEST(Backend, ProcessingPendingMessagesLeavesInputQueued) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  form->setBounds({100, 100, 40, 160});
+  form->show();
+  HWND w = hwndOf(*form);
+  fx.backend.dispatchPending();
+  int clicks = 0, ticks = 0;
+  form->first.onClick = [&] { ++clicks; };
+  ui::Timer timer(*fx.app, "timer", 1);
+  timer.onTimer = [&] { ++ticks; };
+  // A click on the palette during a burst, which handles pending messages
+  // before each shot.
+  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  Sleep(20);
+  fx.app->processMessages();
+  EXPECT_EQ(ticks, 1) << "the timers run";
+  EXPECT_EQ(clicks, 0) << "the click does not";
+  fx.backend.dispatchPending();
+  EXPECT_EQ(clicks, 1) << "it waits for the loop";
+}
+
+TEST(Backend, AFormWhoseWindowCannotBeMadeStaysUnmadeUntilItCanBe) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  form->panel.setWindowed(true);
+  auto* peer = static_cast<win32::FormWindow*>(form->peer());
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  // Without its class the system refuses the window.
+  win32::FormWindow::unregisterClass(instance);
+  fx.app->post([&] { fx.app->terminate(); });  // were the loop reached, it would end at once
+  EXPECT_THROW(fx.app->run(), base::Error) << "a main form that cannot appear ends the start-up";
+  fx.app->dispatch([&] { form->show(); });
+  ASSERT_EQ(fx.boxes.shown.size(), std::size_t(1)) << "a show that fails is reported once";
+  EXPECT_EQ(fx.boxes.shown[0], base::kOutOfResources) << "in the program's words";
+  EXPECT_FALSE(form->visible()) << "the form stays hidden";
+  EXPECT_THROW(peer->hwnd(), base::Error) << "asking for its window tries again";
+  // The form's window made, its viewfinder's refused: nothing half made stays.
+  win32::FormWindow::registerClass(instance);
+  UnregisterClassW(L"MiruneChild", instance);
+  fx.app->dispatch([&] { form->show(); });
+  EXPECT_EQ(fx.boxes.shown.size(), std::size_t(2)) << "reported";
+  EXPECT_TRUE(!form->visible() && !peer->madeWindow() && formWindows() == 0) << "and left unmade";
+  win32::FormWindow::registerClass(instance);
+  form->show();
+  HWND w = peer->madeWindow();
+  EXPECT_TRUE(form->visible() && w && IsWindowVisible(w)) << "the next show makes the window";
+  EXPECT_NE(GetWindow(w, GW_CHILD), nullptr) << "whole, with its windowed panel";
+}
+
+TEST(Backend, AModalScopeWithoutMemoryFailsBeforeItTouchesAWindow) {
+  Fixture fx;
+  auto* form = fx.app->createForm<TestForm>();
+  form->show();
+  HWND w = hwndOf(*form);
+  {
+    testsupport::AllocationLimit none(0);
+    EXPECT_THROW(win32::ModalScope scope(nullptr), std::bad_alloc);
+  }
+  EXPECT_NE(IsWindowEnabled(w), FALSE) << "the windows stay enabled";
+  {
+    win32::ModalScope scope(nullptr);
+    EXPECT_FALSE(IsWindowEnabled(w)) << "with memory, the scope disables them";
+  }
+  EXPECT_NE(IsWindowEnabled(w), FALSE) << "for its life only";
 }
 
 TEST(Backend, Tooltips) {

@@ -21,19 +21,6 @@ box_rect() { box_geometry | awk '$1 == "window" { print $2, $3, $4, $5 }'; }
 # The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3.
 pattern_left=250
 pattern_top=0
-# Every given screen point of a screenshot shows the pattern.
-shows_pattern() {  # shows_pattern SHOT X Y [X Y ...]
-  local name=$1 bad=0
-  shift
-  while [ $# -ge 2 ]; do
-    local got want
-    got=$(pixel "$name" "$1" "$2")
-    want=$(pattern_expected "$1" "$2")
-    [ "$got" = "$want" ] || { echo "     ($1, $2): got $got, want $want"; bad=1; }
-    shift 2
-  done
-  [ "$bad" -eq 0 ]
-}
 
 # A mouse drag in small steps, as a hand would make it.
 drag() {  # drag X0 Y0 X1 Y1
@@ -46,16 +33,10 @@ drag() {  # drag X0 Y0 X1 Y1
 }
 
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
-(exec "$MIRUNE_WINE" "$prober" pattern "$pattern_left" "$pattern_top" 300 320 >/dev/null 2>&1) &
-pattern_pid=$!
-check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
-(cd "$run" && WINEDEBUG=err+all exec "$MIRUNE_WINE" mirune.exe >"$out/app.log" 2>&1) &
-app_pid=$!
-check "the palette appears" wait_for 30 x_window '^Mirune$'
-sleep 1
+start_pattern_window 300 320
+start_program
 
 echo "# the camera box button"
-read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
 open_camera_box
 shot shown
 # The title picture: its film strip's amber frames and black ground.
@@ -66,8 +47,8 @@ check "the viewfinder's bevel is drawn over it" equals "$(pixel shown 310 60)" "
 echo "# moving by the margin"
 drag 305 80 405 180
 check "dragging the margin moves the box" wait_for 5 box_is "400 100 180 145"
-sleep 1
-shot moved
+moved_drawn() { shows_pattern moved 402 103 405 160 403 240 545 110 && equals "$(pixel moved $((412 + 10)) $((117 + 55)))" FFB000; }
+shot_until 10 moved moved_drawn >/dev/null
 check "the margins show the window beneath at the new place" shows_pattern moved 402 103 405 160 403 240 545 110
 check "the picture moved along" equals "$(pixel moved $((412 + 10)) $((117 + 55)))" "FFB000"
 
@@ -79,23 +60,22 @@ shot command-menu
 xdotool key Down Down Down Down Down Right Down Right Return
 check "the menu closes" wait_for 5 menu_closed
 check "200% makes the box 336 x 261 within a few ticks" wait_for 2 box_is "400 100 336 261"
-sleep 0.5
-shot zoom200
+# The title picture's amber, twice as far in.
+shot_until 10 zoom200 eval 'equals "$(pixel zoom200 $((412 + 20)) $((117 + 110)))" FFB000' >/dev/null
 
 echo "# reshape mode and the edge handles"
 xdotool mousemove 560 240 click 3
 wait_for 5 menu_open
 xdotool key Down Down Down Down Down Right Down Down Down Down Return
 wait_for 5 menu_closed
-sleep 0.5
-shot reshape
 # The right handle lies just right of the viewfinder: window x 326 to 330.
-check "the right handle is out" equals "$(pixel reshape $((400 + 328)) 200)" "C0C0C0"
+check "the right handle is out" shot_until 10 reshape eval 'equals "$(pixel reshape $((400 + 328)) 200)" C0C0C0'
 drag $((400 + 327)) 200 $((400 + 387)) 200
-sleep 0.5
+box_wider() { read -r _ _ bw _ <<<"$(box_rect)"; [ "${bw:-0}" -gt 336 ]; }
+wait_for 10 box_wider
 check "the program still runs" kill -0 "$app_pid"
 read -r bl bt bw bh <<<"$(box_rect)"
-shot right-drag
+shot_until 10 right-drag eval 'equals "$(pixel right-drag $((412 + 1)) $((117 + 46 * 2 + 1)))" 000000' >/dev/null
 check "dragging the right handle widens the box" test "$bw" -gt 336
 check "its left edge stays put" equals "$bl,$bt,$bh" "400,100,261"
 check "the picture's left edge stays put" equals "$(pixel right-drag $((412 + 1)) $((117 + 46 * 2 + 1)))" "000000"
@@ -109,9 +89,10 @@ xdotool mouseup 3 key Escape
 check "Escape closes it" wait_for 5 menu_closed
 # The bottom handle lies just below the viewfinder: window y 251 to 255.
 drag 500 $((100 + 252)) 500 $((100 + 292))
-sleep 0.5
+box_taller() { read -r _ _ _ bh <<<"$(box_rect)"; [ "${bh:-0}" -gt 261 ]; }
+wait_for 10 box_taller
 read -r bl bt bw bh <<<"$(box_rect)"
-shot bottom-drag
+shot_until 10 bottom-drag shows_pattern bottom-drag 402 150 403 300 450 103 520 106 >/dev/null
 check "the bottom handle changes only the height" equals "$bl,$bt,$bw" "400,100,$rw"
 check "the height grew" test "$bh" -gt 261
 check "after the drags the margins still show the window beneath" shows_pattern bottom-drag 402 150 403 300 450 103 520 106

@@ -54,7 +54,6 @@ same_shifted() {  # same_shifted A B DX DY X Y [X Y ...]
 
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
 start_pattern_window
-sleep 1
 # The screen as it is without the program.
 shot before
 read -r _ sw sh <<<"$(probe screen)"
@@ -62,58 +61,49 @@ start_program
 open_camera_box
 
 echo "# a full-screen shot"
-xdotool mousemove 390 75 click 3
-check "a right click on the picture opens the command menu" wait_for 5 menu_open
+check "a right click on the picture opens the command menu" command_menu
 # 全画面 撮影 is the fourth item; シャッター the first of its submenu.
 xdotool key Down Down Down Down Right
-sleep 0.5
+check "its submenu opens" wait_for 5 submenu_open
 shot screen-menu
 xdotool key Return
 check "after the delay the sheet's title reads ネガシート　1枚" wait_for 10 sheet_titled 'ネガシート　1枚'
 qw=$((sw / 4)) qh=$((sh / 4))
 check "the camera box shows the shot at a quarter of the screen, ${qw} x ${qh}" \
   box_becomes 5 "300 0 $((qw + 24)) $((qh + 29))"
-sleep 1
-shot full-screen-shot
 # The box shows the whole screen shrunk: the pattern's left part lies at a
 # quarter of its place.
-check "the photo shows the screen shrunk" equals "$(pixel full-screen-shot $((312 + 260 / 4)) $((17 + 4 / 4)))" \
-  "$(pattern_expected 260 4)"
+check "the photo shows the screen shrunk" shot_until 10 full-screen-shot eval \
+  'equals "$(pixel full-screen-shot $((312 + 260 / 4)) $((17 + 4 / 4)))" "$(pattern_expected 260 4)"'
 
 # (The window is the photo plus 4 of bevel plus the margins, 20 by 25.)
 # At its own size the photo's pixel (x, y) lies at screen (312 + x, 17 + y):
 # where the palette and the camera box were, it must show what the screen
 # shows without the program.
-xdotool mousemove 390 75 click 3
-wait_for 5 menu_open
+command_menu
 # サイズ is the fifth item; 原寸 the fourth of its submenu.
 xdotool key Down Down Down Down Down Right Down Down Down Return
 wait_for 5 menu_closed
 check "原寸 shows the shot at its own size" box_becomes 5 "300 0 $((sw + 24)) $((sh + 29))"
-sleep 1
-shot actual-size
+# Drawn: the pattern's corner, in the photo at its own place.
+shot_until 10 actual-size same_shifted actual-size before 312 17 260 4 >/dev/null
 check "the palette is not in the picture" same_shifted actual-size before 312 17 3 3 15 13 25 60 15 100
 check "the camera box is not in the picture" same_shifted actual-size before 312 17 \
   301 3 322 72 400 60 470 100 330 130 478 140
 
 echo "# an area shot through the framing view and the shot menu"
-xdotool mousemove 390 75 click 3
-wait_for 5 menu_open
+command_menu
 # サイズ, then ﾃﾞﾌｫﾙﾄサイズ: the photo goes back to 156 x 116.
 xdotool key Down Down Down Down Down Right Return
 wait_for 5 menu_closed
 check "the default size brings the box back to 180 x 145" wait_for 5 box_is "300 0 180 145"
-sleep 1
-xdotool mousemove 390 75 click 3
-wait_for 5 menu_open
+command_menu
 # 選択画面 撮影, the third item: opening it enters the framing view.
 xdotool key Down Down Down Right
-sleep 0.5
+wait_for 5 submenu_open
 xdotool key Escape Escape
 check "the menu closes" wait_for 5 menu_closed
-sleep 1
-shot framing
-check "the framing view shows the right handle" equals "$(pixel framing 472 60)" "C0C0C0"
+check "the framing view shows the right handle" shot_until 10 framing eval 'equals "$(pixel framing 472 60)" C0C0C0'
 check "and the pattern through the frame" shows_pattern_shifted framing 0 0 320 30 400 80 460 120
 # A right press on the right handle (window x 170 to 174) opens the shot menu.
 xdotool mousemove 472 60 mousedown 3
@@ -126,8 +116,8 @@ check "the box is back in the normal view at 180 x 145" wait_for 5 box_is "300 0
 kill "$pattern_pid" 2>/dev/null
 pattern_pid=
 check "the pattern window is gone" wait_for 10 no_x_window '^MiruneTestPattern$'
-sleep 1
-shot area-shot
+# Drawn: the desktop where the pattern was, beside the box.
+shot_until 10 area-shot eval 'test "$(pixel area-shot 520 200)" != "$(pattern_expected 520 200)"' >/dev/null
 # The photo sits at (312, 17) and shows the pixels it stored, 1:1.
 check "the photo holds exactly the pattern under its area" shows_pattern_shifted area-shot 0 0 \
   312 17 313 18 319 17 320 24 350 50 400 80 467 17 312 132 467 132 440 100

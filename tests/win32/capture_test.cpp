@@ -100,7 +100,7 @@ struct Program {
   }
   void settle(int ms = 200) {
     for (int t = 0; t < ms; t += 20) {
-      backend.processMessages();
+      backend.dispatchPending();
       Sleep(20);
     }
   }
@@ -116,12 +116,12 @@ void shotsLeakNoHandles(int shots, int settled, int prefill) {
   if (prefill > 0) {
     program.box->photo.setPicture(picture::Picture(picture::Bitmap::create(64, 48, 24)));
     for (int i = 0; i < prefill; ++i) app::windows.film->addPhotoToFilm();
-    program.backend.processMessages();
+    program.backend.dispatchPending();
   }
   int gdiSettled = 0, userSettled = 0;
   for (int shot = 1; shot <= shots; ++shot) {
     program.app->dispatch([&] { program.box->shootScreen(); });
-    program.backend.processMessages();
+    program.backend.dispatchPending();
     if (shot == settled) {
       gdiSettled = win32::liveGdiHandles();
       userSettled = win32::liveUserHandles();

@@ -76,6 +76,7 @@ pattern_left=1100
 pattern_top=40
 start_pattern_window
 shot desk
+e2e_dpi=144
 start_program
 read -r _ _ _ _ _ _ _ _ pw ph _ <<<"$(probe window Mirune)"
 check "the palette is 45 x 195 device pixels" equals "$pw $ph" "45 195"

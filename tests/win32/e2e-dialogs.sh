@@ -28,10 +28,9 @@ read -r hx hy <<<"$(client_of Help)"
 manual=$(probe manual Help)
 check "the manual starts at its title" grep -q '◆◆Mirune３６枚撮り ver1.0◆◆' <<<"$manual"
 click_at $((hx + 3 + 50)) $((hy + 80 + 12))
-sleep 0.5
-manual=$(probe manual Help)
-echo "     after メニュー: $(head -1 <<<"$manual")"
-check "\"メニュー\" shows chapter 4 at the top" grep -q '^４：メニュー$' <<<"$manual"
+chapter_4_on_top() { probe manual Help | grep -q '^４：メニュー$'; }
+check "\"メニュー\" shows chapter 4 at the top" wait_for 10 chapter_4_on_top
+echo "     after メニュー: $(probe manual Help | head -1)"
 shot_window Help help.png
 click_at $((hx + 4 + 50)) $((hy + 262 + 12))
 check "\"ヘルプの終了\" closes the help window" wait_for 10 window_hidden Help
@@ -40,23 +39,25 @@ check "and shows the camera box" wait_for 10 camera_box_at 240 160
 echo "# options dialog"
 # The camera box's command menu: its last three items are the options,
 # the help and the version.
-click_at 240 160 3
-sleep 1
+check "the camera box's command menu opens" command_menu 240 160
 xdotool key Up Up Up Return
 check "the camera box menu opens the options dialog" wait_for 10 window_visible 'オプション'
 if window_visible 'オプション'; then
   check "the camera box is hidden meanwhile" wait_for 5 no_camera_box_at 240 160
   read -r ox oy <<<"$(client_of 'オプション')"
-  # Strobe count: check the box, wait for the edit (one-second refresh), type 6.
+  # Strobe count: check the box, wait for the edit (one-second refresh: its
+  # white face on the screen), type 6.
   click_at $((ox + 24 + 6)) $((oy + 17 + 8))
-  sleep 1.5
+  check "the strobe count's edit shows" shot_until 10 strobe-edit eval \
+    'equals "$(pixel strobe-edit $((ox + 80 + 25)) $((oy + 36 + 10)))" FFFFFF'
   click_at $((ox + 80 + 25)) $((oy + 36 + 10))
   xdotool key End BackSpace BackSpace BackSpace
   xdotool type 6
   # Shutter delay: the bar starts at 1 s; two steps right make 3 s.
   click_at $((ox + 112 + 75)) $((oy + 317 + 14))
   xdotool key Home Right Right
-  sleep 1.5
+  strobe_six() { probe texts MiruneForm 'オプション' | grep -q '^Edit|6$'; }
+  wait_for 10 strobe_six
   texts=$(probe texts MiruneForm 'オプション')
   echo "     edits: $(grep -i '^edit' <<<"$texts" | tr '\n' ' ')"
   check "the strobe count edit holds 6" grep -q '^Edit|6$' <<<"$texts"

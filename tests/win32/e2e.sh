@@ -79,8 +79,8 @@ all_five_dwords() {
 echo "# confirmed end"
 check "the palette window appears" start_app
 check "the start-up window is gone" wait_for 10 no_x_window 'Mirune　起動中'
-sleep 1  # let the first paint reach the X server
-import -window root "$out/screen-start.png"
+read -r _ _ _ _ _ _ pcx pcy _ <<<"$(palette_geometry)"
+check "the palette is drawn" shot_until 30 screen-start palette_drawn screen-start
 geometry=$(palette_geometry)
 echo "     system: $geometry"
 read -r _ wl wt ww wh _ cx cy cw ch _ vis <<<"$geometry"
@@ -116,23 +116,21 @@ for v in Top:120 Left:200 Image.Top:500 Main.Top:40 Main.Left:50; do
   "$MIRUNE_WINE" reg add "$reg_key" /v "${v%%:*}" /t REG_DWORD /d "${v#*:}" /f >/dev/null 2>&1
 done
 check "the palette window appears again" start_app
-sleep 1
-read -r _ wl wt _ <<<"$(palette_geometry)"
-check "the palette starts where the position key says" equals "$wl,$wt" "50,40"
+palette_at() { read -r _ wl wt _ <<<"$(palette_geometry)"; [ "$wl,$wt" = "$1" ]; }
+check "the palette starts where the position key says" wait_for 10 palette_at "50,40"
+echo "     the palette is at $wl,$wt"
 # The user drags the palette by its caption; the key goes, so that what
 # Cancel writes is seen to be written.
 xdotool mousemove $((wl + 15)) $((wt + 8)) mousedown 1 mousemove $((wl + 45)) $((wt + 48)) sleep 0.3 \
   mousemove $((wl + 75)) $((wt + 88)) sleep 0.3 mouseup 1
-sleep 0.5
-read -r _ wl wt _ <<<"$(palette_geometry)"
-check "a drag on the caption moves the palette" equals "$wl,$wt" "110,120"
+check "a drag on the caption moves the palette" wait_for 10 palette_at "110,120"
+echo "     the palette is at $wl,$wt"
 "$MIRUNE_WINE" reg delete "$reg_key" /f >/dev/null 2>&1
 click_end_button
 check "the end button asks again" wait_for 10 box_up
 xdotool key Escape
 check "Escape closes the box" wait_for 10 box_gone
-sleep 1
-check "the program is still running" app_running
+check "the program is still running" holds_for 1 app_running
 check "its palette is still there" x_window '^Mirune$'
 check "the five positions are written after Cancel too" all_five_dwords
 check "Main.Top and Main.Left are where the palette was dragged" equals "$(reg_int Main.Top),$(reg_int Main.Left)" "120,110"
@@ -149,7 +147,6 @@ sheet_shown() { probe window 'ネガシート' | grep -q 'visible 1$'; }
 sheet_hidden() { probe window 'ネガシート' | grep -q 'visible 0$'; }
 click_sheet_button
 check "the sheet button shows the negative sheet" wait_for 10 sheet_shown
-sleep 1
 read -r _ sl st sw sh _ scx scy scw sch _ <<<"$(probe window 'ネガシート')"
 read -r _ screen_w screen_h <<<"$(probe screen)"
 echo "     sheet: window $sl $st $sw $sh, client $scx $scy $scw $sch; screen $screen_w x $screen_h"
@@ -162,7 +159,9 @@ for caption in '連続表示　＞' 'ペイント　＞' '連続保存＞' '削�
 done
 check "the strip has a system scroll bar" grep -qi '^ScrollBar|' <<<"$sheet_texts"
 check "the strip starts at its beginning" equals "$(probe scroll MiruneForm 'ネガシート')" "scroll 0"
-import -window root "$out/sheet.png"
+# Drawn: the grey faces of its empty frames, beyond the buttons.
+strip_drawn() { equals "$(pixel "$1" $((scx + 89 + 10)) $((scy + 10))),$(pixel "$1" $((scx + scw - 20)) $((scy + 10)))" C0C0C0,C0C0C0; }
+shot_until 10 sheet strip_drawn sheet >/dev/null
 convert "$out/sheet.png" -crop "${scw}x${sch}+${scx}+${scy}" +repage "$out/sheet-client.png"
 # The thumb lies just after the bar's left arrow; it is dragged to the right
 # end, where the last frame's right edge meets the strip's.
@@ -170,11 +169,13 @@ bar_y=$((scy + 109 - 8))
 thumb_x=$((scx + 89 + 16 + 6))
 xdotool mousemove "$thumb_x" "$bar_y" mousedown 1 mousemove $((thumb_x + 100)) "$bar_y" sleep 0.3 \
   mousemove $((thumb_x + 2000)) "$bar_y" sleep 0.3 mouseup 1
-sleep 0.5
-position=$(probe scroll MiruneForm 'ネガシート' | awk '{print $2}')
+scrolled_to() { position=$(probe scroll MiruneForm 'ネガシート' | awk '{print $2}'); [ "$position" = "$1" ]; }
+check "dragging the thumb scrolls the strip to its end" wait_for 10 scrolled_to "$((2700 - (scw - 89)))"
 echo "     scroll position after the drag: $position"
-check "dragging the thumb scrolls the strip to its end" equals "$position" "$((2700 - (scw - 89)))"
-import -window root "$out/sheet-scrolled.png"
+# The last frame's placeholder is drawn against the strip's right end.
+strip_end_drawn() { strip_drawn "$1" && ! cmp -s <(convert "$out/sheet.png" -crop "$((scw - 89))x76+$((scx + 89))+$scy" rgb:-) \
+  <(convert "$out/$1.png" -crop "$((scw - 89))x76+$((scx + 89))+$scy" rgb:-); }
+shot_until 10 sheet-scrolled strip_end_drawn sheet-scrolled >/dev/null
 convert "$out/sheet-scrolled.png" -crop "${scw}x${sch}+${scx}+${scy}" +repage "$out/sheet-client-scrolled.png"
 frames_differ() { ! cmp -s <(convert "$out/sheet-client.png" -crop "$((scw - 89))x76+89+0" rgb:-) \
                         <(convert "$out/sheet-client-scrolled.png" -crop "$((scw - 89))x76+89+0" rgb:-); }
@@ -192,7 +193,8 @@ if command -v xclip >/dev/null; then
   # -quiet keeps xclip in the foreground, so that $! is the selection's owner.
   xclip -quiet -selection clipboard -t image/bmp -i "$out/clip.bmp" >/dev/null 2>&1 &
   xclip_pid=$!
-  sleep 1
+  check "another program offers a bitmap" wait_for 10 eval \
+    'xclip -selection clipboard -o -t TARGETS 2>/dev/null | grep -q "^image/bmp$"'
   click_end_button
   check "the end button asks once more" wait_for 10 box_up
   xdotool key Return

@@ -51,17 +51,6 @@ holds_shot() {  # holds_shot FILE BOX_LEFT
   [ "$bad" -eq 0 ]
 }
 # The paint program's stand-in logs each command line it was started with.
-# Keys reach only the window under the pointer: the name field is clicked
-# first (it lies 59 above the dialog's bottom, from 190 to 458 across).
-type_file_name() {  # type_file_name DIALOG_TITLE TEXT
-  local dl dt dw dh
-  read -r _ dl dt dw dh _ <<<"$(probe window "$1")"
-  xdotool mousemove $((dl + 300)) $((dt + dh - 59)) click 1
-  sleep 0.3
-  xdotool key ctrl+a
-  xdotool type "$2"
-  xdotool key Return
-}
 log_has() { grep -qF -- "$1" "$out/handler/handler-log.txt" 2>/dev/null; }
 log_lines() { cat "$out/handler/handler-log.txt" 2>/dev/null | wc -l; }
 
@@ -88,33 +77,42 @@ trap 'unregister; e2e_cleanup' EXIT
 printf '[Option]\r\ntimelag=0\r\nPS=%s --option\r\n' "$handler_win" >"$run/mirune.ini"
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
 
+check "the temporary folder for the hand-off file is found" find_handoff
 start_pattern_window
 start_program
-xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
-check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
+open_camera_box
 xdotool mousemove $((pcx + 15)) $((pcy + 26 + 13)) click 1
 check "the negative sheet appears" wait_for 10 sheet_titled 'ネガシート'
-sleep 1
 
 echo "# three area shots, the box moved 40 pixels right between them"
+# Each through the framing view and the shot menu of the box's right handle
+# (window x 170 to 174), which opens beside the area, not over it: what
+# the shot copies is on the screen, whoever has to draw it.
+framing_drawn() {  # framing_drawn SHOT LEFT
+  equals "$(pixel "$1" $(($2 + 172)) 60)" C0C0C0 &&
+    shows_pattern "$1" $(($2 + 20)) 30 $(($2 + 100)) 80 $(($2 + 160)) 120 $(($2 + 14)) 130
+}
 lefts=(300 340 380)
 for k in 1 2 3; do
   left=${lefts[$((k - 1))]}
   if [ "$k" -gt 1 ]; then
     drag $((left - 40 + 5)) 80 $((left + 5)) 80
     check "the box moves to ($left, 0)" wait_for 5 box_is "$left 0 180 145"
-    sleep 0.5
   fi
-  xdotool mousemove $((left + 90)) 75 click 3
-  check "shot $k: the command menu opens" wait_for 5 menu_open
-  # 選択画面 撮影, the third item; シャッター, the first of its submenu.
+  check "shot $k: the command menu opens" command_menu $((left + 90)) 75
+  # 選択画面 撮影, the third item: opening it enters the framing view.
   xdotool key Down Down Down Right
-  sleep 0.5
-
-  xdotool key Return
+  wait_for 5 submenu_open
+  xdotool key Escape Escape
+  wait_for 5 menu_closed
+  check "shot $k: the framing view is drawn" shot_until 10 "framing$k" framing_drawn "framing$k" "$left"
+  xdotool mousemove $((left + 172)) 60 mousedown 3
+  check "shot $k: the handle's shot menu opens" wait_for 5 menu_open
+  xdotool mouseup 3
+  # シャッター, its first item.
+  xdotool key Down Return
   check "shot $k: the sheet's title reads ネガシート　${k}枚" wait_for 10 sheet_titled "ネガシート　${k}枚"
   check "and the camera box is back at 180 x 145" wait_for 5 box_is "$left 0 180 145"
-  sleep 0.5
   shot "shot$k"
 done
 shot shots
@@ -125,9 +123,7 @@ echo "# batch save through the save dialog"
 click_sheet 45 56
 check "\"連続保存＞\" opens the save dialog" wait_for 10 dialog_up '名前をつけて保存'
 echo "     $(probe window '名前をつけて保存')"
-shot save-dialog
-type_file_name '名前をつけて保存' "$run_win\\abcdef"
-check "the dialog closes" wait_for 10 eval '! dialog_up 名前をつけて保存'
+check "the dialog takes the series' name and closes" answer_dialog save-dialog "$run_win\\abcdef"
 check "abcdef01.bmp ... abcdef03.bmp are written, and no more" wait_for 10 eval \
   '[ "$(cd "$run" && ls abcdef* 2>/dev/null | tr "\n" " ")" = "abcdef01.bmp abcdef02.bmp abcdef03.bmp " ]'
 for k in 1 2 3; do
@@ -145,21 +141,28 @@ click_sheet 45 56 3
 wait_for 5 menu_open
 xdotool key Down Return
 check "\"連続読込\" opens the open dialog" wait_for 10 dialog_up 'ファイルを開く'
-type_file_name 'ファイルを開く' "$run_win\\abcdef01.bmp"
+check "the dialog takes the first file's name and closes" answer_dialog open-dialog "$run_win\\abcdef01.bmp"
 check "the series loads: the title reads ネガシート　3枚" wait_for 10 sheet_titled 'ネガシート　3枚'
 shot loaded
 
 echo "# the paint command and the option software"
-# Frame 1's thumbnail (156 x 116 fitted: 71 x 53 at (2, 13)) in the strip.
+# Frame 1's thumbnail (156 x 116 fitted: 71 x 53 at (2, 13)) in the strip;
+# selected, it writes the hand-off file.
+rm -f "$handoff"
 click_sheet $((89 + 2 + 35)) $((13 + 26))
-sleep 1
+check "a press on frame 1 selects it" wait_for 10 test -f "$handoff"
+red_in_caption() {  # red_in_caption SHOT: red pixels in frame 1's caption
+  convert "$out/$1.png" -crop "70x12+$((scx + 91))+$((scy + 76))" -depth 8 txt:- | grep -c '#FF0000'
+}
+check "its caption turns red" shot_until 10 selected eval '[ "$(red_in_caption selected)" -gt 0 ]'
 click_sheet 45 36
 check "\"ペイント　＞\" opens the selected frame's file abcdef01.bmp" wait_for 10 log_has '\abcdef01.bmp"'
 check "by its full path in the series' folder" log_has "\"$run_win\\abcdef01.bmp\""
 lines=$(log_lines)
-# Pressed again, the frame is unselected: the hand-off file goes instead.
+# Pressed again, the frame is unselected (its caption black again): the
+# hand-off file goes instead.
 click_sheet $((89 + 2 + 35)) $((13 + 26))
-sleep 1
+check "a second press unselects it" shot_until 10 unselected eval '[ "$(red_in_caption unselected)" -eq 0 ]'
 click_sheet 45 36
 check "with no frame selected the hand-off file temp.bmp opens" wait_for 10 eval \
   '[ "$(log_lines)" -gt "$lines" ] && tail -n 1 "$out/handler/handler-log.txt" | grep -qi "\\\\temp\.bmp\"\?\s*$"'

@@ -83,7 +83,7 @@ bool rectIs(const RECT& r, int left, int top, int width, int height) {
 
 void settle(win32::Backend& b) {
   for (int t = 0; t < 200; t += 20) {
-    b.processMessages();
+    b.dispatchPending();
     Sleep(20);
   }
 }

@@ -34,10 +34,10 @@ check "the open dialog takes the typed path" answer_dialog open-dialog "$(win_pa
 check "the sheet's title reads ネガシート　1枚" wait_for 10 sheet_titled 'ネガシート　1枚'
 # The photo at its own size: 120 x 80 plus 4 of bevel plus 20 x 25 of margins.
 check "the box takes the picture's size" wait_for 5 box_is "300 0 144 109"
-sleep 1
-shot opened
-convert "$out/opened.png" -crop 120x80+312+17 +repage "$out/opened-photo.png"
-check "the photo shows the file's pixels" equals "$(differing "$out/opened-photo.png" "$out/pics/photo.bmp")" 0
+photo_shows() {  # photo_shows SHOT FILE: the photo at (312, 17) shows the file's pixels
+  convert "$out/$1.png" -crop 120x80+312+17 +repage "$out/$1-photo.png" && equals "$(differing "$out/$1-photo.png" "$2")" 0
+}
+check "the photo shows the file's pixels" shot_until 10 opened photo_shows opened "$out/pics/photo.bmp"
 check "a time stamp is drawn above the photo" test "$(lit_pixels opened 305 1 80 13)" -gt 20
 
 echo "# save over the opened file (the open dialog left its folder current)"
@@ -45,9 +45,8 @@ touch -d '-2 seconds' "$out/before-save"
 command_menu
 xdotool key Down Right Down Down Return
 check "上書保存 writes back without a dialog" wait_for 5 menu_closed
-sleep 1
+check "the opened file is written again" wait_for 10 test "$out/pics/photo.bmp" -nt "$out/before-save"
 check "no dialog opens" dialog_gone
-check "the opened file is written again" test "$out/pics/photo.bmp" -nt "$out/before-save"
 check "with the photo's pixels" equals "$(differing "$out/pics/photo.bmp" "$out/opened-photo.png")" 0
 check "and nothing else beside it" equals "$(ls "$out/pics")" photo.bmp
 
@@ -59,7 +58,6 @@ check "the save dialog takes the typed path" answer_dialog save-dialog "$(win_pa
 check "the file is written" wait_for 5 test -s "$out/saved/copy.bmp"
 check "with the opened picture's pixels" equals "$(differing "$out/saved/copy.bmp" "$out/pics/photo.bmp")" 0
 check "and nothing else in its folder" equals "$(ls "$out/saved")" copy.bmp
-sleep 1
 
 command_menu
 xdotool key Down Right Down Down Return
@@ -69,18 +67,22 @@ echo "# copy"
 command_menu
 # 編集(&E), the second item: クリア, コピー, 貼りつけ ...
 xdotool key Down Down Right Down Return
-sleep 1
-xclip -selection clipboard -t image/bmp -o >"$out/copied.bmp" 2>/dev/null
-check "the clipboard holds the photo's pixels" equals "$(differing "$out/copied.bmp" "$out/pics/photo.bmp")" 0
+copied() {
+  xclip -selection clipboard -t image/bmp -o >"$out/copied.bmp" 2>/dev/null &&
+    equals "$(differing "$out/copied.bmp" "$out/pics/photo.bmp")" 0
+}
+check "the clipboard holds the photo's pixels" wait_for 10 copied
 
 echo "# paste"
 xclip -selection clipboard -t image/bmp -i "$out/pasted.bmp"
-sleep 1
+check "another program offers a bitmap" wait_for 10 eval \
+  'xclip -selection clipboard -o -t TARGETS 2>/dev/null | grep -q "^image/bmp$"'
 command_menu
 xdotool key Down Down Right Down Down Return
 check "the menu closes" wait_for 5 menu_closed
-sleep 1
-shot pasted
+# The pasted bitmap is drawn stretched over the photo: it no longer shows
+# the opened file.
+shot_until 10 pasted eval '! photo_shows pasted "$out/pics/photo.bmp"' >/dev/null
 check "the photo keeps its size" box_is "300 0 144 109"
 command_menu
 xdotool key Down Right Down Down Down Return

@@ -29,9 +29,9 @@ convert "$out/pics/photo.png" -type TrueColor BMP3:"$out/expected.bmp"
 # Something to shoot later: a window of red, green and blue cells below the
 # box. It is there before the program starts, so the program's windows
 # keep the keyboard (without a window manager a new window takes it).
-(exec "$MIRUNE_WINE" "$prober" pattern 40 200 400 300 >/dev/null 2>&1) &
-pattern_pid=$!
-check "the pattern window appears" wait_for 30 x_window '^MiruneTestPattern$'
+pattern_left=40
+pattern_top=200
+start_pattern_window
 
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
 start_program
@@ -43,19 +43,18 @@ xdotool key Down Right Return
 check "the open dialog takes the typed path" answer_dialog open-dialog "$(win_path "$out/pics/photo.png")"
 check "the sheet's title reads ネガシート　1枚" wait_for 10 sheet_titled 'ネガシート　1枚'
 check "the box takes the picture's size" wait_for 5 box_is "300 0 144 109"
-sleep 1
-shot opened
-convert "$out/opened.png" -crop 120x80+312+17 +repage "$out/opened-photo.png"
-check "the photo shows the file's pixels" equals "$(differing "$out/opened-photo.png" "$out/expected.bmp")" 0
+photo_shows() {  # photo_shows SHOT FILE: the photo at (312, 17) shows the file's pixels
+  convert "$out/$1.png" -crop 120x80+312+17 +repage "$out/$1-photo.png" && equals "$(differing "$out/$1-photo.png" "$2")" 0
+}
+check "the photo shows the file's pixels" shot_until 10 opened photo_shows opened "$out/expected.bmp"
 
 echo "# 上書保存: the time stamp is the file's name"
 touch -d '-2 seconds' "$out/before-save"
 command_menu
 xdotool key Down Right Down Down Return
 check "上書保存 writes back without a dialog" wait_for 5 menu_closed
-sleep 1
+check "photo.png is written again" wait_for 10 test "$out/pics/photo.png" -nt "$out/before-save"
 check "no dialog opens" dialog_gone
-check "photo.png is written again" test "$out/pics/photo.png" -nt "$out/before-save"
 check "as a 24-bit RGB PNG" equals "$(png_kind "$out/pics/photo.png")" "PNG 2 8"
 check "with the photo's pixels" equals "$(differing "PNG:$out/pics/photo.png" "$out/expected.bmp")" 0
 check "and nothing else beside it" equals "$(ls "$out/pics")" photo.png
@@ -65,7 +64,8 @@ command_menu
 # 全画面 撮影 is the fourth item; シャッター the first of its submenu.
 xdotool key Down Down Down Down Right Return
 check "after the delay the sheet's title reads ネガシート　2枚" wait_for 10 sheet_titled 'ネガシート　2枚'
-sleep 2
+read -r _ sw sh <<<"$(probe screen)"
+check "the box shows the shot at a quarter of the screen" wait_for 10 box_is "300 0 $((sw / 4 + 24)) $((sh / 4 + 29))"
 shot after-shot
 # 名前をつけて保存 from the command menu; a menu that missed the keys is
 # closed and opened again.
@@ -86,7 +86,6 @@ check "the save dialog takes shot.png" save_as save-dialog "$(win_path "$out/sav
 check "shot.png is written" wait_for 5 test -s "$out/saved/shot.png"
 check "the save dialog takes shot.bmp" save_as save-dialog-bmp "$(win_path "$out/saved/shot.bmp")"
 check "shot.bmp is written" wait_for 5 test -s "$out/saved/shot.bmp"
-read -r _ sw sh <<<"$(probe screen)"
 check "ImageMagick reads shot.png as a 24-bit RGB PNG" equals "$(png_kind "$out/saved/shot.png")" "PNG 2 8"
 check "of the screen's size" equals "$(identify -format '%w %h' "PNG:$out/saved/shot.png")" "$sw $sh"
 check "with the shot's pixels" equals "$(differing "PNG:$out/saved/shot.png" "BMP:$out/saved/shot.bmp")" 0

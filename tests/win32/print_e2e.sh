@@ -4,117 +4,36 @@
 # a film of three shots.
 #   print_e2e.sh BUILD_DIR   (a finished mingw build folder)
 #
-# A private cupsd, listening only on a socket in the test's folder, holds a
-# cups-pdf queue whose PDF files are rasterised with pdftoppm and compared
-# with the screen. The only file written outside the test's folder is the
-# queue's cups-pdf configuration, removed at the end. The pages and
-# screenshots are kept in BUILD_DIR/print-e2e/. Prints "N passed, M failed" last.
+# A private cupsd (start_print_queue of e2e-common.sh) holds a cups-pdf
+# queue whose PDF files are rasterised with pdftoppm and compared with the
+# screen. The pages and screenshots are kept in BUILD_DIR/print-e2e/.
+# Prints "N passed, M failed" last.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-e2e_pid_vars="pattern_pid cupsd_pid"
+e2e_pid_vars="pattern_pid"
 . "$here/e2e-common.sh"
-e2e_begin "${1:-}" print-e2e xdotool import convert cupsd lpadmin lpstat pdftoppm
+e2e_begin "${1:-}" print-e2e xdotool import convert pdftoppm
 
-queue=MirunePrintTest
-cups_pdf_conf=/etc/cups/cups-pdf-$queue.conf
-ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-[ -f "$ppd" ] || { echo "missing: $ppd (printer-driver-cups-pdf)" >&2; exit 2; }
-
-# --- the print queue ---
-# The print server's filters run as another user, who must reach its
-# folders: they lie in a folder of their own under /tmp, whatever the
-# permissions of the folders above the build (a private temporary folder
-# of the user, for one), and go at the end.
-cups=$(mktemp -d /tmp/mirune-print.XXXXXX)
-pdfs="$cups/pdf"
-trap 'e2e_cleanup; rm -f "$cups_pdf_conf"; rm -rf "$cups"' EXIT
-mkdir -p "$cups"/{spool,cache,state,tmp,log,ppd} "$pdfs"
-chmod 0755 "$cups" "$cups"/*
-chmod 1777 "$cups/tmp" "$pdfs"
-cat >"$cups/cups-files.conf" <<CONF
-ServerRoot $cups
-RequestRoot $cups/spool
-CacheDir $cups/cache
-StateDir $cups/state
-TempDir $cups/tmp
-ErrorLog $cups/log/error_log
-AccessLog $cups/log/access_log
-PageLog $cups/log/page_log
-FileDevice No
-CONF
-cat >"$cups/cupsd.conf" <<CONF
-Listen $cups/cups.sock
-LogLevel warn
-Browsing No
-WebInterface No
-DefaultAuthType None
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Location /admin>
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
-CONF
-cat >"$cups_pdf_conf" <<CONF
-Out $pdfs
-AnonDirName $pdfs
-Label 1
-UserUMask 0000
-CONF
-export CUPS_SERVER="$cups/cups.sock"
-cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" >"$cups/log/cupsd.out" 2>&1 &
-cupsd_pid=$!
-check "the print server starts" wait_for 10 test -S "$cups/cups.sock"
-lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o PageSize=A4 -o Label=1 &&
-  lpadmin -d "$queue"
-check "the PDF queue is the default printer" wait_for 5 sh -c "lpstat -d | grep -q $queue"
-
-# The PDF of job N, once the queue is empty and the file is there.
-queue_empty() { [ -z "$(lpstat -o 2>/dev/null)" ]; }
-job_pdf() { ls "$pdfs"/job_"$1"-*.pdf 2>/dev/null | head -n 1; }
-job_done() { queue_empty && [ -n "$(job_pdf "$1")" ]; }
+start_print_queue MirunePrintTest
 
 # --- the screen ---
-# The print dialog takes the keys once the pointer is on it; Enter prints.
-confirm_print_dialog() {
-  local l t w h
-  wait_for 15 dialog_shown || return 1
-  read -r _ l t w h _ <<<"$(probe visible '#32770')"
-  sleep 1
-  xdotool mousemove $((l + w / 2)) $((t + h / 2))
-  sleep 0.5
-  shot print-dialog-$1
-  xdotool key Return
-  wait_for 10 dialog_gone
-}
-
 # The pattern window: 8-pixel cells, red, green, blue by (x / 8 + y / 8) % 3.
 pattern_left=250
 pattern_top=0
 "$MIRUNE_WINE" reg delete 'HKCU\Software\Olvane\Mirune36枚撮り' /f >/dev/null 2>&1
 start_pattern_window
 start_program
-xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
-box_is() { probe topmost MiruneForm | grep -q "^window $1 "; }
-check "the camera box appears at (300, 0), 180 x 145" wait_for 10 box_is "300 0 180 145"
-sleep 1
+open_camera_box
 
 echo "# an area shot, then Print at screen size"
-xdotool mousemove 390 75 click 3
-wait_for 5 menu_open
+command_menu
 # 選択画面 撮影, the third item: opening it enters the framing view.
 xdotool key Down Down Down Right
-sleep 0.5
+wait_for 5 submenu_open
 xdotool key Escape Escape
 wait_for 5 menu_closed
-sleep 1
+# The right handle (window x 170 to 174) is out once the view is drawn.
+check "the framing view is drawn" shot_until 10 framing eval 'equals "$(pixel framing 472 60)" C0C0C0'
 xdotool mousemove 472 60 mousedown 3
 wait_for 5 menu_open
 xdotool mouseup 3
@@ -124,10 +43,9 @@ check "the box is back at 180 x 145" wait_for 5 box_is "300 0 180 145"
 kill "$pattern_pid" 2>/dev/null
 pattern_pid=
 wait_for 10 no_x_window '^MiruneTestPattern$'
-sleep 1
-shot box
-xdotool mousemove 390 75 click 3
-wait_for 5 menu_open
+# The desktop where the pattern was, beside the box.
+shot_until 10 box eval 'test "$(pixel box 520 200)" != "$(pattern_expected 520 200)"' >/dev/null
+command_menu
 # ﾌｧｲﾙ, then 印刷, the fifth item of its submenu (the separators are skipped).
 xdotool key Down Right Down Down Down Down Return
 check "the print dialog opens and prints" confirm_print_dialog box
@@ -155,15 +73,12 @@ check "the page is white beyond the box" equals "$(pixel box-page 400 400)" FFFF
 
 echo "# two more shots, then the contact sheet"
 for n in 2 3; do
-  xdotool mousemove 390 75 click 3
-  wait_for 5 menu_open
+  command_menu
   # 全画面 撮影 is the fourth item; シャッター the first of its submenu.
   xdotool key Down Down Down Down Right Return
   check "shot $n lands in the film" wait_for 10 sheet_titled "ネガシート　${n}枚"
-  sleep 1
   # The box shows a quarter screen now; back to the default size.
-  xdotool mousemove 390 75 click 3
-  wait_for 5 menu_open
+  command_menu
   xdotool key Down Down Down Down Down Right Return
   wait_for 5 box_is "300 0 180 145"
 done
@@ -171,8 +86,8 @@ xdotool mousemove $((pcx + 15)) $((pcy + 39)) click 1
 sheet_shown() { probe window 'ネガシート　3枚' | grep -q 'visible 1'; }
 check "the negative sheet shows" wait_for 10 sheet_shown
 read -r _ sl st sw sh _ scx scy _ <<<"$(probe window 'ネガシート　3枚')"
-sleep 1
-shot sheet-before
+# Drawn: the grey face of frame 6, empty.
+shot_until 10 sheet-before eval 'equals "$(pixel sheet-before $((scx + 89 + 75 * 5 + 10)) $((scy + 10)))" C0C0C0' >/dev/null
 xdotool mousemove $((scx + 45)) $((scy + 96)) click 1
 check "the print dialog opens and prints" confirm_print_dialog sheet
 check "the contact sheet comes out of the queue" wait_for 90 job_done 2

@@ -14,6 +14,8 @@
 //                                  stay-on-top window of the class
 //   mirune_probe visible CLASS  -> as window, for the first visible window
 //                                  of the class
+//   mirune_probe count CLASS    -> "count N": how many top-level windows of
+//                                  the class are visible (open menus: #32768)
 //   mirune_probe pattern L T W H -> shows a window of known pixels there
 //                                  until it is killed: client pixel (x, y)
 //                                  is red, green or blue by
@@ -23,8 +25,17 @@
 //                                  and the two after it
 //   mirune_probe at X Y         -> "CLASS|TITLE|visible V" of the top-level
 //                                  window at that point of the screen
+//   mirune_probe answers TITLE SECONDS -> sends WM_NULL to the window every
+//                                  100 ms (SendMessageTimeout, SMTO_ABORTIFHUNG,
+//                                  5 s) for that long, as Windows does to learn
+//                                  whether a program still answers: "sends N
+//                                  answered A longest MS" (milliseconds to the
+//                                  slowest answer or failure)
+//   mirune_probe foreground     -> the same of the foreground window, the
+//                                  one the keys go to
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -69,6 +80,14 @@ int visible(const wchar_t* cls) {
   for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
     if (IsWindowVisible(w)) return describe(w);
   return describe(nullptr);
+}
+
+int count(const wchar_t* cls) {
+  int n = 0;
+  for (HWND w = FindWindowW(cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
+    if (IsWindowVisible(w)) ++n;
+  print("count " + std::to_string(n));
+  return 0;
 }
 
 COLORREF patternColor(int x, int y) {
@@ -197,9 +216,7 @@ int manual(const wchar_t* title) {
   return 0;
 }
 
-int at(int x, int y) {
-  HWND w = WindowFromPoint({x, y});
-  if (w) w = GetAncestor(w, GA_ROOT);
+int describeRoot(HWND w) {
   if (!w) {
     print("none");
     return 1;
@@ -210,6 +227,42 @@ int at(int x, int y) {
   print(win32::narrow(c, wcslen(c)) + "|" + win32::narrow(t, wcslen(t)) + "|visible " +
         (IsWindowVisible(w) ? "1" : "0"));
   return 0;
+}
+
+int answers(const wchar_t* title, int seconds) {
+  HWND w = FindWindowW(nullptr, title);
+  if (!w) {
+    print("none");
+    return 1;
+  }
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  auto ms = [&frequency](LONGLONG ticks) { return double(ticks) * 1000.0 / double(frequency.QuadPart); };
+  QueryPerformanceCounter(&start);
+  int sends = 0, answered = 0;
+  double longest = 0;
+  for (int i = 0; i < seconds * 10; ++i) {
+    LARGE_INTEGER before, after;
+    QueryPerformanceCounter(&before);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result)) ++answered;
+    QueryPerformanceCounter(&after);
+    ++sends;
+    longest = std::max(longest, ms(after.QuadPart - before.QuadPart));
+    // The next send 100 ms after this one was due.
+    QueryPerformanceCounter(&now);
+    double next = (i + 1) * 100.0 - ms(now.QuadPart - start.QuadPart);
+    if (next > 0) Sleep(DWORD(next));
+  }
+  char buf[100];
+  std::snprintf(buf, sizeof buf, "sends %d answered %d longest %.0f", sends, answered, longest);
+  print(buf);
+  return 0;
+}
+
+int at(int x, int y) {
+  HWND w = WindowFromPoint({x, y});
+  return describeRoot(w ? GetAncestor(w, GA_ROOT) : nullptr);
 }
 
 }  // namespace
@@ -226,13 +279,16 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == L"monitors" && argc == 2) return monitors();
   if (cmd == L"topmost" && argc == 3) return topmost(argv[2]);
   if (cmd == L"visible" && argc == 3) return visible(argv[2]);
+  if (cmd == L"count" && argc == 3) return count(argv[2]);
   if (cmd == L"pattern" && argc == 6)
     return pattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   if (cmd == L"manual" && argc == 3) return manual(argv[2]);
   if (cmd == L"at" && argc == 4) return at(_wtoi(argv[2]), _wtoi(argv[3]));
+  if (cmd == L"answers" && argc == 4) return answers(argv[2], _wtoi(argv[3]));
+  if (cmd == L"foreground" && argc == 2) return describeRoot(GetForegroundWindow());
   print(
-      "usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | monitors | "
-      "topmost CLASS |"
-      " visible CLASS | pattern L T W H | manual TITLE | at X Y");
+      "usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | monitors |"
+      " topmost CLASS | visible CLASS | count CLASS | pattern L T W H | manual TITLE | at X Y | foreground |"
+      " answers TITLE SECONDS");
   return 2;
 }

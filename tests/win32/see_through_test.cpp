@@ -58,7 +58,7 @@ win32::FormWindow& windowOf(ui::Form& f) { return *static_cast<win32::FormWindow
 
 void settle(win32::Backend& b, int ms = 300) {
   for (int t = 0; t < ms; t += 20) {
-    b.processMessages();
+    b.dispatchPending();
     Sleep(20);
   }
 }

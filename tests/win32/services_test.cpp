@@ -222,6 +222,22 @@ TEST(Services, TemporaryFolder) {
       << "and is a folder";
 }
 
+TEST(Services, LibrariesComeFromTheSystemFolderAndStay) {
+  // A library of that name lies beside the test program, not in the system
+  // folder, as a planted uxtheme.dll would beside the program.
+  HMODULE planted = LoadLibraryW(L"mirune_planted.dll");
+  ASSERT_NE(planted, nullptr) << "the planted library is beside the program";
+  FreeLibrary(planted);
+  EXPECT_EQ(win32::Library(L"mirune_planted.dll").function<FARPROC>("planted"), nullptr)
+      << "a library beside the program is not loaded in the system's place";
+  ASSERT_EQ(GetModuleHandleW(L"sensapi.dll"), nullptr) << "sensapi.dll is not loaded yet";
+  {
+    win32::Library sensapi(L"sensapi.dll");
+    EXPECT_NE(sensapi.function<FARPROC>("IsNetworkAlive"), nullptr) << "a system library loads";
+  }
+  EXPECT_NE(GetModuleHandleW(L"sensapi.dll"), nullptr) << "and stays loaded";
+}
+
 TEST(Services, ScreenCopy) {
   win32::Screen screen;
   EXPECT_EQ(screen.width(), GetSystemMetrics(SM_CXSCREEN)) << "width is the system's";

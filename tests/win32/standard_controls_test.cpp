@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <memory>
 #include <string>
@@ -77,7 +78,7 @@ struct DialogForm : ui::Form {
 
 void settle(win32::Backend& b, int ms = 200) {
   for (int t = 0; t < ms; t += 20) {
-    b.processMessages();
+    b.dispatchPending();
     Sleep(20);
   }
 }
@@ -196,4 +197,22 @@ TEST(StandardControls, AModalFormReturnsWhenClosed) {
   EXPECT_TRUE(otherWasDisabled) << "the other forms took no input meanwhile";
   EXPECT_NE(IsWindowEnabled(formWindow(*other)), FALSE) << "and take it again afterwards";
   EXPECT_TRUE(GetTickCount() - before < 5000) << "without waiting for anything else";
+}
+
+TEST(StandardControls, AnEditStartsWithItsInputMethodClosedNotRemoved) {
+  Fixture fx;
+  // The thread's input method is open, as a Japanese user's often is.
+  HWND app = fx.backend.applicationWindow();
+  HIMC open = ImmGetContext(app);
+  ASSERT_NE(open, nullptr);
+  ImmSetOpenStatus(open, TRUE);
+  ImmReleaseContext(app, open);
+  auto* f = fx.app->createForm<DialogForm>();
+  f->path.setInputMethodClosed(true);
+  HWND w = formWindow(*f);  // made while hidden, as the options dialog is
+  HWND path = child(w, L"Edit", 1);
+  HIMC context = ImmGetContext(path);
+  ASSERT_NE(context, nullptr) << "the edit keeps its input context";
+  EXPECT_FALSE(ImmGetOpenStatus(context)) << "with the input method closed";
+  ImmReleaseContext(path, context);
 }

@@ -1,7 +1,7 @@
 # Shared by run-wine-tests.sh and e2e.sh (sourced, not run): the Wine
 # environment of a mingw build folder and a private Xvfb display.
 #
-# Sets WINEPREFIX (under the build folder), WINEARCH and MIRUNE_WINE (the
+# Sets WINEPREFIX (under the build folder, or MIRUNE_WINEPREFIX), WINEARCH and MIRUNE_WINE (the
 # command that runs the build's programs: "wine" for a 32-bit build, the
 # wine64 loader for an x86_64 one), the Japanese locale (so the ANSI code
 # page is 932 and the UI font resolves), and quiet Wine. Call
@@ -52,7 +52,8 @@ wine_env_start() {
   MIRUNE_WINE=$wine_command
   # Programs Wine starts on its own use the same loader.
   [ "$WINEARCH" = win64 ] && export WINELOADER=$MIRUNE_WINE
-  export WINEPREFIX="$build/wineprefix"
+  # MIRUNE_WINEPREFIX gives a run a prefix of its own (the soak beside the tests).
+  export WINEPREFIX="${MIRUNE_WINEPREFIX:-$build/wineprefix}"
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=-all

@@ -202,7 +202,9 @@ void Backend::advance(int ms) {
     now_ = std::max(now_, next);
     fireDue();
   }
-  now_ = end;
+  // A handler may have run a loop of its own meanwhile (a modal box's),
+  // which moved the clock further.
+  now_ = std::max(now_, end);
   processMessages();
 }
 

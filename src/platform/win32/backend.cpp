@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/form_window.h"
+#include "platform/win32/message_wait.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_proc.h"
 #include "ui/application.h"
@@ -110,8 +111,8 @@ std::unique_ptr<ui::TimerPeer> Backend::createTimerPeer(ui::Timer& t) {
 
 void Backend::makeNextWindow() {
   for (FormWindow* f : forms_) {
-    if (f->windowMade()) continue;
-    guard([f] { f->makeWindow(); });
+    if (!f->wantsIdleWindow()) continue;
+    f->makeWindowWhenIdle();
     return;
   }
   KillTimer(messageWindow_.get(), kMakeWindowsTimer);
@@ -199,9 +200,27 @@ void Backend::run() {
 }
 
 void Backend::processMessages() {
-  // Until the queue is empty, as the class library does; a timer seen twice
-  // ends the pass so that a timer shorter than its own handler cannot keep
-  // us here for ever.
+  // The timers and the paints, as the loop would run them, and the posted
+  // work; input and every other message wait for the loop, so that no
+  // command starts inside the one that called this (a shot). A timer seen
+  // twice ends the pass, so that a timer shorter than its own handler
+  // cannot keep us here for ever.
+  std::set<std::pair<HWND, UINT_PTR>> timersSeen;
+  MSG m;
+  while (PeekMessageW(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    if (m.message == WM_QUIT) {
+      if (app_) app_->terminate();
+      return;
+    }
+    bool again = !timersSeen.insert({m.hwnd, m.wParam}).second;
+    DispatchMessageW(&m);
+    if (again) break;
+  }
+  repaintPending();
+  if (app_) guard([this] { app_->runPosted(); });
+}
+
+void Backend::dispatchPending() {
   std::set<std::pair<HWND, UINT_PTR>> timersSeen;
   MSG m;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {

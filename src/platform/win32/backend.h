@@ -47,7 +47,11 @@ class Backend : public ui::Backend {
   void setHintColor(ui::Color c) override;
   void setApplicationWindowVisible(bool visible) override;
   void run() override;
+  // Timers, paints and posted work; input stays queued.
   void processMessages() override;
+  // Everything pending now, input included, as the loop would dispatch it:
+  // for the tests, which act as the user.
+  void dispatchPending();
   void wake() override;
   void runModal(ui::Form& f) override;
 

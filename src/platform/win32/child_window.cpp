@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "base/error.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/window_proc.h"
@@ -30,6 +31,7 @@ ChildWindow::ChildWindow(FormWindow& owner, ui::Control& control) : owner_(owner
   ui::Rect at = owner.form().deviceBounds(control);
   hwnd_.reset(CreateWindowExW(0, kChildClass, L"", style, at.left, at.top, at.width, at.height, owner.hwnd(),
                               nullptr, owner.backend().instance(), this));
+  if (!hwnd_) throw base::Error(base::kOutOfResources);
 }
 
 ChildWindow::~ChildWindow() {

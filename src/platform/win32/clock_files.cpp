@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/win32/message_wait.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
 
@@ -8,9 +9,7 @@ namespace win32 {
 
 std::int64_t Clock::nowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
 
-void Clock::sleep(int ms) {
-  if (ms > 0) Sleep(DWORD(ms));
-}
+void Clock::sleep(int ms) { waitAnswering(ms); }
 
 std::string Clock::timeOfDay() {
   // No format given: the system default locale's long time format

@@ -1,5 +1,6 @@
 #include "platform/win32/common_dialogs.h"
 
+#include "base/error.h"
 #include "platform/win32/handles.h"
 
 namespace win32 {
@@ -12,29 +13,23 @@ const Library& comdlg32() {
 
 template <class F>
 F entry(const char* name) {
-  return comdlg32().function<F>(name);
+  F f = comdlg32().function<F>(name);
+  if (!f) throw base::Error(base::kUnexpectedError);
+  return f;
 }
 
 }  // namespace
 
 BOOL showOpenFileDialog(OPENFILENAMEW* ofn) {
-  auto f = entry<BOOL(WINAPI*)(OPENFILENAMEW*)>("GetOpenFileNameW");
-  return f ? f(ofn) : FALSE;
+  return entry<BOOL(WINAPI*)(OPENFILENAMEW*)>("GetOpenFileNameW")(ofn);
 }
 
 BOOL showSaveFileDialog(OPENFILENAMEW* ofn) {
-  auto f = entry<BOOL(WINAPI*)(OPENFILENAMEW*)>("GetSaveFileNameW");
-  return f ? f(ofn) : FALSE;
+  return entry<BOOL(WINAPI*)(OPENFILENAMEW*)>("GetSaveFileNameW")(ofn);
 }
 
-BOOL showPrintDialog(PRINTDLGW* pd) {
-  auto f = entry<BOOL(WINAPI*)(PRINTDLGW*)>("PrintDlgW");
-  return f ? f(pd) : FALSE;
-}
+BOOL showPrintDialog(PRINTDLGW* pd) { return entry<BOOL(WINAPI*)(PRINTDLGW*)>("PrintDlgW")(pd); }
 
-DWORD commonDialogError() {
-  auto f = entry<DWORD(WINAPI*)()>("CommDlgExtendedError");
-  return f ? f() : CDERR_INITIALIZATION;
-}
+DWORD commonDialogError() { return entry<DWORD(WINAPI*)()>("CommDlgExtendedError")(); }
 
 }  // namespace win32

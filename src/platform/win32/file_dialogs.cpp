@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/error.h"
 #include "platform/win32/common_dialogs.h"
 #include "platform/win32/modal_scope.h"
 #include "platform/win32/services.h"
@@ -67,7 +68,12 @@ std::optional<std::string> FileDialogs::run(bool save, const sys::FileDialogOpti
     ModalScope modal(owner);
     chosen = save ? showSaveFileDialog(&ofn) : showOpenFileDialog(&ofn);
   }
-  if (!chosen) return std::nullopt;
+  if (!chosen) {
+    // Only a dialog closed by the user is a cancel; one the system could
+    // not show is a failure the user must hear of.
+    if (commonDialogError() != 0) throw base::Error(base::kUnexpectedError);
+    return std::nullopt;
+  }
   std::wstring path(name.data());
   std::wstring folder = folderOf(path);
   if (!folder.empty()) SetCurrentDirectoryW(folder.c_str());

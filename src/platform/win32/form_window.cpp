@@ -71,7 +71,7 @@ const wchar_t* cursorId(ui::Cursor c) {
 // theme off the tooltip alone lets the application's hint colour show.
 // uxtheme is optional, so it is looked up at run time.
 void removeTheme(HWND w) {
-  Library uxtheme(L"uxtheme.dll");
+  static const Library uxtheme(L"uxtheme.dll");
   using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
   if (auto set = uxtheme.function<SetWindowThemeFn>("SetWindowTheme")) set(w, L"", L"");
 }
@@ -141,38 +141,65 @@ HWND FormWindow::hwnd() {
 }
 
 void FormWindow::makeWindow() {
-  // Once: a window the system refused is not asked for again, and the
-  // creation's own messages must not start a second one.
-  if (windowMade_) return;
+  // The creation's own messages must not start a second one.
+  if (windowMade_ || making_) return;
+  struct Making {
+    bool& flag;
+    ~Making() { flag = false; }
+  } making{making_};
+  making_ = true;
+  try {
+    ui::Rect b = form_.bounds();
+    std::wstring caption = widen(form_.caption());
+    hwnd_.reset(CreateWindowExW(exStyleFor(form_), kFormClass, caption.c_str(), styleFor(form_), b.left,
+                                b.top, b.width, b.height, backend_.applicationWindow(), nullptr,
+                                backend_.instance(), this));
+    if (!hwnd_) throw base::Error(base::kOutOfResources);
+    // Made on a monitor of another DPI than the primary one: the form takes
+    // it before its controls' windows are made.
+    takeDpi(windowDpi(hwnd_.get()), nullptr);
+    natives_ = std::make_unique<NativeControls>(backend_.instance(), backend_.painter(), form_, hwnd_.get());
+    ui::forEachDescendant(form_, [&](ui::Control& c) {
+      auto* panel = dynamic_cast<ui::Panel*>(&c);
+      if (panel && panel->windowed()) children_.push_back(std::make_unique<ChildWindow>(*this, c));
+    });
+    if (!form_.enabled()) EnableWindow(hwnd_.get(), FALSE);
+    // A form about to show gets its tips once it is on the screen.
+    if (!form_.visible()) syncTooltips();
+  } catch (...) {
+    // Nothing half made stays: the next show or hwnd() starts afresh.
+    unmakeWindow();
+    throw;
+  }
   windowMade_ = true;
-  ui::Rect b = form_.bounds();
-  std::wstring caption = widen(form_.caption());
-  hwnd_.reset(CreateWindowExW(exStyleFor(form_), kFormClass, caption.c_str(), styleFor(form_), b.left, b.top,
-                              b.width, b.height, backend_.applicationWindow(), nullptr, backend_.instance(),
-                              this));
-  if (!hwnd_) return;
-  // Made on a monitor of another DPI than the primary one: the form takes
-  // it before its controls' windows are made.
-  takeDpi(windowDpi(hwnd_.get()), nullptr);
-  natives_ = std::make_unique<NativeControls>(backend_.instance(), backend_.painter(), form_, hwnd_.get());
-  ui::forEachDescendant(form_, [&](ui::Control& c) {
-    auto* panel = dynamic_cast<ui::Panel*>(&c);
-    if (panel && panel->windowed()) children_.push_back(std::make_unique<ChildWindow>(*this, c));
-  });
-  if (!form_.enabled()) EnableWindow(hwnd_.get(), FALSE);
-  // A form about to show gets its tips once it is on the screen.
-  if (!form_.visible()) syncTooltips();
 }
 
-FormWindow::~FormWindow() {
-  backend_.removeForm(this);
+void FormWindow::makeWindowWhenIdle() noexcept {
+  try {
+    makeWindow();
+  } catch (...) {
+    // Nobody asked for the window yet: the form's show, or whoever asks
+    // for its window, meets the failure again and reports it.
+    idleAttemptFailed_ = true;
+  }
+}
+
+void FormWindow::unmakeWindow() noexcept {
   // From here on the window's messages no longer reach the form.
   if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
   tooltip_.reset();
+  tools_.clear();
   // The child windows go before their parent.
   natives_.reset();
   children_.clear();
   hwnd_.reset();
+  canvasArea_ = {};
+  pressWindow_ = nullptr;
+}
+
+FormWindow::~FormWindow() {
+  backend_.removeForm(this);
+  unmakeWindow();
 }
 
 bool FormWindow::wantsDialogKeys() const { return natives_ && natives_->wantsDialogKeys(); }

@@ -45,9 +45,15 @@ class FormWindow : public ui::FormPeer {
   // The window if it has been made, without making it.
   HWND madeWindow() const { return hwnd_.get(); }
   // Makes the window, its tooltip and its child windows from the form as
-  // it stands now; does nothing after the first call.
+  // it stands now; does nothing once they are made. A window the system
+  // refuses leaves nothing half made and fails with base::Error in the
+  // program's words; the next call tries again.
   void makeWindow();
+  // The same for the loop with nothing else to do: a failure is not shown
+  // here and stops further idle tries.
+  void makeWindowWhenIdle() noexcept;
   bool windowMade() const { return windowMade_; }
+  bool wantsIdleWindow() const { return !windowMade_ && !idleAttemptFailed_; }
   HWND tooltip() const { return tooltip_.get(); }
   ui::Form& form() const { return form_; }
   void hintColorChanged();
@@ -107,6 +113,7 @@ class FormWindow : public ui::FormPeer {
   void invalidate(ui::Rect formRect);
   void syncTooltips();
   void makeTooltip();
+  void unmakeWindow() noexcept;
 
   struct Tool {
     RECT rect;
@@ -134,6 +141,8 @@ class FormWindow : public ui::FormPeer {
   std::optional<Screen> screen_;
   bool refreshing_ = false;
   bool windowMade_ = false;
+  bool making_ = false;
+  bool idleAttemptFailed_ = false;
 };
 
 }  // namespace win32

@@ -3,6 +3,7 @@
 // (an exception from a handler, an early return) never leaks one.
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 namespace win32 {
@@ -194,13 +195,14 @@ class GlobalLockScope {
   void* p_;
 };
 
-// A module loaded for one optional function (uxtheme, dwmapi).
+// A library of the system's, loaded when first needed: from the system
+// folder only, never from the program's own folder, where a file of the
+// same name may lie (a portable program sits in Downloads). It stays
+// loaded until the process ends: a library let go while a thread it
+// started still runs can bring the process down as it ends.
 class Library {
  public:
-  explicit Library(const wchar_t* name) : m_(LoadLibraryW(name)) {}
-  ~Library() {
-    if (m_) FreeLibrary(m_);
-  }
+  explicit Library(const wchar_t* name) : m_(load(name)) {}
   Library(const Library&) = delete;
   Library& operator=(const Library&) = delete;
   template <class F>
@@ -209,6 +211,19 @@ class Library {
   }
 
  private:
+  static HMODULE load(const wchar_t* name) {
+    if (HMODULE m = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return m;
+    // Windows 7 before its 2011 update does not know the flag: the full
+    // path into the system folder then, its own libraries found beside it.
+    if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
+    wchar_t folder[MAX_PATH];
+    UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    std::wstring path(folder, n);
+    path += L'\\';
+    path += name;
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
   HMODULE m_;
 };
 

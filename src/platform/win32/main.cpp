@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <string>
 
 #include "app/windows.h"
 #include "platform/win32/backend.h"
@@ -46,10 +47,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     } attach{backend};
     backend.setApplication(&app);
     return shell::runProgram(app, services);
-  } catch (const std::exception& e) {
-    // A failure outside any handler (the start-up itself) ends the program,
-    // but not silently.
-    MessageBoxW(nullptr, win32::widen(e.what()).c_str(), L"Mirune", MB_OK | MB_ICONERROR);
+  } catch (...) {
+    // A failure outside any handler (the start-up itself, a palette that
+    // cannot appear) ends the program, but not silently, and in its words.
+    std::wstring text;
+    try {
+      text = win32::widen(ui::Application::failureText(std::current_exception()));
+    } catch (...) {
+    }
+    MessageBoxW(nullptr, text.empty() ? L"処理を続けられませんでした" : text.c_str(), L"Mirune",
+                MB_OK | MB_ICONERROR);
     return 1;
   }
 }

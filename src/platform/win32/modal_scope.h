@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace win32 {
@@ -10,7 +11,12 @@ namespace win32 {
 class ModalScope {
  public:
   explicit ModalScope(HWND owner) {
-    EnumThreadWindows(GetCurrentThreadId(), &ModalScope::collect, reinterpret_cast<LPARAM>(this));
+    // Nothing may be thrown through the system's frames: the room is made
+    // here, and the windows are collected into it there.
+    std::size_t n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &ModalScope::count, reinterpret_cast<LPARAM>(&n));
+    windows_.reserve(n);
+    EnumThreadWindows(GetCurrentThreadId(), &ModalScope::collect, reinterpret_cast<LPARAM>(&windows_));
     for (HWND w : windows_)
       if (w != owner) EnableWindow(w, FALSE);
   }
@@ -22,8 +28,14 @@ class ModalScope {
   ModalScope& operator=(const ModalScope&) = delete;
 
  private:
-  static BOOL CALLBACK collect(HWND w, LPARAM self) {
-    if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<ModalScope*>(self)->windows_.push_back(w);
+  static bool taken(HWND w) noexcept { return IsWindowVisible(w) && IsWindowEnabled(w); }
+  static BOOL CALLBACK count(HWND w, LPARAM n) noexcept {
+    if (taken(w)) ++*reinterpret_cast<std::size_t*>(n);
+    return TRUE;
+  }
+  static BOOL CALLBACK collect(HWND w, LPARAM into) noexcept {
+    auto& windows = *reinterpret_cast<std::vector<HWND>*>(into);
+    if (taken(w) && windows.size() < windows.capacity()) windows.push_back(w);
     return TRUE;
   }
   std::vector<HWND> windows_;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include "base/error.h"
 #include "platform/win32/gdi_values.h"
 #include "platform/win32/on_demand.h"
 #include "platform/win32/painter.h"
@@ -125,12 +126,13 @@ void NativeControls::add(HINSTANCE instance, HWND parent, ui::Control& c) {
 void NativeControls::make(HINSTANCE instance, HWND parent, Item item, const wchar_t* cls, DWORD style,
                           DWORD ex, int id) {
   // Without the common controls the system's own classes still answer,
-  // in their older look.
-  loadCommonControls();
+  // in their older look; a track bar does not.
+  bool common = loadCommonControls();
   item.window.reset(CreateWindowExW(ex, cls, L"", style, 0, 0, 0, 0, parent,
                                     reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr));
   HWND w = item.window.get();
-  if (!w) return;
+  // A form is made whole or not at all.
+  if (!w) throw base::Error(common ? base::kOutOfResources : base::kUnexpectedError);
   if (auto* edit = dynamic_cast<ui::Edit*>(item.control)) {
     if (edit->inputMethodClosed()) closeInputMethod(w);
     if (edit->maxLength() > 0) SendMessageW(w, EM_LIMITTEXT, WPARAM(edit->maxLength()), 0);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/error.h"
 #include "platform/win32/on_demand.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
@@ -10,7 +11,7 @@ namespace win32 {
 
 void Shell::openFile(const std::string& path) {
   HWND owner = owner_ ? owner_() : nullptr;
-  openWithShell(owner, widen(path).c_str());
+  if (!openWithShell(owner, widen(path).c_str())) throw base::Error(base::kUnexpectedError);
 }
 
 bool Shell::startProgram(const std::string& commandLine) {

@@ -19,7 +19,9 @@ Backend& backendOf(T& owner) {
 // message to its member Handler; before WM_NCCREATE and after the object
 // let go of its window, the system's default answers. Nothing may unwind
 // through the system's frames: a failure that escapes the handler is
-// shown by the backend, and the message gets the default handling.
+// shown by the backend, and the message gets the default handling, but
+// for a close: the default destroys the window, which its owner still
+// holds.
 template <class T, LRESULT (T::*Handler)(HWND, UINT, WPARAM, LPARAM)>
 LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) noexcept {
   T* self = windowObject<T>(w, msg, lp);
@@ -28,7 +30,7 @@ LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     return (self->*Handler)(w, msg, wp, lp);
   } catch (...) {
     backendOf(*self).reportFailure(std::current_exception());
-    return DefWindowProcW(w, msg, wp, lp);
+    return msg == WM_CLOSE ? 0 : DefWindowProcW(w, msg, wp, lp);
   }
 }
 
