@@ -126,7 +126,7 @@ void BM_BatchLoad(benchmark::State& state) {
     p.platform.fileDialogs.answers = {p.fileOf(0)};
     state.ResumeTiming();
     p.sheet->loadFilm();
-    if (!p.sheet->frames[sheet::kFilmFrames - 1].used()) state.SkipWithError("the film was not filled");
+    if (!p.sheet->film().used(sheet::Film::kFrames - 1)) state.SkipWithError("the film was not filled");
   }
   state.SetBytesProcessed(state.iterations() * seriesBytes(p));
 }

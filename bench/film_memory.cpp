@@ -72,9 +72,10 @@ int main() {
   long long peak = statusBytes("VmHWM");
 
   int stored = 0;
-  for (const sheet::Frame& f : sheet.frames) stored += f.used() && f.thumbnail.picture().width() == 1920;
+  for (int i = 0; i <= sheet::Film::kOverflow; ++i)
+    stored += sheet.film().used(i) && sheet.film().frame(i).image.width() == 1920;
   bool shared = box.photo.picture().bitmap().sharesPixelsWith(
-      sheet.frames[sheet::kOverflow].thumbnail.picture().bitmap());
+      sheet.film().frame(sheet::Film::kOverflow).image.bitmap());
 
   long long pictures = kPictures * kPictureBytes;
   long long growth = peak - baseline;

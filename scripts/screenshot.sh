@@ -4,6 +4,8 @@
 # over a Notepad window after an area shot of it, and the negative sheet
 # along the bottom holding a few shots.
 #   screenshot.sh [OUTPUT.png]   (docs/screenshot.png by default)
+# MIRUNE_SCREENSHOT_DPI=144 takes it on a display scaled to 150 %
+# (docs/screenshot-144.png).
 # Builds what is missing first (scripts/build.sh). The build Wine runs here
 # is the one the tests run (scripts/wine-probe.sh decides).
 set -euo pipefail
@@ -17,6 +19,15 @@ set +e
 e2e_pid_vars="notepad_pid"
 . "$root/tests/win32/e2e-common.sh"
 e2e_begin "$build" screenshot xdotool import
+# The display's DPI, and a length of the design (at 96 DPI) at that DPI.
+dpi=${MIRUNE_SCREENSHOT_DPI:-96}
+s() { echo $((($1 * dpi + 48) / 96)); }
+if [ "$dpi" != 96 ]; then
+  wine_display "$MIRUNE_WINE" "$dpi" Y || { echo "screenshot: cannot set $dpi DPI" >&2; exit 1; }
+  wineserver -w
+fi
+# The camera box around a photo of W x H: the margins scale, the photo not.
+box_at() { echo "300 0 $(($1 + 4 + 2 * $(s 10))) $(($2 + 4 + $(s 15) + $(s 10)))"; }
 
 menu_open() { probe visible '#32768' | grep -q '^window'; }
 menu_closed() { ! menu_open; }
@@ -57,8 +68,8 @@ app_pid=$!
 step "the palette" wait_for 30 x_window '^Mirune$'
 sleep 1
 read -r _ _ _ _ _ _ pcx pcy _ <<<"$(probe window Mirune)"
-xdotool mousemove $((pcx + 15)) $((pcy + 13)) click 1
-step "the camera box" wait_for 10 box_is "300 0 180 145"
+xdotool mousemove $((pcx + $(s 15))) $((pcy + $(s 13))) click 1
+step "the camera box" wait_for 10 box_is "$(box_at 156 116)"
 sleep 1
 
 # Three full-screen shots (全画面 撮影, シャッター), then the default size again.
@@ -68,7 +79,7 @@ for n in 1 2 3; do
   sleep 1
 done
 command_menu Down Down Down Down Down Right Return
-step "the default size" wait_for 5 box_is "300 0 180 145"
+step "the default size" wait_for 5 box_is "$(box_at 156 116)"
 sleep 1
 
 # An area shot of Notepad: the framing view, then the shot menu of the
@@ -78,19 +89,19 @@ sleep 0.5
 xdotool key Escape Escape
 step "the framing view" wait_for 5 menu_closed
 sleep 1
-xdotool mousemove 472 60 mousedown 3
+xdotool mousemove $((300 + $(s 10) + 160 + $(s 5) / 2)) 60 mousedown 3
 step "the shot menu" wait_for 5 menu_open
 xdotool mouseup 3
 xdotool key Down Return
 step "the area shot" wait_for 10 sheet_titled 'ネガシート　4枚'
-step "the normal view" wait_for 5 box_is "300 0 180 145"
+step "the normal view" wait_for 5 box_is "$(box_at 156 116)"
 sleep 1
 # The shot at 200 % (サイズ, 拡大, 200%), so the box stands out from what
 # it shows.
 command_menu Down Down Down Down Down Right Down Right Return
-step "the zoom" wait_for 5 box_is "300 0 336 261"
+step "the zoom" wait_for 5 box_is "$(box_at 312 232)"
 # The negative sheet, from the palette's second button.
-xdotool mousemove $((pcx + 15)) $((pcy + 13 + 26)) click 1
+xdotool mousemove $((pcx + $(s 15))) $((pcy + $(s 13) + $(s 26))) click 1
 step "the negative sheet" wait_for 10 sheet_visible
 xdotool mousemove 700 300
 sleep 1.5

@@ -7,7 +7,7 @@ set -euo pipefail
 # programs: there the Wine tests and run.sh use an x86_64 build.
 packages=(build-essential cmake pkg-config libgtest-dev googletest zlib1g-dev libpng-dev libfreetype-dev clang-format clang-tidy
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 file
-          xvfb xdotool x11-utils libx11-dev xclip imagemagick fonts-ipafont-gothic locales
+          xvfb xserver-xephyr xdotool x11-utils libx11-dev xclip imagemagick fonts-ipafont-gothic locales
           python3)
 # A private print queue that writes PDF files, for the printing tests;
 # without their recommendations (no network printing, no desktop parts).

@@ -124,3 +124,19 @@ wine_managed_windows() {
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$want" /f >/dev/null 2>&1 || return 1
   echo "$want" >"$mark"
 }
+
+# wine_display WINE_COMMAND DPI XRANDR: in the prefix of $WINEPREFIX, the
+# display's DPI (LogPixels, in both places Wine reads it: the user's desktop
+# settings and the current hardware profile's fonts) and whether Wine's X11
+# driver asks XRandR for the monitors (Y, its default) or takes the X
+# server's Xinerama heads (N). Written only when the prefix does not hold
+# these values already.
+wine_display() {
+  local wine=$1 dpi=$2 xrandr=$3 mark="$WINEPREFIX/.mirune-display"
+  [ -f "$mark" ] && [ "$(cat "$mark")" = "$dpi $xrandr" ] && return 0
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || return 1
+  "$wine" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || return 1
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d "$xrandr" /f >/dev/null 2>&1 || return 1
+  echo "$dpi $xrandr" >"$mark"
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -21,9 +22,10 @@ class AppTest : public ::testing::Test {
     // Nothing of the last test's program is left.
     app::windows = {};
     app::settings = {};
-    dir = std::filesystem::temp_directory_path() /
-          ("mirune-test-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // One folder: a parameterised test's name holds a slash.
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '-');
+    dir = std::filesystem::temp_directory_path() / ("mirune-test-" + std::to_string(::getpid()) + "-" + name);
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     platform.files.exePath = (dir / "mirune.exe").string();

@@ -167,7 +167,7 @@ TEST_F(PrintingTest, ACancelledOrFailingPrintOfThePhotoEndsTheJobAndSaysSoOnce) 
 
 // Below every monitor: here one more stands left of the screen and lower.
 TEST_F(PrintingTest, ContactSheetGridOnAWideScreen) {
-  platform.screen.virtualArea = {-1280, -200, 2304, 1224};
+  platform.screen.monitorList = {{{0, 0, 1024, 768}, 96}, {{-1280, 0, 1280, 1024}, 96}};
   bool seen = false;
   printer().onDialog = [&] {
     seen = true;

@@ -30,6 +30,7 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
       services_(services),
       positions_(services.registry),
       afterSetUp_(std::move(afterSetUp)) {
+  setDevicePixelLayout(true);
   setBorderStyle(ui::BorderStyle::None);
   setStayOnTop(true);
   setColor(ui::clNone);
@@ -39,7 +40,7 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
   // The viewfinder and the handles are windows of their own: they keep
   // their mouse events on a box that is dragged by its surface.
   viewfinder.setWindowed(true);
-  viewfinder.setBounds({kMarginLeft, kMarginTop, 160, 120});
+  viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), 160, 120});
   viewfinder.setBevelOuter(ui::BevelCut::None);
   viewfinder.setBevelInner(ui::BevelCut::Lowered);
   viewfinder.setBevelWidth(2);
@@ -52,8 +53,7 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
   timeStamp.setFont(stampFont);
   timeStampShadow.setFont(stampFont);
   timeStampShadow.setFontColor(kTimeStampShadow);
-  timeStamp.setBounds({10, 1, 0, 0});
-  timeStampShadow.setBounds({11, 2, 0, 0});
+  placeTimeStamp();
 
   for (Edge e : {Edge::Left, Edge::Top, Edge::Right, Edge::Bottom}) {
     ui::Panel& handle = edgeHandles[e];
@@ -70,10 +70,12 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
     handle.onMouseUp = [this, e](ui::MouseButton, unsigned, int, int) { releaseEdgeHandle(e); };
   }
   // Where the designed 160 x 120 viewfinder puts them.
-  edgeHandles[Edge::Left].setBounds({5, 15, 5, 120});
-  edgeHandles[Edge::Top].setBounds({10, 10, 160, 5});
-  edgeHandles[Edge::Right].setBounds({170, 15, 5, 120});
-  edgeHandles[Edge::Bottom].setBounds({10, 135, 160, 5});
+  ui::Rect p = viewfinder.bounds();
+  int t = scaled(kHandleThickness), m = scaled(kCornerMarkSize);
+  edgeHandles[Edge::Left].setBounds({p.left - t, p.top, t, p.height});
+  edgeHandles[Edge::Top].setBounds({p.left, p.top - t, p.width, t});
+  edgeHandles[Edge::Right].setBounds({p.right(), p.top, t, p.height});
+  edgeHandles[Edge::Bottom].setBounds({p.left, p.bottom(), p.width, t});
 
   for (Corner c : {Corner::TopLeft, Corner::TopRight, Corner::BottomLeft, Corner::BottomRight}) {
     ui::Panel& mark = cornerMarks[c];
@@ -84,10 +86,10 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
     mark.setCursor(falling ? ui::Cursor::SizeNWSE : ui::Cursor::SizeNESW);
     mark.hide();
   }
-  cornerMarks[Corner::TopLeft].setBounds({0, 5, kCornerMarkSize, kCornerMarkSize});
-  cornerMarks[Corner::TopRight].setBounds({170, 5, kCornerMarkSize, kCornerMarkSize});
-  cornerMarks[Corner::BottomLeft].setBounds({0, 135, kCornerMarkSize, kCornerMarkSize});
-  cornerMarks[Corner::BottomRight].setBounds({170, 135, kCornerMarkSize, kCornerMarkSize});
+  cornerMarks[Corner::TopLeft].setBounds({p.left - m, p.top - m, m, m});
+  cornerMarks[Corner::TopRight].setBounds({p.right(), p.top - m, m, m});
+  cornerMarks[Corner::BottomLeft].setBounds({p.left - m, p.bottom(), m, m});
+  cornerMarks[Corner::BottomRight].setBounds({p.right(), p.bottom(), m, m});
 
   titleImage.setVisible(false);
   titleImage.setPicture(picture::Picture(titlePicture()));
@@ -135,6 +137,7 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
 
   onCreate = [this] { setUp(); };
   onActivate = [this] { applyViewfinderBevel(); };
+  onDpiChange = [this] { fitToDpi(); };
 }
 
 void CameraBox::setUp() {
@@ -146,17 +149,18 @@ void CameraBox::setUp() {
   reshapeMode = false;
   resizing = false;
   setBounds({300, 0, width(), height()});
-  viewfinder.setBounds({kMarginLeft, kMarginTop, viewfinder.width(), viewfinder.height()});
+  viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), viewfinder.width(), viewfinder.height()});
   settings.defaultViewfinderWidth = 160;
   settings.defaultViewfinderHeight = 120;
-  setBounds({left(), top(), settings.defaultViewfinderWidth + kMarginLeft + kMarginRight,
-             settings.defaultViewfinderHeight + kMarginTop + kMarginBottom});
+  setBounds({left(), top(), settings.defaultViewfinderWidth + scaled(kMarginLeft) + scaled(kMarginRight),
+             settings.defaultViewfinderHeight + scaled(kMarginTop) + scaled(kMarginBottom)});
   photo.setBounds({kPhotoInset, kPhotoInset, settings.defaultViewfinderWidth - 2 * kPhotoInset,
                    settings.defaultViewfinderHeight - 2 * kPhotoInset});
   fileMenu.printScreenSize.setChecked(true);
   if (auto stored = positions_.open()) {
     setTop(stored->cameraBoxTop());
     setLeft(stored->cameraBoxLeft());
+    bringBackIfLost();
   }
   if (afterSetUp_) afterSetUp_();
 }
@@ -164,18 +168,36 @@ void CameraBox::setUp() {
 void CameraBox::setTimeStamp(const std::string& text) {
   timeStamp.setCaption(text);
   timeStampShadow.setCaption(timeStamp.caption());
-  for (ui::Label* label : {&timeStamp, &timeStampShadow}) {
-    auto size = application().backend().painter().measureText(label->font(), label->caption());
-    label->setBounds({label->left(), label->top(), size.width, size.height});
-  }
+  for (ui::Label* label : {&timeStamp, &timeStampShadow}) label->fitToText(application().backend().painter());
+}
+
+void CameraBox::placeTimeStamp() {
+  timeStamp.setBounds({scaled(10), scaled(1), timeStamp.width(), timeStamp.height()});
+  timeStampShadow.setBounds({scaled(11), scaled(2), timeStampShadow.width(), timeStampShadow.height()});
+}
+
+ui::Rect CameraBox::clientAreaAtDpi(int dpi) const {
+  ui::Rect p = viewfinder.bounds();
+  return {0, 0, windowSize(0LL + p.width + ui::scaled(kMarginLeft, dpi) + ui::scaled(kMarginRight, dpi)),
+          windowSize(0LL + p.height + ui::scaled(kMarginTop, dpi) + ui::scaled(kMarginBottom, dpi))};
+}
+
+// The box went to a monitor of another DPI: the photo keeps its pixels,
+// what lies around it takes the new scale.
+void CameraBox::fitToDpi() {
+  viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), viewfinder.width(), viewfinder.height()});
+  placeTimeStamp();
+  applyResizeState();
+  fitAroundPhoto();
 }
 
 void CameraBox::fitAroundPhoto() {
   // The window takes the viewfinder's size from before this tick.
   ui::Rect p = viewfinder.bounds();
-  setBounds({left(), top(), windowSize(0LL + p.width + kMarginLeft + kMarginRight),
-             windowSize(0LL + p.height + kMarginTop + kMarginBottom)});
-  viewfinder.setBounds({kMarginLeft, kMarginTop, windowSize(0LL + photo.width() + 2 * kPhotoInset),
+  setBounds({left(), top(), windowSize(0LL + p.width + scaled(kMarginLeft) + scaled(kMarginRight)),
+             windowSize(0LL + p.height + scaled(kMarginTop) + scaled(kMarginBottom))});
+  viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop),
+                        windowSize(0LL + photo.width() + 2 * kPhotoInset),
                         windowSize(0LL + photo.height() + 2 * kPhotoInset)});
   photo.setBounds({kPhotoInset, kPhotoInset, windowSize(photo.width()), windowSize(photo.height())});
 
@@ -189,12 +211,11 @@ void CameraBox::fitAroundPhoto() {
   r.setBounds({right, p.top, r.width(), p.height});
   u.setBounds({p.left, u.top(), p.width, u.height()});
   d.setBounds({p.left, bottom, p.width, d.height()});
-  cornerMarks[Corner::TopLeft].setBounds(
-      {p.left - kCornerMarkSize, p.top - kCornerMarkSize, kCornerMarkSize, kCornerMarkSize});
-  cornerMarks[Corner::TopRight].setBounds({right, p.top - kCornerMarkSize, kCornerMarkSize, kCornerMarkSize});
-  cornerMarks[Corner::BottomLeft].setBounds(
-      {p.left - kCornerMarkSize, bottom, kCornerMarkSize, kCornerMarkSize});
-  cornerMarks[Corner::BottomRight].setBounds({right, bottom, kCornerMarkSize, kCornerMarkSize});
+  const int m = scaled(kCornerMarkSize);
+  cornerMarks[Corner::TopLeft].setBounds({p.left - m, p.top - m, m, m});
+  cornerMarks[Corner::TopRight].setBounds({right, p.top - m, m, m});
+  cornerMarks[Corner::BottomLeft].setBounds({p.left - m, bottom, m, m});
+  cornerMarks[Corner::BottomRight].setBounds({right, bottom, m, m});
 }
 
 void CameraBox::pressEdgeHandle(Edge edge, ui::MouseButton button, int x, int y) {
@@ -266,7 +287,7 @@ void CameraBox::releaseEdgeHandle(Edge) {
 }
 
 void CameraBox::applyResizeState() {
-  int t = resizing ? kDraggedHandleThickness : kHandleThickness;
+  int t = scaled(resizing ? kDraggedHandleThickness : kHandleThickness);
   ui::Rect p = viewfinder.bounds();
   ui::Panel& l = edgeHandles[Edge::Left];
   ui::Panel& u = edgeHandles[Edge::Top];

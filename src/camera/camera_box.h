@@ -32,15 +32,21 @@ struct ControlArray {
 // screen. Its margins are see-through and move it; the edge handles resize
 // the photo, and the layout timer keeps the viewfinder around the photo
 // and the window around the viewfinder.
+//
+// The box is laid out in device pixels: the photo shows its picture pixel
+// for pixel (原寸) on every monitor, and the viewfinder is the photo and
+// its inset. The margins, handles, marks and time stamp are the design's
+// lengths scaled to the monitor's DPI.
 class CameraBox : public ui::Form, public app::CameraBoxView {
  public:
   // afterSetUp runs at the end of the creation handler, and not at all if
   // the set-up fails (a stored position that cannot be read).
   CameraBox(ui::Application& app, sys::Services& services, std::function<void()> afterSetUp = {});
 
-  // Margins around the viewfinder: 10 left, right and below, 15 on top.
+  // Margins around the viewfinder at 96 DPI: 10 left, right and below, 15
+  // on top.
   static constexpr int kMarginLeft = 10, kMarginTop = 15, kMarginRight = 10, kMarginBottom = 10;
-  // The photo lies this far inside the viewfinder's edge.
+  // The photo lies this far inside the viewfinder's edge, in device pixels.
   static constexpr int kPhotoInset = 2;
   static constexpr int kHandleThickness = 5, kDraggedHandleThickness = 1;
   static constexpr int kCornerMarkSize = 10;
@@ -159,6 +165,9 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void storePhotoInFilm();
   // What the film asks of the camera box (app::CameraBoxView).
   void showPicture(const picture::Picture& picture, const std::string& caption, app::PhotoSize size) override;
+  // The window's client area on a monitor of another DPI: the viewfinder
+  // as it is, the margins at that DPI.
+  ui::Rect clientAreaAtDpi(int dpi) const override;
   void repaintPhoto() override { update(); }
   // The command menu's last items: the options dialog and the help window
   // open in the camera box's place, the about box over it, modally.
@@ -175,11 +184,14 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void setUp();
   void wirePrintCommands();
   void applyViewfinderBevel();
+  // The margins, handles, marks and time stamp at the box's DPI.
+  void fitToDpi();
+  void placeTimeStamp();
   // One skeleton for the four shots: hide, delay, copy, show, store.
   struct Shot;
   void shoot(const Shot& shot);
-  // After a copy: the picture into the photo (a screen shot's at the
-  // screen's size, shown at a quarter once stored), with its time stamp.
+  // After a copy: the picture into the photo (a screen shot's at its
+  // monitor's size, shown at a quarter once stored), with its time stamp.
   void showShot(const Shot& shot, const picture::Picture& taken, const std::string& stamp);
   // The box back, and for a screen shot the application window and the
   // palette first.
@@ -190,7 +202,8 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // settle: give the screen time to show what was just hidden (the first
   // shot of a burst and a single shot; the later shots of a burst do not).
   picture::Picture copyAreaUnderPhoto(bool settle = true);
-  // The whole screen.
+  // The whole monitor the box stands on (by its centre; the primary one
+  // when it stands on none).
   picture::Picture copyWholeScreen(bool settle = true);
   picture::Picture copyScreen(ui::Rect r, bool settle);
   void pause(long long ms);

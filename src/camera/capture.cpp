@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "app/settings.h"
 #include "app/windows.h"
@@ -38,11 +39,12 @@ void CameraBox::showAimingView() {
   ui::Panel& r = edgeHandles[Edge::Right];
   ui::Panel& u = edgeHandles[Edge::Top];
   ui::Panel& d = edgeHandles[Edge::Bottom];
-  l.setBounds({p.left - kHandleThickness, p.top, l.width(), p.height});
+  const int t = scaled(kHandleThickness);
+  l.setBounds({p.left - t, p.top, l.width(), p.height});
   r.setBounds({right, p.top, r.width(), p.height});
-  u.setBounds({p.left, p.top - kHandleThickness, p.width, u.height()});
+  u.setBounds({p.left, p.top - t, p.width, u.height()});
   d.setBounds({p.left, bottom, p.width, d.height()});
-  const int m = kCornerMarkSize;
+  const int m = scaled(kCornerMarkSize);
   cornerMarks[Corner::TopLeft].setBounds({p.left - m, p.top - m, m, m});
   cornerMarks[Corner::TopRight].setBounds({right, p.top - m, m, m});
   cornerMarks[Corner::BottomLeft].setBounds({p.left - m, bottom, m, m});
@@ -153,8 +155,7 @@ void CameraBox::shoot(const Shot& shot) {
 
 void CameraBox::showShot(const Shot& shot, const picture::Picture& taken, const std::string& stamp) {
   displayDivisor = shot.wholeScreen ? kScreenShotDivisor : 1;
-  if (shot.wholeScreen)
-    photo.setBounds({photo.left(), photo.top(), services_.screen.width(), services_.screen.height()});
+  if (shot.wholeScreen) photo.setBounds({photo.left(), photo.top(), taken.width(), taken.height()});
   photo.setPicture(taken);
   setTimeStamp(stamp);
 }
@@ -191,7 +192,9 @@ picture::Picture CameraBox::copyAreaUnderPhoto(bool settle) {
 }
 
 picture::Picture CameraBox::copyWholeScreen(bool settle) {
-  return copyScreen({0, 0, services_.screen.width(), services_.screen.height()}, settle);
+  std::vector<sys::Monitor> monitors = services_.screen.monitors();
+  const sys::Monitor* under = sys::monitorAt(monitors, left() + width() / 2, top() + height() / 2);
+  return copyScreen((under ? *under : monitors.front()).area, settle);
 }
 
 picture::Picture CameraBox::copyScreen(ui::Rect r, bool settle) {
@@ -228,10 +231,15 @@ void CameraBox::showPicture(const picture::Picture& picture, const std::string& 
       photo.setHeight(h);
       photo.setWidth(w);
       break;
-    case app::PhotoSize::Selected:
-      // A picture as wide or as tall as the screen (a full-screen shot) is
-      // shown at a quarter of its size, any smaller one at its own.
-      if (h < services_.screen.height() && w < services_.screen.width()) {
+    case app::PhotoSize::Selected: {
+      const std::vector<sys::Monitor> monitors = services_.screen.monitors();
+      const bool monitorSized = std::any_of(monitors.begin(), monitors.end(), [w, h](const sys::Monitor& m) {
+        return m.area.width == w && m.area.height == h;
+      });
+      // A picture as wide or as tall as the screen, or of the very size of
+      // a monitor (a full-screen shot of it), is shown at a quarter of its
+      // size, any smaller one at its own.
+      if (h < services_.screen.height() && w < services_.screen.width() && !monitorSized) {
         photo.setHeight(h);
         photo.setWidth(w);
       } else {
@@ -239,6 +247,7 @@ void CameraBox::showPicture(const picture::Picture& picture, const std::string& 
         photo.setWidth(w / 4);
       }
       break;
+    }
   }
   photo.setPicture(picture);
   setTimeStamp(caption);

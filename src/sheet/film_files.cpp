@@ -28,7 +28,7 @@ constexpr std::size_t kFrameNumberAt = 6, kFrameNumberBytes = 2;
 
 // "01.bmp" .. "36.bmp".
 std::string seriesEnding(int frameNumber) {
-  char ending[8];
+  char ending[16];
   std::snprintf(ending, sizeof ending, "%02d.bmp", frameNumber);
   return ending;
 }

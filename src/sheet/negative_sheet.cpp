@@ -99,6 +99,7 @@ void NegativeSheet::readPosition() {
   auto stored = positions_.open();
   if (!stored) return;
   setTop(stored->negativeSheetTop());
+  bringBackIfLost();
 }
 
 void NegativeSheet::showFrame(int index) {

@@ -60,6 +60,7 @@ void Palette::readPosition() {
   if (!stored) return;
   setTop(stored->paletteTop());
   setLeft(stored->paletteLeft());
+  bringBackIfLost();
 }
 
 void Palette::toggleCameraBox() {

@@ -2,6 +2,7 @@
 
 #include "ui/draw.h"
 #include "ui/painter.h"
+#include "ui/scale.h"
 
 namespace ui {
 
@@ -10,7 +11,12 @@ namespace {
 constexpr int kMarkSize = 13;
 
 // The mark at the left, vertically centred, and the caption after it.
-Rect markRect(Rect r) { return {r.left, r.top + (r.height - kMarkSize) / 2, kMarkSize, kMarkSize}; }
+Rect markRect(Rect r, int size) { return {r.left, r.top + (r.height - size) / 2, size, size}; }
+
+// A part of a mark drawn in the design's pixels inside the box.
+void fillScaled(picture::Canvas& c, Rect box, Rect part, Painter& painter) {
+  c.fillRect(scaled(part, painter.dpi()).offset(box.left, box.top), clBlack);
+}
 
 }  // namespace
 
@@ -25,23 +31,21 @@ void CheckControl::mouseUp(MouseButton b, unsigned shift, int x, int y) {
 
 void CheckControl::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   if (color() != clNone) c.fillRect(r, color());
-  Rect box = markRect(r);
-  draw::sunkenBox(c, box, clWhite);
-  if (checked_) paintMark(c, box);
+  int mark = painter.scaled(kMarkSize);
+  Rect box = markRect(r, mark);
+  draw::sunkenBox(c, box, clWhite, painter.scaled(1));
+  if (checked_) paintMark(c, box, painter);
   if (caption().empty()) return;
   auto size = painter.measureText(font(), caption());
-  painter.drawText(c, font(), caption(), r.left + kMarkSize + 4, r.top + (r.height - size.height) / 2,
-                   enabled() ? font().color : clBtnShadow);
+  painter.drawText(c, font(), caption(), r.left + mark + painter.scaled(4),
+                   r.top + (r.height - size.height) / 2, enabled() ? font().color : clBtnShadow);
 }
 
 CheckBox::CheckBox(Control* parent, std::string name) : CheckControl(parent, std::move(name)) {}
 
-void CheckBox::paintMark(picture::Canvas& c, Rect box) {
+void CheckBox::paintMark(picture::Canvas& c, Rect box, Painter& painter) {
   // A tick: down from the left, up to the right.
-  for (int i = 0; i < 7; ++i) {
-    int x = box.left + 3 + i, y = box.top + (i < 3 ? 5 + i : 9 - (i - 2));
-    c.vLine(x, y, 3, clBlack);
-  }
+  for (int i = 0; i < 7; ++i) fillScaled(c, box, {3 + i, i < 3 ? 5 + i : 9 - (i - 2), 1, 3}, painter);
 }
 
 RadioButton::RadioButton(Control* parent, std::string name) : CheckControl(parent, std::move(name)) {}
@@ -57,8 +61,8 @@ void RadioButton::setChecked(bool v) {
   CheckControl::setChecked(v);
 }
 
-void RadioButton::paintMark(picture::Canvas& c, Rect box) {
-  c.fillRect({box.left + 4, box.top + 4, kMarkSize - 8, kMarkSize - 8}, clBlack);
+void RadioButton::paintMark(picture::Canvas& c, Rect box, Painter& painter) {
+  fillScaled(c, box, {4, 4, kMarkSize - 8, kMarkSize - 8}, painter);
 }
 
 }  // namespace ui

@@ -20,8 +20,8 @@ class CheckControl : public Control {
   using Control::Control;
   // What a click does to the mark.
   virtual void clicked() = 0;
-  // The mark inside its box, for a checked control.
-  virtual void paintMark(picture::Canvas& canvas, Rect box) = 0;
+  // The mark inside its box, for a checked control, at the painter's DPI.
+  virtual void paintMark(picture::Canvas& canvas, Rect box, Painter& painter) = 0;
 
  private:
   bool checked_ = false;
@@ -34,7 +34,7 @@ class CheckBox : public CheckControl {
 
  protected:
   void clicked() override { setChecked(!checked()); }
-  void paintMark(picture::Canvas& canvas, Rect box) override;
+  void paintMark(picture::Canvas& canvas, Rect box, Painter& painter) override;
 };
 
 // A radio button. The radio buttons of one parent form one group: checking
@@ -46,7 +46,7 @@ class RadioButton : public CheckControl {
 
  protected:
   void clicked() override { setChecked(true); }
-  void paintMark(picture::Canvas& canvas, Rect box) override;
+  void paintMark(picture::Canvas& canvas, Rect box, Painter& painter) override;
 };
 
 }  // namespace ui

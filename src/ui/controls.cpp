@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -9,6 +10,7 @@
 #include "ui/draw.h"
 #include "ui/form.h"
 #include "ui/painter.h"
+#include "ui/scale.h"
 
 namespace ui {
 
@@ -36,8 +38,9 @@ void drawCentredText(picture::Canvas& c, Painter& p, const Control& ctl, Rect r)
 
 void Panel::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   if (color() != clNone) c.fillRect(r, color());
-  Rect inner = bevel(c, r, bevelOuter(), bevelWidth());
-  inner = bevel(c, inner, bevelInner(), bevelWidth());
+  int width = painter.scaled(bevelWidth());
+  Rect inner = bevel(c, r, bevelOuter(), width);
+  inner = bevel(c, inner, bevelInner(), width);
   drawCentredText(c, painter, *this, inner);
 }
 
@@ -79,15 +82,17 @@ void Label::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
 
 void SpeedButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   bool sunk = pressed() || down();
+  int ring = painter.scaled(1);
   if (sunk)
-    draw::sunkenBox(c, r, clBtnFace);
+    draw::sunkenBox(c, r, clBtnFace, ring);
   else
-    draw::raisedBox(c, r);
-  int shift = sunk ? 1 : 0;
+    draw::raisedBox(c, r, ring);
+  int shift = sunk ? ring : 0;
   const picture::Bitmap& g = glyph();
   if (!g.empty()) {
-    Rect dest{r.left + (r.width - g.width()) / 2 + shift, r.top + (r.height - g.height()) / 2 + shift,
-              g.width(), g.height()};
+    // The glyph grows with the button.
+    int gw = painter.scaled(g.width()), gh = painter.scaled(g.height());
+    Rect dest{r.left + (r.width - gw) / 2 + shift, r.top + (r.height - gh) / 2 + shift, gw, gh};
     c.drawBitmap(g, dest);
   } else {
     drawCentredText(c, painter, *this, r.offset(shift, shift));
@@ -95,8 +100,9 @@ void SpeedButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
 }
 
 void Gauge::paint(picture::Canvas& c, Rect r, Rect clip, Painter& painter) {
-  draw::bevel(c, r, clBlack, clBlack);
-  Rect inner = r.inset(1);
+  int ring = painter.scaled(1);
+  draw::bevel(c, r, clBlack, clBlack, ring);
+  Rect inner = r.inset(ring);
   if (inner.width <= 0 || inner.height <= 0) return;
   int span = maxValue() - minValue();
   int filled = span > 0 ? int(long(inner.width) * (progress() - minValue()) / span) : 0;
@@ -143,11 +149,25 @@ Label::Label(Control* parent, std::string name) : Control(parent, std::move(name
 void Label::setTransparent(bool v) { setProperty(transparent_, v, Change::Appearance); }
 
 void Label::fitToText(Painter& painter) {
-  Painter::Size size = painter.measureText(font(), caption());
+  fitsText_ = true;
+  const Form* f = form();
+  ScaledPainter atDpi(painter, f ? f->dpi() : kDesignDpi);
+  Painter::Size size = atDpi.measureText(font(), caption());
   // The last letter of an italic leans out past its advance by about a
   // fifth of the height.
-  if (font().italic && size.width > 0) size.width += (font().height + 4) / 5;
-  setBounds({left(), top(), size.width, size.height});
+  if (font().italic && size.width > 0) size.width += (atDpi.scaled(font().height) + 4) / 5;
+  if (!f) {
+    setBounds({left(), top(), size.width, size.height});
+    return;
+  }
+  // Wide and high enough in the form's coordinates to cover that many
+  // pixels where it stands.
+  auto cover = [f](int from, int pixels) {
+    int start = f->toDevice({from, 0, 0, 0}).left;
+    return std::max(0, f->fromDevice(start + pixels - 1) + 1 - from);
+  };
+  setBounds({left(), top(), size.width > 0 ? cover(formLeft(), size.width) : 0,
+             size.height > 0 ? cover(formTop(), size.height) : 0});
 }
 
 SpeedButton::SpeedButton(Control* parent, std::string name) : Control(parent, std::move(name)) {}

@@ -63,11 +63,14 @@ class Label : public Control {
   bool transparent() const { return transparent_; }
   void setTransparent(bool v);
   // As wide and as high as its caption in its font (an italic one with
-  // room for its slant), so that nothing of it is cut off.
+  // room for its slant), so that nothing of it is cut off: measured at its
+  // form's DPI, and measured again when the form changes monitors.
   void fitToText(Painter& painter);
+  bool fitsText() const { return fitsText_; }
 
  private:
   bool transparent_ = true;
+  bool fitsText_ = false;
 };
 
 // A picture button: raised, drawn pressed while held or down. Buttons with

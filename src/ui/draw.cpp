@@ -12,27 +12,27 @@ void bevel(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight, int wid
   }
 }
 
-void sunkenBox(picture::Canvas& c, Rect r, Color face) {
+void sunkenBox(picture::Canvas& c, Rect r, Color face, int ring) {
   c.fillRect(r, face);
-  bevel(c, r, clBtnShadow, clBtnHighlight);
-  bevel(c, r.inset(1), clBlack, clBtnFace);
+  bevel(c, r, clBtnShadow, clBtnHighlight, ring);
+  bevel(c, r.inset(ring), clBlack, clBtnFace, ring);
 }
 
-void etchedFrame(picture::Canvas& c, Rect r) {
-  bevel(c, r, clBtnShadow, clBtnHighlight);
-  bevel(c, r.inset(1), clBtnHighlight, clBtnShadow);
+void etchedFrame(picture::Canvas& c, Rect r, int ring) {
+  bevel(c, r, clBtnShadow, clBtnHighlight, ring);
+  bevel(c, r.inset(ring), clBtnHighlight, clBtnShadow, ring);
 }
 
-void raisedBox(picture::Canvas& c, Rect r) {
+void raisedBox(picture::Canvas& c, Rect r, int ring) {
   c.fillRect(r, clBtnFace);
-  bevel(c, r, clBtnHighlight, clBlack);
-  bevel(c, r.inset(1), clBtnFace, clBtnShadow);
+  bevel(c, r, clBtnHighlight, clBlack, ring);
+  bevel(c, r.inset(ring), clBtnFace, clBtnShadow, ring);
 }
 
-void pressedBox(picture::Canvas& c, Rect r) {
+void pressedBox(picture::Canvas& c, Rect r, int ring) {
   c.fillRect(r, clBtnFace);
-  bevel(c, r, clBlack, clBlack);
-  bevel(c, r.inset(1), clBtnShadow, clBtnShadow);
+  bevel(c, r, clBlack, clBlack, ring);
+  bevel(c, r.inset(ring), clBtnShadow, clBtnShadow, ring);
 }
 
 }  // namespace ui::draw

@@ -9,13 +9,14 @@ namespace ui::draw {
 // topLeft on the top and left edges, bottomRight on the bottom and right.
 void bevel(picture::Canvas& c, Rect r, Color topLeft, Color bottomRight, int width = 1);
 
-// A sunken well: dark top and left, light bottom and right, two pixels.
-void sunkenBox(picture::Canvas& c, Rect r, Color face);
-// An etched frame one pixel in from r (group boxes, framed bevels).
-void etchedFrame(picture::Canvas& c, Rect r);
+// Each of these draws its edges as lines of `ring` pixels (one at 96 DPI).
+// A sunken well: dark top and left, light bottom and right, two lines.
+void sunkenBox(picture::Canvas& c, Rect r, Color face, int ring = 1);
+// An etched frame one line in from r (group boxes, framed bevels).
+void etchedFrame(picture::Canvas& c, Rect r, int ring = 1);
 // A raised button face.
-void raisedBox(picture::Canvas& c, Rect r);
+void raisedBox(picture::Canvas& c, Rect r, int ring = 1);
 // A button face held down: a dark frame, the face inside.
-void pressedBox(picture::Canvas& c, Rect r);
+void pressedBox(picture::Canvas& c, Rect r, int ring = 1);
 
 }  // namespace ui::draw

@@ -30,10 +30,11 @@ bool Edit::type(const std::string& text) {
 }
 
 void Edit::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
-  draw::sunkenBox(c, r, enabled() ? color() : clBtnFace);
+  draw::sunkenBox(c, r, enabled() ? color() : clBtnFace, painter.scaled(1));
   if (text().empty()) return;
   auto size = painter.measureText(font(), text());
-  painter.drawText(c, font(), text(), r.left + 4, r.top + (r.height - size.height) / 2, font().color);
+  painter.drawText(c, font(), text(), r.left + painter.scaled(4), r.top + (r.height - size.height) / 2,
+                   font().color);
 }
 
 MaskedEdit::MaskedEdit(Control* parent, std::string name) : Edit(parent, std::move(name)) {

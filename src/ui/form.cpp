@@ -6,10 +6,14 @@
 #include "system/printer.h"
 #include "system/screen.h"
 #include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/scale.h"
 
 namespace ui {
 
-Form::Form(Application& app, std::string name) : Control(nullptr, std::move(name)), app_(app) {
+Form::Form(Application& app, std::string name)
+    : Control(nullptr, std::move(name)), app_(app), dpi_(app.screen().monitors().front().dpi) {
+  // A new window stands on the primary monitor until it is placed.
   Control::setVisible(false);
   setFont(app.font());
 }
@@ -41,24 +45,68 @@ void Form::setMovableBySurface(bool v) { setProperty(movableBySurface_, v, Chang
 
 static Rect insetsOf(const Form& f) { return f.peer() ? f.peer()->frameInsets() : Rect{}; }
 
-int Form::clientWidth() const {
+int Form::deviceClientWidth() const {
   Rect in = insetsOf(*this);
   return width() - in.left - in.width;
 }
 
-int Form::clientHeight() const {
+int Form::deviceClientHeight() const {
   Rect in = insetsOf(*this);
   return height() - in.top - in.height;
 }
 
+int Form::clientWidth() const { return fromDevice(deviceClientWidth()); }
+
+int Form::clientHeight() const { return fromDevice(deviceClientHeight()); }
+
 void Form::setClientWidth(int w) {
   Rect in = insetsOf(*this);
-  setWidth(w + in.left + in.width);
+  setWidth(toDevice({0, 0, w, 0}).width + in.left + in.width);
 }
 
 void Form::setClientHeight(int h) {
   Rect in = insetsOf(*this);
-  setHeight(h + in.top + in.height);
+  setHeight(toDevice({0, 0, 0, h}).height + in.top + in.height);
+}
+
+int Form::scaled(int designLength) const { return ui::scaled(designLength, dpi_); }
+
+Rect Form::toDevice(Rect r) const { return devicePixelLayout_ ? r : ui::scaled(r, dpi_); }
+
+int Form::fromDevice(int v) const { return devicePixelLayout_ ? v : ui::unscaled(v, dpi_); }
+
+Rect Form::deviceBounds(const Control& c) const {
+  return toDevice({c.formLeft(), c.formTop(), c.width(), c.height()});
+}
+
+Point Form::clientToScreen(int x, int y) const {
+  Rect in = insetsOf(*this);
+  Rect at = toDevice({x, y, 0, 0});
+  return {left() + in.left + at.left, top() + in.top + at.top};
+}
+
+Rect Form::clientAreaAtDpi(int dpi) const {
+  if (devicePixelLayout_) return {0, 0, deviceClientWidth(), deviceClientHeight()};
+  return ui::scaled(Rect{0, 0, clientWidth(), clientHeight()}, dpi);
+}
+
+void Form::bringBackIfLost() { setBounds(sys::keptOnMonitors(app_.screen().monitors(), bounds())); }
+
+void Form::dpiChangedBySystem(int dpi, Rect suggested) {
+  bool changed = dpi > 0 && dpi != dpi_;
+  if (changed) {
+    dpi_ = dpi;
+    // Text takes another width at another size: what was fitted to its
+    // text is fitted again.
+    Painter& painter = app_.backend().painter();
+    forEachDescendant(*this, [&painter](Control& c) {
+      auto* label = dynamic_cast<Label*>(&c);
+      if (label && label->fitsText()) label->fitToText(painter);
+    });
+    if (peer_) peer_->formChanged(Change::Appearance);
+  }
+  setBounds(suggested);
+  if (changed && onDpiChange) onDpiChange();
 }
 
 void Form::boundsChangedBySystem(Rect r) {
@@ -136,7 +184,7 @@ void Form::update() {
 
 picture::Canvas Form::clientImage() {
   if (!peer_) return {};
-  long long w = std::max(0, clientWidth()), h = std::max(0, clientHeight());
+  long long w = std::max(0, deviceClientWidth()), h = std::max(0, deviceClientHeight());
   if (w * h * 4 > static_cast<long long>(picture::Bitmap::kMaxBytes)) throw base::Error(sys::kCannotPrint);
   return peer_->clientImage();
 }

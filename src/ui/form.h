@@ -14,7 +14,15 @@ enum class CloseAction { None, Hide, Free };
 
 // A top-level window. Forms are created once by the application and then
 // only shown and hidden. Bounds are the outer window rectangle in screen
-// coordinates; the client area is what the frame leaves.
+// coordinates, in device pixels; the client area is what the frame leaves.
+//
+// The controls are laid out in the design's pixels (96 DPI), which the
+// backend scales by the DPI of the monitor the window stands on
+// (ui::scaled): the client area's size, as clientWidth() gives it and
+// setClientWidth() takes it, is in those pixels too. A form laid out in
+// device pixels (setDevicePixelLayout) places its controls in the pixels
+// of the screen and scales by itself what it wants scaled; its text is
+// scaled all the same.
 class Form : public Control {
  public:
   Form(Application& app, std::string name);
@@ -44,6 +52,31 @@ class Form : public Control {
   void setClientWidth(int w);
   void setClientHeight(int h);
 
+  // The DPI of the monitor the window stands on.
+  int dpi() const { return dpi_; }
+  bool devicePixelLayout() const { return devicePixelLayout_; }
+  void setDevicePixelLayout(bool v) { devicePixelLayout_ = v; }
+  // A length of the design at this form's DPI.
+  int scaled(int designLength) const;
+  // A rectangle of the client area (form coordinates) in device pixels.
+  Rect toDevice(Rect r) const;
+  // The form coordinate whose pixels hold the device coordinate v.
+  int fromDevice(int v) const;
+  // Where a control lies in the client area, in device pixels.
+  Rect deviceBounds(const Control& c) const;
+  // The client area's size in device pixels.
+  int deviceClientWidth() const;
+  int deviceClientHeight() const;
+  // A point of the client area (form coordinates) on the screen.
+  Point clientToScreen(int x, int y) const;
+  // The client area's size in device pixels on a monitor of another DPI,
+  // with the same layout: the window's size there is this and its frame.
+  virtual Rect clientAreaAtDpi(int dpi) const;
+  // A window standing on no monitor (its place kept from a desk that had
+  // another monitor) comes back onto the primary monitor at the nearest
+  // place; one that meets a monitor stays exactly where it is.
+  void bringBackIfLost();
+
   void setVisible(bool v) override;
   // Shows and brings to the front. onShow runs before the window appears.
   void showForm();
@@ -68,6 +101,8 @@ class Form : public Control {
   std::function<void()> onActivate;
   std::function<void(bool& canClose)> onCloseQuery;
   std::function<void(CloseAction& action)> onClose;
+  // The window went to a monitor of another DPI (dpi() is the new one).
+  std::function<void()> onDpiChange;
 
   // --- backend side ---
   FormPeer* peer() const { return peer_.get(); }
@@ -75,6 +110,10 @@ class Form : public Control {
   void detachPeer() { peer_.reset(); }
   // The window was moved or sized by the system (a user drag).
   void boundsChangedBySystem(Rect r);
+  // The window stands on a monitor of another DPI now: the form takes it,
+  // refits its labels sized to their text, and takes the rectangle the
+  // system suggests (clientAreaAtDpi and the frame, where the system asked).
+  void dpiChangedBySystem(int dpi, Rect suggested);
   void activated();
   void deactivated() { active_ = false; }
 
@@ -100,7 +139,9 @@ class Form : public Control {
   bool systemMenu_ = true;
   bool seeThrough_ = false;
   bool movableBySurface_ = false;
+  bool devicePixelLayout_ = false;
   bool active_ = false;
+  int dpi_;
   Control* captured_ = nullptr;
 };
 

@@ -3,12 +3,13 @@
 
 #include "picture/canvas.h"
 #include "picture/picture.h"
+#include "ui/scale.h"
 #include "ui/types.h"
 
 namespace ui {
 
 // What the portable renderer cannot draw by itself: text in a system font
-// and metafiles. Each backend provides one.
+// and metafiles. Each backend provides one, which draws at 96 DPI.
 class Painter {
  public:
   virtual ~Painter() = default;
@@ -20,18 +21,41 @@ class Painter {
   virtual void drawText(picture::Canvas& c, const Font& f, const std::string& text, int x, int y,
                         Color color) = 0;
   virtual void drawMetafile(picture::Canvas& c, const picture::Picture& p, Rect dest) = 0;
+  // The DPI text is drawn at; a control's paint scales its own lengths
+  // (a bevel, a mark, a margin) by it.
+  virtual int dpi() const { return kDesignDpi; }
+  int scaled(int designLength) const { return ui::scaled(designLength, dpi()); }
 };
 
-// Paints a form's client area (the part inside clip, in client
-// coordinates) into canvas, whose top-left pixel is the client point
-// (originX, originY): a canvas may hold only the part of a large window
-// that lies on the screen. Controls are drawn in creation order, children
-// over their parents.
+// Another painter at a monitor's DPI: fonts are taken at their scaled
+// height, and measured sizes are in that monitor's pixels.
+class ScaledPainter : public Painter {
+ public:
+  ScaledPainter(Painter& base, int dpi) : base_(base), dpi_(dpi) {}
+  Size measureText(const Font& f, const std::string& text) override {
+    return base_.measureText(ui::scaled(f, dpi_), text);
+  }
+  void drawText(picture::Canvas& c, const Font& f, const std::string& text, int x, int y,
+                Color color) override {
+    base_.drawText(c, ui::scaled(f, dpi_), text, x, y, color);
+  }
+  void drawMetafile(picture::Canvas& c, const picture::Picture& p, Rect dest) override {
+    base_.drawMetafile(c, p, dest);
+  }
+  int dpi() const override { return dpi_; }
+
+ private:
+  Painter& base_;
+  int dpi_;
+};
+
+// Paints a form's client area (the part inside clip, in the client
+// area's device pixels) into canvas, whose top-left pixel is the client
+// point (originX, originY): a canvas may hold only the part of a large
+// window that lies on the screen. Controls are drawn in creation order,
+// children over their parents, each where the form's DPI puts it and with
+// painter at that DPI.
 void renderForm(class Form& form, picture::Canvas& canvas, Rect clip, Painter& painter, int originX = 0,
                 int originY = 0);
-
-// Paints one control and its children; (x, y) is its top-left corner on the
-// canvas.
-void renderControl(class Control& c, picture::Canvas& canvas, int x, int y, Rect clip, Painter& painter);
 
 }  // namespace ui

@@ -18,18 +18,19 @@ void PushButton::setPressed(bool v) { setProperty(pressed_, v, Change::Appearanc
 
 void PushButton::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   Rect face = r;
+  int ring = painter.scaled(1);
   if (default_) {
     // The default button wears a black ring.
     c.fillRect(r, clBlack);
-    face = r.inset(1);
+    face = r.inset(ring);
   }
   if (pressed_)
-    draw::pressedBox(c, face);
+    draw::pressedBox(c, face, ring);
   else
-    draw::raisedBox(c, face);
+    draw::raisedBox(c, face, ring);
   if (caption().empty()) return;
   auto size = painter.measureText(font(), caption());
-  int shift = pressed_ ? 1 : 0;
+  int shift = pressed_ ? ring : 0;
   painter.drawText(c, font(), caption(), face.left + (face.width - size.width) / 2 + shift,
                    face.top + (face.height - size.height) / 2 + shift,
                    enabled() ? font().color : clBtnShadow);
@@ -63,13 +64,9 @@ void PushButton::openPopupMenu(int x, int y) {
   PopupMenu* menu = popupMenu();
   if (!menu) return;
   // Screen coordinates: the form's client area starts inside its frame.
-  int sx = formLeft() + x, sy = formTop() + y;
-  if (const Form* f = form()) {
-    Rect in = f->peer() ? f->peer()->frameInsets() : Rect{};
-    sx += f->left() + in.left;
-    sy += f->top() + in.top;
-  }
-  menu->popup(sx, sy);
+  Point at{formLeft() + x, formTop() + y};
+  if (const Form* f = form()) at = f->clientToScreen(at.x, at.y);
+  menu->popup(at.x, at.y);
 }
 
 bool pressDialogKey(Form& form, DialogKey key) {

@@ -74,11 +74,13 @@ void RadioGroup::layOut() {
 
 void RadioGroup::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   if (color() != clNone) c.fillRect(r, color());
-  draw::etchedFrame(c, {r.left, r.top + 6, r.width, r.height - 6});
+  int band = painter.scaled(6);
+  draw::etchedFrame(c, {r.left, r.top + band, r.width, r.height - band}, painter.scaled(1));
   if (caption().empty()) return;
   auto size = painter.measureText(font(), caption());
-  c.fillRect({r.left + 8, r.top, size.width + 4, size.height}, color() != clNone ? color() : clBtnFace);
-  painter.drawText(c, font(), caption(), r.left + 10, r.top, font().color);
+  c.fillRect({r.left + painter.scaled(8), r.top, size.width + painter.scaled(4), size.height},
+             color() != clNone ? color() : clBtnFace);
+  painter.drawText(c, font(), caption(), r.left + painter.scaled(10), r.top, font().color);
 }
 
 }  // namespace ui

@@ -8,18 +8,25 @@ namespace ui {
 
 using picture::intersect;
 
-void renderControl(Control& ctl, picture::Canvas& canvas, int x, int y, Rect clip, Painter& painter) {
-  Rect r{x, y, ctl.width(), ctl.height()};
+namespace {
+
+// (x, y): the control's top-left corner in form coordinates; (ox, oy):
+// the client point, in device pixels, at the canvas's top-left pixel.
+void renderControl(const Form& form, Control& ctl, picture::Canvas& canvas, int x, int y, int ox, int oy,
+                   Rect clip, Painter& painter) {
+  Rect r = form.toDevice({x, y, ctl.width(), ctl.height()}).offset(-ox, -oy);
   Rect visible = intersect(r, clip);
   if (visible.width <= 0 || visible.height <= 0) return;
   canvas.setClip(visible);
   ctl.paint(canvas, r, visible, painter);
   for (Control* child : ctl.children()) {
     if (!child->visible()) continue;
-    renderControl(*child, canvas, x + child->left(), y + child->top(), visible, painter);
+    renderControl(form, *child, canvas, x + child->left(), y + child->top(), ox, oy, visible, painter);
   }
   canvas.resetClip();
 }
+
+}  // namespace
 
 void renderForm(Form& form, picture::Canvas& canvas, Rect clip, Painter& painter, int originX, int originY) {
   // The canvas holds the part of the client area from (originX, originY).
@@ -31,9 +38,10 @@ void renderForm(Form& form, picture::Canvas& canvas, Rect clip, Painter& painter
   canvas.setClip(clip);
   if (form.color() != clNone) canvas.fillRect(clip, form.color());
   canvas.resetClip();
+  ScaledPainter atDpi(painter, form.dpi());
   for (Control* child : form.children()) {
     if (!child->visible()) continue;
-    renderControl(*child, canvas, child->left() - originX, child->top() - originY, clip, painter);
+    renderControl(form, *child, canvas, child->left(), child->top(), originX, originY, clip, atDpi);
   }
 }
 

@@ -47,12 +47,13 @@ void RichText::setBounds(Rect r) {
 
 void RichText::paint(picture::Canvas& c, Rect r, Rect clip, Painter& painter) {
   c.fillRect(r, color());
-  int h = lineHeight();
+  int h = std::max(1, painter.scaled(lineHeight()));
   int first = std::max(firstLine_, firstLine_ + (clip.top - r.top) / h);
   int last = std::min(static_cast<int>(lines_.size()), firstLine_ + (clip.bottom() - r.top) / h + 1);
   for (int i = first; i < last; ++i) {
     if (lines_[i].empty()) continue;
-    painter.drawText(c, font(), lines_[i], r.left + margin_, r.top + (i - firstLine_) * h, font().color);
+    painter.drawText(c, font(), lines_[i], r.left + painter.scaled(margin_), r.top + (i - firstLine_) * h,
+                     font().color);
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include "picture/canvas.h"
 #include "ui/draw.h"
+#include "ui/painter.h"
+#include "ui/scale.h"
 
 namespace ui {
 
@@ -147,15 +149,17 @@ ScrollBox::BarParts ScrollBox::barParts(Axis a) const {
           span(arrowLength + thumbStart, thumbLength)};
 }
 
-void ScrollBox::paint(picture::Canvas& c, Rect r, Rect, Painter&) {
+void ScrollBox::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   if (color() != clNone) c.fillRect(r, color());
+  // The parts lie in the box's coordinates, drawn at the painter's DPI.
+  auto at = [&](Rect part) { return scaled(part, painter.dpi()).offset(r.left, r.top); };
   for (Axis a : {Axis::Horizontal, Axis::Vertical}) {
     if (!barShown(a)) continue;
     BarParts p = barParts(a);
-    c.fillRect(p.track.offset(r.left, r.top), kTrackColor);
-    arrow(c, p.back.offset(r.left, r.top), a, false);
-    arrow(c, p.forward.offset(r.left, r.top), a, true);
-    raisedFace(c, p.thumb.offset(r.left, r.top));
+    c.fillRect(at(p.track), kTrackColor);
+    arrow(c, at(p.back), a, false);
+    arrow(c, at(p.forward), a, true);
+    raisedFace(c, at(p.thumb));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/draw.h"
+#include "ui/painter.h"
 
 namespace ui {
 
@@ -31,15 +32,17 @@ void TrackBar::slide(int v) {
   if (position_ != before && onChange) onChange();
 }
 
-void TrackBar::paint(picture::Canvas& c, Rect r, Rect, Painter&) {
+void TrackBar::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   if (color() != clNone) c.fillRect(r, color());
+  auto s = [&painter](int v) { return painter.scaled(v); };
   int span = std::max(1, max_ - min_);
-  int length = std::max(1, r.width - 2 * kEnd);
-  auto xOf = [&](int v) { return r.left + kEnd + int(long(length) * (v - min_) / span); };
-  draw::sunkenBox(c, {r.left + kEnd - 2, r.top + 8, length + 4, 4}, clWhite);
-  for (int v = min_; v <= max_; v += frequency_) c.vLine(xOf(v), r.top + 22, 3, clBlack);
-  c.vLine(xOf(max_), r.top + 22, 3, clBlack);
-  draw::raisedBox(c, {xOf(position_) - 5, r.top + 2, 11, 18});
+  int end = s(kEnd);
+  int length = std::max(1, r.width - 2 * end);
+  auto xOf = [&](int v) { return r.left + end + int(long(length) * (v - min_) / span); };
+  draw::sunkenBox(c, {r.left + end - s(2), r.top + s(8), length + s(4), s(4)}, clWhite, s(1));
+  for (int v = min_; v <= max_; v += frequency_) c.fillRect({xOf(v), r.top + s(22), s(1), s(3)}, clBlack);
+  c.fillRect({xOf(max_), r.top + s(22), s(1), s(3)}, clBlack);
+  draw::raisedBox(c, {xOf(position_) - s(5), r.top + s(2), s(11), s(18)}, s(1));
 }
 
 }  // namespace ui

@@ -8,6 +8,11 @@ namespace ui {
 
 using Rect = picture::Rect;
 
+struct Point {
+  int x = 0, y = 0;
+  bool operator==(const Point&) const = default;
+};
+
 // 0x00RRGGBB; clNone marks "no colour of its own" (see-through).
 using Color = std::uint32_t;
 constexpr Color clNone = 0x1FFFFFFFu;

@@ -16,13 +16,17 @@ std::size_t charLength(unsigned char c) {
 }  // namespace
 
 std::vector<std::string> WrappingLabel::wrappedLines(Painter& painter) const {
+  return linesWithin(painter, painter.scaled(width()));
+}
+
+std::vector<std::string> WrappingLabel::linesWithin(Painter& painter, int width) const {
   std::vector<std::string> lines;
   std::string line;
   const std::string& text = caption();
   for (std::size_t at = 0; at < text.size();) {
     std::size_t n = std::min(charLength(static_cast<unsigned char>(text[at])), text.size() - at);
     std::string next = line + text.substr(at, n);
-    if (!line.empty() && painter.measureText(font(), next).width > width()) {
+    if (!line.empty() && painter.measureText(font(), next).width > width) {
       lines.push_back(line);
       line = text.substr(at, n);
     } else {
@@ -37,9 +41,9 @@ std::vector<std::string> WrappingLabel::wrappedLines(Painter& painter) const {
 void WrappingLabel::paint(picture::Canvas& c, Rect r, Rect, Painter& painter) {
   if (!transparent() && color() != clNone) c.fillRect(r, color());
   int y = r.top;
-  for (const std::string& line : wrappedLines(painter)) {
+  for (const std::string& line : linesWithin(painter, r.width)) {
     painter.drawText(c, font(), line, r.left, y, font().color);
-    y += font().height + 1;
+    y += painter.scaled(font().height + 1);
   }
 }
 

@@ -14,6 +14,10 @@ class WrappingLabel : public Label {
   // The caption as drawn, one entry per line.
   std::vector<std::string> wrappedLines(Painter& painter) const;
   void paint(picture::Canvas& canvas, Rect r, Rect clip, Painter& painter) override;
+
+ private:
+  // The lines within a width of the painter's pixels.
+  std::vector<std::string> linesWithin(Painter& painter, int width) const;
 };
 
 }  // namespace ui

@@ -18,6 +18,7 @@
 #include "base/error.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/gdi_values.h"
 #include "platform/win32/modal_scope.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
@@ -25,6 +26,7 @@
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
+#include "ui/push_button.h"
 #include "ui/timer.h"
 
 namespace {
@@ -54,6 +56,29 @@ struct TestForm : ui::Form {
     second.setShowHint(true);
   }
 };
+
+// A borderless window with a system button and a windowed panel, as the
+// camera box and the dialogs have them.
+struct ScalingForm : ui::Form {
+  ui::PushButton button{this, "button"};
+  ui::Panel handle{this, "handle"};
+  explicit ScalingForm(ui::Application& app) : ui::Form(app, "ScalingForm") {
+    setBorderStyle(ui::BorderStyle::None);
+    setBounds({100, 100, 120, 80});
+    button.setBounds({10, 10, 80, 24});
+    button.setCaption("OK");
+    handle.setWindowed(true);
+    handle.setBounds({10, 50, 30, 20});
+  }
+};
+
+// Where a child window lies in its parent's client area.
+RECT childRect(HWND parent, HWND child) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
 
 DWORD styleOf(HWND w) { return DWORD(GetWindowLongPtrW(w, GWL_STYLE)); }
 DWORD exStyleOf(HWND w) { return DWORD(GetWindowLongPtrW(w, GWL_EXSTYLE)); }
@@ -192,6 +217,37 @@ TEST(Backend, FormStylesAndFrames) {
   EXPECT_NE(IsWindowVisible(w), FALSE) << "show shows the window";
   form->hide();
   EXPECT_TRUE(!IsWindowVisible(w)) << "hide hides it";
+}
+
+// The system tells a window that it stands on a monitor of another DPI
+// (as Windows does; Wine gives every monitor the same DPI).
+TEST(Backend, WindowTakesTheDpiOfTheMonitorItMovesTo) {
+  Fixture fx;
+  auto* form = fx.app->createForm<ScalingForm>();
+  form->show();
+  HWND w = hwndOf(*form);
+  SIZE asked{};
+  SendMessageW(w, 0x02E4 /* WM_GETDPISCALEDSIZE */, 144, reinterpret_cast<LPARAM>(&asked));
+  EXPECT_TRUE(asked.cx == 180 && asked.cy == 120) << "asked, it gives its size at 144 DPI";
+  RECT suggested{300, 200, 480, 320};
+  SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(form->dpi(), 144);
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  EXPECT_TRUE(win32::sameRect(wr, suggested)) << "the window takes the suggested rectangle";
+  HWND button = FindWindowExW(w, nullptr, L"Button", nullptr);
+  EXPECT_TRUE(win32::sameRect(childRect(w, button), {15, 15, 135, 51})) << "the system's button is scaled";
+  LOGFONTW lf{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  EXPECT_EQ(lf.lfHeight, -18) << "and so is its font";
+  HWND handle = FindWindowExW(w, nullptr, L"MiruneChild", nullptr);
+  EXPECT_TRUE(win32::sameRect(childRect(w, handle), {15, 75, 60, 105})) << "a windowed panel too";
+  int presses = 0;
+  form->handle.onMouseDown = [&](ui::MouseButton, unsigned, int, int) { ++presses; };
+  // (20, 80) lies below the panel in the design, on it at 144 DPI.
+  SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 80));
+  SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(20, 80));
+  EXPECT_EQ(presses, 1) << "the mouse finds the control where it is drawn";
 }
 
 TEST(Backend, PaintsThroughTheRenderer) {

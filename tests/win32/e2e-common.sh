@@ -163,9 +163,12 @@ start_program() {
   check "and is drawn" shot_until 30 palette palette_drawn palette
 }
 # The palette's buttons on a screenshot: the black ground of the camera
-# box's glyph, the magenta of the sheet's.
+# box's glyph, the magenta of the sheet's; at the display's DPI
+# ($e2e_dpi, 96 unless set).
 palette_drawn() {  # palette_drawn SHOT
-  equals "$(pixel "$1" $((pcx + 4)) $((pcy + 4))),$(pixel "$1" $((pcx + 4)) $((pcy + 26 + 4)))" "000000,FF00FF"
+  local d=${e2e_dpi:-96}
+  local in=$(((4 * d + 48) / 96)) second=$(((30 * d + 48) / 96))
+  equals "$(pixel "$1" $((pcx + in)) $((pcy + in))),$(pixel "$1" $((pcx + in)) $((pcy + second)))" "000000,FF00FF"
 }
 # The clipboard button on a screenshot: its top-left corner is the raised
 # bevel's white when up, the pressed bevel's grey when down.

@@ -9,6 +9,7 @@
 //   mirune_probe scroll CLASS TITLE -> "scroll POS" of the first scroll-bar
 //                                  child, or "none"
 //   mirune_probe screen            -> "screen W H"
+//   mirune_probe monitors          -> one line per monitor: "monitor L T W H"
 //   mirune_probe topmost CLASS  -> as window, for the first visible
 //                                  stay-on-top window of the class
 //   mirune_probe visible CLASS  -> as window, for the first visible window
@@ -169,6 +170,18 @@ int screen() {
   return 0;
 }
 
+BOOL CALLBACK printMonitor(HMONITOR m, HDC, LPRECT, LPARAM) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(m, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  print("monitor " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+        std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
+  return TRUE;
+}
+
+int monitors() { return EnumDisplayMonitors(nullptr, nullptr, printMonitor, 0) ? 0 : 1; }
+
 BOOL CALLBACK findMultiline(HWND child, LPARAM found) {
   wchar_t c[64] = {};
   GetClassNameW(child, c, 64);
@@ -255,11 +268,15 @@ int at(int x, int y) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // Places and sizes in device pixels on a scaled display, as the program
+  // itself has them.
+  SetProcessDPIAware();
   std::wstring cmd = argc > 1 ? argv[1] : L"";
   if (cmd == L"window" && argc == 3) return window(argv[2]);
   if (cmd == L"texts" && argc == 4) return texts(argv[2], argv[3]);
   if (cmd == L"scroll" && argc == 4) return scroll(argv[2], argv[3]);
   if (cmd == L"screen" && argc == 2) return screen();
+  if (cmd == L"monitors" && argc == 2) return monitors();
   if (cmd == L"topmost" && argc == 3) return topmost(argv[2]);
   if (cmd == L"visible" && argc == 3) return visible(argv[2]);
   if (cmd == L"count" && argc == 3) return count(argv[2]);
@@ -270,8 +287,8 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == L"answers" && argc == 4) return answers(argv[2], _wtoi(argv[3]));
   if (cmd == L"foreground" && argc == 2) return describeRoot(GetForegroundWindow());
   print(
-      "usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | topmost CLASS |"
-      " visible CLASS | count CLASS | pattern L T W H | manual TITLE | at X Y | foreground | answers TITLE "
-      "SECONDS");
+      "usage: mirune_probe window TITLE | texts CLASS TITLE | scroll CLASS TITLE | screen | monitors |"
+      " topmost CLASS | visible CLASS | count CLASS | pattern L T W H | manual TITLE | at X Y | foreground |"
+      " answers TITLE SECONDS");
   return 2;
 }

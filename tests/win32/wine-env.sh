@@ -97,6 +97,9 @@ wine_env_start() {
     *) echo "MIRUNE_WINE_MANAGED=$managed is neither Y nor N" >&2; return 1 ;;
   esac
   wine_managed_windows "$MIRUNE_WINE" "$managed" || { echo "cannot set Managed=$managed in $WINEPREFIX" >&2; return 1; }
+  # 96 DPI and the monitors XRandR reports, whatever a test of scaled
+  # displays left in the prefix.
+  wine_display "$MIRUNE_WINE" 96 Y || { echo "cannot set the display's DPI in $WINEPREFIX" >&2; return 1; }
 }
 
 wine_env_stop() {

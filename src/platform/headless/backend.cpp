@@ -3,16 +3,21 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "system/screen.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/menu.h"
+#include "ui/scale.h"
 #include "ui/timer.h"
 
 namespace headless {
 
 class Backend::FormPeer : public ui::FormPeer {
  public:
-  FormPeer(Backend& b, ui::Form& f) : backend_(b), form_(f) { backend_.forms_.push_back(this); }
+  FormPeer(Backend& b, ui::Form& f) : backend_(b), form_(f) {
+    backend_.forms_.push_back(this);
+    followMonitor();
+  }
   ~FormPeer() override {
     auto& v = backend_.forms_;
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
@@ -24,6 +29,22 @@ class Backend::FormPeer : public ui::FormPeer {
     // system would copy the screen.
     if ((what == ui::Change::Bounds || what == ui::Change::Visible) && form_.visible() && form_.seeThrough())
       ++refreshes_;
+    if (what == ui::Change::Bounds) followMonitor();
+  }
+  // As the system does for a window that is aware of each monitor's DPI:
+  // when the window comes to stand on a monitor of another DPI, it is told
+  // so, with its rectangle there: the same top-left corner, the size its
+  // form asks for at that DPI.
+  void followMonitor() {
+    if (followingMonitor_) return;
+    ui::Rect b = form_.bounds();
+    int dpi = sys::monitorOf(form_.application().screen().monitors(), b).dpi;
+    if (dpi == form_.dpi()) return;
+    followingMonitor_ = true;
+    ui::Rect client = form_.clientAreaAtDpi(dpi), in = insetsAt(dpi);
+    form_.dpiChangedBySystem(
+        dpi, {b.left, b.top, client.width + in.left + in.width, client.height + in.top + in.height});
+    followingMonitor_ = false;
   }
   void controlChanged(ui::Control&, ui::Change what, ui::Rect) override {
     if (what != ui::Change::Hint) invalid_ = true;
@@ -33,28 +54,35 @@ class Backend::FormPeer : public ui::FormPeer {
   }
   void bringToFront() override {}
   picture::Canvas clientImage() override {
-    int w = std::max(0, form_.clientWidth()), h = std::max(0, form_.clientHeight());
+    int w = std::max(0, form_.deviceClientWidth()), h = std::max(0, form_.deviceClientHeight());
     picture::Canvas image(w, h);
     ui::renderForm(form_, image, {0, 0, w, h}, backend_.painter_);
     return image;
   }
-  ui::Rect frameInsets() const override {
+  ui::Rect frameInsets() const override { return insetsAt(form_.dpi()); }
+  // The frame grows with the monitor's DPI, as the system's does.
+  ui::Rect insetsAt(int dpi) const {
+    ui::Rect design;
     switch (form_.borderStyle()) {
       case ui::BorderStyle::None:
-        return {0, 0, 0, 0};
+        break;
       case ui::BorderStyle::ToolWindow:
-        return {3, 19, 3, 3};
+        design = {3, 19, 3, 3};
+        break;
       case ui::BorderStyle::Dialog:
-        return {3, 22, 3, 3};
+        design = {3, 22, 3, 3};
+        break;
       case ui::BorderStyle::Sizeable:
-        return {4, 23, 4, 4};
+        design = {4, 23, 4, 4};
+        break;
     }
-    return {};
+    return {ui::scaled(design.left, dpi), ui::scaled(design.top, dpi), ui::scaled(design.width, dpi),
+            ui::scaled(design.height, dpi)};
   }
   void paint() {
     invalid_ = false;
     // Only the part of the client area that lies on the screen is painted.
-    ui::Rect client{0, 0, std::max(0, form_.clientWidth()), std::max(0, form_.clientHeight())};
+    ui::Rect client{0, 0, std::max(0, form_.deviceClientWidth()), std::max(0, form_.deviceClientHeight())};
     ui::Rect part = client;
     if (backend_.screenArea) {
       ui::Rect in = frameInsets();
@@ -78,6 +106,7 @@ class Backend::FormPeer : public ui::FormPeer {
   bool invalid_ = true;
   int paints_ = 0;
   int refreshes_ = 0;
+  bool followingMonitor_ = false;
 };
 
 class Backend::TimerPeer : public ui::TimerPeer {

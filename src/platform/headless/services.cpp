@@ -70,8 +70,13 @@ void Registry::put(const std::string& path, const std::string& name, const Value
 
 Screen::Screen(int width, int height) : image(picture::Bitmap::create(width, height, 32)) {}
 
-int Screen::width() { return image.width(); }
-int Screen::height() { return image.height(); }
+int Screen::width() { return monitors().front().area.width; }
+int Screen::height() { return monitors().front().area.height; }
+
+std::vector<sys::Monitor> Screen::monitors() {
+  if (monitorList.empty()) return {{{0, 0, image.width(), image.height()}, 96}};
+  return monitorList;
+}
 
 picture::Bitmap Screen::copyWithoutSettling(picture::Rect r) {
   picture::Bitmap b = copy(r);
@@ -89,6 +94,8 @@ picture::Bitmap Screen::copy(picture::Rect r) {
   copies.push_back(std::move(record));
   if (onCopy) onCopy(r);
   if (r.width <= 0 || r.height <= 0) return {};
+  // In the image's own coordinates from here on.
+  r = r.offset(-imageLeft, -imageTop);
   if (failing) throw base::Error(base::kOutOfResources);
   int x0 = std::max(r.left, 0), x1 = std::min(r.left + r.width, image.width());
   int y0 = std::max(r.top, 0), y1 = std::min(r.top + r.height, image.height());
@@ -237,7 +244,7 @@ std::optional<std::string> FileDialogs::run(bool save, const sys::FileDialogOpti
 
 Platform::Platform(int w, int h) : screen(w, h) {
   screen.windows = &backend;
-  backend.screenArea = [this] { return ui::Rect{0, 0, screen.width(), screen.height()}; };
+  backend.screenArea = [this] { return screen.virtualScreen(); };
 }
 
 bool Shell::startProgram(const std::string& commandLine) {

@@ -89,15 +89,17 @@ class Screen : public sys::Screen {
   Screen(int width, int height);
   int width() override;
   int height() override;
+  std::vector<sys::Monitor> monitors() override;
   picture::Bitmap copy(picture::Rect r) override;
   picture::Bitmap copyWithoutSettling(picture::Rect r) override;
-  picture::Rect virtualScreen() override {
-    return virtualArea.empty() ? sys::Screen::virtualScreen() : virtualArea;
-  }
-  picture::Bitmap image;  // 32 bpp; its size is the screen's
-  // Where every monitor together lies, when there are more than the
-  // primary screen.
-  picture::Rect virtualArea;
+  picture::Bitmap image;  // 32 bpp: what the desktop shows
+  // Where the image's top-left pixel lies on the screen: left of or above
+  // the primary monitor when a monitor stands there.
+  int imageLeft = 0, imageTop = 0;
+  // The monitors, the primary one first; none stands for one monitor of
+  // the image's size at 96 DPI. The virtual screen is the rectangle that
+  // holds them all.
+  std::vector<sys::Monitor> monitorList;
 
   struct Copy {
     picture::Rect rect;

@@ -28,9 +28,9 @@ void ChildWindow::unregisterClass(HINSTANCE instance) { UnregisterClassW(kChildC
 
 ChildWindow::ChildWindow(FormWindow& owner, ui::Control& control) : owner_(owner), control_(control) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.showing() ? WS_VISIBLE : 0);
-  hwnd_.reset(CreateWindowExW(0, kChildClass, L"", style, control.formLeft(), control.formTop(),
-                              control.width(), control.height(), owner.hwnd(), nullptr,
-                              owner.backend().instance(), this));
+  ui::Rect at = owner.form().deviceBounds(control);
+  hwnd_.reset(CreateWindowExW(0, kChildClass, L"", style, at.left, at.top, at.width, at.height, owner.hwnd(),
+                              nullptr, owner.backend().instance(), this));
   if (!hwnd_) throw base::Error(base::kOutOfResources);
 }
 
@@ -44,8 +44,9 @@ void ChildWindow::place() {
   HWND w = hwnd_.get();
   if (!w) return;
   UINT show = control_.showing() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-  SetWindowPos(w, nullptr, control_.formLeft(), control_.formTop(), std::max(0, control_.width()),
-               std::max(0, control_.height()), SWP_NOZORDER | SWP_NOACTIVATE | show);
+  ui::Rect at = owner_.form().deviceBounds(control_);
+  SetWindowPos(w, nullptr, at.left, at.top, std::max(0, at.width), std::max(0, at.height),
+               SWP_NOZORDER | SWP_NOACTIVATE | show);
 }
 
 LRESULT ChildWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -62,8 +63,9 @@ LRESULT ChildWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP:
     case WM_MOUSEMOVE:
     case WM_RBUTTONUP: {
-      // In the form's coordinates; the form decides which control gets it.
-      int x = GET_X_LPARAM(lp) + control_.formLeft(), y = GET_Y_LPARAM(lp) + control_.formTop();
+      // In the form's client area; the form decides which control gets it.
+      ui::Rect at = owner_.form().deviceBounds(control_);
+      int x = GET_X_LPARAM(lp) + at.left, y = GET_Y_LPARAM(lp) + at.top;
       owner_.backend().guard([&] { owner_.mouse(w, msg, wp, x, y); });
       if (msg == WM_RBUTTONUP) break;  // the default turns it into WM_CONTEXTMENU for the form
       return 0;

@@ -8,6 +8,7 @@
 #include "base/error.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/dib_info.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/gdi_values.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/on_demand.h"
@@ -21,6 +22,9 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"MiruneForm";
+
+// WM_GETDPISCALEDSIZE, of Windows 10 1703 and later.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 #ifdef TTTOOLINFOW_V2_SIZE
 const UINT kToolInfoSize = TTTOOLINFOW_V2_SIZE;
@@ -151,6 +155,9 @@ void FormWindow::makeWindow() {
                                 b.top, b.width, b.height, backend_.applicationWindow(), nullptr,
                                 backend_.instance(), this));
     if (!hwnd_) throw base::Error(base::kOutOfResources);
+    // Made on a monitor of another DPI than the primary one: the form takes
+    // it before its controls' windows are made.
+    takeDpi(windowDpi(hwnd_.get()), nullptr);
     natives_ = std::make_unique<NativeControls>(backend_.instance(), backend_.painter(), form_, hwnd_.get());
     ui::forEachDescendant(form_, [&](ui::Control& c) {
       auto* panel = dynamic_cast<ui::Panel*>(&c);
@@ -289,7 +296,13 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(lp) == HTCLIENT && setCursor(w)) return TRUE;
       break;
     case WM_DPICHANGED:
-      return 0;  // forms keep their pixel sizes on every monitor
+      takeDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+      return 0;
+    case kGetDpiScaledSize:
+      // The size the system then suggests for the new monitor: the form's
+      // own, so that the layout keeps its proportions exactly.
+      *reinterpret_cast<SIZE*>(lp) = sizeAtDpi(static_cast<int>(wp));
+      return TRUE;
     default:
       break;
   }
@@ -347,7 +360,8 @@ void FormWindow::paint(HWND w) {
 void FormWindow::paintChild(HWND child, const ui::Control& c) {
   PaintScope ps(child);
   if (!ps.dc() || !hwnd_) return;
-  int x = c.formLeft(), y = c.formTop();
+  ui::Rect at = form_.deviceBounds(c);
+  int x = at.left, y = at.top;
   if (!render({x + ps.rect().left, y + ps.rect().top, ps.rect().right - ps.rect().left,
                ps.rect().bottom - ps.rect().top}))
     return;
@@ -359,7 +373,7 @@ void FormWindow::paintChild(HWND child, const ui::Control& c) {
 }
 
 picture::Canvas FormWindow::clientImage() {
-  int cw = std::max(0, form_.clientWidth()), ch = std::max(0, form_.clientHeight());
+  int cw = std::max(0, form_.deviceClientWidth()), ch = std::max(0, form_.deviceClientHeight());
   // Printed as the system draws its controls, hidden or not.
   makeWindow();
   picture::Canvas image(cw, ch);
@@ -508,8 +522,9 @@ ChildWindow* FormWindow::childOf(const ui::Control& c) const {
   return nullptr;
 }
 
-void FormWindow::mouse(HWND from, UINT msg, WPARAM wp, int x, int y) {
+void FormWindow::mouse(HWND from, UINT msg, WPARAM wp, int deviceX, int deviceY) {
   unsigned shift = shiftState(wp);
+  int x = form_.fromDevice(deviceX), y = form_.fromDevice(deviceY);
   ui::Form& f = form_;
   auto run = [&f](const std::function<void()>& h) { f.application().dispatch(h); };
   auto down = [&](ui::MouseButton b) {
@@ -550,7 +565,7 @@ bool FormWindow::contextMenu(HWND w, LPARAM lp) {
   if (screen.x == -1 && screen.y == -1) GetCursorPos(&screen);  // from the keyboard
   POINT client = screen;
   ScreenToClient(w, &client);
-  ui::Control* c = form_.childAt(client.x, client.y);
+  ui::Control* c = form_.childAt(form_.fromDevice(client.x), form_.fromDevice(client.y));
   if (!c) c = &form_;
   for (; c; c = c->parent()) {
     if (ui::PopupMenu* m = c->popupMenu()) {
@@ -565,7 +580,7 @@ bool FormWindow::setCursor(HWND w) {
   POINT p;
   if (!GetCursorPos(&p) || !ScreenToClient(w, &p)) return false;
   ui::Control* c = form_.mouseTarget();
-  if (!c) c = form_.childAt(p.x, p.y);
+  if (!c) c = form_.childAt(form_.fromDevice(p.x), form_.fromDevice(p.y));
   if (!c) c = &form_;
   for (; c; c = c->parent()) {
     if (c->cursor() != ui::Cursor::Default) {
@@ -648,12 +663,13 @@ void FormWindow::invalidate(ui::Rect r) {
 void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBounds) {
   if (!hwnd_) return;
   if (natives_) natives_->controlChanged(c, what);
-  ui::Rect now{c.formLeft(), c.formTop(), c.width(), c.height()};
+  ui::Rect now = form_.deviceBounds(c);
   switch (what) {
     case ui::Change::Bounds: {
       if (ChildWindow* child = childOf(c)) child->place();
       int px = c.parent() ? c.parent()->formLeft() : 0, py = c.parent() ? c.parent()->formTop() : 0;
-      invalidate({px + oldBounds.left, py + oldBounds.top, oldBounds.width, oldBounds.height});
+      invalidate(
+          form_.toDevice({px + oldBounds.left, py + oldBounds.top, oldBounds.width, oldBounds.height}));
       invalidate(now);
       syncTooltips();
       break;
@@ -683,10 +699,33 @@ void FormWindow::bringToFront() {
   if (hwnd_) SetWindowPos(hwnd_.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-ui::Rect FormWindow::frameInsets() const {
-  RECT r{0, 0, 0, 0};
-  AdjustWindowRectEx(&r, styleFor(form_), FALSE, exStyleFor(form_));
+ui::Rect FormWindow::frameInsets() const { return insetsAt(form_.dpi()); }
+
+ui::Rect FormWindow::insetsAt(int dpi) const {
+  RECT r = frameAtDpi(styleFor(form_), exStyleFor(form_), dpi);
   return {-r.left, -r.top, r.right, r.bottom};
+}
+
+SIZE FormWindow::sizeAtDpi(int dpi) const {
+  ui::Rect client = form_.clientAreaAtDpi(dpi), in = insetsAt(dpi);
+  return {client.width + in.left + in.width, client.height + in.top + in.height};
+}
+
+void FormWindow::takeDpi(int dpi, const RECT* suggested) {
+  if (dpi <= 0 || (!suggested && dpi == form_.dpi())) return;
+  ui::Rect b = form_.bounds();
+  SIZE size = sizeAtDpi(dpi);
+  ui::Rect to{b.left, b.top, size.cx, size.cy};
+  if (suggested)
+    to = {suggested->left, suggested->top, suggested->right - suggested->left,
+          suggested->bottom - suggested->top};
+  backend_.guard([&] { form_.application().dispatch([&] { form_.dpiChangedBySystem(dpi, to); }); });
+  // The controls the system draws take the new size and font; the tips
+  // their new places.
+  if (natives_) natives_->controlChanged(form_, ui::Change::Bounds);
+  for (const auto& child : children_) child->place();
+  syncTooltips();
+  RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void FormWindow::captureMouse(bool on) {
@@ -729,8 +768,7 @@ void FormWindow::syncTooltips() {
   std::function<void(const ui::Control&)> walk = [&](const ui::Control& parent) {
     for (const ui::Control* c : parent.children()) {
       if (!c->visible()) continue;
-      if (c->showHint() && !c->hint().empty())
-        want[c] = {toRect({c->formLeft(), c->formTop(), c->width(), c->height()}), widen(c->hint())};
+      if (c->showHint() && !c->hint().empty()) want[c] = {toRect(form_.deviceBounds(*c)), widen(c->hint())};
       walk(*c);
     }
   };

@@ -67,8 +67,9 @@ class FormWindow : public ui::FormPeer {
   static DWORD styleFor(const ui::Form& f);
   static DWORD exStyleFor(const ui::Form& f);
 
-  // Mouse input in the form's client coordinates; from is the window that
-  // received it (this one or a child), which takes the capture on a press.
+  // Mouse input at a point of the client area, in device pixels; from is
+  // the window that received it (this one or a child), which takes the
+  // capture on a press.
   void mouse(HWND from, UINT msg, WPARAM wp, int x, int y);
   // Paints a child window's part of the form.
   void paintChild(HWND child, const ui::Control& c);
@@ -85,6 +86,14 @@ class FormWindow : public ui::FormPeer {
  private:
   static DWORD frameStyleFor(const ui::Form& f);
   LRESULT onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  // The frame's thickness on a monitor of dpi.
+  ui::Rect insetsAt(int dpi) const;
+  // The window's size on a monitor of dpi, for the form as it is laid out.
+  SIZE sizeAtDpi(int dpi) const;
+  // The window stands on a monitor of dpi now: the form takes it, with the
+  // rectangle the system suggests (or its own size there), and what the
+  // system draws for it (the standard controls, the tips) follows.
+  void takeDpi(int dpi, const RECT* suggested);
   void paint(HWND w);
   // The part of the client area that lies on the screen, in client
   // coordinates: all that is ever painted or copied of a window that may

@@ -13,6 +13,7 @@
 #include "ui/edit.h"
 #include "ui/push_button.h"
 #include "ui/rich_text.h"
+#include "ui/scale.h"
 #include "ui/track_bar.h"
 
 namespace win32 {
@@ -46,9 +47,11 @@ std::wstring joinedLines(const ui::RichText& t) {
   return all;
 }
 
-RECT formRect(const ui::Control& c, ui::Rect r) {
-  int x = c.formLeft() + r.left, y = c.formTop() + r.top;
-  return {x, y, x + r.width, y + r.height};
+// A rectangle of c (in its own coordinates) in its form's client area, in
+// device pixels.
+RECT formRect(const ui::Form& f, const ui::Control& c, ui::Rect r) {
+  ui::Rect d = f.toDevice({c.formLeft() + r.left, c.formTop() + r.top, r.width, r.height});
+  return {d.left, d.top, d.right(), d.bottom()};
 }
 
 bool sameScroll(const SCROLLINFO& a, const SCROLLINFO& b) {
@@ -134,8 +137,6 @@ void NativeControls::make(HINSTANCE instance, HWND parent, Item item, const wcha
     if (edit->inputMethodClosed()) closeInputMethod(w);
     if (edit->maxLength() > 0) SendMessageW(w, EM_LIMITTEXT, WPARAM(edit->maxLength()), 0);
   }
-  if (auto* text = dynamic_cast<ui::RichText*>(item.control))
-    SendMessageW(w, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(text->margin(), 0));
   items_.push_back(std::move(item));
 }
 
@@ -182,7 +183,7 @@ void NativeControls::syncBar(Item& item) {
     SetScrollInfo(w, SB_CTL, &si, TRUE);
     item.scroll = si;
   }
-  place(item, formRect(box, box.barRect(item.axis)), box.showing() && box.barShown(item.axis));
+  place(item, formRect(form_, box, box.barRect(item.axis)), box.showing() && box.barShown(item.axis));
 }
 
 void NativeControls::sync(Item& item) {
@@ -192,10 +193,13 @@ void NativeControls::sync(Item& item) {
   }
   HWND w = item.window.get();
   ui::Control& c = *item.control;
-  HFONT font = painter_.font(c.font());
+  HFONT font = painter_.font(ui::scaled(c.font(), form_.dpi()));
   if (font != item.font) {
     SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     item.font = font;
+    // The text's margin, at the form's DPI as its font is.
+    if (auto* text = dynamic_cast<ui::RichText*>(&c))
+      SendMessageW(w, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(form_.scaled(text->margin()), 0));
   }
   std::wstring text = item.kind == Kind::Text       ? joinedLines(static_cast<ui::RichText&>(c))
                       : item.kind == Kind::TrackBar ? std::wstring()
@@ -246,7 +250,7 @@ void NativeControls::sync(Item& item) {
     default:
       break;
   }
-  place(item, formRect(c, {0, 0, c.width(), c.height()}), c.showing());
+  place(item, formRect(form_, c, {0, 0, c.width(), c.height()}), c.showing());
 }
 
 void NativeControls::controlChanged(ui::Control& c, ui::Change what) {

@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "platform/win32/dib_info.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/services.h"
 
@@ -19,9 +20,31 @@ void Screen::waitForCompositor() {
 int Screen::width() { return GetSystemMetrics(SM_CXSCREEN); }
 int Screen::height() { return GetSystemMetrics(SM_CYSCREEN); }
 
-picture::Rect Screen::virtualScreen() {
-  return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-          GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+namespace {
+
+BOOL CALLBACK addMonitor(HMONITOR m, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(m, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  sys::Monitor monitor{{r.left, r.top, r.right - r.left, r.bottom - r.top}, monitorDpi(m)};
+  auto& monitors = *reinterpret_cast<std::vector<sys::Monitor>*>(list);
+  if (info.dwFlags & MONITORINFOF_PRIMARY)
+    monitors.insert(monitors.begin(), monitor);
+  else
+    monitors.push_back(monitor);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<sys::Monitor> Screen::monitors() {
+  std::vector<sys::Monitor> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, &addMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty())
+    monitors.push_back(
+        {{0, 0, width(), height()}, monitorDpi(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY))});
+  return monitors;
 }
 
 picture::Bitmap Screen::copy(picture::Rect r) {

@@ -72,7 +72,7 @@ class Screen : public sys::Screen {
   Screen();
   int width() override;
   int height() override;
-  picture::Rect virtualScreen() override;
+  std::vector<sys::Monitor> monitors() override;
   picture::Bitmap copy(picture::Rect r) override;
   picture::Bitmap copyWithoutSettling(picture::Rect r) override;
 
