@@ -2,24 +2,21 @@
 #include <windows.h>
 
 #include <map>
-#include <string>
+#include <memory>
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/native_control.h"
 #include "ui/form.h"
-#include "ui/scroll_box.h"
 
 namespace win32 {
 
 class GdiPainter;
 
 // The controls of a form that are the system's own child windows of the
-// form's window, made when the form's window is: push buttons, edits
-// (digits only for masked edits, the input method closed where asked),
-// check boxes, radio buttons, track bars, the read-only text and the bars
-// of scroll boxes. Each window follows its control's place, visibility,
-// text and state; what the user does on it goes back to the control. The
-// form's window clips them out of its own painting.
+// form's window, each through the adapter of its kind (NativeControl),
+// made when the form's window is. The form's window clips them out of its
+// own painting and hands their messages here.
 //
 // Child-window ids are given from one count, kFirstId upwards, so none
 // collides with the dialog manager's: the form's first default button has
@@ -34,10 +31,7 @@ class NativeControls {
   NativeControls(const NativeControls&) = delete;
   NativeControls& operator=(const NativeControls&) = delete;
 
-  // A form wants the dialog manager's keys (Tab, Enter, Escape) when it
-  // has a control that takes typed input or a button with a role: an edit,
-  // a check box, a radio button, a track bar, the read-only text, or a
-  // default or cancel button.
+  // True when one of the controls needs the dialog manager's keys.
   bool wantsDialogKeys() const { return wantsDialogKeys_; }
   // Mirrors a change of c, or of a parent that moves or hides controls.
   void controlChanged(ui::Control& c, ui::Change what);
@@ -46,36 +40,18 @@ class NativeControls {
   bool handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
  private:
-  enum class Kind { Button, Edit, CheckBox, Radio, TrackBar, Text, ScrollBar };
-  struct Item {
-    Kind kind = Kind::Button;
-    ui::Control* control = nullptr;
-    ui::Axis axis = ui::Axis::Horizontal;  // a scroll bar's
-    UniqueWindow window;
-    // What the window shows now.
-    RECT rect{};
-    bool visible = false;
-    bool enabled = true;
-    bool checked = false;
-    std::wstring text;
-    HFONT font = nullptr;
-    int position = -1, lo = 0, hi = -1, frequency = 0, firstLine = 0;
-    SCROLLINFO scroll{};
-  };
-  void add(HINSTANCE instance, HWND parent, ui::Control& c);
-  void make(HINSTANCE instance, HWND parent, Item item, const wchar_t* cls, DWORD style, DWORD ex, int id);
-  void sync(Item& item);
-  void syncBar(Item& item);
-  void place(Item& item, RECT rect, bool visible);
+  void add(HINSTANCE instance, ui::Control& c);
+  void adopt(std::unique_ptr<NativeControl> adapter);
+  NativeSite site(HINSTANCE instance, int id) const { return {instance, parent_, id}; }
+  int buttonId(bool isDefault, bool isCancel);
   bool command(HWND from, WORD id, WORD code);
-  bool scroll(Item& item, WPARAM wp);
-  Item* find(HWND w);
+  NativeControl* find(HWND w) const;
   HBRUSH brush(ui::Color c);
 
   GdiPainter& painter_;
   ui::Form& form_;
   HWND parent_;
-  std::vector<Item> items_;
+  std::vector<std::unique_ptr<NativeControl>> adapters_;
   std::map<ui::Color, UniqueGdi<HBRUSH>> brushes_;
   int nextId_ = kFirstId;
   bool haveDefault_ = false, haveCancel_ = false, wantsDialogKeys_ = false;
