@@ -6,8 +6,9 @@
 namespace win32 {
 
 NativeButton::NativeButton(ui::PushButton& button, const NativeSite& site)
-    : NativeControl(button, site, L"BUTTON",
-                    WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | (button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+    : NativeControl(
+          button, site, L"BUTTON",
+          WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | (button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
       button_(button) {}
 
 void NativeButton::sync(const ui::Form& form, GdiPainter& painter) {

@@ -35,7 +35,8 @@ ui::Color NativeControl::background() const {
 
 bool NativeControl::wantsDialogKeys() const { return false; }
 
-bool NativeControl::syncFace(Face& face, const std::wstring& text, const ui::Form& form, GdiPainter& painter) {
+bool NativeControl::syncFace(Face& face, const std::wstring& text, const ui::Form& form,
+                             GdiPainter& painter) {
   HWND w = hwnd();
   HFONT font = painter.font(ui::scaled(control_.font(), form.dpi()));
   bool fontChanged = font != face.font;
