@@ -427,7 +427,7 @@ TEST(Backend, HiddenFormGetsItsWindowsWhenFirstShown) {
   auto* form = fx.app->createForm<TestForm>();
   auto* peer = static_cast<win32::FormWindow*>(form->peer());
   EXPECT_EQ(peer->madeWindow(), nullptr) << "a hidden form has no window yet";
-  EXPECT_EQ(peer->tooltip(), nullptr) << "nor a tooltip";
+  EXPECT_EQ(peer->tooltips().window(), nullptr) << "nor a tooltip";
   // What changes meanwhile is what the window starts with.
   form->setCaption("後から");
   form->setBounds({40, 50, 120, 160});
@@ -445,8 +445,9 @@ TEST(Backend, HiddenFormGetsItsWindowsWhenFirstShown) {
   GetWindowRect(w, &r);
   EXPECT_TRUE(r.left == 40 && r.top == 50 && r.right == 160 && r.bottom == 210) << "and the bounds";
   EXPECT_FALSE(IsWindowEnabled(w)) << "and disabled, as the form is";
-  ASSERT_NE(peer->tooltip(), nullptr) << "the first hint makes the tooltip";
-  EXPECT_EQ(int(SendMessageW(peer->tooltip(), TTM_GETTOOLCOUNT, 0, 0)), 1) << "with the hints showing now";
+  ASSERT_NE(peer->tooltips().window(), nullptr) << "the first hint makes the tooltip";
+  EXPECT_EQ(int(SendMessageW(peer->tooltips().window(), TTM_GETTOOLCOUNT, 0, 0)), 1)
+      << "with the hints showing now";
 
   // A form without hints never has a tooltip; asking for its window makes it.
   auto* bare = fx.app->createForm<ui::Form>("Bare");
@@ -455,7 +456,7 @@ TEST(Backend, HiddenFormGetsItsWindowsWhenFirstShown) {
   EXPECT_NE(made, nullptr) << "asking for the window of a hidden form makes it";
   EXPECT_FALSE(IsWindowVisible(made)) << "hidden";
   EXPECT_EQ(barePeer->hwnd(), made) << "once";
-  EXPECT_EQ(barePeer->tooltip(), nullptr) << "no hint, no tooltip";
+  EXPECT_EQ(barePeer->tooltips().window(), nullptr) << "no hint, no tooltip";
 
   // Made while hidden as it will show: on top, its windowed panel a window.
   auto* onTop = fx.app->createForm<TestForm>();
@@ -636,7 +637,7 @@ TEST(Backend, Tooltips) {
   Fixture fx;
   auto* form = fx.app->createForm<TestForm>();
   hwndOf(*form);  // the window and its tooltip, hidden
-  HWND tip = static_cast<win32::FormWindow*>(form->peer())->tooltip();
+  HWND tip = static_cast<win32::FormWindow*>(form->peer())->tooltips().window();
   ASSERT_NE(tip, nullptr) << "the form has a tooltip";
   EXPECT_EQ(int(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)), 2) << "one tool per hinted control";
   form->second.setShowHint(false);

@@ -153,7 +153,7 @@ TEST(SeeThrough, ShowsWhatLiesBeneath) {
   std::vector<double> ms;
   for (int i = 0; i < 41; ++i) {
     auto t0 = std::chrono::steady_clock::now();
-    fw.refreshBackdrop();
+    fw.backdrop().refresh();
     ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
   }
   std::sort(ms.begin(), ms.end());

@@ -137,7 +137,7 @@ void Backend::setTitle(const std::string& title) {
 ui::Color Backend::hintColor() const { return app_ ? app_->hintColor() : ui::kDefaultHintColor; }
 
 void Backend::setHintColor(ui::Color) {
-  for (FormWindow* f : forms_) f->hintColorChanged();
+  for (FormWindow* f : forms_) f->tooltips().hintColorChanged();
 }
 
 void Backend::setApplicationWindowVisible(bool visible) {
@@ -380,7 +380,7 @@ LRESULT Backend::onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) 
       if (wp == kRefreshBackdropsTimer) {
         KillTimer(w, kRefreshBackdropsTimer);
         refreshArmed_ = false;
-        for (FormWindow* f : std::vector<FormWindow*>(forms_)) guard([f] { f->refreshStaleBackdrop(); });
+        for (FormWindow* f : std::vector<FormWindow*>(forms_)) guard([f] { f->backdrop().refreshIfStale(); });
         return 0;
       }
       auto it = timers_.find(wp);
@@ -402,7 +402,7 @@ LRESULT Backend::onMessageWindowMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) 
 
 void Backend::windowChanged(HWND w) {
   bool stale = false;
-  for (FormWindow* f : forms_) stale = f->windowChanged(w) || stale;
+  for (FormWindow* f : forms_) stale = f->backdrop().windowChanged(w) || stale;
   if (stale && !refreshArmed_)
     refreshArmed_ =
         SetTimer(messageWindow_.get(), kRefreshBackdropsTimer, kRefreshBackdropsDelay, nullptr) != 0;

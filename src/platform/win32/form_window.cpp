@@ -26,20 +26,6 @@ constexpr wchar_t kFormClass[] = L"MiruneForm";
 // WM_GETDPISCALEDSIZE, of Windows 10 1703 and later.
 constexpr UINT kGetDpiScaledSize = 0x02E4;
 
-#ifdef TTTOOLINFOW_V2_SIZE
-const UINT kToolInfoSize = TTTOOLINFOW_V2_SIZE;
-#else
-constexpr UINT kToolInfoSize = sizeof(TOOLINFOW);
-#endif
-
-RECT toRect(ui::Rect r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
-
-// The desktop over every monitor, in screen coordinates.
-ui::Rect virtualScreen() {
-  return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-          GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
-
 unsigned shiftState(WPARAM wp) {
   unsigned s = 0;
   if (wp & MK_SHIFT) s |= ui::ssShift;
@@ -65,15 +51,6 @@ const wchar_t* cursorId(ui::Cursor c) {
       break;
   }
   return IDC_ARROW;
-}
-
-// Tooltips ignore their background colour under visual styles; taking the
-// theme off the tooltip alone lets the application's hint colour show.
-// uxtheme is optional, so it is looked up at run time.
-void removeTheme(HWND w) {
-  static const Library uxtheme(L"uxtheme.dll");
-  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-  if (auto set = uxtheme.function<SetWindowThemeFn>("SetWindowTheme")) set(w, L"", L"");
 }
 
 }  // namespace
@@ -126,7 +103,8 @@ DWORD FormWindow::exStyleFor(const ui::Form& f) {
   return ex;
 }
 
-FormWindow::FormWindow(Backend& backend, ui::Form& form) : backend_(backend), form_(form) {
+FormWindow::FormWindow(Backend& backend, ui::Form& form)
+    : backend_(backend), form_(form), tooltips_(backend, form, hwnd_), backdrop_(form, hwnd_) {
   backend_.addForm(this);
   // A hidden form gets its windows when it first shows, when its window is
   // asked for, or when the message loop has nothing else to do: start-up
@@ -165,7 +143,7 @@ void FormWindow::makeWindow() {
     });
     if (!form_.enabled()) EnableWindow(hwnd_.get(), FALSE);
     // A form about to show gets its tips once it is on the screen.
-    if (!form_.visible()) syncTooltips();
+    if (!form_.visible()) tooltips_.sync();
   } catch (...) {
     // Nothing half made stays: the next show or hwnd() starts afresh.
     unmakeWindow();
@@ -187,8 +165,7 @@ void FormWindow::makeWindowWhenIdle() noexcept {
 void FormWindow::unmakeWindow() noexcept {
   // From here on the window's messages no longer reach the form.
   if (hwnd_) SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
-  tooltip_.reset();
-  tools_.clear();
+  tooltips_.clear();
   // The child windows go before their parent.
   natives_.reset();
   children_.clear();
@@ -243,8 +220,7 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
           if (!(now == form_.bounds())) backend_.guard([this, now] { form_.boundsChangedBySystem(now); });
         }
         // A see-through window shows what lies beneath its new place.
-        if (form_.seeThrough() && !refreshing_ && IsWindowVisible(w))
-          backend_.guard([this] { refreshBackdrop(); });
+        backend_.guard([this] { backdrop_.windowMoved(); });
       }
       // A see-through window over this one's old or new place shows what
       // lies beneath it now.
@@ -309,34 +285,19 @@ LRESULT FormWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(w, msg, wp, lp);
 }
 
-ui::Rect FormWindow::onScreenPart() const {
-  HWND w = hwnd_.get();
-  RECT client;
-  if (!w || !GetClientRect(w, &client)) return {};
-  POINT origin{0, 0};
-  ClientToScreen(w, &origin);
-  ui::Rect screen = virtualScreen();
-  ui::Rect part =
-      picture::intersect({0, 0, client.right, client.bottom},
-                         {screen.left - origin.x, screen.top - origin.y, screen.width, screen.height});
-  if (part.width <= 0 || part.height <= 0) return {};
-  return part;
-}
-
 bool FormWindow::render(ui::Rect clip) {
-  ui::Rect part = onScreenPart();
+  ui::Rect part = onScreenPart(hwnd_.get());
   if (part.width <= 0 || part.height <= 0) return false;
   if (!(canvasArea_ == part)) {
     canvas_.resize(part.width, part.height);
     canvasArea_ = part;
     clip = part;  // a fresh canvas holds nothing yet
   }
-  if (form_.seeThrough() && !backdrop_.empty()) {
+  if (backdrop_.shows()) {
     // The copy of what lies beneath is the surface; the controls go over it.
     ui::Rect c = picture::intersect(clip, part);
     canvas_.setClip({c.left - part.left, c.top - part.top, c.width, c.height});
-    canvas_.drawBitmap(backdrop_, {backdropArea_.left - part.left, backdropArea_.top - part.top,
-                                   backdrop_.width(), backdrop_.height()});
+    backdrop_.draw(canvas_, part.left, part.top);
     canvas_.resetClip();
   }
   ui::renderForm(form_, canvas_, clip, backend_.painter(), part.left, part.top);
@@ -379,9 +340,7 @@ picture::Canvas FormWindow::clientImage() {
   picture::Canvas image(cw, ch);
   // What lies beneath, where it lies: a window partly off the screen has
   // it only for the part on the screen, as the screen shows it.
-  if (form_.seeThrough() && !backdrop_.empty())
-    image.drawBitmap(backdrop_,
-                     {backdropArea_.left, backdropArea_.top, backdrop_.width(), backdrop_.height()});
+  backdrop_.draw(image, 0, 0);
   ui::renderForm(form_, image, {0, 0, cw, ch}, backend_.painter());
   if (hwnd_) printNativeChildren(image);
   return image;
@@ -428,92 +387,6 @@ void FormWindow::printNativeChildren(picture::Canvas& image) {
       for (int x = shown.left; x < shown.right(); ++x)
         image.setPixel(x, y, pixels[std::size_t(y - r.top) * std::size_t(cw) + std::size_t(x - r.left)]);
   }
-}
-
-void FormWindow::refreshBackdrop() {
-  HWND w = hwnd_.get();
-  if (!w || refreshing_) return;
-  {
-    // Off the screen by an empty window region rather than by hiding: a
-    // hidden active window hands the activation to another window (perhaps
-    // another program's), and under Wine each hide of a window the window
-    // manager knows waits for the manager's answer. The region and the
-    // flag come back however the copy ends, or the window would stay
-    // invisible and deaf for good.
-    struct Refreshing {
-      HWND w;
-      bool& flag;
-      bool emptied = false;
-      ~Refreshing() {
-        if (emptied) SetWindowRgn(w, nullptr, FALSE);
-        flag = false;
-      }
-    } refreshing{w, refreshing_};
-    refreshing_ = true;
-    UniqueGdi<HRGN> none(CreateRectRgn(0, 0, 0, 0));
-    if (none && SetWindowRgn(w, none.get(), FALSE)) {
-      none.release();  // the system owns it now
-      refreshing.emptied = true;
-    }
-    copyBackdrop();
-  }
-  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-// With the form off the screen: every visible top-level window that overlaps it
-// repaints now, then the screen under the client area is copied, as far as
-// the client area lies on the screen.
-void FormWindow::copyBackdrop() {
-  HWND w = hwnd_.get();
-  ui::Rect part = onScreenPart();
-  backdrop_ = {};
-  backdropArea_ = part;
-  pictured_.clear();
-  backdropStale_ = false;
-  if (part.width <= 0 || part.height <= 0) return;
-  POINT origin{0, 0};
-  ClientToScreen(w, &origin);
-  RECT area{origin.x + part.left, origin.y + part.top, origin.x + part.left + part.width,
-            origin.y + part.top + part.height};
-  for (HWND other = GetWindow(GetDesktopWindow(), GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
-    // A window that does not answer would hold us up for good: it keeps
-    // what it shows.
-    if (other == w || !IsWindowVisible(other) || IsHungAppWindow(other)) continue;
-    RECT r, overlap;
-    if (GetWindowRect(other, &r) && IntersectRect(&overlap, &area, &r)) {
-      InvalidateRect(other, nullptr, TRUE);
-      UpdateWindow(other);
-      if (GetWindowThreadProcessId(other, nullptr) == GetCurrentThreadId()) pictured_.push_back(other);
-    }
-  }
-  if (!screen_) screen_.emplace();
-  try {
-    backdrop_ = screen_->copy({area.left, area.top, part.width, part.height});
-  } catch (const base::Error&) {
-    // The screen could not be copied: the surface is drawn without what
-    // lies beneath until the next refresh, as with no backdrop at all.
-  }
-}
-
-bool FormWindow::windowChanged(HWND other) {
-  HWND w = hwnd_.get();
-  if (!w || other == w || !form_.seeThrough()) return false;
-  bool stale = std::find(pictured_.begin(), pictured_.end(), other) != pictured_.end();
-  RECT mine, theirs, overlap;
-  if (!stale && IsWindowVisible(other) && GetWindowRect(w, &mine) && GetWindowRect(other, &theirs) &&
-      IntersectRect(&overlap, &mine, &theirs)) {
-    // Now beneath this one: further down the stacking order.
-    for (HWND below = GetWindow(w, GW_HWNDNEXT); below && !stale; below = GetWindow(below, GW_HWNDNEXT))
-      stale = below == other;
-  }
-  backdropStale_ = backdropStale_ || stale;
-  return stale;
-}
-
-void FormWindow::refreshStaleBackdrop() {
-  if (!backdropStale_) return;
-  backdropStale_ = false;
-  if (hwnd_ && IsWindowVisible(hwnd_.get())) refreshBackdrop();
 }
 
 ChildWindow* FormWindow::childOf(const ui::Control& c) const {
@@ -604,17 +477,9 @@ void FormWindow::formChanged(ui::Change what) {
     }
     case ui::Change::Visible:
       if (form_.visible()) {
-        // Still hidden: what it will cover is on the screen now.
-        if (form_.seeThrough()) {
-          struct Refreshing {
-            bool& flag;
-            ~Refreshing() { flag = false; }
-          } refreshing{refreshing_};
-          refreshing_ = true;
-          copyBackdrop();
-        }
+        backdrop_.takeBeforeShow();
         ShowWindow(w, SW_SHOWNORMAL);
-        syncTooltips();
+        tooltips_.sync();
       } else {
         ShowWindow(w, SW_HIDE);
       }
@@ -671,16 +536,16 @@ void FormWindow::controlChanged(ui::Control& c, ui::Change what, ui::Rect oldBou
       invalidate(
           form_.toDevice({px + oldBounds.left, py + oldBounds.top, oldBounds.width, oldBounds.height}));
       invalidate(now);
-      syncTooltips();
+      tooltips_.sync();
       break;
     }
     case ui::Change::Visible:
       if (ChildWindow* child = childOf(c)) child->place();
       invalidate(now);
-      syncTooltips();
+      tooltips_.sync();
       break;
     case ui::Change::Hint:
-      syncTooltips();
+      tooltips_.sync();
       break;
     case ui::Change::Appearance:
     case ui::Change::Text:
@@ -724,7 +589,7 @@ void FormWindow::takeDpi(int dpi, const RECT* suggested) {
   // their new places.
   if (natives_) natives_->controlChanged(form_, ui::Change::Bounds);
   for (const auto& child : children_) child->place();
-  syncTooltips();
+  tooltips_.sync();
   RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
@@ -738,77 +603,6 @@ void FormWindow::captureMouse(bool on) {
   }
   HWND holder = GetCapture();
   if (holder && (holder == hwnd_.get() || GetParent(holder) == hwnd_.get())) ReleaseCapture();
-}
-
-void FormWindow::makeTooltip() {
-  // The tooltip belongs to the application window, as the class library's
-  // hint window does: a form that owns a topmost popup cannot be made
-  // topmost itself under Wine.
-  if (!loadCommonControls()) return;
-  tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, backend_.applicationWindow(), nullptr,
-                                 backend_.instance(), nullptr));
-  if (!tooltip_) return;
-  removeTheme(tooltip_.get());
-  hintColorChanged();
-}
-
-void FormWindow::hintColorChanged() {
-  if (!tooltip_) return;
-  SendMessageW(tooltip_.get(), TTM_SETTIPBKCOLOR, WPARAM(toColorRef(backend_.hintColor())), 0);
-  SendMessageW(tooltip_.get(), TTM_SETTIPTEXTCOLOR, WPARAM(RGB(0, 0, 0)), 0);
-}
-
-// One tool per showing control with a hint; only what differs from the
-// registered set is sent to the tooltip, so a tip that is up stays up.
-void FormWindow::syncTooltips() {
-  if (!hwnd_) return;
-  std::map<const ui::Control*, Tool> want;
-  std::function<void(const ui::Control&)> walk = [&](const ui::Control& parent) {
-    for (const ui::Control* c : parent.children()) {
-      if (!c->visible()) continue;
-      if (c->showHint() && !c->hint().empty()) want[c] = {toRect(form_.deviceBounds(*c)), widen(c->hint())};
-      walk(*c);
-    }
-  };
-  walk(form_);
-  if (!tooltip_) {
-    // Made for the first hint: a form without hints has no tooltip.
-    if (want.empty()) return;
-    makeTooltip();
-    if (!tooltip_) return;
-  }
-  auto info = [this](const ui::Control* c, Tool* t) {
-    TOOLINFOW ti{};
-    ti.cbSize = kToolInfoSize;
-    ti.uFlags = TTF_SUBCLASS;
-    ti.hwnd = hwnd_.get();
-    ti.uId = reinterpret_cast<UINT_PTR>(c);
-    if (t) {
-      ti.rect = t->rect;
-      ti.lpszText = t->text.data();
-    }
-    return ti;
-  };
-  for (auto& [c, tool] : tools_) {
-    if (want.count(c)) continue;
-    TOOLINFOW ti = info(c, nullptr);
-    SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  }
-  for (auto& [c, tool] : want) {
-    TOOLINFOW ti = info(c, &tool);
-    auto had = tools_.find(c);
-    if (had == tools_.end()) {
-      SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-      continue;
-    }
-    if (!sameRect(had->second.rect, tool.rect))
-      SendMessageW(tooltip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
-    if (had->second.text != tool.text)
-      SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-  }
-  tools_ = std::move(want);
 }
 
 }  // namespace win32

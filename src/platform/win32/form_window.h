@@ -1,17 +1,14 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
-#include <map>
 #include <memory>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "picture/canvas.h"
+#include "platform/win32/backdrop.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/services.h"
+#include "platform/win32/tooltips.h"
 #include "ui/backend.h"
 #include "ui/form.h"
 
@@ -21,8 +18,10 @@ class Backend;
 class NativeControls;
 
 // The window of one form: a top-level window owned by the application
-// window. It mirrors the form's properties, paints the form through the
-// portable renderer and hands mouse input to the form.
+// window. It routes the window's messages: it mirrors the form's
+// properties, paints the form through the portable renderer and hands
+// mouse input to the form. The see-through surface, the hints and the
+// standard controls are the parts it owns.
 class FormWindow : public ui::FormPeer {
  public:
   FormWindow(Backend& backend, ui::Form& form);
@@ -54,9 +53,9 @@ class FormWindow : public ui::FormPeer {
   void makeWindowWhenIdle() noexcept;
   bool windowMade() const { return windowMade_; }
   bool wantsIdleWindow() const { return !windowMade_ && !idleAttemptFailed_; }
-  HWND tooltip() const { return tooltip_.get(); }
   ui::Form& form() const { return form_; }
-  void hintColorChanged();
+  Backdrop& backdrop() { return backdrop_; }
+  Tooltips& tooltips() { return tooltips_; }
   // The form has standard controls: Enter and Escape go to its buttons.
   bool wantsDialogKeys() const;
 
@@ -73,15 +72,6 @@ class FormWindow : public ui::FormPeer {
   void mouse(HWND from, UINT msg, WPARAM wp, int x, int y);
   // Paints a child window's part of the form.
   void paintChild(HWND child, const ui::Control& c);
-  // A see-through form takes a new copy of the screen beneath it: hidden,
-  // the windows under it repaint, the copy is taken, and it shows again.
-  void refreshBackdrop();
-  // Another window of ours was shown, hidden, moved or sized: true when
-  // the copy of what lies beneath showed it, or it lies beneath now; the
-  // copy is then stale until refreshStaleBackdrop() takes it again (if
-  // the form is on the screen).
-  bool windowChanged(HWND other);
-  void refreshStaleBackdrop();
 
  private:
   static DWORD frameStyleFor(const ui::Form& f);
@@ -95,14 +85,9 @@ class FormWindow : public ui::FormPeer {
   // system draws for it (the standard controls, the tips) follows.
   void takeDpi(int dpi, const RECT* suggested);
   void paint(HWND w);
-  // The part of the client area that lies on the screen, in client
-  // coordinates: all that is ever painted or copied of a window that may
-  // be far larger than the screen.
-  ui::Rect onScreenPart() const;
   // Renders the part clip of the form into canvas_, which holds the part
   // of the client area on the screen (canvasArea_); false when none is.
   bool render(ui::Rect clip);
-  void copyBackdrop();
   // The system's own child windows drawn over image, each by its own
   // printing, from the bottom of the stacking order up.
   void printNativeChildren(picture::Canvas& image);
@@ -111,35 +96,18 @@ class FormWindow : public ui::FormPeer {
   bool setCursor(HWND w);
   void applyStyle();
   void invalidate(ui::Rect formRect);
-  void syncTooltips();
-  void makeTooltip();
   void unmakeWindow() noexcept;
-
-  struct Tool {
-    RECT rect;
-    std::wstring text;
-  };
 
   Backend& backend_;
   ui::Form& form_;
   UniqueWindow hwnd_;
-  UniqueWindow tooltip_;
+  Tooltips tooltips_;
+  Backdrop backdrop_;
   std::unique_ptr<NativeControls> natives_;
-  std::map<const ui::Control*, Tool> tools_;
   picture::Canvas canvas_;
   ui::Rect canvasArea_;
   std::vector<std::unique_ptr<ChildWindow>> children_;
   HWND pressWindow_ = nullptr;
-  // What lay beneath a see-through form at its last refresh, and the
-  // screen copier that took it.
-  picture::Bitmap backdrop_;
-  ui::Rect backdropArea_;  // the part of the client area it covers
-  // The windows of ours the copy shows, and whether one of them has gone
-  // or moved since.
-  std::vector<HWND> pictured_;
-  bool backdropStale_ = false;
-  std::optional<Screen> screen_;
-  bool refreshing_ = false;
   bool windowMade_ = false;
   bool making_ = false;
   bool idleAttemptFailed_ = false;
