@@ -2,6 +2,8 @@
 // follow the model, and what the user does on them reaches the controls.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,10 +16,14 @@
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
 #include "ui/application.h"
+#include "ui/check_box.h"
 #include "ui/controls.h"
+#include "ui/edit.h"
 #include "ui/menu.h"
 #include "ui/push_button.h"
+#include "ui/rich_text.h"
 #include "ui/scroll_box.h"
+#include "ui/track_bar.h"
 
 namespace {
 
@@ -134,6 +140,58 @@ TEST(NativeControls, ButtonsFollowTheModel) {
   form->column.show();
   form->play.setEnabled(false);
   EXPECT_TRUE(!IsWindowEnabled(play)) << "a disabled control disables its window";
+}
+
+// Each kind of standard control gets a window of its own kind, with ids
+// from one count in the order of the form's controls, and the form takes
+// the dialog keys only for controls that use them.
+TEST(NativeControls, EachKindGetsItsWindow) {
+  struct AllKinds : ui::Form {
+    ui::PushButton plain{this, "plain"};
+    ui::ScrollBox box{this, "box"};
+    ui::MaskedEdit digits{this, "digits"};
+    ui::Edit any{this, "any"};
+    ui::CheckBox check{this, "check"};
+    ui::RadioButton radio{this, "radio"};
+    ui::TrackBar bar{this, "bar"};
+    ui::RichText text{this, "text"};
+    ui::PushButton cancel{this, "cancel"};
+    explicit AllKinds(ui::Application& app) : ui::Form(app, "AllKinds") { cancel.setCancel(true); }
+  };
+  Fixture fx;
+  auto* form = fx.app->createForm<AllKinds>();
+  HWND w = hwndOf(*form);
+  struct Expected {
+    int id;
+    const wchar_t* cls;
+    LONG_PTR mask, style;
+    const char* what;
+  } expected[] = {
+      {1000, L"Button", 0x0F, BS_PUSHBUTTON, "a push button"},
+      {1001, L"ScrollBar", SBS_VERT, SBS_HORZ, "the scroll box's horizontal bar"},
+      {1002, L"ScrollBar", SBS_VERT, SBS_VERT, "and its vertical one"},
+      {1003, L"Edit", ES_NUMBER | ES_READONLY, ES_NUMBER, "a masked edit, digits only"},
+      {1004, L"Edit", ES_NUMBER | ES_READONLY, 0, "an edit, any text"},
+      {1005, L"Button", 0x0F, BS_CHECKBOX, "a check box"},
+      {1006, L"Button", 0x0F, BS_RADIOBUTTON, "a radio button"},
+      {1007, TRACKBAR_CLASSW, TBS_VERT, TBS_HORZ, "a track bar"},
+      {1008, L"Edit", ES_READONLY | ES_MULTILINE, ES_READONLY | ES_MULTILINE, "the read-only text"},
+      {IDCANCEL, L"Button", 0x0F, BS_PUSHBUTTON, "the cancel button, at IDCANCEL"},
+  };
+  for (const Expected& e : expected) {
+    HWND c = GetDlgItem(w, e.id);
+    wchar_t cls[64] = {};
+    GetClassNameW(c, cls, 64);
+    EXPECT_EQ(_wcsicmp(cls, e.cls), 0) << e.what;
+    EXPECT_EQ(GetWindowLongPtrW(c, GWL_STYLE) & e.mask, e.style) << e.what;
+  }
+  EXPECT_TRUE(static_cast<win32::FormWindow*>(form->peer())->wantsDialogKeys())
+      << "this form takes the dialog keys";
+
+  auto* strip = fx.app->createForm<StripForm>();
+  hwndOf(*strip);
+  EXPECT_FALSE(static_cast<win32::FormWindow*>(strip->peer())->wantsDialogKeys())
+      << "buttons without a role and scroll bars want no dialog keys";
 }
 
 TEST(NativeControls, ButtonOpensItsRightClickMenu) {
