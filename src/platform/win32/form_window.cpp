@@ -1,9 +1,9 @@
 #include "platform/win32/form_window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "base/error.h"
 #include "platform/win32/backend.h"
@@ -11,7 +11,6 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/gdi_values.h"
 #include "platform/win32/native_controls.h"
-#include "platform/win32/on_demand.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_proc.h"
 #include "ui/application.h"
