@@ -137,7 +137,7 @@ void Backend::setTitle(const std::string& title) {
 ui::Color Backend::hintColor() const { return app_ ? app_->hintColor() : ui::kDefaultHintColor; }
 
 void Backend::setHintColor(ui::Color) {
-  for (FormWindow* f : forms_) f->tooltips().hintColorChanged();
+  for (FormWindow* f : forms_) f->tooltips().setColor(hintColor());
 }
 
 void Backend::setApplicationWindowVisible(bool visible) {

@@ -103,7 +103,10 @@ DWORD FormWindow::exStyleFor(const ui::Form& f) {
 }
 
 FormWindow::FormWindow(Backend& backend, ui::Form& form)
-    : backend_(backend), form_(form), tooltips_(backend, form, hwnd_), backdrop_(form, hwnd_) {
+    : backend_(backend),
+      form_(form),
+      tooltips_(backend.instance(), backend.applicationWindow(), backend.hintColor(), form, hwnd_),
+      backdrop_(form, hwnd_) {
   backend_.addForm(this);
   // A hidden form gets its windows when it first shows, when its window is
   // asked for, or when the message loop has nothing else to do: start-up

@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "platform/win32/backend.h"
 #include "platform/win32/gdi_values.h"
 #include "platform/win32/on_demand.h"
 #include "platform/win32/text.h"
@@ -29,8 +28,9 @@ void removeTheme(HWND w) {
 
 }  // namespace
 
-Tooltips::Tooltips(Backend& backend, const ui::Form& form, const UniqueWindow& window)
-    : backend_(backend), form_(form), owner_(window) {}
+Tooltips::Tooltips(HINSTANCE instance, HWND appWindow, ui::Color color, const ui::Form& form,
+                   const UniqueWindow& formWindow)
+    : instance_(instance), appWindow_(appWindow), color_(color), form_(form), formWindow_(formWindow) {}
 
 void Tooltips::make() {
   // The tooltip belongs to the application window, as the class library's
@@ -39,11 +39,10 @@ void Tooltips::make() {
   if (!loadCommonControls()) return;
   tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, backend_.applicationWindow(), nullptr,
-                                 backend_.instance(), nullptr));
+                                 CW_USEDEFAULT, CW_USEDEFAULT, appWindow_, nullptr, instance_, nullptr));
   if (!tooltip_) return;
   removeTheme(tooltip_.get());
-  hintColorChanged();
+  applyColor();
 }
 
 void Tooltips::clear() noexcept {
@@ -51,16 +50,21 @@ void Tooltips::clear() noexcept {
   tools_.clear();
 }
 
-void Tooltips::hintColorChanged() {
+void Tooltips::setColor(ui::Color color) {
+  color_ = color;
+  applyColor();
+}
+
+void Tooltips::applyColor() {
   if (!tooltip_) return;
-  SendMessageW(tooltip_.get(), TTM_SETTIPBKCOLOR, WPARAM(toColorRef(backend_.hintColor())), 0);
+  SendMessageW(tooltip_.get(), TTM_SETTIPBKCOLOR, WPARAM(toColorRef(color_)), 0);
   SendMessageW(tooltip_.get(), TTM_SETTIPTEXTCOLOR, WPARAM(RGB(0, 0, 0)), 0);
 }
 
 // Only what differs from the registered tools is sent to the tooltip, so
 // a tip that is up stays up.
 void Tooltips::sync() {
-  if (!owner_) return;
+  if (!formWindow_) return;
   std::map<const ui::Control*, Tool> want;
   std::function<void(const ui::Control&)> walk = [&](const ui::Control& parent) {
     for (const ui::Control* c : parent.children()) {
@@ -79,7 +83,7 @@ void Tooltips::sync() {
     TOOLINFOW ti{};
     ti.cbSize = kToolInfoSize;
     ti.uFlags = TTF_SUBCLASS;
-    ti.hwnd = owner_.get();
+    ti.hwnd = formWindow_.get();
     ti.uId = reinterpret_cast<UINT_PTR>(c);
     if (t) {
       ti.rect = t->rect;
