@@ -33,9 +33,8 @@ Tooltips::Tooltips(HINSTANCE instance, HWND appWindow, ui::Color color, const ui
     : instance_(instance), appWindow_(appWindow), color_(color), form_(form), formWindow_(formWindow) {}
 
 void Tooltips::make() {
-  // The tooltip belongs to the application window, as the class library's
-  // hint window does: a form that owns a topmost popup cannot be made
-  // topmost itself under Wine.
+  // The tooltip belongs to the application window: a form that owns a
+  // topmost popup cannot be made topmost itself under Wine.
   if (!loadCommonControls()) return;
   tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
