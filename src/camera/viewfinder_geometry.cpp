@@ -27,7 +27,8 @@ ViewfinderGeometry::ViewfinderGeometry(int dpi)
       mark_(ui::scaled(kCornerMarkSize, dpi)) {}
 
 BoxLayout ViewfinderGeometry::fitAround(Size viewfinder, Size photo) const {
-  return {boxAround(viewfinder), viewfinderAround(photo),
+  return {boxAround(viewfinder),
+          viewfinderAround(photo),
           {kPhotoInset, kPhotoInset, windowSize(photo.width), windowSize(photo.height)}};
 }
 
@@ -41,7 +42,8 @@ ui::Rect ViewfinderGeometry::viewfinderAt(Size viewfinder) const {
 }
 
 ui::Rect ViewfinderGeometry::viewfinderAround(Size photo) const {
-  return viewfinderAt({windowSize(0LL + photo.width + 2 * kPhotoInset), windowSize(0LL + photo.height + 2 * kPhotoInset)});
+  return viewfinderAt(
+      {windowSize(0LL + photo.width + 2 * kPhotoInset), windowSize(0LL + photo.height + 2 * kPhotoInset)});
 }
 
 HandleRects ViewfinderGeometry::handlesAround(ui::Rect p) const {
@@ -61,7 +63,8 @@ HandleRects ViewfinderGeometry::handlesForAiming(const HandleRects& now, ui::Rec
   return handlesAlong(outside, viewfinder);
 }
 
-HandleRects ViewfinderGeometry::handlesForResizeState(const HandleRects& now, ui::Rect p, bool dragging) const {
+HandleRects ViewfinderGeometry::handlesForResizeState(const HandleRects& now, ui::Rect p,
+                                                      bool dragging) const {
   const int t = dragging ? draggedHandle_ : handle_;
   HandleRects r = now;
   r[at(Edge::Left)].left = p.left - t;
@@ -129,11 +132,13 @@ EdgeDrag dragEdge(Edge edge, ui::Rect handle, Size photo, int x, int y) {
 }
 
 ui::Point shotMenuPlace(Edge edge, ui::Rect box, int x, int y) {
-  return {box.left + x + (edge == Edge::Right ? box.width : 0), box.top + y + (edge == Edge::Bottom ? box.height : 0)};
+  return {box.left + x + (edge == Edge::Right ? box.width : 0),
+          box.top + y + (edge == Edge::Bottom ? box.height : 0)};
 }
 
 ui::Rect photoOnScreen(ui::Point box, ui::Rect viewfinder, Size photo) {
-  return {box.x + viewfinder.left + kPhotoInset, box.y + viewfinder.top + kPhotoInset, photo.width, photo.height};
+  return {box.x + viewfinder.left + kPhotoInset, box.y + viewfinder.top + kPhotoInset, photo.width,
+          photo.height};
 }
 
 // Each side at least kMinDefaultSide (the settings keep what was typed), so
