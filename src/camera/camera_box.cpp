@@ -1,7 +1,5 @@
 #include "camera/camera_box.h"
 
-#include <algorithm>
-
 #include "app/settings.h"
 #include "ui/application.h"
 #include "ui/painter.h"
@@ -16,12 +14,6 @@ constexpr ui::Color kTimeStampShadow = 0xC0C0C0;  // silver
 constexpr ui::Color kCornerMarkColor = 0xFF8080;
 
 bool isHorizontal(Edge e) { return e == Edge::Left || e == Edge::Right; }
-
-// Sizes are worked out in 64 bits (a picture from a file may claim any
-// size) and kept to what a window can be.
-int windowSize(long long size) {
-  return static_cast<int>(std::clamp<long long>(size, 0, CameraBox::kMaxWindowSize));
-}
 
 }  // namespace
 
@@ -40,7 +32,8 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
   // The viewfinder and the handles are windows of their own: they keep
   // their mouse events on a box that is dragged by its surface.
   viewfinder.setWindowed(true);
-  viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), 160, 120});
+  const ViewfinderGeometry geometry(dpi());
+  viewfinder.setBounds(geometry.viewfinderAt({160, 120}));
   viewfinder.setBevelOuter(ui::BevelCut::None);
   viewfinder.setBevelInner(ui::BevelCut::Lowered);
   viewfinder.setBevelWidth(2);
@@ -70,12 +63,7 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
     handle.onMouseUp = [this, e](ui::MouseButton, unsigned, int, int) { releaseEdgeHandle(e); };
   }
   // Where the designed 160 x 120 viewfinder puts them.
-  ui::Rect p = viewfinder.bounds();
-  int t = scaled(kHandleThickness), m = scaled(kCornerMarkSize);
-  edgeHandles[Edge::Left].setBounds({p.left - t, p.top, t, p.height});
-  edgeHandles[Edge::Top].setBounds({p.left, p.top - t, p.width, t});
-  edgeHandles[Edge::Right].setBounds({p.right(), p.top, t, p.height});
-  edgeHandles[Edge::Bottom].setBounds({p.left, p.bottom(), p.width, t});
+  edgeHandles.setBounds(geometry.handlesAround(viewfinder.bounds()));
 
   for (Corner c : {Corner::TopLeft, Corner::TopRight, Corner::BottomLeft, Corner::BottomRight}) {
     ui::Panel& mark = cornerMarks[c];
@@ -86,10 +74,7 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
     mark.setCursor(falling ? ui::Cursor::SizeNWSE : ui::Cursor::SizeNESW);
     mark.hide();
   }
-  cornerMarks[Corner::TopLeft].setBounds({p.left - m, p.top - m, m, m});
-  cornerMarks[Corner::TopRight].setBounds({p.right(), p.top - m, m, m});
-  cornerMarks[Corner::BottomLeft].setBounds({p.left - m, p.bottom(), m, m});
-  cornerMarks[Corner::BottomRight].setBounds({p.right(), p.bottom(), m, m});
+  cornerMarks.setBounds(geometry.cornerMarksAround(viewfinder.bounds()));
 
   titleImage.setVisible(false);
   titleImage.setPicture(picture::Picture(titlePicture()));
@@ -177,45 +162,27 @@ void CameraBox::placeTimeStamp() {
 }
 
 ui::Rect CameraBox::clientAreaAtDpi(int dpi) const {
-  ui::Rect p = viewfinder.bounds();
-  return {0, 0, windowSize(0LL + p.width + ui::scaled(kMarginLeft, dpi) + ui::scaled(kMarginRight, dpi)),
-          windowSize(0LL + p.height + ui::scaled(kMarginTop, dpi) + ui::scaled(kMarginBottom, dpi))};
+  Size box = ViewfinderGeometry(dpi).boxAround(sizeOf(viewfinder.bounds()));
+  return {0, 0, box.width, box.height};
 }
 
 // The box went to a monitor of another DPI: the photo keeps its pixels,
 // what lies around it takes the new scale.
 void CameraBox::fitToDpi() {
-  viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), viewfinder.width(), viewfinder.height()});
+  viewfinder.setBounds(ViewfinderGeometry(dpi()).viewfinderAt(sizeOf(viewfinder.bounds())));
   placeTimeStamp();
   applyResizeState();
   fitAroundPhoto();
 }
 
 void CameraBox::fitAroundPhoto() {
-  // The window takes the viewfinder's size from before this tick.
-  ui::Rect p = viewfinder.bounds();
-  setBounds({left(), top(), windowSize(0LL + p.width + scaled(kMarginLeft) + scaled(kMarginRight)),
-             windowSize(0LL + p.height + scaled(kMarginTop) + scaled(kMarginBottom))});
-  viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop),
-                        windowSize(0LL + photo.width() + 2 * kPhotoInset),
-                        windowSize(0LL + photo.height() + 2 * kPhotoInset)});
-  photo.setBounds({kPhotoInset, kPhotoInset, windowSize(photo.width()), windowSize(photo.height())});
-
-  p = viewfinder.bounds();
-  int right = p.left + p.width, bottom = p.top + p.height;
-  ui::Panel& l = edgeHandles[Edge::Left];
-  ui::Panel& r = edgeHandles[Edge::Right];
-  ui::Panel& u = edgeHandles[Edge::Top];
-  ui::Panel& d = edgeHandles[Edge::Bottom];
-  l.setBounds({l.left(), p.top, l.width(), p.height});
-  r.setBounds({right, p.top, r.width(), p.height});
-  u.setBounds({p.left, u.top(), p.width, u.height()});
-  d.setBounds({p.left, bottom, p.width, d.height()});
-  const int m = scaled(kCornerMarkSize);
-  cornerMarks[Corner::TopLeft].setBounds({p.left - m, p.top - m, m, m});
-  cornerMarks[Corner::TopRight].setBounds({right, p.top - m, m, m});
-  cornerMarks[Corner::BottomLeft].setBounds({p.left - m, bottom, m, m});
-  cornerMarks[Corner::BottomRight].setBounds({right, bottom, m, m});
+  const ViewfinderGeometry geometry(dpi());
+  BoxLayout layout = geometry.fitAround(sizeOf(viewfinder.bounds()), sizeOf(photo.bounds()));
+  setBounds({left(), top(), layout.box.width, layout.box.height});
+  viewfinder.setBounds(layout.viewfinder);
+  photo.setBounds(layout.photo);
+  edgeHandles.setBounds(handlesAlong(edgeHandles.bounds(), layout.viewfinder));
+  cornerMarks.setBounds(geometry.cornerMarksAround(layout.viewfinder));
 }
 
 void CameraBox::pressEdgeHandle(Edge edge, ui::MouseButton button, int x, int y) {
@@ -223,11 +190,8 @@ void CameraBox::pressEdgeHandle(Edge edge, ui::MouseButton button, int x, int y)
     // The menu takes the mouse, and with it the release of a drag's button:
     // the drag ends here.
     releaseEdgeHandle(edge);
-    // Beside the box for the right and bottom handles, not at the pointer.
-    int menuLeft = left() + x, menuTop = top() + y;
-    if (edge == Edge::Right) menuLeft += width();
-    if (edge == Edge::Bottom) menuTop += height();
-    shotMenu.popup(menuLeft, menuTop);
+    ui::Point place = shotMenuPlace(edge, bounds(), x, y);
+    shotMenu.popup(place.x, place.y);
     return;
   }
   if (resizing) return;
@@ -245,36 +209,11 @@ void CameraBox::dragEdgeHandle(Edge edge, int x, int y) {
     return;
   }
   layoutTimer.setInterval(kDragLayoutInterval);
-  // Half the pointer's distance from the handle, rounded toward zero: the
-  // edge closes half the gap at each move. A shrinking photo stops at zero
-  // width or height, a growing one at the largest a window can be.
-  long long d = (isHorizontal(edge) ? x : y) / 2;
   ui::Panel& handle = edgeHandles[edge];
-  long long w = photo.width(), h = photo.height();
-  switch (edge) {
-    case Edge::Right:
-      d = std::clamp<long long>(d, -w, kMaxWindowSize - w);
-      handle.setLeft(handle.left() + static_cast<int>(d));
-      photo.setWidth(windowSize(w + d));
-      break;
-    case Edge::Bottom:
-      d = std::clamp<long long>(d, -h, kMaxWindowSize - h);
-      handle.setTop(handle.top() + static_cast<int>(d));
-      photo.setHeight(windowSize(h + d));
-      break;
-    case Edge::Top:
-      d = std::clamp<long long>(d, h - kMaxWindowSize, h);
-      handle.setTop(handle.top() + static_cast<int>(d));
-      setTop(top() + static_cast<int>(d));
-      photo.setHeight(windowSize(h - d));
-      break;
-    case Edge::Left:
-      d = std::clamp<long long>(d, w - kMaxWindowSize, w);
-      handle.setLeft(handle.left() + static_cast<int>(d));
-      setLeft(left() + static_cast<int>(d));
-      photo.setWidth(windowSize(w - d));
-      break;
-  }
+  EdgeDrag step = dragEdge(edge, handle.bounds(), sizeOf(photo.bounds()), x, y);
+  handle.setBounds(step.handle);
+  setBounds(bounds().offset(step.boxShift.x, step.boxShift.y));
+  photo.setBounds({photo.left(), photo.top(), step.photo.width, step.photo.height});
   applyResizeState();
 }
 
@@ -287,16 +226,8 @@ void CameraBox::releaseEdgeHandle(Edge) {
 }
 
 void CameraBox::applyResizeState() {
-  int t = scaled(resizing ? kDraggedHandleThickness : kHandleThickness);
-  ui::Rect p = viewfinder.bounds();
-  ui::Panel& l = edgeHandles[Edge::Left];
-  ui::Panel& u = edgeHandles[Edge::Top];
-  ui::Panel& d = edgeHandles[Edge::Bottom];
-  ui::Panel& r = edgeHandles[Edge::Right];
-  l.setBounds({p.left - t, l.top(), t, l.height()});
-  u.setBounds({u.left(), p.top - t, u.width(), t});
-  d.setHeight(t);
-  r.setWidth(t);
+  edgeHandles.setBounds(
+      ViewfinderGeometry(dpi()).handlesForResizeState(edgeHandles.bounds(), viewfinder.bounds(), resizing));
   if (!resizing) {
     timeStamp.show();
     timeStampShadow.show();

@@ -8,6 +8,7 @@
 #include "app/dialog.h"
 #include "app/positions.h"
 #include "camera/command_menu.h"
+#include "camera/viewfinder_geometry.h"
 #include "system/services.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -15,8 +16,6 @@
 
 namespace camera {
 
-enum class Edge { Left, Top, Right, Bottom };
-enum class Corner { TopLeft, TopRight, BottomLeft, BottomRight };
 // How large Print puts the box on the page.
 enum class PrintSize { Screen, Paper };
 
@@ -26,6 +25,14 @@ struct ControlArray {
   std::array<T, N> items;
   T& operator[](Index i) { return items[static_cast<std::size_t>(i)]; }
   const T& operator[](Index i) const { return items[static_cast<std::size_t>(i)]; }
+  std::array<ui::Rect, N> bounds() const {
+    std::array<ui::Rect, N> r;
+    for (std::size_t i = 0; i < N; ++i) r[i] = items[i].bounds();
+    return r;
+  }
+  void setBounds(const std::array<ui::Rect, N>& r) {
+    for (std::size_t i = 0; i < N; ++i) items[i].setBounds(r[i]);
+  }
 };
 
 // The camera box: a borderless, stay-on-top viewfinder laid over the
@@ -43,17 +50,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // the set-up fails (a stored position that cannot be read).
   CameraBox(ui::Application& app, sys::Services& services, std::function<void()> afterSetUp = {});
 
-  // Margins around the viewfinder at 96 DPI: 10 left, right and below, 15
-  // on top.
-  static constexpr int kMarginLeft = 10, kMarginTop = 15, kMarginRight = 10, kMarginBottom = 10;
-  // The photo lies this far inside the viewfinder's edge, in device pixels.
-  static constexpr int kPhotoInset = 2;
-  static constexpr int kHandleThickness = 5, kDraggedHandleThickness = 1;
-  static constexpr int kCornerMarkSize = 10;
-  // The largest width or height a window, and so the photo, can have.
-  static constexpr int kMaxWindowSize = 32767;
-  // The default size gives the viewfinder at least this on each side.
-  static constexpr int kMinDefaultSide = 16;
   // The layout tick's pace, and its pace while a handle is dragged.
   static constexpr int kLayoutInterval = 55, kDragLayoutInterval = 1;
 

@@ -33,22 +33,9 @@ void showPalette() {
 }  // namespace
 
 void CameraBox::showAimingView() {
-  ui::Rect p = viewfinder.bounds();
-  int right = p.left + p.width, bottom = p.top + p.height;
-  ui::Panel& l = edgeHandles[Edge::Left];
-  ui::Panel& r = edgeHandles[Edge::Right];
-  ui::Panel& u = edgeHandles[Edge::Top];
-  ui::Panel& d = edgeHandles[Edge::Bottom];
-  const int t = scaled(kHandleThickness);
-  l.setBounds({p.left - t, p.top, l.width(), p.height});
-  r.setBounds({right, p.top, r.width(), p.height});
-  u.setBounds({p.left, p.top - t, p.width, u.height()});
-  d.setBounds({p.left, bottom, p.width, d.height()});
-  const int m = scaled(kCornerMarkSize);
-  cornerMarks[Corner::TopLeft].setBounds({p.left - m, p.top - m, m, m});
-  cornerMarks[Corner::TopRight].setBounds({right, p.top - m, m, m});
-  cornerMarks[Corner::BottomLeft].setBounds({p.left - m, bottom, m, m});
-  cornerMarks[Corner::BottomRight].setBounds({right, bottom, m, m});
+  const ViewfinderGeometry geometry(dpi());
+  edgeHandles.setBounds(geometry.handlesForAiming(edgeHandles.bounds(), viewfinder.bounds()));
+  cornerMarks.setBounds(geometry.cornerMarksAround(viewfinder.bounds()));
   for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles[e].show();
   for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
     cornerMarks[c].show();
@@ -186,9 +173,7 @@ void CameraBox::runShot(bool hidesPalette, const std::function<void()>& steps) {
 
 picture::Picture CameraBox::copyAreaUnderPhoto(bool settle) {
   // The photo's place on the screen, read now: the box may have moved.
-  ui::Rect area{left() + viewfinder.left() + kPhotoInset, top() + viewfinder.top() + kPhotoInset,
-                photo.width(), photo.height()};
-  return copyScreen(area, settle);
+  return copyScreen(photoOnScreen({left(), top()}, viewfinder.bounds(), sizeOf(photo.bounds())), settle);
 }
 
 picture::Picture CameraBox::copyWholeScreen(bool settle) {
