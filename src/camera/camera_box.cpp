@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include "app/settings.h"
 #include "ui/application.h"
 #include "ui/painter.h"
 
 namespace camera {
-
-using app::settings;
 
 namespace {
 
@@ -25,9 +22,12 @@ int windowSize(long long size) {
 
 }  // namespace
 
-CameraBox::CameraBox(ui::Application& application, sys::Services& services, std::function<void()> afterSetUp)
+CameraBox::CameraBox(ui::Application& application, sys::Services& services, app::Settings& settings,
+                     ui::Form& palette, AfterSetUp afterSetUp)
     : ui::Form(application, "cameraBox"),
       services_(services),
+      settings_(settings),
+      palette_(palette),
       positions_(services.registry),
       afterSetUp_(std::move(afterSetUp)) {
   setDevicePixelLayout(true);
@@ -141,28 +141,28 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
 }
 
 void CameraBox::setUp() {
-  application().onRestore = [this] { showForm(); };
-  application().onDeactivate = [this] {
+  application().onRestore.subscribe([this] { showForm(); });
+  application().onDeactivate.subscribe([this] {
     if (!keepHidden) showForm();
-  };
+  });
   keepHidden = true;
   reshapeMode = false;
   resizing = false;
   setBounds({300, 0, width(), height()});
   viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), viewfinder.width(), viewfinder.height()});
-  settings.defaultViewfinderWidth = 160;
-  settings.defaultViewfinderHeight = 120;
-  setBounds({left(), top(), settings.defaultViewfinderWidth + scaled(kMarginLeft) + scaled(kMarginRight),
-             settings.defaultViewfinderHeight + scaled(kMarginTop) + scaled(kMarginBottom)});
-  photo.setBounds({kPhotoInset, kPhotoInset, settings.defaultViewfinderWidth - 2 * kPhotoInset,
-                   settings.defaultViewfinderHeight - 2 * kPhotoInset});
+  settings_.defaultViewfinderWidth = 160;
+  settings_.defaultViewfinderHeight = 120;
+  setBounds({left(), top(), settings_.defaultViewfinderWidth + scaled(kMarginLeft) + scaled(kMarginRight),
+             settings_.defaultViewfinderHeight + scaled(kMarginTop) + scaled(kMarginBottom)});
+  photo.setBounds({kPhotoInset, kPhotoInset, settings_.defaultViewfinderWidth - 2 * kPhotoInset,
+                   settings_.defaultViewfinderHeight - 2 * kPhotoInset});
   fileMenu.printScreenSize.setChecked(true);
   if (auto stored = positions_.open()) {
     setTop(stored->cameraBoxTop());
     setLeft(stored->cameraBoxLeft());
     bringBackIfLost();
   }
-  if (afterSetUp_) afterSetUp_();
+  if (afterSetUp_) afterSetUp_(settings_);
 }
 
 void CameraBox::setTimeStamp(const std::string& text) {
@@ -314,7 +314,7 @@ void CameraBox::applyResizeState() {
 }
 
 void CameraBox::applyViewfinderBevel() {
-  switch (settings.viewfinderBevel) {
+  switch (settings_.viewfinderBevel) {
     case 1:
       viewfinder.setBevelInner(ui::BevelCut::Lowered);
       break;

@@ -7,6 +7,7 @@
 #include "app/camera_box_view.h"
 #include "app/dialog.h"
 #include "app/positions.h"
+#include "app/settings.h"
 #include "camera/command_menu.h"
 #include "system/services.h"
 #include "ui/controls.h"
@@ -39,9 +40,13 @@ struct ControlArray {
 // lengths scaled to the monitor's DPI.
 class CameraBox : public ui::Form, public app::CameraBoxView {
  public:
-  // afterSetUp runs at the end of the creation handler, and not at all if
-  // the set-up fails (a stored position that cannot be read).
-  CameraBox(ui::Application& app, sys::Services& services, std::function<void()> afterSetUp = {});
+  // The set-up gives the settings their default viewfinder size; then
+  // afterSetUp runs with them, and not at all if the set-up fails (a stored
+  // position that cannot be read). The palette goes out of the screen
+  // shots with the box.
+  using AfterSetUp = std::function<void(app::Settings&)>;
+  CameraBox(ui::Application& app, sys::Services& services, app::Settings& settings, ui::Form& palette,
+            AfterSetUp afterSetUp = {});
 
   // Margins around the viewfinder at 96 DPI: 10 left, right and below, 15
   // on top.
@@ -170,7 +175,14 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   ui::Rect clientAreaAtDpi(int dpi) const override;
   void repaintPhoto() override { update(); }
   // The command menu's last items: the options dialog and the help window
-  // open in the camera box's place, the about box over it, modally.
+  // open in the camera box's place, the about box over it, modally. The
+  // dialogs are made after the box; the shell hands them over once made.
+  struct Dialogs {
+    app::Dialog* options = nullptr;
+    app::Dialog* help = nullptr;
+    app::Dialog* about = nullptr;
+  };
+  void setDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
   void showOptions();
   void showHelp();
   void showAbout();
@@ -214,9 +226,12 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void openInsteadOfBox(app::Dialog* dialog);
 
   sys::Services& services_;
+  app::Settings& settings_;
+  ui::Form& palette_;
   app::PositionStore positions_;
-  std::function<void()> afterSetUp_;
+  AfterSetUp afterSetUp_;
   FilmInput storeInFilm_;
+  Dialogs dialogs_;
 };
 
 // The 156 x 116, 256-colour title picture.

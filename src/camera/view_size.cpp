@@ -2,12 +2,9 @@
 // its picture, and the layout tick fits the window around it.
 #include <algorithm>
 
-#include "app/settings.h"
 #include "camera/camera_box.h"
 
 namespace camera {
-
-using app::settings;
 
 // The viewfinder takes each side of the default size, but at least
 // kMinDefaultSide (the settings keep what was typed), so that a box of
@@ -17,8 +14,8 @@ void CameraBox::resizeToDefault() {
   auto side = [](int setting) {
     return std::clamp(std::max(setting, kMinDefaultSide) - 2 * kPhotoInset, 0, kMaxWindowSize);
   };
-  photo.setWidth(side(settings.defaultViewfinderWidth));
-  photo.setHeight(side(settings.defaultViewfinderHeight));
+  photo.setWidth(side(settings_.defaultViewfinderWidth));
+  photo.setHeight(side(settings_.defaultViewfinderHeight));
 }
 
 // Always from the picture's own size: 200 % twice is still 200 %. Below

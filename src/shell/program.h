@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "app/settings.h"
 #include "sheet/clipboard_watcher.h"
 #include "system/services.h"
 #include "ui/application.h"
@@ -34,11 +35,29 @@ struct Forms {
 };
 
 // The start-up sequence: start-up window and gauge, every window created
-// in order and entered in app::windows, the clipboard watcher made, the
-// start-up window's release posted. Returns before the loop.
-Forms startUp(ui::Application& app, sys::Services& services);
+// in order and wired to the others, the settings file read into settings
+// once the camera box stands, the clipboard watcher made, the start-up
+// window's release posted. Returns before the loop. The windows keep
+// settings for the whole run.
+Forms startUp(ui::Application& app, sys::Services& services, app::Settings& settings);
 
-// startUp, then the message loop; returns when the application ends.
-int runProgram(ui::Application& app, sys::Services& services);
+// The running program: its settings and the windows that share them.
+class Program {
+ public:
+  // Starts up; the application's forms then hold on to the settings here,
+  // so the program outlives the loop.
+  Program(ui::Application& app, sys::Services& services);
+
+  // The message loop; returns when the application ends.
+  int run();
+  // The window that owns the files the system shell opens for the
+  // negative sheet's paint command.
+  const ui::Form& shellOwner() const;
+
+ private:
+  ui::Application& app_;
+  app::Settings settings_;
+  Forms forms_;
+};
 
 }  // namespace shell
