@@ -40,10 +40,9 @@ struct ControlArray {
 // lengths scaled to the monitor's DPI.
 class CameraBox : public ui::Form, public app::CameraBoxView {
  public:
-  // The set-up gives the settings their default viewfinder size; then
-  // afterSetUp runs with them, and not at all if the set-up fails (a stored
-  // position that cannot be read). The palette goes out of the screen
-  // shots with the box.
+  // The set-up gives the settings their default viewfinder size, then
+  // hands them to afterSetUp (not at all if the set-up fails). The palette
+  // leaves the screen with the box for a full-screen shot.
   using AfterSetUp = std::function<void(app::Settings&)>;
   CameraBox(ui::Application& app, sys::Services& services, app::Settings& settings, ui::Form& palette,
             AfterSetUp afterSetUp = {});
@@ -175,8 +174,8 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   ui::Rect clientAreaAtDpi(int dpi) const override;
   void repaintPhoto() override { update(); }
   // The command menu's last items: the options dialog and the help window
-  // open in the camera box's place, the about box over it, modally. The
-  // dialogs are made after the box; the shell hands them over once made.
+  // open in the camera box's place, the about box over it, modally. They
+  // are made after the box, so the shell hands them over.
   struct Dialogs {
     app::Dialog* options = nullptr;
     app::Dialog* help = nullptr;

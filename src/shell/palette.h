@@ -18,9 +18,8 @@ class Palette : public ui::Form, public app::ClipboardSwitch {
  public:
   Palette(ui::Application& app, sys::Services& services);
 
-  // The windows the palette shows, hides, closes and keeps the places of.
-  // The palette is made first, as the main window; start-up hands these
-  // over once they are made.
+  // The windows the palette shows, hides, closes and keeps the places of;
+  // made after the palette, the main window, so start-up hands them over.
   struct Windows {
     camera::CameraBox& cameraBox;
     ui::Form& negativeSheet;

@@ -34,24 +34,20 @@ struct Forms {
   std::unique_ptr<sheet::ClipboardWatcher> clipboardWatcher;
 };
 
-// The start-up sequence: start-up window and gauge, every window created
-// in order and wired to the others, the settings file read into settings
-// once the camera box stands, the clipboard watcher made, the start-up
-// window's release posted. Returns before the loop. The windows keep
-// settings for the whole run.
+// Makes every window in its fixed order and wires them to each other,
+// before the loop; the windows keep settings for the whole run.
 Forms startUp(ui::Application& app, sys::Services& services, app::Settings& settings);
 
-// The running program: its settings and the windows that share them.
+// The running program: the settings and the windows that share them. The
+// windows hold on to the settings, so the program outlives the loop.
 class Program {
  public:
-  // Starts up; the application's forms then hold on to the settings here,
-  // so the program outlives the loop.
   Program(ui::Application& app, sys::Services& services);
 
-  // The message loop; returns when the application ends.
+  // Returns when the application ends.
   int run();
-  // The window that owns the files the system shell opens for the
-  // negative sheet's paint command.
+  // The window that owns what the system shell opens for the negative
+  // sheet's paint command.
   const ui::Form& shellOwner() const;
 
  private:

@@ -16,8 +16,8 @@ class Screen;
 
 namespace ui {
 
-// A notice from the system that more than one window may follow: each
-// subscriber runs, in the order it subscribed.
+// A notice from the system that several windows may follow, in the order
+// they subscribed.
 class Notice {
  public:
   void subscribe(std::function<void()> handler) { handlers_.push_back(std::move(handler)); }
@@ -105,8 +105,8 @@ class Application {
 
  private:
   void adopt(std::unique_ptr<Form> f, bool mayBeMain);
-  // Each subscriber is a handler of its own: one that fails does not keep
-  // the next from running.
+  // Each subscriber runs as a handler of its own, so one that fails does
+  // not stop the next.
   void notify(const Notice& notice);
   Backend& backend_;
   sys::MessageBoxes& messages_;
