@@ -60,8 +60,10 @@ void BM_TickNothingOnTheClipboard(benchmark::State& state) {
 
 void BM_TickFullFilm(benchmark::State& state) {
   Program p;
-  for (int i = 0; i <= sheet::kOverflow; ++i) p.sheet->frames[i].caption.setCaption("used");
   p.settings.pushOutWhenFull = false;
+  const picture::Picture small(picture::Bitmap::create(4, 4, 24));
+  for (int i = 0; i <= sheet::kOverflow; ++i) p.sheet->film().add(small, "used");
+  if (!p.sheet->film().used(sheet::kOverflow)) state.SkipWithError("the film is not full");
   p.clipboardButton(true);
   p.platform.clipboard.putFromOtherProgram(fullHd());
   for (auto _ : state) p.watcher->tick();
