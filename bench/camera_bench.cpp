@@ -15,12 +15,13 @@ namespace {
 struct Box {
   headless::Platform platform;
   sys::Services services = platform.services();
+  app::Settings settings;
   ui::Application app{platform.backend, platform.messages, platform.screen};
   camera::CameraBox* box;
   Box() {
     platform.files.exePath = (std::filesystem::temp_directory_path() / "mirune-bench.exe").string();
     platform.backend.setApplication(&app);
-    box = app.createForm<camera::CameraBox>(services);
+    box = app.createForm<camera::CameraBox>(services, settings, *app.createSideForm<ui::Form>("palette"));
     box->show();
     box->fitAroundPhoto();
     box->fitAroundPhoto();

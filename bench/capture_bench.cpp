@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "app/windows.h"
 #include "camera/camera_box.h"
 #include "platform/headless/services.h"
 #include "shell/program.h"
@@ -53,11 +52,11 @@ struct Program {
       auto* row = platform.screen.image.mutableRow(y);
       for (int i = 0; i < width * 4; ++i) row[i] = static_cast<std::uint8_t>(i * 7 + y);
     }
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.run();
     box = forms.cameraBox;
-    app::settings.shutterDelaySeconds = 0;
-    app::settings.pushOutWhenFull = true;
+    settings.shutterDelaySeconds = 0;
+    settings.pushOutWhenFull = true;
     box->keepHidden = false;
     box->showForm();
     platform.backend.advance(100);
@@ -70,12 +69,10 @@ struct Program {
       platform.backend.advance(1);
     }
   }
-  ~Program() {
-    app::windows = {};
-    app::settings = {};
-  }
+  ~Program() {}
   headless::Platform platform;
   sys::Services services = platform.services();
+  app::Settings settings;
   ui::Application app{platform.backend, platform.messages, platform.screen};
   shell::Forms forms;
   camera::CameraBox* box = nullptr;

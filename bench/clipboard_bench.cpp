@@ -21,7 +21,7 @@ namespace {
 struct Program {
   Program() {
     platform.backend.setApplication(&app);
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.processMessages();
     platform.backend.advance(1);
     sheet = forms.negativeSheet;
@@ -31,6 +31,7 @@ struct Program {
     if (forms.palette->clipboardButton.down() != down) forms.palette->clipboardButton.click();
   }
   headless::Platform platform{1920, 1080};
+  app::Settings settings;
   ui::Application app{platform.backend, platform.messages, platform.screen};
   sys::Services services = platform.services();
   shell::Forms forms;
@@ -59,8 +60,10 @@ void BM_TickNothingOnTheClipboard(benchmark::State& state) {
 
 void BM_TickFullFilm(benchmark::State& state) {
   Program p;
-  for (int i = 0; i <= sheet::kOverflow; ++i) p.sheet->frames[i].caption.setCaption("used");
-  app::settings.pushOutWhenFull = false;
+  p.settings.pushOutWhenFull = false;
+  const picture::Picture small(picture::Bitmap::create(4, 4, 24));
+  for (int i = 0; i <= sheet::kOverflow; ++i) p.sheet->film().add(small, "used");
+  if (!p.sheet->film().used(sheet::kOverflow)) state.SkipWithError("the film is not full");
   p.clipboardButton(true);
   p.platform.clipboard.putFromOtherProgram(fullHd());
   for (auto _ : state) p.watcher->tick();

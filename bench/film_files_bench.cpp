@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "app/windows.h"
 #include "base/file.h"
 #include "camera/camera_box.h"
 #include "picture/bmp.h"
@@ -47,7 +46,7 @@ struct Program {
     platform.files.exePath = (folder / "mirune.exe").string();
     platform.files.tempDir = folder.string() + "/";
     platform.backend.setApplication(&app);
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.run();
     sheet = forms.negativeSheet;
     for (int k = 0; k < sheet::kFilmFrames; ++k) {
@@ -63,8 +62,6 @@ struct Program {
     ::sync();
   }
   ~Program() {
-    app::windows = {};
-    app::settings = {};
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     std::filesystem::remove_all(folder);
   }
@@ -81,6 +78,7 @@ struct Program {
   std::filesystem::path folder;
   headless::Platform platform{kWidth, kHeight};
   sys::Services services = platform.services();
+  app::Settings settings;
   ui::Application app{platform.backend, platform.messages, platform.screen};
   shell::Forms forms;
   sheet::NegativeSheet* sheet = nullptr;

@@ -14,7 +14,6 @@
 #include <fstream>
 #include <string>
 
-#include "app/windows.h"
 #include "camera/camera_box.h"
 #include "picture/picture.h"
 #include "platform/headless/services.h"
@@ -51,10 +50,11 @@ int main() {
   constexpr long long kPictureBytes = 1920LL * 3 * 1080;  // 6 220 800
 
   headless::Platform platform(1920, 1080);
+  app::Settings settings;
   ui::Application app(platform.backend, platform.messages, platform.screen);
   platform.backend.setApplication(&app);
   sys::Services services = platform.services();
-  shell::Forms forms = shell::startUp(app, services);
+  shell::Forms forms = shell::startUp(app, services, settings);
   app.processMessages();
   sheet::NegativeSheet& sheet = *forms.negativeSheet;
   camera::CameraBox& box = *forms.cameraBox;
@@ -89,6 +89,5 @@ int main() {
   std::printf("growth:                     %12lld = %.4f x the pictures' bytes (goal <= 1.15)\n", growth,
               ratio);
   std::printf("%s\n", ok ? "within the goal" : "NOT within the goal");
-  app::windows = {};
   return ok ? 0 : 1;
 }

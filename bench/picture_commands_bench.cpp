@@ -11,7 +11,6 @@
 #include <string>
 
 #include "app/settings.h"
-#include "app/windows.h"
 #include "base/file.h"
 #include "camera/camera_box.h"
 #include "picture/bmp.h"
@@ -46,18 +45,16 @@ struct Files {
 struct Program {
   Program() {
     platform.backend.setApplication(&app);
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.run();
     box = forms.cameraBox;
     // A full film gives its oldest frame way: every open finds it alike.
-    app::settings.pushOutWhenFull = true;
+    settings.pushOutWhenFull = true;
   }
-  ~Program() {
-    app::windows = {};
-    app::settings = {};
-  }
+  ~Program() {}
   headless::Platform platform;
   sys::Services services = platform.services();
+  app::Settings settings;
   ui::Application app{platform.backend, platform.messages, platform.screen};
   shell::Forms forms;
   camera::CameraBox* box = nullptr;

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <new>
 
-#include "app/windows.h"
 #include "camera/camera_box.h"
 #include "platform/headless/services.h"
 #include "sheet/negative_sheet.h"
@@ -54,6 +53,7 @@ namespace {
 struct Program {
   headless::Platform platform{1920, 1080};
   sys::Services services = platform.services();
+  app::Settings settings;
   ui::Application app{platform.backend, platform.messages, platform.screen};
   shell::Forms forms;
   sheet::NegativeSheet* sheet = nullptr;
@@ -61,7 +61,7 @@ struct Program {
     platform.files.exePath = (std::filesystem::temp_directory_path() / "mirune-bench.exe").string();
     platform.backend.setApplication(&app);
     platform.printer.keepImages = false;
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     sheet = forms.negativeSheet;
     camera::CameraBox* box = forms.cameraBox;
     // One full-HD picture, shared by every frame as the film shares a shot.
@@ -77,7 +77,6 @@ struct Program {
     sheet->show();
     app.processMessages();
   }
-  ~Program() { app::windows = {}; }
 };
 
 void BM_PrintContactSheet(benchmark::State& state) {

@@ -15,8 +15,8 @@ std::string fuzzSettings(const uint8_t* data, size_t size, const std::string& fi
 
   std::ofstream(file, std::ios::binary | std::ios::trunc).write(text.data(), std::streamsize(text.size()));
   headless::IniProfile ini;
-  app::loadSettings(ini, file);
-  app::setBuiltInSettings();
+  app::Settings settings;
+  app::loadSettings(settings, ini, file);
 
   if (!ini.writeString(file, "Option", "renzoku", "123")) return "cannot write renzoku";
   if (ini.readString(file, "Option", "renzoku", "", 1023) != "123") return "renzoku does not read back";

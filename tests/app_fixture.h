@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/settings.h"
-#include "app/windows.h"
 #include "base/text.h"
 #include "platform/headless/services.h"
 #include "shell/program.h"
@@ -19,9 +18,6 @@
 class AppTest : public ::testing::Test {
  protected:
   AppTest() {
-    // Nothing of the last test's program is left.
-    app::windows = {};
-    app::settings = {};
     // One folder: a parameterised test's name holds a slash.
     std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::replace(name.begin(), name.end(), '/', '-');
@@ -34,12 +30,7 @@ class AppTest : public ::testing::Test {
     std::filesystem::create_directories(dir / "temp");
     platform.backend.setApplication(&app);
   }
-  ~AppTest() override {
-    // Nothing of this test's program is left for the next.
-    app::windows = {};
-    app::settings = {};
-    std::filesystem::remove_all(dir);
-  }
+  ~AppTest() override { std::filesystem::remove_all(dir); }
 
   std::string iniPath() const { return (dir / "mirune.ini").string(); }
   void writeIni(const std::string& text) const { std::ofstream(iniPath(), std::ios::binary) << text; }
@@ -61,6 +52,9 @@ class AppTest : public ::testing::Test {
   std::filesystem::path dir;
   headless::Platform platform;
   sys::Services services = platform.services();
+  // The program's settings, handed to its start; the windows hold on to
+  // them, so they outlive the application.
+  app::Settings settings;
   ui::Application app{platform.backend, platform.messages, platform.screen};
   // The windows, once a test has started the program.
   shell::Forms forms;

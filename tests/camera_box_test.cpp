@@ -1,20 +1,20 @@
 #include "camera/camera_box.h"
 #include "app_fixture.h"
 #include "base/error.h"
+#include "dialogs/about_box.h"
 #include "dialogs/options_dialog.h"
 #include "shell/palette.h"
 #include "shell/program.h"
 
 namespace {
 
-using app::settings;
 using camera::Corner;
 using camera::Edge;
 
 class CameraBoxTest : public AppTest {
  protected:
   void start() {
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.run();
     box = forms.cameraBox;
   }
@@ -700,8 +700,7 @@ TEST_F(CameraBoxTest, ADialogThatCannotAppearLeavesTheBoxOnTheScreen) {
   struct Failing : app::Dialog {
     void open() override { throw base::Error(base::kUnexpectedError); }
   } failing;
-  app::windows.optionsDialogView = &failing;
-  app::windows.helpWindowView = &failing;
+  box->setDialogs({&failing, &failing, forms.aboutBox});
   choose(box->commandMenu.options);
   EXPECT_TRUE(box->visible());
   choose(box->commandMenu.help);

@@ -13,8 +13,6 @@
 
 namespace {
 
-using app::settings;
-using app::windows;
 using camera::Corner;
 using camera::Edge;
 using Copy = headless::Screen::Copy;
@@ -28,7 +26,7 @@ class CaptureTest : public AppTest {
   void start() {
     for (int y = 0; y < platform.screen.height(); ++y)
       for (int x = 0; x < platform.screen.width(); ++x) platform.screen.image.setPixel(x, y, patternAt(x, y));
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.run();
     box = forms.cameraBox;
     sheet = forms.negativeSheet;
@@ -447,7 +445,7 @@ TEST_F(CaptureTest, EachStepOfTheWayBackRunsWhateverTheOthersDo) {
   // The copy fails, and so does the palette's return, with errors of the
   // standard library: the box still comes back and the flag is cleared.
   platform.screen.onCopy = [](const picture::Rect&) { throw std::invalid_argument("Bitmap: too large"); };
-  windows.paletteForm->onShow = [] { throw std::length_error("basic_string"); };
+  forms.palette->onShow = [] { throw std::length_error("basic_string"); };
   choose(box->commandMenu, box->screenMenu.shoot);
   ASSERT_EQ(platform.messages.shown.size(), 2u);
   EXPECT_EQ(platform.messages.shown[0].text, base::kUnexpectedError);

@@ -11,7 +11,6 @@
 
 namespace {
 
-using app::settings;
 using sheet::kFilmFrames;
 using sheet::kOverflow;
 

@@ -2,7 +2,6 @@
 #include <string>
 #include <vector>
 
-#include "app/windows.h"
 #include "app_fixture.h"
 #include "camera/camera_box.h"
 #include "dialogs/about_box.h"
@@ -15,7 +14,7 @@
 class DialogsTest : public AppTest {
  protected:
   void start() {
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.run();
   }
   dialogs::OptionsDialog& options() { return *forms.optionsDialog; }

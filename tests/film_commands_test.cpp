@@ -146,8 +146,8 @@ TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInt
   };
   std::int64_t start = platform.backend.now();
   // Defaults: strobe count 4, so 5 steps, each followed by 1 s.
-  ASSERT_EQ(app::settings.strobeCount, 4);
-  ASSERT_EQ(app::settings.strobeIntervalTenths, 10);
+  ASSERT_EQ(settings.strobeCount, 4);
+  ASSERT_EQ(settings.strobeIntervalTenths, 10);
   choose(sheet->playMenu.autoPlay);
   platform.backend.onPaint = nullptr;
   // Frames 1, 2, 3, nothing (no change, no drawing), then 1 again; the
@@ -166,14 +166,14 @@ TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInt
   EXPECT_EQ(box->timeStamp.caption(), "1");
 
   // The run starts where the position is; its length is counted in 8 bits.
-  app::settings.strobeCount = 6;
-  app::settings.strobeIntervalTenths = 3;
+  settings.strobeCount = 6;
+  settings.strobeIntervalTenths = 3;
   start = platform.backend.now();
   choose(sheet->playMenu.autoPlay);
   EXPECT_EQ(platform.backend.now() - start, 7 * 300);
   // From 2: 2, 3, -, 1, 2, 3, -.
   EXPECT_EQ(sheet->film().playPosition(), 0);
-  app::settings.strobeCount = 255;
+  settings.strobeCount = 255;
   start = platform.backend.now();
   choose(sheet->playMenu.autoPlay);
   EXPECT_EQ(platform.backend.now(), start);
@@ -435,7 +435,7 @@ TEST_F(FilmCommandsTest, LoadingMoreFilesThanFreeFramesFollowsTheFullFilmRules) 
 
 // Each file finds the film tidy: every one is kept, the oldest give way.
 TEST_F(FilmCommandsTest, LoadingIntoAFullFilmWithPushOutKeepsEveryFile) {
-  app::settings.pushOutWhenFull = true;
+  settings.pushOutWhenFull = true;
   writeSeries("abcdef", 5);
   fill(34);
   platform.fileDialogs.answers = {at("abcdef01.bmp")};
@@ -589,14 +589,14 @@ TEST_F(FilmCommandsTest, AfterSheetPrintingThePaintCommandFollowsTheRedCaption) 
 }
 
 TEST_F(FilmCommandsTest, TheOptionSoftwareStartsFromItsCommandLineOrIsNotFound) {
-  app::settings.optionSoftwarePath = "C:\\Tools\\paint.exe /x";
+  settings.optionSoftwarePath = "C:\\Tools\\paint.exe /x";
   choose(sheet->paintMenu.startOptionSoftware);
   EXPECT_EQ(platform.shell.commandLines, std::vector<std::string>{"C:\\Tools\\paint.exe /x"});
   EXPECT_TRUE(platform.messages.shown.empty());
 
   platform.shell.failingStarts = true;
   choose(sheet->paintMenu.startOptionSoftware);
-  app::settings.optionSoftwarePath.clear();
+  settings.optionSoftwarePath.clear();
   platform.shell.failingStarts = false;
   choose(sheet->paintMenu.startOptionSoftware);
   EXPECT_EQ(messageTexts(), (std::vector<std::string>{"PSが見つかりません。", "PSが見つかりません。"}));

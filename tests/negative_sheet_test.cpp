@@ -4,8 +4,6 @@
 
 namespace {
 
-using app::settings;
-using app::windows;
 using sheet::kFilmFrames;
 using sheet::kOverflow;
 

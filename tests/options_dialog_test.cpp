@@ -5,8 +5,6 @@
 
 namespace {
 
-using app::settings;
-
 const std::string kRangeMessage = "ストロボ枚数には、2から36までの数字を入れてください。";
 const std::string kSavedMessage = "設定を保存しました";
 

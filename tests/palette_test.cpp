@@ -1,5 +1,4 @@
 #include "shell/palette.h"
-#include "app/windows.h"
 #include "app_fixture.h"
 #include "camera/camera_box.h"
 #include "dialogs/help_window.h"
@@ -9,14 +8,12 @@
 
 namespace {
 
-using app::windows;
-
 const std::string kKey = "\\Software\\Olvane\\Mirune36枚撮り";
 
 class PaletteTest : public AppTest {
  protected:
   PaletteTest() {
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.run();
   }
   std::int32_t stored(const std::string& name) {

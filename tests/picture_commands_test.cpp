@@ -343,8 +343,8 @@ TEST_F(PictureCommandsTest, PasteKeepsThePhotosSizeAndSaveWritesThePicturesOwn) 
 }
 
 TEST_F(PictureCommandsTest, ClearCopyAndSendToTheSheet) {
-  app::settings.defaultViewfinderWidth = 200;
-  app::settings.defaultViewfinderHeight = 150;
+  settings.defaultViewfinderWidth = 200;
+  settings.defaultViewfinderHeight = 150;
   box->setTimeStamp("old");
   choose(box->editMenu.clear);
   EXPECT_EQ(box->photo.width(), 196);

@@ -200,9 +200,10 @@ TEST_F(PrintingTest, ContactSheetGridOnA640PixelScreen) {
   headless::Platform small(640, 480);
   small.files = platform.files;
   sys::Services smallServices = small.services();
+  app::Settings smallSettings;
   ui::Application smallApp{small.backend, small.messages, small.screen};
   small.backend.setApplication(&smallApp);
-  sheet::NegativeSheet* s = shell::startUp(smallApp, smallServices).negativeSheet;
+  sheet::NegativeSheet* s = shell::startUp(smallApp, smallServices, smallSettings).negativeSheet;
   bool seen = false;
   small.printer.onDialog = [&] {
     seen = true;
@@ -225,7 +226,6 @@ TEST_F(PrintingTest, ContactSheetGridOnA640PixelScreen) {
   EXPECT_EQ(small.printer.jobs[0].imageWidth, 604);
   EXPECT_EQ(small.printer.jobs[0].imageHeight, 454);
   EXPECT_EQ(s->bounds(), (ui::Rect{0, 480 - 136, 640, 136}));
-  app::windows = {};
 }
 
 TEST_F(PrintingTest, TheSheetFillsThePageWidthAtTheTopAndShowsTheFilm) {

@@ -54,7 +54,7 @@ class ScaledTest : public AppTest, public ::testing::WithParamInterface<Scale> {
   ScaledTest() {
     platform.screen.monitorList = {{{0, 0, 1024, 768}, GetParam().dpi}};
     paintPattern(platform.screen, {0, 0, 1024, 768});
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.run();
   }
   // The width a control's caption takes at a DPI (a check box's or a radio
@@ -157,7 +157,7 @@ class MonitorsTest : public AppTest {
     int left = std::min(a.left, b.left), top = std::min(a.top, b.top);
     paintPattern(platform.screen,
                  {left, top, std::max(a.right(), b.right()) - left, std::max(a.bottom(), b.bottom()) - top});
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.run();
     box = forms.cameraBox;
     box->keepHidden = false;
@@ -207,7 +207,7 @@ TEST_F(MonitorsTest, AreaShotOnAMonitorLeftOfThePrimary) {
 TEST_F(MonitorsTest, PositionsOnARemovedMonitorComeBackOnThePrimary) {
   storePositions(1500, 100, 2000, 5000, -300);
   platform.screen.monitorList = {{{0, 0, 1024, 768}, 96}};
-  forms = shell::startUp(app, services);
+  forms = shell::startUp(app, services, settings);
   app.run();
   app.dispatch([&] { forms.negativeSheet->showForm(); });
   EXPECT_EQ(forms.cameraBox->bounds().left, 1024 - forms.cameraBox->width()) << "the nearest place";

@@ -7,25 +7,17 @@
 #include <iterator>
 #include <vector>
 
-#include "app/settings.h"
 #include "fuzz_targets.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of this process's own, and the settings as they were, both
-// back however the test ends.
+// A folder of this process's own, gone however the test ends.
 class SettingsFuzzReplay : public ::testing::Test {
  protected:
-  ~SettingsFuzzReplay() override {
-    app::settings = saved_;
-    fs::remove_all(dir);
-  }
+  ~SettingsFuzzReplay() override { fs::remove_all(dir); }
   fs::path dir = fs::temp_directory_path() / ("mirune-replay-" + std::to_string(::getpid()));
-
- private:
-  app::Settings saved_ = app::settings;
 };
 
 // Every settings-file input the fuzzer kept still loads and round-trips.

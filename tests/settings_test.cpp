@@ -4,12 +4,9 @@
 
 namespace {
 
-using app::settings;
-
 class SettingsTest : public AppTest {
  protected:
-  SettingsTest() { app::setBuiltInSettings(); }
-  void load() { app::loadSettings(platform.profile, iniPath()); }
+  void load() { app::loadSettings(settings, platform.profile, iniPath()); }
 };
 
 TEST(SettingNumber, ReadsDecimalHexAndRejectsGarbage) {
@@ -83,7 +80,7 @@ TEST_F(SettingsTest, OptionSoftwareAndPushOut) {
 
 TEST_F(SettingsTest, SaveIntoANewFileWritesTheSaveOrderInUtf16) {
   settings.viewfinderBevel = 1;
-  app::saveSettings(platform.profile, iniPath());
+  app::saveSettings(settings, platform.profile, iniPath());
   const std::string expected =
       "[Option]\r\nrenzoku=4\r\nyoko=160\r\ntate=120\r\nBevel=1\r\nSpeed=10\r\n"
       "timelag=1\r\nosidasi=0\r\nPS=\r\n";
@@ -91,16 +88,16 @@ TEST_F(SettingsTest, SaveIntoANewFileWritesTheSaveOrderInUtf16) {
   EXPECT_EQ(first.substr(0, 4), std::string("\xFF\xFE[\0", 4));  // byte-order mark, then UTF-16LE
   EXPECT_EQ(readIniText(), expected);
   // Saving the same settings again leaves the file as it was.
-  app::saveSettings(platform.profile, iniPath());
+  app::saveSettings(settings, platform.profile, iniPath());
   EXPECT_EQ(readIni(), first);
 }
 
 TEST_F(SettingsTest, APathOutsideEveryCodePageSurvivesANewFile) {
   // Greek, Japanese and an emoji: no single ANSI code page holds them all.
   settings.optionSoftwarePath = "C:\\Ελληνικά\\ペイント\\\xF0\x9F\x93\xB7.exe";
-  app::saveSettings(platform.profile, iniPath());
+  app::saveSettings(settings, platform.profile, iniPath());
   settings.optionSoftwarePath.clear();
-  app::loadSettings(platform.profile, iniPath());
+  app::loadSettings(settings, platform.profile, iniPath());
   EXPECT_EQ(settings.optionSoftwarePath, "C:\\Ελληνικά\\ペイント\\\xF0\x9F\x93\xB7.exe");
 }
 
@@ -111,7 +108,7 @@ TEST_F(SettingsTest, SaveIntoAnExistingFileReplacesInPlaceAndAppends) {
   settings.strobeIntervalTenths = 15;
   settings.pushOutWhenFull = true;
   settings.optionSoftwarePath = "paint.exe";
-  app::saveSettings(platform.profile, iniPath());
+  app::saveSettings(settings, platform.profile, iniPath());
   EXPECT_EQ(readIni(),
             "; mine\r\n[Other]\r\nx=1\r\n[Option]\r\nSpeed=15\r\nmine=keep\r\nrenzoku=12\r\n"
             "yoko=160\r\ntate=120\r\nBevel=0\r\ntimelag=1\r\nosidasi=1\r\nPS=paint.exe\r\n"
@@ -132,7 +129,7 @@ TEST_F(SettingsTest, AFileThatCannotBeWrittenFailsWithItsName) {
   std::string bad = (dir / "no-such-folder" / "mirune.ini").string();
   settings.strobeCount = 7;
   try {
-    app::saveSettings(platform.profile, bad);
+    app::saveSettings(settings, platform.profile, bad);
     FAIL() << "no error";
   } catch (const base::Error& e) {
     EXPECT_EQ(std::string(e.what()), bad + " に書き込めません");

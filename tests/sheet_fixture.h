@@ -2,7 +2,6 @@
 #include <string>
 
 #include "app/settings.h"
-#include "app/windows.h"
 #include "app_fixture.h"
 #include "camera/camera_box.h"
 #include "picture/picture.h"
@@ -14,7 +13,7 @@
 class SheetTest : public AppTest {
  protected:
   SheetTest() {
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     sheet = forms.negativeSheet;
     box = forms.cameraBox;
   }

@@ -1,5 +1,4 @@
 #include "app/settings.h"
-#include "app/windows.h"
 #include "app_fixture.h"
 #include "camera/camera_box.h"
 #include "dialogs/about_box.h"
@@ -12,15 +11,12 @@
 
 namespace {
 
-using app::settings;
-using app::windows;
-
 using Value = sys::Registry::Value;
 const std::string kKey = "\\Software\\Olvane\\Mirune36枚撮り";
 
 class StartUpTest : public AppTest {
  protected:
-  void startUp() { forms = shell::startUp(app, services); }
+  void startUp() { forms = shell::startUp(app, services, settings); }
 };
 
 TEST_F(StartUpTest, GaugeShowsItsStepsAtEachSynchronousRepaint) {

@@ -5,7 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/windows.h"
 #include "app_fixture.h"
 #include "camera/camera_box.h"
 #include "sheet/negative_sheet.h"
@@ -13,9 +12,6 @@
 #include "shell/program.h"
 
 namespace {
-
-using app::settings;
-using app::windows;
 
 std::string golden(const std::string& name) {
   std::ifstream in(std::string(MIRUNE_GOLDEN_DIR) + "/" + name, std::ios::binary);
@@ -26,7 +22,7 @@ std::string golden(const std::string& name) {
 class StoredNamesTest : public AppTest {
  protected:
   StoredNamesTest() {
-    forms = shell::startUp(app, services);
+    forms = shell::startUp(app, services, settings);
     app.run();
     settings.strobeCount = 6;
     settings.defaultViewfinderWidth = 321;
@@ -40,11 +36,11 @@ class StoredNamesTest : public AppTest {
 };
 
 TEST_F(StoredNamesTest, SettingsFilesMatchWhatWasWrittenBefore) {
-  app::saveSettings(platform.profile, iniPath());
+  app::saveSettings(settings, platform.profile, iniPath());
   // A new file is UTF-16 now (so any path survives); its text is unchanged.
   EXPECT_EQ(readIniText(), golden("settings-new.ini"));
   writeIni("; mine\n[Other]\na=1\n[Option]\nyoko = 1\nextra=keep\nPS=old\n");
-  app::saveSettings(platform.profile, iniPath());
+  app::saveSettings(settings, platform.profile, iniPath());
   EXPECT_EQ(readIni(), golden("settings-existing.ini"));
 }
 

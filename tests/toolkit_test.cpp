@@ -224,6 +224,20 @@ TEST_F(ToolkitTest, HandlerErrorsEndInTheDefaultErrorBox) {
   EXPECT_EQ(platform.messages.shown[3].icon, sys::MsgIcon::Error);
 }
 
+// A second window that follows a notice does not take it from the first,
+// nor does the failure of one keep it from the next.
+TEST_F(ToolkitTest, EveryWindowThatFollowsANoticeHearsIt) {
+  std::string heard;
+  app.onRestore.subscribe([&] {
+    heard += "box ";
+    throw base::Error("x");
+  });
+  app.onRestore.subscribe([&] { heard += "palette"; });
+  app.restored();
+  EXPECT_EQ(heard, "box palette");
+  EXPECT_EQ(platform.messages.shown.size(), 1u);
+}
+
 // The error box's own loop runs the timers while it is up.
 TEST_F(ToolkitTest, OneErrorBoxAtATimeAndAFailingTimerRestsWhileItIsUp) {
   ui::Timer failing(app, "failing", 1), other(app, "other", 1);

@@ -7,8 +7,6 @@
 
 namespace app {
 
-Settings settings;
-
 namespace {
 
 constexpr std::size_t kMaxChars = 1023;
@@ -67,13 +65,6 @@ void loadNumber(T& field, const std::string& text) {
 
 }  // namespace
 
-void setBuiltInSettings() {
-  settings.strobeIntervalTenths = 10;
-  settings.shutterDelaySeconds = 1;
-  settings.pushOutWhenFull = false;
-  settings.strobeCount = 4;
-}
-
 std::optional<long long> parseNumber(const std::string& s) {
   long long v = 0;
   if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
@@ -100,7 +91,7 @@ long long parseSettingNumber(const std::string& text) { return parseNumber(text)
 
 std::string settingsPath(const std::string& exePath) { return base::changeExtension(exePath, ".ini"); }
 
-void loadSettings(sys::Profile& profile, const std::string& iniPath) {
+void loadSettings(Settings& settings, sys::Profile& profile, const std::string& iniPath) {
   for (const Key& key : kKeys) {
     std::visit(
         [&](auto member) {
@@ -119,10 +110,10 @@ void loadSettings(sys::Profile& profile, const std::string& iniPath) {
   }
 }
 
-void saveSettings(sys::Profile& profile, const std::string& iniPath) {
+void saveSettings(const Settings& settings, sys::Profile& profile, const std::string& iniPath) {
   for (const Key& key : kKeys) {
     std::string text = std::visit(
-        [](auto member) -> std::string {
+        [&settings](auto member) -> std::string {
           const auto& field = settings.*member;
           using T = std::remove_cvref_t<decltype(field)>;
           if constexpr (std::is_same_v<T, std::string>)

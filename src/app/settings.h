@@ -7,7 +7,9 @@
 
 namespace app {
 
-// The options, held for the whole run and kept in the settings file.
+// The options, held for the whole run and kept in the settings file. The
+// program owns one value and hands it to whoever reads or writes it; the
+// member initialisers are the built-in values.
 struct Settings {
   std::uint8_t strobeCount = 4;                 // shots in one strobe burst
   std::uint16_t defaultViewfinderWidth = 160;   // pixels; the photo is 4 narrower
@@ -19,14 +21,8 @@ struct Settings {
   bool pushOutWhenFull = false;                 // a full film drops its oldest frame
 };
 
-extern Settings settings;
-
 // The section of the settings file.
 inline constexpr const char* kSettingsSection = "Option";
-
-// The values start-up sets as it makes the camera box, before it reads the
-// settings file (the viewfinder size and bevel keep theirs).
-void setBuiltInSettings();
 
 // A number as the settings file holds one: decimal, "0x"/"0X" hex when
 // longer than two characters, "$" hex (hex wraps into 32 bits); nullopt
@@ -40,10 +36,10 @@ long long parseSettingNumber(const std::string& text);
 std::string settingsPath(const std::string& exePath);
 
 // Reads the settings file into settings; absent values keep theirs.
-void loadSettings(sys::Profile& profile, const std::string& iniPath);
+void loadSettings(Settings& settings, sys::Profile& profile, const std::string& iniPath);
 
 // Writes settings in the file's key order; "%s に書き込めません" when the
 // file cannot be written (keys after the failing one are not written).
-void saveSettings(sys::Profile& profile, const std::string& iniPath);
+void saveSettings(const Settings& settings, sys::Profile& profile, const std::string& iniPath);
 
 }  // namespace app

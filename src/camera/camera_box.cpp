@@ -6,8 +6,6 @@
 
 namespace camera {
 
-using app::settings;
-
 namespace {
 
 constexpr ui::Color kTimeStampShadow = 0xC0C0C0;  // silver
@@ -17,9 +15,12 @@ bool isHorizontal(Edge e) { return e == Edge::Left || e == Edge::Right; }
 
 }  // namespace
 
-CameraBox::CameraBox(ui::Application& application, sys::Services& services, std::function<void()> afterSetUp)
+CameraBox::CameraBox(ui::Application& application, sys::Services& services, app::Settings& settings,
+                     ui::Form& palette, AfterSetUp afterSetUp)
     : ui::Form(application, "cameraBox"),
       services_(services),
+      settings_(settings),
+      palette_(palette),
       positions_(services.registry),
       afterSetUp_(std::move(afterSetUp)) {
   setDevicePixelLayout(true);
@@ -126,28 +127,28 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, std:
 }
 
 void CameraBox::setUp() {
-  application().onRestore = [this] { showForm(); };
-  application().onDeactivate = [this] {
+  application().onRestore.subscribe([this] { showForm(); });
+  application().onDeactivate.subscribe([this] {
     if (!keepHidden) showForm();
-  };
+  });
   keepHidden = true;
   reshapeMode = false;
   resizing = false;
   setBounds({300, 0, width(), height()});
   viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), viewfinder.width(), viewfinder.height()});
-  settings.defaultViewfinderWidth = 160;
-  settings.defaultViewfinderHeight = 120;
-  setBounds({left(), top(), settings.defaultViewfinderWidth + scaled(kMarginLeft) + scaled(kMarginRight),
-             settings.defaultViewfinderHeight + scaled(kMarginTop) + scaled(kMarginBottom)});
-  photo.setBounds({kPhotoInset, kPhotoInset, settings.defaultViewfinderWidth - 2 * kPhotoInset,
-                   settings.defaultViewfinderHeight - 2 * kPhotoInset});
+  settings_.defaultViewfinderWidth = 160;
+  settings_.defaultViewfinderHeight = 120;
+  setBounds({left(), top(), settings_.defaultViewfinderWidth + scaled(kMarginLeft) + scaled(kMarginRight),
+             settings_.defaultViewfinderHeight + scaled(kMarginTop) + scaled(kMarginBottom)});
+  photo.setBounds({kPhotoInset, kPhotoInset, settings_.defaultViewfinderWidth - 2 * kPhotoInset,
+                   settings_.defaultViewfinderHeight - 2 * kPhotoInset});
   fileMenu.printScreenSize.setChecked(true);
   if (auto stored = positions_.open()) {
     setTop(stored->cameraBoxTop());
     setLeft(stored->cameraBoxLeft());
     bringBackIfLost();
   }
-  if (afterSetUp_) afterSetUp_();
+  if (afterSetUp_) afterSetUp_(settings_);
 }
 
 void CameraBox::setTimeStamp(const std::string& text) {
@@ -245,7 +246,7 @@ void CameraBox::applyResizeState() {
 }
 
 void CameraBox::applyViewfinderBevel() {
-  switch (settings.viewfinderBevel) {
+  switch (settings_.viewfinderBevel) {
     case 1:
       viewfinder.setBevelInner(ui::BevelCut::Lowered);
       break;

@@ -7,6 +7,7 @@
 #include "app/camera_box_view.h"
 #include "app/dialog.h"
 #include "app/positions.h"
+#include "app/settings.h"
 #include "camera/command_menu.h"
 #include "camera/viewfinder_geometry.h"
 #include "system/services.h"
@@ -46,9 +47,12 @@ struct ControlArray {
 // lengths scaled to the monitor's DPI.
 class CameraBox : public ui::Form, public app::CameraBoxView {
  public:
-  // afterSetUp runs at the end of the creation handler, and not at all if
-  // the set-up fails (a stored position that cannot be read).
-  CameraBox(ui::Application& app, sys::Services& services, std::function<void()> afterSetUp = {});
+  // The set-up gives the settings their default viewfinder size, then
+  // hands them to afterSetUp (not at all if the set-up fails). The palette
+  // leaves the screen with the box for a full-screen shot.
+  using AfterSetUp = std::function<void(app::Settings&)>;
+  CameraBox(ui::Application& app, sys::Services& services, app::Settings& settings, ui::Form& palette,
+            AfterSetUp afterSetUp = {});
 
   // The layout tick's pace, and its pace while a handle is dragged.
   static constexpr int kLayoutInterval = 55, kDragLayoutInterval = 1;
@@ -166,7 +170,14 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   ui::Rect clientAreaAtDpi(int dpi) const override;
   void repaintPhoto() override { update(); }
   // The command menu's last items: the options dialog and the help window
-  // open in the camera box's place, the about box over it, modally.
+  // open in the camera box's place, the about box over it, modally. They
+  // are made after the box, so the shell hands them over.
+  struct Dialogs {
+    app::Dialog* options = nullptr;
+    app::Dialog* help = nullptr;
+    app::Dialog* about = nullptr;
+  };
+  void setDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
   void showOptions();
   void showHelp();
   void showAbout();
@@ -210,9 +221,12 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void openInsteadOfBox(app::Dialog* dialog);
 
   sys::Services& services_;
+  app::Settings& settings_;
+  ui::Form& palette_;
   app::PositionStore positions_;
-  std::function<void()> afterSetUp_;
+  AfterSetUp afterSetUp_;
   FilmInput storeInFilm_;
+  Dialogs dialogs_;
 };
 
 // The 156 x 116, 256-colour title picture.

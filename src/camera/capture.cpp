@@ -7,28 +7,16 @@
 #include <optional>
 #include <vector>
 
-#include "app/settings.h"
-#include "app/windows.h"
 #include "base/error.h"
 #include "camera/camera_box.h"
 #include "ui/application.h"
 
 namespace camera {
 
-using app::settings;
-
 namespace {
 
 // A full-screen shot shows in the camera box at a quarter of its size.
 constexpr unsigned kScreenShotDivisor = 4;
-
-void hidePalette() {
-  if (ui::Form* palette = app::windows.paletteForm) palette->hide();
-}
-
-void showPalette() {
-  if (ui::Form* palette = app::windows.paletteForm) palette->showForm();
-}
 
 }  // namespace
 
@@ -107,15 +95,15 @@ void CameraBox::shoot(const Shot& shot) {
   runShot(shot.wholeScreen, [this, &shot] {
     // Hide, and wait the shutter delay.
     keepHidden = true;
-    if (shot.wholeScreen) hidePalette();
+    if (shot.wholeScreen) palette_.hide();
     hide();
-    pause(settings.shutterDelaySeconds * 1000LL);
+    pause(settings_.shutterDelaySeconds * 1000LL);
     std::string stamp;
     if (!shot.burst) stamp = shotTimeStamp();
     application().hideApplicationWindow();
     std::optional<SlowedLayout> slowed;
-    if (shot.slowsLayout) slowed.emplace(layoutTimer, settings.strobeIntervalTenths);
-    const int count = shot.burst ? settings.strobeCount : 1;
+    if (shot.slowsLayout) slowed.emplace(layoutTimer, settings_.strobeIntervalTenths);
+    const int count = shot.burst ? settings_.strobeCount : 1;
     for (int taken = 0; taken < count; ++taken) {
       if (shot.burst) stamp = shotTimeStamp();
       application().processMessages();
@@ -132,7 +120,7 @@ void CameraBox::shoot(const Shot& shot) {
       if (shot.windowsBack == Shot::Return::BeforeStoring) bringBackAfterShot(shot);
       // Store.
       storePhotoInFilm();
-      if (shot.burst) pause(settings.strobeIntervalTenths * 100LL);
+      if (shot.burst) pause(settings_.strobeIntervalTenths * 100LL);
     }
     if (shot.windowsBack == Shot::Return::AfterTheLast) bringBackAfterShot(shot);
     keepHidden = false;
@@ -150,7 +138,7 @@ void CameraBox::showShot(const Shot& shot, const picture::Picture& taken, const 
 void CameraBox::bringBackAfterShot(const Shot& shot) {
   if (shot.wholeScreen) {
     application().showApplicationWindow();
-    showPalette();
+    palette_.showForm();
   }
   showForm();
 }
@@ -163,8 +151,7 @@ void CameraBox::runShot(bool hidesPalette, const std::function<void()>& steps) {
     // errors are reported as any other, and the shot's error after them.
     ui::Application& a = application();
     a.dispatch([&a] { a.showApplicationWindow(); });
-    ui::Form* palette = app::windows.paletteForm;
-    if (hidesPalette && palette && !palette->visible()) a.dispatch([palette] { palette->showForm(); });
+    if (hidesPalette && !palette_.visible()) a.dispatch([this] { palette_.showForm(); });
     if (!visible()) a.dispatch([this] { showForm(); });
     keepHidden = false;
     throw;

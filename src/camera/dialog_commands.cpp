@@ -1,7 +1,6 @@
 // The camera box's commands that open the dialogs, and what the dialogs do
 // to the camera box.
 #include "app/dialog.h"
-#include "app/windows.h"
 #include "camera/camera_box.h"
 
 namespace camera {
@@ -26,13 +25,13 @@ void CameraBox::openInsteadOfBox(app::Dialog* dialog) {
   }
 }
 
-void CameraBox::showOptions() { openInsteadOfBox(app::windows.optionsDialogView); }
+void CameraBox::showOptions() { openInsteadOfBox(dialogs_.options); }
 
-void CameraBox::showHelp() { openInsteadOfBox(app::windows.helpWindowView); }
+void CameraBox::showHelp() { openInsteadOfBox(dialogs_.help); }
 
 void CameraBox::showAbout() {
   prepareForDialog();
-  if (app::windows.aboutBoxView) app::windows.aboutBoxView->open();
+  if (dialogs_.about) dialogs_.about->open();
 }
 
 void CameraBox::setTimeStampShown(bool shown) {

@@ -5,11 +5,9 @@
 
 namespace camera {
 
-using app::settings;
-
 void CameraBox::resizeToDefault() {
-  photo.setWidth(defaultPhotoSide(settings.defaultViewfinderWidth));
-  photo.setHeight(defaultPhotoSide(settings.defaultViewfinderHeight));
+  photo.setWidth(defaultPhotoSide(settings_.defaultViewfinderWidth));
+  photo.setHeight(defaultPhotoSide(settings_.defaultViewfinderHeight));
 }
 
 // Always from the picture's own size: 200 % twice is still 200 %.

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/camera_box_view.h"
-#include "app/windows.h"
 #include "dialogs/manual.h"
 
 namespace dialogs {
@@ -15,7 +13,8 @@ constexpr const char* kTopicCaptions[] = {"Miruneについて", "ｾﾚｸﾄﾎ
 constexpr ui::Color kAqua = 0x00FFFF;
 }  // namespace
 
-HelpWindow::HelpWindow(ui::Application& application) : ui::Form(application, "helpWindow") {
+HelpWindow::HelpWindow(ui::Application& application, app::CameraBoxView& cameraBox)
+    : ui::Form(application, "helpWindow"), cameraBox_(cameraBox) {
   setBorderStyle(ui::BorderStyle::Dialog);
   setStayOnTop(true);
   setCaption("Help");
@@ -77,7 +76,7 @@ void HelpWindow::resetToTop() {
 }
 
 void HelpWindow::closeHelp() {
-  if (app::windows.cameraBoxView) app::windows.cameraBoxView->showCameraBox();
+  cameraBox_.showCameraBox();
   close();
 }
 

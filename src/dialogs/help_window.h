@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 
+#include "app/camera_box_view.h"
 #include "app/dialog.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -13,7 +14,8 @@ namespace dialogs {
 // scroll it to their chapters. Each showing starts at the top.
 class HelpWindow : public ui::Form, public app::Dialog {
  public:
-  explicit HelpWindow(ui::Application& app);
+  // Closing the help brings the camera box back.
+  HelpWindow(ui::Application& app, app::CameraBoxView& cameraBox);
 
   static constexpr ui::Color kTopicColor = 0x800080;   // purple
   static constexpr ui::Color kChosenColor = 0xFF0000;  // the chapter chosen last
@@ -44,6 +46,7 @@ class HelpWindow : public ui::Form, public app::Dialog {
  private:
   void setUp();
   std::array<int, 6> positions_{};
+  app::CameraBoxView& cameraBox_;
 };
 
 }  // namespace dialogs

@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <string>
 
-#include "app/camera_box_view.h"
-#include "app/settings.h"
-#include "app/windows.h"
 #include "base/error.h"
 #include "ui/application.h"
 #include "ui/backend.h"
 #include "ui/painter.h"
 
 namespace dialogs {
-
-using app::settings;
 
 namespace {
 
@@ -41,8 +36,12 @@ void showAll(std::initializer_list<ui::Control*> controls, bool shown) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(ui::Application& application, sys::Services& services)
-    : ui::Form(application, "optionsDialog"), services_(services) {
+OptionsDialog::OptionsDialog(ui::Application& application, sys::Services& services, app::Settings& settings,
+                             app::CameraBoxView& cameraBox)
+    : ui::Form(application, "optionsDialog"),
+      services_(services),
+      settings_(settings),
+      cameraBox_(cameraBox) {
   setBorderStyle(ui::BorderStyle::Dialog);
   setStayOnTop(true);
   setCaption("オプション");
@@ -146,30 +145,30 @@ void OptionsDialog::setUp() {
 }
 
 void OptionsDialog::fillFromSettings() {
-  bool strobeCount = settings.strobeCount != kDefaultStrobeCount;
+  bool strobeCount = settings_.strobeCount != kDefaultStrobeCount;
   strobeCountCheck.setChecked(strobeCount);
-  strobeCountEdit.setText(std::to_string(strobeCount ? settings.strobeCount : kDefaultStrobeCount));
+  strobeCountEdit.setText(std::to_string(strobeCount ? settings_.strobeCount : kDefaultStrobeCount));
   showAll({&strobeCountEdit, &shotsLabel}, strobeCount);
 
-  bool interval = settings.strobeIntervalTenths != kDefaultInterval;
+  bool interval = settings_.strobeIntervalTenths != kDefaultInterval;
   strobeIntervalCheck.setChecked(interval);
-  strobeIntervalBar.setPosition(interval ? settings.strobeIntervalTenths : kDefaultInterval);
+  strobeIntervalBar.setPosition(interval ? settings_.strobeIntervalTenths : kDefaultInterval);
   showAll({&strobeIntervalBar, &intervalFastLabel, &intervalSlowLabel}, interval);
 
-  bool size =
-      settings.defaultViewfinderWidth != kDefaultWidth || settings.defaultViewfinderHeight != kDefaultHeight;
+  bool size = settings_.defaultViewfinderWidth != kDefaultWidth ||
+              settings_.defaultViewfinderHeight != kDefaultHeight;
   defaultSizeCheck.setChecked(size);
-  defaultWidthEdit.setText(std::to_string(settings.defaultViewfinderWidth));
-  defaultHeightEdit.setText(std::to_string(settings.defaultViewfinderHeight));
+  defaultWidthEdit.setText(std::to_string(settings_.defaultViewfinderWidth));
+  defaultHeightEdit.setText(std::to_string(settings_.defaultViewfinderHeight));
   showAll({&defaultWidthEdit, &defaultHeightEdit, &timesLabel, &pixelsLabel}, size);
 
-  bool delay = settings.shutterDelaySeconds != 0;
+  bool delay = settings_.shutterDelaySeconds != 0;
   shutterDelayCheck.setChecked(delay);
-  shutterDelayBar.setPosition(delay ? settings.shutterDelaySeconds : 1);
+  shutterDelayBar.setPosition(delay ? settings_.shutterDelaySeconds : 1);
   showAll({&shutterDelayBar, &secondsLabel, &delayValueLabel, &delayMinLabel, &delayMaxLabel}, delay);
 
   // A style the dialog has no button for leaves the group as it was.
-  switch (settings.viewfinderBevel) {
+  switch (settings_.viewfinderBevel) {
     case kFlatBevel:
       viewfinderBevelCheck.setChecked(false);
       showAll({&loweredRadio, &raisedRadio}, false);
@@ -177,18 +176,18 @@ void OptionsDialog::fillFromSettings() {
     case 1:
     case 2:
       viewfinderBevelCheck.setChecked(true);
-      (settings.viewfinderBevel == 1 ? loweredRadio : raisedRadio).setChecked(true);
+      (settings_.viewfinderBevel == 1 ? loweredRadio : raisedRadio).setChecked(true);
       showAll({&loweredRadio, &raisedRadio}, true);
       break;
     default:
       break;
   }
 
-  pushOutCheck.setChecked(settings.pushOutWhenFull);
+  pushOutCheck.setChecked(settings_.pushOutWhenFull);
 
-  bool software = !settings.optionSoftwarePath.empty();
+  bool software = !settings_.optionSoftwarePath.empty();
   optionSoftwareCheck.setChecked(software);
-  optionSoftwareEdit.setText(settings.optionSoftwarePath);
+  optionSoftwareEdit.setText(settings_.optionSoftwarePath);
   showAll({&optionSoftwareEdit, &optionSoftwareLabel}, software);
 }
 
@@ -207,41 +206,39 @@ void OptionsDialog::refreshDependents() {
 // Step by step: a number that does not convert ends the apply there, and
 // what was applied before it stays.
 void OptionsDialog::applyToSettings() {
-  settings.strobeCount =
+  settings_.strobeCount =
       static_cast<std::uint8_t>(strobeCountCheck.checked() ? numberIn(strobeCountEdit) : kDefaultStrobeCount);
   if (defaultSizeCheck.checked()) {
-    settings.defaultViewfinderWidth = static_cast<std::uint16_t>(numberIn(defaultWidthEdit));
-    settings.defaultViewfinderHeight = static_cast<std::uint16_t>(numberIn(defaultHeightEdit));
+    settings_.defaultViewfinderWidth = static_cast<std::uint16_t>(numberIn(defaultWidthEdit));
+    settings_.defaultViewfinderHeight = static_cast<std::uint16_t>(numberIn(defaultHeightEdit));
   } else {
-    settings.defaultViewfinderWidth = kDefaultWidth;
-    settings.defaultViewfinderHeight = kDefaultHeight;
+    settings_.defaultViewfinderWidth = kDefaultWidth;
+    settings_.defaultViewfinderHeight = kDefaultHeight;
   }
-  settings.pushOutWhenFull = pushOutCheck.checked();
+  settings_.pushOutWhenFull = pushOutCheck.checked();
   if (loweredRadio.checked())
-    settings.viewfinderBevel = 1;
+    settings_.viewfinderBevel = 1;
   else if (raisedRadio.checked())
-    settings.viewfinderBevel = 2;
-  if (!viewfinderBevelCheck.checked()) settings.viewfinderBevel = kFlatBevel;
+    settings_.viewfinderBevel = 2;
+  if (!viewfinderBevelCheck.checked()) settings_.viewfinderBevel = kFlatBevel;
   if (optionSoftwareCheck.checked()) {
-    settings.optionSoftwarePath = optionSoftwareEdit.text();
+    settings_.optionSoftwarePath = optionSoftwareEdit.text();
   } else {
     optionSoftwareEdit.setText("");
-    settings.optionSoftwarePath.clear();
+    settings_.optionSoftwarePath.clear();
   }
-  settings.strobeIntervalTenths = static_cast<std::uint8_t>(
+  settings_.strobeIntervalTenths = static_cast<std::uint8_t>(
       strobeIntervalCheck.checked() ? strobeIntervalBar.position() : kDefaultInterval);
-  settings.shutterDelaySeconds =
+  settings_.shutterDelaySeconds =
       static_cast<std::uint8_t>(shutterDelayCheck.checked() ? shutterDelayBar.position() : 0);
 
-  app::CameraBoxView* box = app::windows.cameraBoxView;
-  if (!box) return;
   if (!timeStampCheck.checked()) {
-    box->setTimeStampShown(false);
+    cameraBox_.setTimeStampShown(false);
     return;
   }
-  box->setTimeStampShown(true);
-  if (timeStampColors.itemIndex() == 0) box->setTimeStampColors(ui::clBlack, kSilver);
-  if (timeStampColors.itemIndex() == 1) box->setTimeStampColors(kSilver, ui::clBlack);
+  cameraBox_.setTimeStampShown(true);
+  if (timeStampColors.itemIndex() == 0) cameraBox_.setTimeStampColors(ui::clBlack, kSilver);
+  if (timeStampColors.itemIndex() == 1) cameraBox_.setTimeStampColors(kSilver, ui::clBlack);
 }
 
 void OptionsDialog::applyAndClose() {
@@ -255,7 +252,7 @@ void OptionsDialog::saveAndClose() {
   // reaches the settings, nor the file.
   if (!strobeCountAccepted()) return;
   applyToSettings();
-  app::saveSettings(services_.profile, app::settingsPath(services_.files.executablePath()));
+  app::saveSettings(settings_, services_.profile, app::settingsPath(services_.files.executablePath()));
   services_.messages.show("設定を保存しました", application().title(), sys::MsgIcon::None,
                           sys::MsgButtons::OK);
   close();
@@ -281,8 +278,6 @@ void OptionsDialog::checkStrobeCount(bool& canClose) {
   if (!strobeCountAccepted()) canClose = false;
 }
 
-void OptionsDialog::showCameraBox() {
-  if (app::windows.cameraBoxView) app::windows.cameraBoxView->showCameraBox();
-}
+void OptionsDialog::showCameraBox() { cameraBox_.showCameraBox(); }
 
 }  // namespace dialogs

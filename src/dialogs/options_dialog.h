@@ -1,5 +1,7 @@
 #pragma once
+#include "app/camera_box_view.h"
 #include "app/dialog.h"
+#include "app/settings.h"
 #include "system/services.h"
 #include "ui/check_box.h"
 #include "ui/controls.h"
@@ -19,7 +21,10 @@ namespace dialogs {
 // it, which show only while it is checked (refreshed every second).
 class OptionsDialog : public ui::Form, public app::Dialog {
  public:
-  OptionsDialog(ui::Application& app, sys::Services& services);
+  // The dialog reads the settings as it is made and at each showing: they
+  // are loaded before it is made.
+  OptionsDialog(ui::Application& app, sys::Services& services, app::Settings& settings,
+                app::CameraBoxView& cameraBox);
 
   ui::Panel backPanel{this, "backPanel"};
   ui::GroupBox strobeFrame{&backPanel, "strobeFrame"};
@@ -93,6 +98,8 @@ class OptionsDialog : public ui::Form, public app::Dialog {
   bool strobeCountAccepted();
 
   sys::Services& services_;
+  app::Settings& settings_;
+  app::CameraBoxView& cameraBox_;
 };
 
 }  // namespace dialogs

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/settings.h"
 #include "picture/bmp.h"
 #include "picture/file_io.h"
 #include "ui/application.h"
@@ -25,9 +24,11 @@ constexpr const char* kTitle = "ネガシート";
 
 }  // namespace
 
-NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services, app::CameraBoxView& cameraBox)
+NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services, const app::Settings& settings,
+                             app::CameraBoxView& cameraBox)
     : ui::Form(app, "negativeSheet"),
       services_(services),
+      settings_(settings),
       cameraBox_(cameraBox),
       positions_(services.registry) {
   setBorderStyle(ui::BorderStyle::ToolWindow);

@@ -27,8 +27,10 @@ inline constexpr const char* kHandOffFile = "temp.bmp";
 // once the loop is idle after it became due.
 class NegativeSheet : public ui::Form {
  public:
-  // The film shows its pictures in the camera box.
-  NegativeSheet(ui::Application& app, sys::Services& services, app::CameraBoxView& cameraBox);
+  // The film shows its pictures in the camera box; the settings say when
+  // it pushes out, how playback runs and which option software starts.
+  NegativeSheet(ui::Application& app, sys::Services& services, const app::Settings& settings,
+                app::CameraBoxView& cameraBox);
 
   ui::Panel buttonColumn{this, "buttonColumn"};
   ui::PushButton playButton{&buttonColumn, "playButton"};
@@ -146,9 +148,10 @@ class NegativeSheet : public ui::Form {
   picture::Bitmap shownBitmap(const picture::Picture& picture) const;
 
   sys::Services& services_;
+  const app::Settings& settings_;
   app::CameraBoxView& cameraBox_;
   app::PositionStore positions_;
-  sheet::Film film_{app::settings};
+  sheet::Film film_{settings_};
   // The print grid shows the frames flat, marks or not.
   bool grid_ = false;
 };

@@ -1,6 +1,5 @@
 // Handing a picture of the film to other programs: the paint program the
 // desktop associates with bitmap files, and the option software.
-#include "app/settings.h"
 #include "base/path.h"
 #include "sheet/negative_sheet.h"
 #include "ui/application.h"
@@ -24,7 +23,7 @@ void NegativeSheet::openInPaintProgram() {
 }
 
 void NegativeSheet::startOptionSoftware() {
-  if (services_.shell.startProgram(app::settings.optionSoftwarePath)) return;
+  if (services_.shell.startProgram(settings_.optionSoftwarePath)) return;
   services_.messages.show("PSが見つかりません。", application().title(), sys::MsgIcon::None,
                           sys::MsgButtons::OK);
 }

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/settings.h"
 #include "sheet/negative_sheet.h"
 
 namespace sheet {
@@ -19,11 +18,11 @@ void NegativeSheet::showNextFrame() {
 // The steps are counted in 8 bits: a strobe count of 255 makes no step.
 // The loop does not run meanwhile: each step's picture is drawn at once.
 void NegativeSheet::autoPlay() {
-  const auto steps = static_cast<std::uint8_t>(app::settings.strobeCount + 1);
+  const auto steps = static_cast<std::uint8_t>(settings_.strobeCount + 1);
   for (int i = 0; i < steps; ++i) {
     showNextFrame();
     cameraBox_.repaintPhoto();
-    services_.clock.sleep(app::settings.strobeIntervalTenths * 100);
+    services_.clock.sleep(settings_.strobeIntervalTenths * 100);
   }
 }
 

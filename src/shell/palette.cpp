@@ -1,13 +1,10 @@
 #include "shell/palette.h"
 
-#include "app/camera_box_view.h"
-#include "app/windows.h"
+#include "camera/camera_box.h"
 #include "shell/glyphs.h"
 #include "ui/application.h"
 
 namespace shell {
-
-using app::windows;
 
 Palette::Palette(ui::Application& application, sys::Services& services)
     : ui::Form(application, "palette"), services_(services), positions_(services.registry) {
@@ -52,7 +49,7 @@ void Palette::setUp() {
   setLeft(0);
   // When Windows ends the session the places of this run are kept; nothing
   // is asked, so the log-off is not held up.
-  application().onSessionEnd = [this] { writePositions(); };
+  application().onSessionEnd.subscribe([this] { writePositions(); });
 }
 
 void Palette::readPosition() {
@@ -64,18 +61,18 @@ void Palette::readPosition() {
 }
 
 void Palette::toggleCameraBox() {
-  ui::Form& box = *windows.cameraBoxForm;
+  camera::CameraBox& box = windows_->cameraBox;
   if (box.visible()) {
-    windows.cameraBoxView->setKeepHidden(true);
+    box.setKeepHidden(true);
     box.hide();
   } else {
-    windows.cameraBoxView->setKeepHidden(false);
+    box.setKeepHidden(false);
     box.showForm();
   }
 }
 
 void Palette::toggleNegativeSheet() {
-  ui::Form& sheet = *windows.negativeSheetForm;
+  ui::Form& sheet = windows_->negativeSheet;
   if (sheet.visible())
     sheet.hide();
   else
@@ -83,22 +80,22 @@ void Palette::toggleNegativeSheet() {
 }
 
 void Palette::showHelp() {
-  windows.cameraBoxForm->hide();
-  windows.helpWindowForm->showForm();
+  windows_->cameraBox.hide();
+  windows_->helpWindow.showForm();
 }
 
 void Palette::confirmEnd(bool& canClose) {
   auto answer = services_.messages.show("Miruneを終了しますか？", application().title(),
                                         sys::MsgIcon::Confirmation, sys::MsgButtons::OKCancel);
   if (answer == sys::MsgResult::OK) {
-    windows.cameraBoxView->setKeepHidden(true);
-    windows.cameraBoxForm->close();
-    windows.negativeSheetForm->close();
-    windows.helpWindowForm->close();
-    windows.optionsDialogForm->close();
+    windows_->cameraBox.setKeepHidden(true);
+    windows_->cameraBox.close();
+    windows_->negativeSheet.close();
+    windows_->helpWindow.close();
+    windows_->optionsDialog.close();
     canClose = true;
   } else {
-    windows.cameraBoxView->setKeepHidden(false);
+    windows_->cameraBox.setKeepHidden(false);
     canClose = false;
   }
   // Written at every request, confirmed or not. A failing write ends the
@@ -109,8 +106,8 @@ void Palette::confirmEnd(bool& canClose) {
 }
 
 void Palette::writePositions() {
-  positions_.write({windows.cameraBoxForm->top(), windows.cameraBoxForm->left(),
-                    windows.negativeSheetForm->top(), top(), left()});
+  positions_.write(
+      {windows_->cameraBox.top(), windows_->cameraBox.left(), windows_->negativeSheet.top(), top(), left()});
 }
 
 }  // namespace shell

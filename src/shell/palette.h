@@ -1,9 +1,15 @@
 #pragma once
+#include <optional>
+
 #include "app/clipboard_switch.h"
 #include "app/positions.h"
 #include "system/services.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+
+namespace camera {
+class CameraBox;
+}
 
 namespace shell {
 
@@ -11,6 +17,16 @@ namespace shell {
 class Palette : public ui::Form, public app::ClipboardSwitch {
  public:
   Palette(ui::Application& app, sys::Services& services);
+
+  // The windows the palette shows, hides, closes and keeps the places of;
+  // made after the palette, the main window, so start-up hands them over.
+  struct Windows {
+    camera::CameraBox& cameraBox;
+    ui::Form& negativeSheet;
+    ui::Form& helpWindow;
+    ui::Form& optionsDialog;
+  };
+  void setWindows(const Windows& windows) { windows_.emplace(windows); }
 
   ui::SpeedButton cameraBoxButton{this, "cameraBoxButton"};
   ui::SpeedButton negativeSheetButton{this, "negativeSheetButton"};
@@ -35,6 +51,7 @@ class Palette : public ui::Form, public app::ClipboardSwitch {
 
   sys::Services& services_;
   app::PositionStore positions_;
+  std::optional<Windows> windows_;
 };
 
 }  // namespace shell

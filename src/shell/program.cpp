@@ -1,7 +1,5 @@
 #include "shell/program.h"
 
-#include "app/settings.h"
-#include "app/windows.h"
 #include "camera/camera_box.h"
 #include "dialogs/about_box.h"
 #include "dialogs/help_window.h"
@@ -13,8 +11,7 @@
 
 namespace shell {
 
-Forms startUp(ui::Application& app, sys::Services& services) {
-  using app::windows;
+Forms startUp(ui::Application& app, sys::Services& services, app::Settings& settings) {
   app.setTitle("Mirune 36 枚撮り");
   // The UI font of every window; the toolkit's own default is neutral.
   app.setFont({"ＭＳ Ｐゴシック", 12, ui::clBlack, false});
@@ -28,23 +25,18 @@ Forms startUp(ui::Application& app, sys::Services& services) {
   Forms forms;
   step(0);
   forms.palette = app.createForm<Palette>(services);
-  windows.paletteForm = forms.palette;
   step(1);
-  // The settings: the built-in values, then the settings file once the
-  // camera box has set itself up (a box that fails to leaves the file unread).
-  app::setBuiltInSettings();
-  forms.cameraBox = app.createForm<camera::CameraBox>(services, [&services] {
-    app::loadSettings(services.profile, app::settingsPath(services.files.executablePath()));
-  });
-  windows.cameraBoxForm = forms.cameraBox;
-  windows.cameraBoxView = forms.cameraBox;
+  // The settings file is read once the camera box has set itself up (a box
+  // that fails to leaves the file unread), and before any other window
+  // reads the settings.
+  forms.cameraBox = app.createForm<camera::CameraBox>(
+      services, settings, *forms.palette, [&services](app::Settings& defaults) {
+        app::loadSettings(defaults, services.profile, app::settingsPath(services.files.executablePath()));
+      });
   step(2);
-  forms.optionsDialog = app.createForm<dialogs::OptionsDialog>(services);
-  windows.optionsDialogForm = forms.optionsDialog;
-  windows.optionsDialogView = forms.optionsDialog;
+  forms.optionsDialog = app.createForm<dialogs::OptionsDialog>(services, settings, *forms.cameraBox);
   step(3);
-  forms.negativeSheet = app.createForm<sheet::NegativeSheet>(services, *forms.cameraBox);
-  windows.negativeSheetForm = forms.negativeSheet;
+  forms.negativeSheet = app.createForm<sheet::NegativeSheet>(services, settings, *forms.cameraBox);
   // The one cycle: the camera box stores its shots in the film, which shows
   // its pictures in the box.
   forms.cameraBox->setFilmInput(
@@ -56,23 +48,25 @@ Forms startUp(ui::Application& app, sys::Services& services) {
   forms.clipboardWatcher = std::make_unique<sheet::ClipboardWatcher>(
       app, services.clipboard, forms.negativeSheet->film(), *forms.palette);
   step(6);
-  forms.helpWindow = app.createForm<dialogs::HelpWindow>();
-  windows.helpWindowForm = forms.helpWindow;
-  windows.helpWindowView = forms.helpWindow;
+  forms.helpWindow = app.createForm<dialogs::HelpWindow>(*forms.cameraBox);
   step(7);
   forms.aboutBox = app.createForm<dialogs::AboutBox>();
-  windows.aboutBoxForm = forms.aboutBox;
-  windows.aboutBoxView = forms.aboutBox;
+  forms.cameraBox->setDialogs({forms.optionsDialog, forms.helpWindow, forms.aboutBox});
+  forms.palette->setWindows(
+      {*forms.cameraBox, *forms.negativeSheet, *forms.helpWindow, *forms.optionsDialog});
   step(8);
   app.release(*startUpWindow);
   return forms;
 }
 
-int runProgram(ui::Application& app, sys::Services& services) {
-  // The forms belong to the application; the watcher lives as long as these.
-  Forms forms = startUp(app, services);
-  app.run();
+Program::Program(ui::Application& app, sys::Services& services)
+    : app_(app), forms_(startUp(app, services, settings_)) {}
+
+int Program::run() {
+  app_.run();
   return 0;
 }
+
+const ui::Form& Program::shellOwner() const { return *forms_.negativeSheet; }
 
 }  // namespace shell

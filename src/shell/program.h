@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "app/settings.h"
 #include "sheet/clipboard_watcher.h"
 #include "system/services.h"
 #include "ui/application.h"
@@ -33,12 +34,26 @@ struct Forms {
   std::unique_ptr<sheet::ClipboardWatcher> clipboardWatcher;
 };
 
-// The start-up sequence: start-up window and gauge, every window created
-// in order and entered in app::windows, the clipboard watcher made, the
-// start-up window's release posted. Returns before the loop.
-Forms startUp(ui::Application& app, sys::Services& services);
+// Makes every window in its fixed order and wires them to each other,
+// before the loop; the windows keep settings for the whole run.
+Forms startUp(ui::Application& app, sys::Services& services, app::Settings& settings);
 
-// startUp, then the message loop; returns when the application ends.
-int runProgram(ui::Application& app, sys::Services& services);
+// The running program: the settings and the windows that share them. The
+// windows hold on to the settings, so the program outlives the loop.
+class Program {
+ public:
+  Program(ui::Application& app, sys::Services& services);
+
+  // Returns when the application ends.
+  int run();
+  // The window that owns what the system shell opens for the negative
+  // sheet's paint command.
+  const ui::Form& shellOwner() const;
+
+ private:
+  ui::Application& app_;
+  app::Settings settings_;
+  Forms forms_;
+};
 
 }  // namespace shell

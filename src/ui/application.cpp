@@ -116,16 +116,18 @@ void Application::showError(const std::string& text) {
   messages_.show(text, title_, sys::MsgIcon::Error, sys::MsgButtons::OK);
 }
 
-void Application::restored() {
-  if (onRestore) dispatch(onRestore);
+void Application::notify(const Notice& notice) {
+  // By copy: a subscriber may subscribe another.
+  for (std::size_t i = 0; i < notice.handlers_.size(); ++i) {
+    const std::function<void()> handler = notice.handlers_[i];
+    dispatch(handler);
+  }
 }
 
-void Application::deactivated() {
-  if (onDeactivate) dispatch(onDeactivate);
-}
+void Application::restored() { notify(onRestore); }
 
-void Application::sessionEnding() {
-  if (onSessionEnd) dispatch(onSessionEnd);
-}
+void Application::deactivated() { notify(onDeactivate); }
+
+void Application::sessionEnding() { notify(onSessionEnd); }
 
 }  // namespace ui

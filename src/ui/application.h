@@ -16,6 +16,17 @@ class Screen;
 
 namespace ui {
 
+// A notice from the system that several windows may follow, in the order
+// they subscribed.
+class Notice {
+ public:
+  void subscribe(std::function<void()> handler) { handlers_.push_back(std::move(handler)); }
+
+ private:
+  friend class Application;
+  std::vector<std::function<void()>> handlers_;
+};
+
 // The application object: owns every form, runs the loop, shows the
 // default error box for a handler that fails with base::Error.
 class Application {
@@ -84,16 +95,19 @@ class Application {
   // No form keeps the mouse any more: a popup menu or a modal box has it.
   void releaseMouse();
 
-  std::function<void()> onRestore;
-  std::function<void()> onDeactivate;
+  Notice onRestore;
+  Notice onDeactivate;
   // The system is ending the session; the process ends after it.
-  std::function<void()> onSessionEnd;
+  Notice onSessionEnd;
   void restored();
   void deactivated();
   void sessionEnding();
 
  private:
   void adopt(std::unique_ptr<Form> f, bool mayBeMain);
+  // Each subscriber runs as a handler of its own, so one that fails does
+  // not stop the next.
+  void notify(const Notice& notice);
   Backend& backend_;
   sys::MessageBoxes& messages_;
   sys::Screen& screen_;

@@ -671,8 +671,8 @@ TEST(Backend, MinimizeRestoreAndActivation) {
   HWND app = fx.backend.applicationWindow();
   HWND w = hwndOf(*form);
   int restores = 0, deactivations = 0;
-  fx.app->onRestore = [&] { ++restores; };
-  fx.app->onDeactivate = [&] { ++deactivations; };
+  fx.app->onRestore.subscribe([&] { ++restores; });
+  fx.app->onDeactivate.subscribe([&] { ++deactivations; });
   SendMessageW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   EXPECT_TRUE(!IsWindowVisible(w)) << "minimising the application takes its forms off the screen";
   EXPECT_TRUE(form->visible()) << "the form itself stays shown";

@@ -13,11 +13,11 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
-#include "app/windows.h"
 #include "camera/camera_box.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/services.h"
+#include "shell/palette.h"
 #include "shell/program.h"
 #include "ui/application.h"
 
@@ -77,23 +77,23 @@ struct Program {
   win32::Shell shell{nullptr};
   sys::Services services{screen, clipboard,   registry, profile, boxes, clock,
                          files,  fileDialogs, printer,  shell,   png};
+  app::Settings settings;
   std::unique_ptr<ui::Application> app = std::make_unique<ui::Application>(backend, boxes, screen);
   camera::CameraBox* box = nullptr;
 
   Program() {
     backend.setApplication(app.get());
-    box = shell::startUp(*app, services).cameraBox;
+    shell::Forms forms = shell::startUp(*app, services, settings);
+    box = forms.cameraBox;
     app->processMessages();
-    app::settings.shutterDelaySeconds = 0;
-    app::settings.pushOutWhenFull = true;
-    app::windows.paletteForm->showForm();
+    settings.shutterDelaySeconds = 0;
+    settings.pushOutWhenFull = true;
+    forms.palette->showForm();
     box->keepHidden = false;
     box->showForm();
     settle();
   }
   ~Program() {
-    app::windows = {};
-    app::settings = {};
     backend.setApplication(nullptr);
     app.reset();
   }
@@ -146,8 +146,8 @@ TEST(LongCapture, FullScreenShotsLeakNoHandles) { shotsLeakNoHandles(200, 40, 0)
 
 TEST(Capture, StrobeBurstSpacing) {
   Program program;
-  app::settings.strobeCount = 10;
-  app::settings.strobeIntervalTenths = 1;
+  program.settings.strobeCount = 10;
+  program.settings.strobeIntervalTenths = 1;
   program.app->dispatch([&] { program.box->shootScreenBurst(); });
   const auto& at = program.screen.copiedAt;
   EXPECT_EQ(int(at.size()), 10) << "ten copies";

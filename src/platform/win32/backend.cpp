@@ -118,6 +118,12 @@ void Backend::makeNextWindow() {
   KillTimer(messageWindow_.get(), kMakeWindowsTimer);
 }
 
+HWND Backend::windowOf(const ui::Form& form) const {
+  for (FormWindow* f : forms_)
+    if (&f->form() == &form) return f->hwnd();
+  return nullptr;
+}
+
 void Backend::removeForm(FormWindow* f) {
   forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
 }

@@ -58,6 +58,8 @@ class Backend : public ui::Backend {
   HINSTANCE instance() const { return instance_; }
   HWND applicationWindow() const { return appWindow_.get(); }
   HWND messageWindow() const { return messageWindow_.get(); }
+  // The window of a form, null when the form has none.
+  HWND windowOf(const ui::Form& form) const;
   GdiPainter& painter() override { return painter_; }
   // The message loop has ended: windows no longer report to the application.
   bool ending() const { return ending_; }

@@ -5,12 +5,9 @@
 #include <exception>
 #include <string>
 
-#include "app/windows.h"
 #include "platform/win32/backend.h"
-#include "platform/win32/form_window.h"
 #include "platform/win32/services.h"
 #include "platform/win32/text.h"
-#include "sheet/negative_sheet.h"
 #include "shell/program.h"
 #include "ui/application.h"
 
@@ -28,13 +25,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::FileDialogs fileDialogs([&backend] { return backend.applicationWindow(); });
   win32::Printer printer([&backend] { return backend.applicationWindow(); });
   win32::PngCodec png;
-  // Files open in another program owned by the negative sheet, whose paint
-  // command opens them.
-  win32::Shell shell([] {
-    const ui::Form* sheet = app::windows.negativeSheetForm;
-    auto* window = sheet ? dynamic_cast<win32::FormWindow*>(sheet->peer()) : nullptr;
-    return window ? window->hwnd() : HWND(nullptr);
-  });
+  // Files open in another program owned by the window the program names,
+  // once its windows stand.
+  const shell::Program* program = nullptr;
+  win32::Shell shell(
+      [&backend, &program] { return program ? backend.windowOf(program->shellOwner()) : HWND(nullptr); });
   sys::Services services{screen, clipboard,   registry, profile, messages, clock,
                          files,  fileDialogs, printer,  shell,   png};
   try {
@@ -46,7 +41,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       ~Attach() { backend.setApplication(nullptr); }
     } attach{backend};
     backend.setApplication(&app);
-    return shell::runProgram(app, services);
+    shell::Program started(app, services);
+    program = &started;
+    return started.run();
   } catch (...) {
     // A failure outside any handler (the start-up itself, a palette that
     // cannot appear) ends the program, but not silently, and in its words.

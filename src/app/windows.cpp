@@ -1,7 +1,0 @@
-#include "app/windows.h"
-
-namespace app {
-
-Windows windows;
-
-}  // namespace app
