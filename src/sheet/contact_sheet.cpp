@@ -1,7 +1,7 @@
-// The film printed as a contact sheet: the window itself, laid out as a
-// grid of frames for a moment below the screen, is what goes on the page.
-#include "sheet/negative_sheet.h"
-#include "ui/application.h"
+#include "sheet/contact_sheet.h"
+
+#include <optional>
+#include <utility>
 
 namespace sheet {
 
@@ -19,65 +19,71 @@ constexpr int kStripWindowHeight = 136;
 
 }  // namespace
 
-void NegativeSheet::arrangeGrid() {
+ContactSheet::ContactSheet(ui::Form& window, ui::Panel& buttonColumn, ui::ScrollBox& filmStrip,
+                           Frames& frames, sys::Services& services, std::function<void()> arranged)
+    : window_(window),
+      buttonColumn_(buttonColumn),
+      filmStrip_(filmStrip),
+      frames_(frames),
+      services_(services),
+      arranged_(std::move(arranged)) {}
+
+void ContactSheet::arrangeGrid() {
   int sw = services_.screen.width();
   // Below every monitor, so that none shows it.
-  setTop(services_.screen.virtualScreen().bottom() + 10);
-  buttonColumn.hide();
-  filmStrip.setPosition(ui::Axis::Horizontal, 0);
-  setClientWidth(kWideGridWidth);
-  setClientHeight(kWideGridHeight);
+  window_.setTop(services_.screen.virtualScreen().bottom() + 10);
+  buttonColumn_.hide();
+  filmStrip_.setPosition(ui::Axis::Horizontal, 0);
+  window_.setClientWidth(kWideGridWidth);
+  window_.setClientHeight(kWideGridHeight);
   grid_ = true;
-  for (int i = 0; i < kFilmFrames; ++i) showMarks(i);
   int columns = kWideColumns, pitch = kWideRowPitch;
   if (sw <= kWideScreen) {
-    setClientWidth(kNarrowGridWidth);
-    setClientHeight(kNarrowGridHeight);
+    window_.setClientWidth(kNarrowGridWidth);
+    window_.setClientHeight(kNarrowGridHeight);
     columns = kNarrowColumns;
     pitch = kNarrowRowPitch;
   }
   // Without the button column the strip fills the client area.
-  filmStrip.setBounds({0, 0, clientWidth(), clientHeight()});
+  filmStrip_.setBounds({0, 0, window_.clientWidth(), window_.clientHeight()});
   // The first row already stands where the strip has it.
   for (int i = columns; i < kFilmFrames; ++i) {
-    Frame& f = frames[i];
+    Frame& f = frames_[i];
     f.panel.setLeft(kFrameSize * (i % columns));
     f.panel.setTop(pitch * (i / columns));
     f.caption.setTop(f.panel.top() + kCaptionTop);
     f.caption.setLeft(f.panel.left() + kCaptionLeft);
   }
+  arranged_();
 }
 
-void NegativeSheet::arrangeStrip() {
+void ContactSheet::arrangeStrip() {
   int sw = services_.screen.width(), sh = services_.screen.height();
-  buttonColumn.show();
-  setLeft(0);
-  setWidth(sw);
-  setHeight(kStripWindowHeight);
-  setTop(sh - height());
-  layOut();
-  filmStrip.setPosition(ui::Axis::Horizontal, 0);
+  buttonColumn_.show();
+  window_.setLeft(0);
+  window_.setWidth(sw);
+  window_.setHeight(kStripWindowHeight);
+  window_.setTop(sh - window_.height());
+  filmStrip_.setPosition(ui::Axis::Horizontal, 0);
   grid_ = false;
-  film_.dropLoweredMark();
-  film_.rewind();
-  for (int i = 0; i < kFilmFrames; ++i) showMarks(i);
   // Frames 9 to 36: every frame that either grid moves.
   for (int i = kNarrowColumns; i < kFilmFrames; ++i) {
-    Frame& f = frames[i];
+    Frame& f = frames_[i];
     f.panel.setTop(0);
     f.panel.setLeft(kFrameSize * i);
     f.caption.setTop(kCaptionTop);
     f.caption.setLeft(f.panel.left() + kCaptionLeft);
   }
+  arranged_();
 }
 
-void NegativeSheet::printContactSheet() {
+void ContactSheet::print() {
   sys::Printer& printer = services_.printer;
   try {
     arrangeGrid();
     if (std::optional<sys::PrinterPage> page = printer.choose()) {
       sys::HeldPrinter held(printer);
-      picture::Canvas image = clientImage();
+      picture::Canvas image = window_.clientImage();
       printer.print(image, sys::fillPage(image.width(), image.height(), *page));
     }
   } catch (...) {

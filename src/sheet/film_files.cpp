@@ -1,9 +1,9 @@
-// The film on disk: a series of numbered bitmap files, a six-character
-// series name followed by "01.bmp" .. "36.bmp", written in one go and read
-// back into the film through the camera box.
+#include "sheet/film_files.h"
+
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/file_dialogs.h"
 #include "app/picture_files.h"
@@ -12,8 +12,8 @@
 #include "base/path.h"
 #include "picture/errors.h"
 #include "picture/picture.h"
-#include "sheet/negative_sheet.h"
-#include "ui/application.h"
+#include "sheet/frame.h"
+#include "ui/backend.h"
 
 namespace sheet {
 
@@ -40,23 +40,27 @@ picture::Picture readPicture(sys::PngCodec& png, const std::string& path) {
 
 }  // namespace
 
+FilmFiles::FilmFiles(const Film& film, sys::Services& services, ui::Application& app,
+                     LoadIntoFilm loadIntoFilm)
+    : film_(film), services_(services), app_(app), loadIntoFilm_(std::move(loadIntoFilm)) {}
+
 // Each file goes through a temporary file renamed over its target: the
 // first that cannot be written ends the command with its error, the files
 // before it written, the one it would have replaced whole, the later ones
 // not tried.
-void NegativeSheet::saveFilm() {
+void FilmFiles::saveFilm() {
   std::optional<std::string> path;
   for (;;) {
     path = services_.fileDialogs.saveFile(app::savePictureDialog(false));
     if (!path) return;
     if (base::cp932Length(base::fileNamePart(*path)) == kSeriesFileNameBytes) break;
-    services_.messages.show("英数字6文字で名前をつけてください", application().title(), sys::MsgIcon::None,
+    services_.messages.show("英数字6文字で名前をつけてください", app_.title(), sys::MsgIcon::None,
                             sys::MsgButtons::OK);
   }
   for (int i : film_.usedFrames()) {
     // The series is bitmaps by its names: an icon or a metafile goes as
     // the picture it shows, so that the series always loads back whole.
-    const picture::Picture saved(shownBitmap(film_.frame(i).image));
+    const picture::Picture saved(shownBitmap(film_.frame(i).image, app_.backend().painter()));
     std::string file = base::changeExtension(*path, seriesEnding(i + 1));
     picture::messages::inProgramWords([&] { saved.saveToFile(file); });
   }
@@ -64,7 +68,7 @@ void NegativeSheet::saveFilm() {
 
 // Everything loads inside this one command; each file finds the film
 // tidy, so a full film with push-out keeps the newest 36.
-void NegativeSheet::loadFilm() {
+void FilmFiles::loadFilm() {
   std::optional<std::string> path = services_.fileDialogs.openFile(app::openPictureDialog());
   if (!path) return;
   // The chosen file is read whole first: when it cannot be, nothing changes.
@@ -72,7 +76,7 @@ void NegativeSheet::loadFilm() {
   const std::string name = base::fileNamePart(*path);
   const std::string folder = path->substr(0, path->size() - name.size());
   const std::string seriesName = base::eraseCp932Bytes(name, kFrameNumberAt, kFrameNumberBytes);
-  loadIntoFilm(first, name);
+  loadIntoFilm_(first, name);
   // Whatever number the chosen file has, the series is read from 02 on.
   for (int k = 2; k <= kFilmFrames; ++k) {
     std::string next = base::changeExtension(seriesName, seriesEnding(k));
@@ -84,7 +88,7 @@ void NegativeSheet::loadFilm() {
       // stays in.
       return;
     }
-    loadIntoFilm(loaded, next);
+    loadIntoFilm_(loaded, next);
   }
 }
 

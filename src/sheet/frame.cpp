@@ -32,4 +32,11 @@ Frame::Frame(ui::Control* strip, int index)
   }
 }
 
+picture::Bitmap shownBitmap(const picture::Picture& p, ui::Painter& painter) {
+  if (p.kind() != picture::Picture::Kind::Metafile) return p.bitmap();
+  int w = p.width() > 0 ? p.width() : kThumbnailBox;
+  int h = p.height() > 0 ? p.height() : kThumbnailBox;
+  return ui::drawnPicture(p, w, h, painter);
+}
+
 }  // namespace sheet

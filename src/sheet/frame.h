@@ -44,8 +44,14 @@ std::array<Frame, sizeof...(I)> makeFrames(ui::Control& strip, std::index_sequen
 }
 
 // The 36 frames and the overflow frame, on the strip.
-inline std::array<Frame, kFilmFrames + 1> makeFilm(ui::Control& strip) {
+using Frames = std::array<Frame, kFilmFrames + 1>;
+inline Frames makeFilm(ui::Control& strip) {
   return makeFrames(strip, std::make_index_sequence<kFilmFrames + 1>{});
 }
+
+// A standard bitmap of the picture as shown: a bitmap as it is, an icon
+// as its image, a metafile played into a bitmap of its size on white
+// (one that records no size, into the thumbnail's box).
+picture::Bitmap shownBitmap(const picture::Picture& picture, ui::Painter& painter);
 
 }  // namespace sheet

@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "picture/bmp.h"
-#include "picture/file_io.h"
 #include "ui/application.h"
-#include "ui/backend.h"
 
 namespace sheet {
 
@@ -53,8 +50,8 @@ NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services, cons
   filmStrip.setRange(ui::Axis::Horizontal, kStripLength);
   filmStrip.setIncrement(ui::Axis::Horizontal, kStripIncrement);
   filmStrip.setRange(ui::Axis::Vertical, kStripHeight);
-  filmBackground.setBounds({0, 0, kStripLength, 76});
-  filmBackground.setBevelOuter(ui::BevelCut::None);
+  filmBackground_.setBounds({0, 0, kStripLength, 76});
+  filmBackground_.setBevelOuter(ui::BevelCut::None);
   for (int i = 0; i <= kOverflow; ++i) {
     // The hidden overflow frame's thumbnail stands for frame 36.
     int target = std::min(i, kFilmFrames - 1);
@@ -62,14 +59,14 @@ NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services, cons
       toggleFrame(target);
     };
   }
-  playButton.onClick = [this] { showNextFrame(); };
-  playMenu.autoPlay.onClick = [this] { autoPlay(); };
+  playButton.onClick = [this] { slideshow_.showNextFrame(); };
+  playMenu.autoPlay.onClick = [this] { slideshow_.autoPlay(); };
   saveButton.onClick = [this] { saveFilm(); };
   saveMenu.loadFilm.onClick = [this] { loadFilm(); };
   deleteButton.onClick = [this] { deleteSelectedFrame(); };
   deleteMenu.deleteAll.onClick = [this] { deleteAllFrames(); };
-  paintButton.onClick = [this] { openInPaintProgram(); };
-  paintMenu.startOptionSoftware.onClick = [this] { startOptionSoftware(); };
+  paintButton.onClick = [this] { paintHandOff_.openInPaintProgram(); };
+  paintMenu.startOptionSoftware.onClick = [this] { paintHandOff_.startOptionSoftware(); };
   film_.onFrameChanged = [this](int i) { showFrame(i); };
   film_.onTidyDue = [this] { tidyTimer.setInterval(1); };
   film_.onTidied = [this] { showTidied(); };
@@ -95,6 +92,17 @@ void NegativeSheet::layOut() {
       {kButtonColumnWidth, 0, std::max(0, clientWidth() - kButtonColumnWidth), clientHeight()});
 }
 
+// The print grid shows the frames flat; the strip shows the marks again,
+// all but the lowered panel, and plays from frame 1.
+void NegativeSheet::arranged() {
+  if (!contactSheet_.inGrid()) {
+    layOut();
+    film_.dropLoweredMark();
+    film_.rewind();
+  }
+  for (int i = 0; i < kFilmFrames; ++i) showMarks(i);
+}
+
 // The top the sheet had when the program last ended, each time it shows.
 void NegativeSheet::readPosition() {
   auto stored = positions_.open();
@@ -116,7 +124,7 @@ void NegativeSheet::showFrame(int index) {
 void NegativeSheet::showMarks(int index) {
   if (index == kOverflow) return;
   Frame& f = frames[index];
-  const ui::BevelCut bevel = grid_                           ? ui::BevelCut::None
+  const ui::BevelCut bevel = contactSheet_.inGrid()          ? ui::BevelCut::None
                              : film_.loweredFrame() == index ? ui::BevelCut::Lowered
                                                              : ui::BevelCut::Raised;
   if (f.panel.bevelInner() != bevel) f.panel.setBevelInner(bevel);
@@ -153,22 +161,22 @@ void NegativeSheet::toggleFrame(int index) {
   cameraBox_.showPicture(selected, f.caption, app::PhotoSize::Selected);
   // Last: when the file cannot be written, the frame is selected and shown
   // all the same.
-  writeHandOffFile(selected);
+  paintHandOff_.writeHandOffFile(selected);
 }
 
-std::string NegativeSheet::handOffPath() const { return services_.files.temporaryDirectory() + kHandOffFile; }
-
-// An empty picture writes nothing.
-void NegativeSheet::writeHandOffFile(const picture::Picture& selected) const {
-  if (selected.empty()) return;
-  picture::writeFileBytes(handOffPath(), picture::writeBmp(shownBitmap(selected)));
+// The selected frame is the one with the lowered panel; its caption's
+// colour plays no part here. The tidy pass is due either way.
+void NegativeSheet::deleteSelectedFrame() {
+  if (film_.deleteLowered()) return;
+  services_.messages.show("削除するパネルを選択してください。", application().title(), sys::MsgIcon::None,
+                          sys::MsgButtons::OK);
 }
 
-picture::Bitmap NegativeSheet::shownBitmap(const picture::Picture& p) const {
-  if (p.kind() != picture::Picture::Kind::Metafile) return p.bitmap();
-  int w = p.width() > 0 ? p.width() : kThumbnailBox;
-  int h = p.height() > 0 ? p.height() : kThumbnailBox;
-  return ui::drawnPicture(p, w, h, application().backend().painter());
+// The selection marks stay where they are: a picture that later lands in
+// a frame that was selected shows as selected.
+void NegativeSheet::deleteAllFrames() {
+  film_.deleteAll();
+  filmStrip.setPosition(ui::Axis::Horizontal, 0);
 }
 
 }  // namespace sheet

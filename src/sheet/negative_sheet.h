@@ -6,8 +6,12 @@
 #include "app/camera_box_view.h"
 #include "app/positions.h"
 #include "app/settings.h"
+#include "sheet/contact_sheet.h"
 #include "sheet/film.h"
+#include "sheet/film_files.h"
 #include "sheet/frame.h"
+#include "sheet/paint_hand_off.h"
+#include "sheet/slideshow.h"
 #include "system/services.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -18,13 +22,9 @@
 
 namespace sheet {
 
-// The hand-off file's name, in the user's temporary folder.
-inline constexpr const char* kHandOffFile = "temp.bmp";
-
 // The negative sheet: the film of 36 frames along the bottom of the
 // screen, with the film's commands in a column on its left. It shows its
-// Film and turns the user's commands into calls on it; the tidy pass runs
-// once the loop is idle after it became due.
+// Film and turns the user's commands into calls on it and its helpers.
 class NegativeSheet : public ui::Form {
  public:
   // The film shows its pictures in the camera box; the settings say when
@@ -39,9 +39,14 @@ class NegativeSheet : public ui::Form {
   ui::PushButton deleteButton{&buttonColumn, "deleteButton"};
   ui::PushButton printButton{&buttonColumn, "printButton"};
   ui::ScrollBox filmStrip{this, "filmStrip"};
-  ui::Panel filmBackground{&filmStrip.content(), "filmBackground"};
+
+ private:
+  // Made before the frames, so that it lies under them.
+  ui::Panel filmBackground_{&filmStrip.content(), "filmBackground"};
+
+ public:
   // What the film shows; frames[kOverflow] is the hidden overflow frame.
-  std::array<Frame, kFilmFrames + 1> frames = makeFilm(filmStrip.content());
+  Frames frames = makeFilm(filmStrip.content());
 
   sheet::Film& film() { return film_; }
   const sheet::Film& film() const { return film_; }
@@ -79,42 +84,17 @@ class NegativeSheet : public ui::Form {
   // with its name, at its own size when the film kept it.
   void loadIntoFilm(const picture::Picture& picture, const std::string& name);
 
-  // Prints the film on one page: the window, below the screen, shows the
-  // frames in a grid for the print dialog and the print, then goes back
-  // to its strip at the bottom of the screen whatever happened.
-  void printContactSheet();
-  // The print grid: 9 columns (8 on a screen 640 pixels wide or less),
-  // flat frames, no button column, the window below the screen.
-  void arrangeGrid();
-  // Back from the grid: the strip at the bottom of the screen, full width,
-  // scrolled to frame 1, raised frames, playback from frame 1.
-  void arrangeStrip();
+  void printContactSheet() { contactSheet_.print(); }
 
   // A press of any mouse button on a used frame's thumbnail: selects the
   // frame (only it), shows its picture and caption in the camera box and
   // writes its picture to the hand-off file, last; a press on the selected
   // frame unselects it and nothing else.
   void toggleFrame(int index);
-  // Where the picture of the frame selected last is written for the paint
-  // program: "temp.bmp" in the user's temporary folder.
-  std::string handOffPath() const;
+  std::string handOffPath() const { return paintHandOff_.handOffPath(); }
 
-  // Playback in the camera box, which keeps its size: one step shows the
-  // frame at the play position and moves it on (back to 1 after frame 36,
-  // or at an empty frame, which shows nothing). The automatic run makes
-  // the strobe count + 1 steps (in 8 bits), each drawn at once and followed
-  // by the strobe interval's pause.
-  void showNextFrame();
-  void autoPlay();
-
-  // Batch save: every used frame's picture to the chosen path with its
-  // extension changed to "01.bmp" .. "36.bmp", replacing files without
-  // asking; a name of other than 10 bytes in the Japanese code page is
-  // asked again. Batch load: the chosen file, then from "02.bmp" on the
-  // files of its series in its folder, each through the camera box into
-  // the film, until one cannot be read.
-  void saveFilm();
-  void loadFilm();
+  void saveFilm() { filmFiles_.saveFilm(); }
+  void loadFilm() { filmFiles_.loadFilm(); }
 
   // Delete clears the first frame with a lowered panel and unselects it
   // (a message when there is none); delete all clears every used frame and
@@ -124,16 +104,12 @@ class NegativeSheet : public ui::Form {
   void deleteSelectedFrame();
   void deleteAllFrames();
 
-  // The first red-captioned frame whose caption is a bitmap file's name
-  // opens by that name in the desktop's program for it, else the hand-off
-  // file does. The option software starts from its command line.
-  void openInPaintProgram();
-  void startOptionSoftware();
-
  private:
   void setUp();
   void layOut();
   void readPosition();
+  // Once the window stands as the print grid or as its strip again.
+  void arranged();
   // One frame as the film holds it: picture, image box, caption, and for
   // the 36 their marks (flat in the print grid).
   void showFrame(int index);
@@ -141,19 +117,17 @@ class NegativeSheet : public ui::Form {
   void showTidied();
   // The lowered panel and the red caption; the overflow frame has neither.
   void showMarks(int index);
-  void writeHandOffFile(const picture::Picture& picture) const;
-  // A standard bitmap of the picture as shown: a bitmap as it is, an icon
-  // as its image, a metafile played into a bitmap of its size on white
-  // (one that records no size, into the thumbnail's box).
-  picture::Bitmap shownBitmap(const picture::Picture& picture) const;
 
   sys::Services& services_;
   const app::Settings& settings_;
   app::CameraBoxView& cameraBox_;
   app::PositionStore positions_;
   sheet::Film film_{settings_};
-  // The print grid shows the frames flat, marks or not.
-  bool grid_ = false;
+  Slideshow slideshow_{film_, cameraBox_, services_.clock, settings_};
+  FilmFiles filmFiles_{film_, services_, application(),
+                       [this](const picture::Picture& p, const std::string& name) { loadIntoFilm(p, name); }};
+  PaintHandOff paintHandOff_{film_, services_, settings_, application()};
+  ContactSheet contactSheet_{*this, buttonColumn, filmStrip, frames, services_, [this] { arranged(); }};
 };
 
 }  // namespace sheet
