@@ -15,10 +15,8 @@
 
 namespace dialogs {
 
-// The options dialog: the settings for this run ("OK") or also saved to
-// the settings file ("設定を保存する"), and the camera box's time-stamp
-// display, which is never saved. Each check box governs the controls after
-// it, which show only while it is checked (refreshed every second).
+// The options dialog: the settings for this run, or saved to the settings
+// file too, and the camera box's time stamp, which is never saved.
 class OptionsDialog : public ui::Form, public app::Dialog {
  public:
   // The dialog reads the settings as it is made and at each showing: they
@@ -81,10 +79,7 @@ class OptionsDialog : public ui::Form, public app::Dialog {
   void applyAndClose();
   void saveAndClose();
   void cancel();
-  // Run on every request to close: a close of the hidden dialog (at the
-  // program's end) wants a strobe count of 2 to 36 while its box is
-  // checked; a close of the dialog on the screen always goes. Changes no
-  // setting.
+  // The program's end checks the strobe count even if the dialog is hidden.
   void checkStrobeCount(bool& canClose);
   void showCameraBox();
 

@@ -20,15 +20,8 @@ class Film;
 // The caption of every frame the clipboard watcher fills.
 inline constexpr const char* kClipboardCaption = "From Clip";
 
-// The clipboard watcher: at each tick of its own timer, while the switch
-// (the palette's clipboard button) is down, a bitmap on the clipboard
-// replaces the picture of the used frame with the red caption, else goes
-// into the first empty frame with the caption "From Clip"; a full film
-// with push-out meets it as it meets a shot. It is taken off the clipboard
-// only when it has such a place. A clipboard that another program holds
-// open is tried again at the next tick; a bitmap that cannot be taken is
-// reported once. A tidy pass that is due runs before the bitmap's frame is
-// chosen, and one is due after it went into a new frame.
+// Fills the film from the clipboard, at each tick of its own timer while
+// the palette's clipboard button is down.
 class ClipboardWatcher {
  public:
   static constexpr int kInterval = 55;

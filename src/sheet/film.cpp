@@ -56,6 +56,7 @@ std::optional<int> Film::add(const picture::Picture& picture, const std::string&
     f.caption = caption;
     changed(*target);
   }
+  // A full film with push-out drops its oldest picture, marks and all.
   if (used(kOverflow) && settings_.pushOutWhenFull) pushOutOldest();
   return target;
 }
@@ -65,6 +66,7 @@ std::optional<Film::Place> Film::placeForClipboard() {
   // A red caption left on an emptied frame does not swallow the pictures.
   if (red_ && used(*red_)) return Place{*red_, true};
   if (used(kOverflow) && settings_.pushOutWhenFull) {
+    // The room comes with the tidy pass: the picture waits for a later look.
     pushOutOldest();
     return std::nullopt;
   }

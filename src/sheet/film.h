@@ -55,17 +55,12 @@ class Film {
   // 36 for a used frame 36, else 0 (no number).
   int titleCount() const;
 
-  // A picture enters at the first empty frame, fitted, with its caption; a
-  // pending tidy pass runs first. Answers the frame, or none when the film
-  // is full or the picture has no size (which changes nothing). A full film
-  // with push-out then drops its oldest picture, marks and all.
+  // A picture into the first empty frame, fitted; answers the frame, or
+  // none when the film is full or the picture has no size.
   std::optional<int> add(const picture::Picture& picture, const std::string& caption);
 
   // Where a picture the clipboard offers would go, settled before it is
-  // taken; a pending tidy pass runs first. The used frame with the red
-  // caption is replaced in place, else the first empty frame takes it.
-  // None when the film is full, and none for now when push-out drops the
-  // oldest picture to make room (the picture waits for the tidy pass).
+  // taken: the red-captioned frame in place, else the first empty frame.
   struct Place {
     int index;
     bool inPlace;

@@ -26,9 +26,8 @@ inline constexpr const char* kPlaceholder = "(未撮影)";
 // The caption colour of the selected frame, pure red; others are black.
 inline constexpr ui::Color kSelectedCaptionColor = 0xFF0000;
 
-// One frame of the film as the window shows it: the thumbnail stretches
-// the frame's picture into its image box, the caption under the panel, and
-// for the 36 the lowered panel and the red caption of the selection marks.
+// One frame of the film as the window shows it: its panel, the thumbnail
+// in its image box, and the caption under the panel.
 struct Frame {
   // Frame `index` (0-based) in its place along the strip.
   Frame(ui::Control* strip, int index);

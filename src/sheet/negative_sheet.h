@@ -73,8 +73,7 @@ class NegativeSheet : public ui::Form {
     ui::MenuItem& deleteAll = menu.add("deleteAll", "全て削除");
   } deleteMenu{application()};
 
-  // One-shot: interval 1 ms while a tidy pass is due, 0 otherwise. Due
-  // once at start-up.
+  // Runs a due tidy pass once the loop is idle.
   ui::Timer tidyTimer{application(), "tidyTimer", 1};
 
   // A picture into the film (see Film::add); the strip scrolls on by a
@@ -86,21 +85,15 @@ class NegativeSheet : public ui::Form {
 
   void printContactSheet() { contactSheet_.print(); }
 
-  // A press of any mouse button on a used frame's thumbnail: selects the
-  // frame (only it), shows its picture and caption in the camera box and
-  // writes its picture to the hand-off file, last; a press on the selected
-  // frame unselects it and nothing else.
+  // A press on a frame's thumbnail: selects it, shows it in the camera box
+  // and hands its picture off for the paint program; or unselects it.
   void toggleFrame(int index);
   std::string handOffPath() const { return paintHandOff_.handOffPath(); }
 
   void saveFilm() { filmFiles_.saveFilm(); }
   void loadFilm() { filmFiles_.loadFilm(); }
 
-  // Delete clears the first frame with a lowered panel and unselects it
-  // (a message when there is none); delete all clears every used frame and
-  // the overflow frame, scrolls the strip to its start and plays from frame
-  // 1 again, leaving the selection marks. Both leave the closing of gaps to
-  // the tidy pass.
+  // Both leave the closing of gaps to the tidy pass.
   void deleteSelectedFrame();
   void deleteAllFrames();
 

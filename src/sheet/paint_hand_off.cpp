@@ -21,9 +21,9 @@ void PaintHandOff::writeHandOffFile(const picture::Picture& selected) const {
 }
 
 // The frame with the red caption: one from a bitmap file has its bare
-// name as caption, which the shell finds in the current folder. The extension is compared byte for
-// byte, so "SHOT01.BMP" goes by the hand-off file, as a time stamp or
-// "From Clip" does.
+// name as caption, which the shell finds in the current folder. The
+// extension is compared byte for byte, so "SHOT01.BMP" goes by the
+// hand-off file, as a time stamp or "From Clip" does.
 void PaintHandOff::openInPaintProgram() {
   if (std::optional<int> red = film_.redFrame()) {
     const std::string& caption = film_.frame(*red).caption;

@@ -16,7 +16,8 @@ inline constexpr const char* kHandOffFile = "temp.bmp";
 // desktop associates with bitmap files, and the option software.
 class PaintHandOff {
  public:
-  PaintHandOff(const Film& film, sys::Services& services, const app::Settings& settings, ui::Application& app);
+  PaintHandOff(const Film& film, sys::Services& services, const app::Settings& settings,
+               ui::Application& app);
 
   // Where the picture of the frame selected last is written for the paint
   // program: "temp.bmp" in the user's temporary folder.
