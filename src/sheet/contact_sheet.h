@@ -21,15 +21,16 @@ class ContactSheet {
   // Prints the film on one page; the window goes back to its strip
   // whatever happened.
   void print();
+  // The print grid shows the frames flat, marks or not.
+  bool inGrid() const { return grid_; }
+
+ private:
   // The grid: 9 columns (8 on a screen 640 pixels wide or less), no button
   // column, the window below the screen.
   void arrangeGrid();
   // The strip at the bottom of the screen, full width, scrolled to frame 1.
   void arrangeStrip();
-  // The print grid shows the frames flat, marks or not.
-  bool inGrid() const { return grid_; }
 
- private:
   ui::Form& window_;
   ui::Panel& buttonColumn_;
   ui::ScrollBox& filmStrip_;
