@@ -1,5 +1,8 @@
 #include "camera/camera_box.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "app/settings.h"
 #include "ui/application.h"
 #include "ui/painter.h"
@@ -10,6 +13,8 @@ namespace {
 
 constexpr ui::Color kTimeStampShadow = 0xC0C0C0;  // silver
 constexpr ui::Color kCornerMarkColor = 0xFF8080;
+// A full-screen shot shows in the camera box at a quarter of its size.
+constexpr unsigned kScreenShotDivisor = 4;
 
 bool isHorizontal(Edge e) { return e == Edge::Left || e == Edge::Right; }
 
@@ -286,6 +291,82 @@ picture::Bitmap titlePicture() {
     }
   }
   return b;
+}
+
+void CameraBox::showAimingView() {
+  const ViewfinderGeometry geometry(dpi());
+  edgeHandles.setBounds(geometry.handlesForAiming(edgeHandles.bounds(), viewfinder.bounds()));
+  cornerMarks.setBounds(geometry.cornerMarksAround(viewfinder.bounds()));
+  for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles[e].show();
+  for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
+    cornerMarks[c].show();
+  viewfinder.hide();
+}
+
+void CameraBox::showNormalView() {
+  if (!reshapeMode)
+    for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles[e].hide();
+  for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
+    cornerMarks[c].hide();
+  viewfinder.show();
+}
+
+ui::Rect CameraBox::areaUnderPhoto() const {
+  return photoOnScreen({left(), top()}, viewfinder.bounds(), sizeOf(photo.bounds()));
+}
+
+ui::Point CameraBox::centreOnScreen() const { return {left() + width() / 2, top() + height() / 2}; }
+
+void CameraBox::showShot(const picture::Picture& taken, const std::string& stamp, bool wholeScreen) {
+  displayDivisor = wholeScreen ? kScreenShotDivisor : 1;
+  if (wholeScreen) photo.setBounds({photo.left(), photo.top(), taken.width(), taken.height()});
+  photo.setPicture(taken);
+  setTimeStamp(stamp);
+}
+
+void CameraBox::storePhotoInFilm() {
+  if (storeInFilm_) storeInFilm_(photo.picture(), timeStamp.caption());
+  // A full film that kept nothing does not size the photo: it takes its
+  // size over the divisor all the same (a screen shot a quarter of the
+  // screen, not the whole screen in a box that stays on top).
+  const picture::Picture& taken = photo.picture();
+  if (taken.width() <= 0 || taken.height() <= 0) return;
+  unsigned divisor = std::max(1u, displayDivisor);
+  photo.setHeight(static_cast<int>(static_cast<unsigned>(taken.height()) / divisor));
+  photo.setWidth(static_cast<int>(static_cast<unsigned>(taken.width()) / divisor));
+}
+
+void CameraBox::showPicture(const picture::Picture& picture, const std::string& caption,
+                            app::PhotoSize size) {
+  const int w = picture.width(), h = picture.height();
+  switch (size) {
+    case app::PhotoSize::Kept:
+      break;
+    case app::PhotoSize::Own:
+      displayDivisor = 1;
+      photo.setHeight(h);
+      photo.setWidth(w);
+      break;
+    case app::PhotoSize::Selected: {
+      const std::vector<sys::Monitor> monitors = services_.screen.monitors();
+      const bool monitorSized = std::any_of(monitors.begin(), monitors.end(), [w, h](const sys::Monitor& m) {
+        return m.area.width == w && m.area.height == h;
+      });
+      // A picture as wide or as tall as the screen, or of the very size of
+      // a monitor (a full-screen shot of it), is shown at a quarter of its
+      // size, any smaller one at its own.
+      if (h < services_.screen.height() && w < services_.screen.width() && !monitorSized) {
+        photo.setHeight(h);
+        photo.setWidth(w);
+      } else {
+        photo.setHeight(h / 4);
+        photo.setWidth(w / 4);
+      }
+      break;
+    }
+  }
+  photo.setPicture(picture);
+  setTimeStamp(caption);
 }
 
 }  // namespace camera

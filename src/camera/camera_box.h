@@ -9,6 +9,7 @@
 #include "app/positions.h"
 #include "app/settings.h"
 #include "camera/command_menu.h"
+#include "camera/shot_sequence.h"
 #include "camera/viewfinder_geometry.h"
 #include "system/services.h"
 #include "ui/controls.h"
@@ -45,7 +46,7 @@ struct ControlArray {
 // for pixel (原寸) on every monitor, and the viewfinder is the photo and
 // its inset. The margins, handles, marks and time stamp are the design's
 // lengths scaled to the monitor's DPI.
-class CameraBox : public ui::Form, public app::CameraBoxView {
+class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow {
  public:
   // The set-up gives the settings their default viewfinder size, then
   // hands them to afterSetUp (not at all if the set-up fails). The palette
@@ -109,22 +110,14 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // marks around a see-through frame to aim an area shot; the normal view
   // shows the viewfinder (the handles stay out in reshape mode).
   void showAimingView();
-  void showNormalView();
-  // A shot's time stamp: the time of day in the locale's long format.
-  std::string shotTimeStamp();
+  void showNormalView() override;
 
-  // The shots. Each keeps the camera box hidden (the full-screen ones the
-  // palette too) and the hold flag set for its whole length, waits the
-  // shutter delay, copies the screen into the photo and lays it into the
-  // film. A burst takes the strobe count of shots with the strobe interval
-  // after each. If a step fails, the hidden windows come back and the hold
-  // flag is cleared before the error is reported; a shot whose copy fails
-  // (no memory, or the screen cannot be copied) leaves the photo, its size
-  // and the time stamp as they were.
-  void shootArea();
-  void shootAreaBurst();
-  void shootScreen();
-  void shootScreenBurst();
+  // The shots (ShotSequence): the area under the photo or the whole
+  // monitor, one or a strobe burst.
+  void shootArea() { shots_.shootArea(); }
+  void shootAreaBurst() { shots_.shootAreaBurst(); }
+  void shootScreen() { shots_.shootScreen(); }
+  void shootScreenBurst() { shots_.shootScreenBurst(); }
 
   // Size commands: the photo at the default size, at a percentage of its
   // picture's own size (200 to 500, 50 to 10, or 100), and reshape mode.
@@ -162,7 +155,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // input is wired once both windows stand.
   using FilmInput = std::function<void(const picture::Picture&, const std::string&)>;
   void setFilmInput(FilmInput input) { storeInFilm_ = std::move(input); }
-  void storePhotoInFilm();
+  void storePhotoInFilm() override;
   // What the film asks of the camera box (app::CameraBoxView).
   void showPicture(const picture::Picture& picture, const std::string& caption, app::PhotoSize size) override;
   // The window's client area on a monitor of another DPI: the viewfinder
@@ -194,26 +187,15 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // The margins, handles, marks and time stamp at the box's DPI.
   void fitToDpi();
   void placeTimeStamp();
-  // One skeleton for the four shots: hide, delay, copy, show, store.
-  struct Shot;
-  void shoot(const Shot& shot);
+  // What a shot asks of the box (ShotWindow).
+  void leaveForShot() override { hide(); }
+  void comeBackAfterShot() override { showForm(); }
+  bool onScreen() const override { return visible(); }
+  ui::Rect areaUnderPhoto() const override;
+  ui::Point centreOnScreen() const override;
   // After a copy: the picture into the photo (a screen shot's at its
   // monitor's size, shown at a quarter once stored), with its time stamp.
-  void showShot(const Shot& shot, const picture::Picture& taken, const std::string& stamp);
-  // The box back, and for a screen shot the application window and the
-  // palette first.
-  void bringBackAfterShot(const Shot& shot);
-  // A shot's steps, with the windows it hides brought back if one fails.
-  void runShot(bool hidesPalette, const std::function<void()>& steps);
-  // The screen under the photo, at the photo's current size.
-  // settle: give the screen time to show what was just hidden (the first
-  // shot of a burst and a single shot; the later shots of a burst do not).
-  picture::Picture copyAreaUnderPhoto(bool settle = true);
-  // The whole monitor the box stands on (by its centre; the primary one
-  // when it stands on none).
-  picture::Picture copyWholeScreen(bool settle = true);
-  picture::Picture copyScreen(ui::Rect r, bool settle);
-  void pause(long long ms);
+  void showShot(const picture::Picture& taken, const std::string& stamp, bool wholeScreen) override;
   // The normal view, whatever reshape mode says, before a dialog opens.
   void prepareForDialog();
   // The dialog takes the box's place on the screen; one that cannot
@@ -227,6 +209,8 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   AfterSetUp afterSetUp_;
   FilmInput storeInFilm_;
   Dialogs dialogs_;
+  ShotSequence shots_{application(), services_.screen, services_.clock, settings_, palette_, layoutTimer,
+                      *this};
 };
 
 // The 156 x 116, 256-colour title picture.
