@@ -324,7 +324,7 @@ TEST_F(PictureCommandsTest, PasteKeepsThePhotosSizeAndSaveWritesThePicturesOwn) 
   choose(box->commandMenu.edit);
   EXPECT_FALSE(box->editMenu.paste.enabled());
   EXPECT_EQ(platform.clipboard.opens, opens);  // asked without opening it
-  app.dispatch([&] { box->pastePhoto(); });
+  app.dispatch([&] { box->editMenu.paste.onClick(); });
   EXPECT_EQ(box->photo.picture().bitmap(), big);
 
   // A bitmap that cannot be read is reported and the photo stays.

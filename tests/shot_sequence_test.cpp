@@ -77,8 +77,8 @@ class ShotSequenceTest : public AppTest {
 TEST_F(ShotSequenceTest, AnAreaShotWaitsTheDelayFromTheSettingsThenCopiesShowsAndStores) {
   settings.shutterDelaySeconds = 3;
   shots.shootArea();
-  EXPECT_EQ(log, (Log{"hold", "box leaves", "sleep 3000", "copy 30x40", "show 12:34:56", "normal view", "store",
-                      "release", "box back"}));
+  EXPECT_EQ(log, (Log{"hold", "box leaves", "sleep 3000", "copy 30x40", "show 12:34:56", "normal view",
+                      "store", "release", "box back"}));
 }
 
 TEST_F(ShotSequenceTest, AScreenBurstTakesTheStrobeCountWithTheIntervalAfterEach) {

@@ -90,15 +90,15 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
   layoutTimer.onTimer = [this] { fitAroundPhoto(); };
 
   commandMenu.file.onClick = [this] { showNormalView(); };
-  fileMenu.open.onClick = [this] { openPhoto(); };
+  fileMenu.open.onClick = [this] { pictures_.open(); };
   fileMenu.close.onClick = [this] { close(); };
-  fileMenu.save.onClick = [this] { savePhoto(); };
-  fileMenu.saveAs.onClick = [this] { savePhotoAs(); };
+  fileMenu.save.onClick = [this] { pictures_.save(); };
+  fileMenu.saveAs.onClick = [this] { pictures_.saveAs(); };
   commandMenu.edit.onClick = [this] { prepareEditMenu(); };
   editMenu.clear.onClick = [this] { clearPhoto(); };
-  editMenu.copy.onClick = [this] { copyPhoto(); };
-  editMenu.paste.onClick = [this] { pastePhoto(); };
-  editMenu.cut.onClick = [this] { cutPhoto(); };
+  editMenu.copy.onClick = [this] { pictures_.copy(); };
+  editMenu.paste.onClick = [this] { pictures_.paste(); };
+  editMenu.cut.onClick = [this] { pictures_.cut(); };
   editMenu.sendToSheet.onClick = [this] { sendPhotoToSheet(); };
   commandMenu.area.onClick = [this] { showAimingView(); };
   areaMenu.shoot.onClick = [this] { shootArea(); };
@@ -367,6 +367,22 @@ void CameraBox::showPicture(const picture::Picture& picture, const std::string& 
   }
   photo.setPicture(picture);
   setTimeStamp(caption);
+}
+
+void CameraBox::prepareEditMenu() {
+  showNormalView();
+  editMenu.paste.setEnabled(services_.clipboard.hasBitmap());
+}
+
+void CameraBox::clearPhoto() {
+  resizeToDefault();
+  photo.setPicture(titleImage.picture());
+  setTimeStamp("");
+}
+
+void CameraBox::sendPhotoToSheet() {
+  displayDivisor = 1;
+  storePhotoInFilm();
 }
 
 }  // namespace camera

@@ -9,6 +9,7 @@
 #include "app/positions.h"
 #include "app/settings.h"
 #include "camera/command_menu.h"
+#include "camera/picture_commands.h"
 #include "camera/shot_sequence.h"
 #include "camera/viewfinder_geometry.h"
 #include "system/services.h"
@@ -125,23 +126,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   void zoomTo(int percent);
   void toggleReshape();
 
-  // Picture commands. Open reads a bitmap, icon or metafile file into the
-  // photo (its bare name the time stamp) and lays it into the film; save
-  // writes the photo under the time stamp in the current folder, falling
-  // back to save as; save as asks for a name; both write nothing for an
-  // empty photo. The edit menu: clear (the title picture at the default
-  // size, no time stamp), copy, paste (the photo keeps its size), cut,
-  // and send to the film.
-  void openPhoto();
-  void savePhoto();
-  void savePhotoAs();
-  void prepareEditMenu();
-  void clearPhoto();
-  void copyPhoto();
-  void pastePhoto();
-  void cutPhoto();
-  void sendPhotoToSheet();
-
   // Print: the box as drawn, at the page's top left, as large as on the
   // screen or filling the paper in one direction. Not saved.
   PrintSize printSize = PrintSize::Screen;
@@ -182,6 +166,12 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
 
  private:
   void setUp();
+  // The edit menu's own items: clear (the title picture at the default
+  // size, no time stamp) and send to the film; before it opens, the normal
+  // view and paste enabled by the clipboard.
+  void prepareEditMenu();
+  void clearPhoto();
+  void sendPhotoToSheet();
   void wirePrintCommands();
   void applyViewfinderBevel();
   // The margins, handles, marks and time stamp at the box's DPI.
@@ -209,6 +199,17 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   AfterSetUp afterSetUp_;
   FilmInput storeInFilm_;
   Dialogs dialogs_;
+  // An opened picture's name becomes the time stamp, and the picture goes
+  // into the film at its own size.
+  PictureCommands pictures_{application(),
+                            services_,
+                            photo,
+                            {[this] { return timeStamp.caption(); },
+                             [this](const std::string& name) {
+                               setTimeStamp(name);
+                               displayDivisor = 1;
+                               storePhotoInFilm();
+                             }}};
   ShotSequence shots_{application(), services_.screen, services_.clock, settings_, palette_, layoutTimer,
                       *this};
 };
