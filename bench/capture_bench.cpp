@@ -57,7 +57,7 @@ struct Program {
     box = forms.cameraBox;
     settings.shutterDelaySeconds = 0;
     settings.pushOutWhenFull = true;
-    box->keepHidden = false;
+    box->setKeepHidden(false);
     box->showForm();
     platform.backend.advance(100);
   }

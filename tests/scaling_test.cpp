@@ -78,7 +78,7 @@ TEST_P(ScaledTest, PaletteAndTheCameraBoxAroundAPhotoOfDevicePixels) {
   EXPECT_EQ(palette.deviceBounds(palette.endButton).bottom(), s.paletteHeight) << "the buttons fill it";
 
   camera::CameraBox& box = *forms.cameraBox;
-  box.keepHidden = false;
+  box.setKeepHidden(false);
   box.showForm();
   platform.backend.advance(200);
   EXPECT_EQ(box.viewfinder.bounds(), (ui::Rect{s.marginLeft, s.marginTop, 160, 120}));
@@ -160,7 +160,7 @@ class MonitorsTest : public AppTest {
     forms = shell::startUp(app, services, settings);
     app.run();
     box = forms.cameraBox;
-    box->keepHidden = false;
+    box->setKeepHidden(false);
     box->showForm();
   }
   void storePositions(int boxLeft, int boxTop, int sheetTop, int paletteLeft, int paletteTop) {

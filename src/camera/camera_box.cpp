@@ -134,10 +134,10 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
 void CameraBox::setUp() {
   application().onRestore.subscribe([this] { showForm(); });
   application().onDeactivate.subscribe([this] {
-    if (!keepHidden) showForm();
+    if (!keepHidden_) showForm();
   });
-  keepHidden = true;
-  reshapeMode = false;
+  keepHidden_ = true;
+  reshapeMode_ = false;
   resizing = false;
   setBounds({300, 0, width(), height()});
   viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), viewfinder.width(), viewfinder.height()});
@@ -304,7 +304,7 @@ void CameraBox::showAimingView() {
 }
 
 void CameraBox::showNormalView() {
-  if (!reshapeMode)
+  if (!reshapeMode_)
     for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles[e].hide();
   for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
     cornerMarks[c].hide();
@@ -318,7 +318,7 @@ ui::Rect CameraBox::areaUnderPhoto() const {
 ui::Point CameraBox::centreOnScreen() const { return {left() + width() / 2, top() + height() / 2}; }
 
 void CameraBox::showShot(const picture::Picture& taken, const std::string& stamp, bool wholeScreen) {
-  displayDivisor = wholeScreen ? kScreenShotDivisor : 1;
+  displayDivisor_ = wholeScreen ? kScreenShotDivisor : 1;
   if (wholeScreen) photo.setBounds({photo.left(), photo.top(), taken.width(), taken.height()});
   photo.setPicture(taken);
   setTimeStamp(stamp);
@@ -331,7 +331,7 @@ void CameraBox::storePhotoInFilm() {
   // screen, not the whole screen in a box that stays on top).
   const picture::Picture& taken = photo.picture();
   if (taken.width() <= 0 || taken.height() <= 0) return;
-  unsigned divisor = std::max(1u, displayDivisor);
+  unsigned divisor = std::max(1u, displayDivisor_);
   photo.setHeight(static_cast<int>(static_cast<unsigned>(taken.height()) / divisor));
   photo.setWidth(static_cast<int>(static_cast<unsigned>(taken.width()) / divisor));
 }
@@ -343,7 +343,7 @@ void CameraBox::showPicture(const picture::Picture& picture, const std::string& 
     case app::PhotoSize::Kept:
       break;
     case app::PhotoSize::Own:
-      displayDivisor = 1;
+      displayDivisor_ = 1;
       photo.setHeight(h);
       photo.setWidth(w);
       break;
@@ -381,7 +381,7 @@ void CameraBox::clearPhoto() {
 }
 
 void CameraBox::sendPhotoToSheet() {
-  displayDivisor = 1;
+  displayDivisor_ = 1;
   storePhotoInFilm();
 }
 

@@ -85,11 +85,11 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
 
   // While set, the application's loss of activation does not bring the
   // camera box back.
-  bool keepHidden = false;
+  bool keepHidden() const { return keepHidden_; }
   // An edge handle is being dragged.
   bool resizing = false;
   // The edge handles stay out in the normal view.
-  bool reshapeMode = false;
+  bool reshapeMode() const { return reshapeMode_; }
 
   // The time stamp: the text of both labels, each sized to it.
   void setTimeStamp(const std::string& text);
@@ -128,12 +128,13 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
 
   // Print: the box as drawn, at the page's top left, as large as on the
   // screen or filling the paper in one direction. Not saved.
-  PrintSize printSize = PrintSize::Screen;
+  PrintSize printSize() const { return printSize_; }
   void printPhoto();
   void setPrintSize(PrintSize size);
 
   // The photo is its picture's size over this once stored: 1, or 4.
-  unsigned displayDivisor = 1;
+  unsigned displayDivisor() const { return displayDivisor_; }
+  void setDisplayDivisor(unsigned divisor) { displayDivisor_ = divisor; }
   // The photo's picture into the film, its time stamp the caption; then the
   // photo takes its picture's size over the display divisor. The film's
   // input is wired once both windows stand.
@@ -160,7 +161,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   void showAbout();
   // What the dialogs ask of the camera box (app::CameraBoxView).
   void showCameraBox() override { showForm(); }
-  void setKeepHidden(bool keep) override { keepHidden = keep; }
+  void setKeepHidden(bool keep) override { keepHidden_ = keep; }
   void setTimeStampShown(bool shown) override;
   void setTimeStampColors(ui::Color front, ui::Color shadow) override;
 
@@ -199,6 +200,10 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   AfterSetUp afterSetUp_;
   FilmInput storeInFilm_;
   Dialogs dialogs_;
+  bool keepHidden_ = false;
+  bool reshapeMode_ = false;
+  PrintSize printSize_ = PrintSize::Screen;
+  unsigned displayDivisor_ = 1;
   // An opened picture's name becomes the time stamp, and the picture goes
   // into the film at its own size.
   PictureCommands pictures_{application(),
@@ -207,7 +212,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
                             {[this] { return timeStamp.caption(); },
                              [this](const std::string& name) {
                                setTimeStamp(name);
-                               displayDivisor = 1;
+                               displayDivisor_ = 1;
                                storePhotoInFilm();
                              }}};
   ShotSequence shots_{application(), services_.screen, services_.clock, settings_, palette_, layoutTimer,

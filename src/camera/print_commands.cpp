@@ -10,11 +10,11 @@ void CameraBox::wirePrintCommands() {
   fileMenu.print.onClick = [this] { printPhoto(); };
   fileMenu.printScreenSize.onClick = [this] { setPrintSize(PrintSize::Screen); };
   fileMenu.printPaperSize.onClick = [this] { setPrintSize(PrintSize::Paper); };
-  setPrintSize(printSize);
+  setPrintSize(printSize_);
 }
 
 void CameraBox::setPrintSize(PrintSize size) {
-  printSize = size;
+  printSize_ = size;
   fileMenu.printScreenSize.setChecked(size == PrintSize::Screen);
   fileMenu.printPaperSize.setChecked(size == PrintSize::Paper);
 }
@@ -28,7 +28,7 @@ void CameraBox::printPhoto() {
   picture::Canvas image = clientImage();
   int w = image.width(), h = image.height();
   picture::Rect dest;
-  if (printSize == PrintSize::Paper) {
+  if (printSize_ == PrintSize::Paper) {
     dest = sys::fillPage(w, h, *page);
   } else {
     int sx = printer.displayPixelsPerInchX(), sy = printer.displayPixelsPerInchY();

@@ -19,7 +19,7 @@ void CameraBox::zoomTo(int percent) {
 void CameraBox::toggleReshape() {
   bool on = !sizeMenu.reshape.checked();
   for (Edge e : {Edge::Top, Edge::Bottom, Edge::Left, Edge::Right}) edgeHandles[e].setVisible(on);
-  reshapeMode = on;
+  reshapeMode_ = on;
   sizeMenu.reshape.setChecked(on);
 }
 

@@ -89,7 +89,7 @@ struct Program {
     settings.shutterDelaySeconds = 0;
     settings.pushOutWhenFull = true;
     forms.palette->showForm();
-    box->keepHidden = false;
+    box->setKeepHidden(false);
     box->showForm();
     settle();
   }
