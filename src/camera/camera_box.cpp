@@ -1,9 +1,12 @@
 #include "camera/camera_box.h"
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
+#include "app/dialog.h"
 #include "app/settings.h"
+#include "base/error.h"
 #include "ui/application.h"
 #include "ui/painter.h"
 
@@ -383,6 +386,100 @@ void CameraBox::clearPhoto() {
 void CameraBox::sendPhotoToSheet() {
   displayDivisor_ = 1;
   storePhotoInFilm();
+}
+
+// The size commands set only the photo's size; the photo stretches its
+// picture, and the layout tick fits the window around it.
+void CameraBox::resizeToDefault() {
+  photo.setWidth(defaultPhotoSide(settings_.defaultViewfinderWidth));
+  photo.setHeight(defaultPhotoSide(settings_.defaultViewfinderHeight));
+}
+
+// Always from the picture's own size: 200 % twice is still 200 %.
+void CameraBox::zoomTo(int percent) {
+  photo.setHeight(zoomedSide(photo.picture().height(), percent));
+  photo.setWidth(zoomedSide(photo.picture().width(), percent));
+}
+
+void CameraBox::toggleReshape() {
+  bool on = !sizeMenu.reshape.checked();
+  for (Edge e : {Edge::Top, Edge::Bottom, Edge::Left, Edge::Right}) edgeHandles[e].setVisible(on);
+  reshapeMode_ = on;
+  sizeMenu.reshape.setChecked(on);
+}
+
+void CameraBox::wirePrintCommands() {
+  fileMenu.print.onClick = [this] { printPhoto(); };
+  fileMenu.printScreenSize.onClick = [this] { setPrintSize(PrintSize::Screen); };
+  fileMenu.printPaperSize.onClick = [this] { setPrintSize(PrintSize::Paper); };
+  setPrintSize(printSize_);
+}
+
+void CameraBox::setPrintSize(PrintSize size) {
+  printSize_ = size;
+  fileMenu.printScreenSize.setChecked(size == PrintSize::Screen);
+  fileMenu.printPaperSize.setChecked(size == PrintSize::Paper);
+}
+
+void CameraBox::printPhoto() {
+  sys::Printer& printer = services_.printer;
+  std::optional<sys::PrinterPage> page = printer.choose();
+  if (!page) return;
+  sys::HeldPrinter held(printer);
+  // The whole box, margins and time stamp included: it has no border.
+  picture::Canvas image = clientImage();
+  int w = image.width(), h = image.height();
+  picture::Rect dest;
+  if (printSize_ == PrintSize::Paper) {
+    dest = sys::fillPage(w, h, *page);
+  } else {
+    int sx = printer.displayPixelsPerInchX(), sy = printer.displayPixelsPerInchY();
+    if (sx <= 0 || sy <= 0) throw base::Error(sys::kCannotPrint);
+    long long width = sys::mulDivRounded(w, page->pixelsPerInchX, sx);
+    long long height = sys::mulDivRounded(h, page->pixelsPerInchY, sy);
+    if (width > INT_MAX || height > INT_MAX) throw base::Error(sys::kCannotPrint);
+    dest = {0, 0, static_cast<int>(width), static_cast<int>(height)};
+  }
+  printer.print(image, dest);
+}
+
+// Handles and marks go whatever reshape mode says; the viewfinder shows.
+void CameraBox::prepareForDialog() {
+  for (auto& handle : edgeHandles.items) handle.hide();
+  for (auto& mark : cornerMarks.items) mark.hide();
+  viewfinder.show();
+}
+
+void CameraBox::openInsteadOfBox(app::Dialog* dialog) {
+  prepareForDialog();
+  bool shown = visible();
+  hide();
+  if (!dialog) return;
+  try {
+    dialog->open();
+  } catch (...) {
+    if (shown) showForm();
+    throw;
+  }
+}
+
+void CameraBox::showOptions() { openInsteadOfBox(dialogs_.options); }
+
+void CameraBox::showHelp() { openInsteadOfBox(dialogs_.help); }
+
+void CameraBox::showAbout() {
+  prepareForDialog();
+  if (dialogs_.about) dialogs_.about->open();
+}
+
+void CameraBox::setTimeStampShown(bool shown) {
+  timeStamp.setVisible(shown);
+  timeStampShadow.setVisible(shown);
+}
+
+void CameraBox::setTimeStampColors(ui::Color front, ui::Color shadow) {
+  timeStamp.setFontColor(front);
+  timeStampShadow.setFontColor(shadow);
 }
 
 }  // namespace camera
