@@ -104,13 +104,13 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
   editMenu.cut.onClick = [this] { pictures_.cut(); };
   editMenu.sendToSheet.onClick = [this] { sendPhotoToSheet(); };
   commandMenu.area.onClick = [this] { showAimingView(); };
-  areaMenu.shoot.onClick = [this] { shootArea(); };
-  areaMenu.shootBurst.onClick = [this] { shootAreaBurst(); };
+  areaMenu.shoot.onClick = [this] { shots_.shootArea(); };
+  areaMenu.shootBurst.onClick = [this] { shots_.shootAreaBurst(); };
   commandMenu.screen.onClick = [this] { showNormalView(); };
-  screenMenu.shoot.onClick = [this] { shootScreen(); };
-  screenMenu.shootBurst.onClick = [this] { shootScreenBurst(); };
-  shotMenu.shoot.onClick = [this] { shootArea(); };
-  shotMenu.shootBurst.onClick = [this] { shootAreaBurst(); };
+  screenMenu.shoot.onClick = [this] { shots_.shootScreen(); };
+  screenMenu.shootBurst.onClick = [this] { shots_.shootScreenBurst(); };
+  shotMenu.shoot.onClick = [this] { shots_.shootArea(); };
+  shotMenu.shootBurst.onClick = [this] { shots_.shootAreaBurst(); };
   shotMenu.cancel.onClick = [this] { showNormalView(); };
 
   sizeMenu.defaultSize.onClick = [this] { resizeToDefault(); };

@@ -115,10 +115,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
 
   // The shots (ShotSequence): the area under the photo or the whole
   // monitor, one or a strobe burst.
-  void shootArea() { shots_.shootArea(); }
-  void shootAreaBurst() { shots_.shootAreaBurst(); }
-  void shootScreen() { shots_.shootScreen(); }
-  void shootScreenBurst() { shots_.shootScreenBurst(); }
+  ShotSequence& shots() { return shots_; }
 
   // Size commands: the photo at the default size, at a percentage of its
   // picture's own size (200 to 500, 50 to 10, or 100), and reshape mode.
