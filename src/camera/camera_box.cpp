@@ -28,9 +28,9 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
     : ui::Form(application, "cameraBox"),
       services_(services),
       settings_(settings),
-      palette_(palette),
       positions_(services.registry),
-      afterSetUp_(std::move(afterSetUp)) {
+      afterSetUp_(std::move(afterSetUp)),
+      shots_(application, services.screen, services.clock, settings, palette, layoutTimer, *this) {
   setDevicePixelLayout(true);
   setBorderStyle(ui::BorderStyle::None);
   setStayOnTop(true);

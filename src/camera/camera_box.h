@@ -192,7 +192,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
 
   sys::Services& services_;
   app::Settings& settings_;
-  ui::Form& palette_;
   app::PositionStore positions_;
   AfterSetUp afterSetUp_;
   FilmInput storeInFilm_;
@@ -212,8 +211,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
                                displayDivisor_ = 1;
                                storePhotoInFilm();
                              }}};
-  ShotSequence shots_{application(), services_.screen, services_.clock, settings_, palette_, layoutTimer,
-                      *this};
+  ShotSequence shots_;
 };
 
 // The 156 x 116, 256-colour title picture.
