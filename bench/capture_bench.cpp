@@ -57,7 +57,7 @@ struct Program {
     box = forms.cameraBox;
     settings.shutterDelaySeconds = 0;
     settings.pushOutWhenFull = true;
-    box->keepHidden = false;
+    box->setKeepHidden(false);
     box->showForm();
     platform.backend.advance(100);
   }
@@ -65,7 +65,7 @@ struct Program {
   // each further shot pushes one out.
   void fillFilm() {
     for (int i = 0; i <= 37; ++i) {
-      box->shootScreen();
+      box->shots().shootScreen();
       platform.backend.advance(1);
     }
   }
@@ -83,7 +83,7 @@ void BM_ScreenShot(benchmark::State& state) {
   program.fillFilm();
   FaultCounter faults(state);
   for (auto _ : state) {
-    program.box->shootScreen();
+    program.box->shots().shootScreen();
     // The tidy pass and the repaint that follow the shot in the loop.
     program.platform.backend.advance(1);
   }
@@ -97,12 +97,12 @@ void BM_AreaShot(benchmark::State& state) {
   program.box->photo.setBounds({2, 2, 640, 480});
   program.platform.backend.advance(200);
   for (int i = 0; i <= 37; ++i) {
-    program.box->shootArea();
+    program.box->shots().shootArea();
     program.platform.backend.advance(1);
   }
   FaultCounter faults(state);
   for (auto _ : state) {
-    program.box->shootArea();
+    program.box->shots().shootArea();
     program.platform.backend.advance(1);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 640 * 480 * 4);

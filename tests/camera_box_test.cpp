@@ -49,9 +49,9 @@ class CameraBoxTest : public AppTest {
 TEST_F(CameraBoxTest, CreatedHiddenAtItsDefaultPlaceWithTheTitlePicture) {
   start();
   EXPECT_FALSE(box->visible());
-  EXPECT_TRUE(box->keepHidden);
+  EXPECT_TRUE(box->keepHidden());
   EXPECT_FALSE(box->resizing);
-  EXPECT_FALSE(box->reshapeMode);
+  EXPECT_FALSE(box->reshapeMode());
   EXPECT_EQ(box->borderStyle(), ui::BorderStyle::None);
   EXPECT_TRUE(box->stayOnTop());
   EXPECT_TRUE(box->seeThrough());
@@ -542,7 +542,7 @@ TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
 TEST_F(CameraBoxTest, ReshapeModeShowsTheHandlesAndChecksItsItem) {
   start();
   choose(box->sizeMenu.reshape);
-  EXPECT_TRUE(box->reshapeMode);
+  EXPECT_TRUE(box->reshapeMode());
   EXPECT_TRUE(box->sizeMenu.reshape.checked());
   for (auto& h : box->edgeHandles.items) EXPECT_TRUE(h.visible()) << h.name();
   EXPECT_EQ(box->edgeHandles[Edge::Left].left(), 5);
@@ -553,7 +553,7 @@ TEST_F(CameraBoxTest, ReshapeModeShowsTheHandlesAndChecksItsItem) {
   // turns it off, and the one after shows them again.
   for (auto& h : box->edgeHandles.items) h.hide();
   choose(box->sizeMenu.reshape);
-  EXPECT_FALSE(box->reshapeMode);
+  EXPECT_FALSE(box->reshapeMode());
   EXPECT_FALSE(box->sizeMenu.reshape.checked());
   for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible());
   choose(box->sizeMenu.reshape);
@@ -573,10 +573,10 @@ TEST_F(CameraBoxTest, HoldFlagDecidesWhetherDeactivationBringsTheBoxBack) {
   forms.palette->cameraBoxButton.click();
   box->close();  // closing only hides; the flag stays clear
   EXPECT_FALSE(box->visible());
-  EXPECT_FALSE(box->keepHidden);
+  EXPECT_FALSE(box->keepHidden());
   app.deactivated();
   EXPECT_TRUE(box->visible());
-  box->keepHidden = true;
+  box->setKeepHidden(true);
   box->hide();
   app.restored();  // restore shows it whatever the flag
   EXPECT_TRUE(box->visible());

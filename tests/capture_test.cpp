@@ -31,7 +31,7 @@ class CaptureTest : public AppTest {
     box = forms.cameraBox;
     sheet = forms.negativeSheet;
     // The user shows the camera box with the palette's button.
-    box->keepHidden = false;
+    box->setKeepHidden(false);
     box->showForm();
     box->setBounds({100, 40, 180, 145});
     platform.backend.advance(200);
@@ -71,7 +71,7 @@ class CaptureTest : public AppTest {
   std::unique_ptr<Probe> probe() {
     auto p = std::make_unique<Probe>(app);
     p->timer.onTimer = [this, raw = p.get()] {
-      raw->held.push_back(box->keepHidden);
+      raw->held.push_back(box->keepHidden());
       raw->titles.push_back(sheet->caption());
       // Losing activation now must not bring the box into the picture.
       app.deactivated();
@@ -80,7 +80,7 @@ class CaptureTest : public AppTest {
   }
   void expectWindowsBack(bool paletteToo) {
     EXPECT_TRUE(box->visible());
-    EXPECT_FALSE(box->keepHidden);
+    EXPECT_FALSE(box->keepHidden());
     EXPECT_TRUE(platform.backend.applicationWindowVisible());
     if (paletteToo) {
       EXPECT_TRUE(forms.palette->visible());
@@ -92,7 +92,7 @@ class CaptureTest : public AppTest {
 
 TEST_F(CaptureTest, AreaShotCopiesTheScreenUnderThePhotoWithTheBoxOutOfThePicture) {
   start();
-  box->displayDivisor = 4;  // as a full-screen shot leaves it
+  box->setDisplayDivisor(4);  // as a full-screen shot leaves it
   auto p = probe();
   std::int64_t before = platform.backend.nowMs();
   command(box->commandMenu.area, box->areaMenu.shoot);
@@ -110,7 +110,7 @@ TEST_F(CaptureTest, AreaShotCopiesTheScreenUnderThePhotoWithTheBoxOutOfThePictur
   EXPECT_EQ(box->photo.picture().height(), 116);
   EXPECT_TRUE(showsScreenAt(box->photo.picture(), 112, 57));
   EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
-  EXPECT_EQ(box->displayDivisor, 1u);
+  EXPECT_EQ(box->displayDivisor(), 1u);
   EXPECT_EQ(box->timeStamp.caption(), "12:00:01");
   EXPECT_EQ(box->timeStampShadow.caption(), "12:00:01");
   EXPECT_EQ(sheet->film().frame(0).caption, "12:00:01");
@@ -211,11 +211,11 @@ TEST_F(CaptureTest, AreaBurstHidesTheApplicationWindowForTheFirstShotOnlyAndSlow
   start();
   settings.strobeCount = 3;
   settings.strobeIntervalTenths = 2;
-  box->displayDivisor = 4;
+  box->setDisplayDivisor(4);
   auto p = probe();
   std::vector<int> intervals;
   p->timer.onTimer = [this, raw = p.get(), &intervals] {
-    raw->held.push_back(box->keepHidden);
+    raw->held.push_back(box->keepHidden());
     raw->titles.push_back(sheet->caption());
     intervals.push_back(box->layoutTimer.interval());
   };
@@ -235,7 +235,7 @@ TEST_F(CaptureTest, AreaBurstHidesTheApplicationWindowForTheFirstShotOnlyAndSlow
   // The pause follows the last shot too.
   EXPECT_EQ(platform.backend.nowMs() - copies()[2].atMs, 200);
   EXPECT_EQ(usedFrames(), 3);
-  EXPECT_EQ(box->displayDivisor, 1u);
+  EXPECT_EQ(box->displayDivisor(), 1u);
   expectWindowsBack(false);
   EXPECT_EQ(std::count(p->held.begin(), p->held.end(), false), 0);
   // The tidy pass ran between the shots.
@@ -330,7 +330,7 @@ TEST_F(CaptureTest, FullScreenShotKeepsPaletteAndBoxOutAndShowsAQuarter) {
   EXPECT_TRUE(showsScreenAt(box->photo.picture(), 0, 0));
   EXPECT_EQ(box->photo.width(), 256);
   EXPECT_EQ(box->photo.height(), 192);
-  EXPECT_EQ(box->displayDivisor, 4u);
+  EXPECT_EQ(box->displayDivisor(), 4u);
   EXPECT_EQ(p->held.front(), true);
   expectWindowsBack(true);
   EXPECT_TRUE(box->viewfinder.visible());
@@ -432,7 +432,7 @@ TEST_F(CaptureTest, AShotIsStoredAtItsPlaceAmongTheWindowsReturn) {
   std::vector<std::vector<bool>> seen;
   box->setFilmInput([&](const picture::Picture& p, const std::string& caption) {
     seen.push_back({box->visible(), forms.palette->visible(), platform.backend.applicationWindowVisible(),
-                    box->keepHidden});
+                    box->keepHidden()});
     sheet->addPicture(p, caption);
   });
   choose(box->commandMenu, box->screenMenu.shoot);
@@ -451,7 +451,7 @@ TEST_F(CaptureTest, EachStepOfTheWayBackRunsWhateverTheOthersDo) {
   EXPECT_EQ(platform.messages.shown[0].text, base::kUnexpectedError);
   EXPECT_EQ(platform.messages.shown[1].text, base::kUnexpectedError);
   EXPECT_TRUE(box->visible());
-  EXPECT_FALSE(box->keepHidden);
+  EXPECT_FALSE(box->keepHidden());
   EXPECT_TRUE(platform.backend.applicationWindowVisible());
 }
 

@@ -336,7 +336,7 @@ TEST_F(FilmCommandsTest, ASavedFilmLoadsBackWithItsPicturesAndFileNames) {
   choose(sheet->deleteMenu.deleteAll);
   idle();
   // A full-screen shot left the camera box at a quarter size.
-  box->displayDivisor = 4;
+  box->setDisplayDivisor(4);
   platform.fileDialogs.answers = {(dir / "series" / "写真ab01.bmp").string()};
   choose(sheet->saveMenu.loadFilm);
   ASSERT_TRUE(platform.messages.shown.empty());

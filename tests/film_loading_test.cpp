@@ -42,13 +42,13 @@ TEST_F(SheetTest, LoadingSharesThePictureCaptionsItAndSizesThePhoto) {
   EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
   EXPECT_EQ(sheet->frames[0].panel.caption(), "");
 
-  box->displayDivisor = 4;  // as a full-screen shot leaves it
+  box->setDisplayDivisor(4);  // as a full-screen shot leaves it
   box->photo.setPicture(picture::Picture(numbered(1024, 768, 0)));
   box->setTimeStamp("full screen");
   box->storePhotoInFilm();
   EXPECT_EQ(box->photo.width(), 256);
   EXPECT_EQ(box->photo.height(), 192);
-  box->displayDivisor = 4;  // as a full-screen shot leaves it
+  box->setDisplayDivisor(4);  // as a full-screen shot leaves it
   box->photo.setPicture(picture::Picture(numbered(1023, 767, 0)));
   box->setTimeStamp("odd");
   box->storePhotoInFilm();

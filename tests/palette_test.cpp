@@ -32,10 +32,10 @@ TEST_F(PaletteTest, CameraButtonShowsAndHidesWithTheHoldFlag) {
   forms.cameraBox->setBounds({123, 45, 180, 145});
   forms.palette->cameraBoxButton.click();
   EXPECT_TRUE(forms.cameraBox->visible());
-  EXPECT_FALSE(forms.cameraBox->keepHidden);
+  EXPECT_FALSE(forms.cameraBox->keepHidden());
   forms.palette->cameraBoxButton.click();
   EXPECT_FALSE(forms.cameraBox->visible());
-  EXPECT_TRUE(forms.cameraBox->keepHidden);
+  EXPECT_TRUE(forms.cameraBox->keepHidden());
   forms.palette->cameraBoxButton.click();
   EXPECT_TRUE(forms.cameraBox->visible());
   EXPECT_EQ(forms.cameraBox->bounds(), (ui::Rect{123, 45, 180, 145}));
@@ -59,10 +59,10 @@ TEST_F(PaletteTest, SheetHelpAndClipboardButtons) {
   EXPECT_FALSE(forms.negativeSheet->visible());
 
   forms.palette->cameraBoxButton.click();
-  bool holdBefore = forms.cameraBox->keepHidden;
+  bool holdBefore = forms.cameraBox->keepHidden();
   forms.palette->helpButton.click();
   EXPECT_FALSE(forms.cameraBox->visible());
-  EXPECT_EQ(forms.cameraBox->keepHidden, holdBefore);
+  EXPECT_EQ(forms.cameraBox->keepHidden(), holdBefore);
   EXPECT_TRUE(forms.helpWindow->visible());
 
   EXPECT_FALSE(forms.palette->clipboardButton.down());
@@ -84,7 +84,7 @@ TEST_F(PaletteTest, CancelKeepsEverythingButClearsHoldAndStillWritesPositions) {
   EXPECT_EQ(box.buttons, sys::MsgButtons::OKCancel);
   EXPECT_FALSE(app.terminated());
   EXPECT_TRUE(forms.palette->visible());
-  EXPECT_FALSE(forms.cameraBox->keepHidden);
+  EXPECT_FALSE(forms.cameraBox->keepHidden());
   EXPECT_EQ(platform.registry.writeLog,
             (std::vector<std::string>{"Top", "Left", "Image.Top", "Main.Top", "Main.Left"}));
   EXPECT_EQ(stored("Top"), 10);
@@ -111,7 +111,7 @@ TEST_F(PaletteTest, OkClosesTheWindowsInOrderAndEndsTheApplication) {
   platform.messages.answers = {sys::MsgResult::OK};
   endButton();
   EXPECT_TRUE(app.terminated());
-  EXPECT_TRUE(forms.cameraBox->keepHidden);
+  EXPECT_TRUE(forms.cameraBox->keepHidden());
   EXPECT_EQ(closed, (std::vector<std::string>{"cameraBox", "negativeSheet", "helpWindow", "optionsDialog"}));
   EXPECT_EQ(platform.registry.writeLog.size(), 5u);
   EXPECT_EQ(stored("Main.Left"), 0);

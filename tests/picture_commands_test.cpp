@@ -101,7 +101,7 @@ std::vector<std::uint8_t> icoFile() {
 }
 
 TEST_F(PictureCommandsTest, OpenTakesEachKindIntoThePhotoAndTheFilmUnderItsBareName) {
-  box->displayDivisor = 4;
+  box->setDisplayDivisor(4);
   picture::Bitmap b = numbered(320, 200, 0x00AA55);
   pick(writeBmpFile("写真ソ.bmp", b));  // "ソ" ends in the byte of a backslash in Shift-JIS
   choose(box->fileMenu.open);
@@ -109,7 +109,7 @@ TEST_F(PictureCommandsTest, OpenTakesEachKindIntoThePhotoAndTheFilmUnderItsBareN
   EXPECT_EQ(box->photo.picture().bitmap(), b);
   EXPECT_EQ(box->timeStamp.caption(), "写真ソ.bmp");
   EXPECT_EQ(box->timeStampShadow.caption(), "写真ソ.bmp");
-  EXPECT_EQ(box->displayDivisor, 1u);
+  EXPECT_EQ(box->displayDivisor(), 1u);
   EXPECT_EQ(box->photo.width(), 320);  // its own size: the divisor is 1
   EXPECT_EQ(box->photo.height(), 200);
   EXPECT_EQ(sheet->film().frame(0).caption, "写真ソ.bmp");
@@ -324,7 +324,7 @@ TEST_F(PictureCommandsTest, PasteKeepsThePhotosSizeAndSaveWritesThePicturesOwn) 
   choose(box->commandMenu.edit);
   EXPECT_FALSE(box->editMenu.paste.enabled());
   EXPECT_EQ(platform.clipboard.opens, opens);  // asked without opening it
-  app.dispatch([&] { box->pastePhoto(); });
+  app.dispatch([&] { box->editMenu.paste.onClick(); });
   EXPECT_EQ(box->photo.picture().bitmap(), big);
 
   // A bitmap that cannot be read is reported and the photo stays.
@@ -361,13 +361,13 @@ TEST_F(PictureCommandsTest, ClearCopyAndSendToTheSheet) {
 
   box->photo.setPicture(picture::Picture(numbered(50, 40, 9)));
   box->setTimeStamp("sent");
-  box->displayDivisor = 4;
+  box->setDisplayDivisor(4);
   choose(box->editMenu.copy);
   EXPECT_EQ(platform.clipboard.bitmap(), numbered(50, 40, 9));
   choose(box->editMenu.sendToSheet);
   idle();
   EXPECT_EQ(sheet->film().frame(0).caption, "sent");
-  EXPECT_EQ(box->displayDivisor, 1u);
+  EXPECT_EQ(box->displayDivisor(), 1u);
   EXPECT_EQ(box->photo.width(), 50);
 }
 
@@ -521,11 +521,11 @@ TEST_F(PictureCommandsTest, PngOpensAndIsWrittenOnlyUnderAPngName) {
 }
 
 TEST_F(PictureCommandsTest, CloseHidesTheBoxAndLeavesTheHoldFlag) {
-  box->keepHidden = false;
+  box->setKeepHidden(false);
   box->showForm();
   choose(box->fileMenu.close);
   EXPECT_FALSE(box->visible());
-  EXPECT_FALSE(box->keepHidden);
+  EXPECT_FALSE(box->keepHidden());
   // The file and edit submenus bring back the normal view as they open.
   box->showForm();
   choose(box->commandMenu.area);

@@ -37,15 +37,15 @@ class PrintingTest : public SheetTest {
 };
 
 TEST_F(PrintingTest, ExactlyOnePrintSizeIsCheckedAndScreenSizeComesFirst) {
-  EXPECT_EQ(box->printSize, PrintSize::Screen);
+  EXPECT_EQ(box->printSize(), PrintSize::Screen);
   EXPECT_TRUE(box->fileMenu.printScreenSize.checked());
   EXPECT_FALSE(box->fileMenu.printPaperSize.checked());
   box->fileMenu.printPaperSize.click();
-  EXPECT_EQ(box->printSize, PrintSize::Paper);
+  EXPECT_EQ(box->printSize(), PrintSize::Paper);
   EXPECT_FALSE(box->fileMenu.printScreenSize.checked());
   EXPECT_TRUE(box->fileMenu.printPaperSize.checked());
   box->fileMenu.printScreenSize.click();
-  EXPECT_EQ(box->printSize, PrintSize::Screen);
+  EXPECT_EQ(box->printSize(), PrintSize::Screen);
   EXPECT_TRUE(box->fileMenu.printScreenSize.checked());
   EXPECT_FALSE(box->fileMenu.printPaperSize.checked());
 }

@@ -59,7 +59,7 @@ TEST_F(StartUpTest, WindowsAreMadeInOrderAndTheStartUpWindowGoesWithTheLoop) {
   EXPECT_EQ(app.forms().size(), 6u);
   app.run();  // headless: shows the main form, returns with nothing to wait for
   for (auto& f : app.forms()) EXPECT_EQ(f->visible(), f.get() == forms.palette) << f->name();
-  EXPECT_TRUE(forms.cameraBox->keepHidden);
+  EXPECT_TRUE(forms.cameraBox->keepHidden());
   EXPECT_FALSE(forms.palette->clipboardButton.down());
 }
 

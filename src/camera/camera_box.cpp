@@ -1,6 +1,12 @@
 #include "camera/camera_box.h"
 
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "app/dialog.h"
 #include "app/settings.h"
+#include "base/error.h"
 #include "ui/application.h"
 #include "ui/painter.h"
 
@@ -10,6 +16,8 @@ namespace {
 
 constexpr ui::Color kTimeStampShadow = 0xC0C0C0;  // silver
 constexpr ui::Color kCornerMarkColor = 0xFF8080;
+// A full-screen shot shows in the camera box at a quarter of its size.
+constexpr unsigned kScreenShotDivisor = 4;
 
 bool isHorizontal(Edge e) { return e == Edge::Left || e == Edge::Right; }
 
@@ -20,9 +28,9 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
     : ui::Form(application, "cameraBox"),
       services_(services),
       settings_(settings),
-      palette_(palette),
       positions_(services.registry),
-      afterSetUp_(std::move(afterSetUp)) {
+      afterSetUp_(std::move(afterSetUp)),
+      shots_(application, services.screen, services.clock, settings, palette, layoutTimer, *this) {
   setDevicePixelLayout(true);
   setBorderStyle(ui::BorderStyle::None);
   setStayOnTop(true);
@@ -85,24 +93,24 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
   layoutTimer.onTimer = [this] { fitAroundPhoto(); };
 
   commandMenu.file.onClick = [this] { showNormalView(); };
-  fileMenu.open.onClick = [this] { openPhoto(); };
+  fileMenu.open.onClick = [this] { pictures_.open(); };
   fileMenu.close.onClick = [this] { close(); };
-  fileMenu.save.onClick = [this] { savePhoto(); };
-  fileMenu.saveAs.onClick = [this] { savePhotoAs(); };
+  fileMenu.save.onClick = [this] { pictures_.save(); };
+  fileMenu.saveAs.onClick = [this] { pictures_.saveAs(); };
   commandMenu.edit.onClick = [this] { prepareEditMenu(); };
   editMenu.clear.onClick = [this] { clearPhoto(); };
-  editMenu.copy.onClick = [this] { copyPhoto(); };
-  editMenu.paste.onClick = [this] { pastePhoto(); };
-  editMenu.cut.onClick = [this] { cutPhoto(); };
+  editMenu.copy.onClick = [this] { pictures_.copy(); };
+  editMenu.paste.onClick = [this] { pictures_.paste(); };
+  editMenu.cut.onClick = [this] { pictures_.cut(); };
   editMenu.sendToSheet.onClick = [this] { sendPhotoToSheet(); };
   commandMenu.area.onClick = [this] { showAimingView(); };
-  areaMenu.shoot.onClick = [this] { shootArea(); };
-  areaMenu.shootBurst.onClick = [this] { shootAreaBurst(); };
+  areaMenu.shoot.onClick = [this] { shots_.shootArea(); };
+  areaMenu.shootBurst.onClick = [this] { shots_.shootAreaBurst(); };
   commandMenu.screen.onClick = [this] { showNormalView(); };
-  screenMenu.shoot.onClick = [this] { shootScreen(); };
-  screenMenu.shootBurst.onClick = [this] { shootScreenBurst(); };
-  shotMenu.shoot.onClick = [this] { shootArea(); };
-  shotMenu.shootBurst.onClick = [this] { shootAreaBurst(); };
+  screenMenu.shoot.onClick = [this] { shots_.shootScreen(); };
+  screenMenu.shootBurst.onClick = [this] { shots_.shootScreenBurst(); };
+  shotMenu.shoot.onClick = [this] { shots_.shootArea(); };
+  shotMenu.shootBurst.onClick = [this] { shots_.shootAreaBurst(); };
   shotMenu.cancel.onClick = [this] { showNormalView(); };
 
   sizeMenu.defaultSize.onClick = [this] { resizeToDefault(); };
@@ -129,10 +137,10 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
 void CameraBox::setUp() {
   application().onRestore.subscribe([this] { showForm(); });
   application().onDeactivate.subscribe([this] {
-    if (!keepHidden) showForm();
+    if (!keepHidden_) showForm();
   });
-  keepHidden = true;
-  reshapeMode = false;
+  keepHidden_ = true;
+  reshapeMode_ = false;
   resizing = false;
   setBounds({300, 0, width(), height()});
   viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), viewfinder.width(), viewfinder.height()});
@@ -286,6 +294,192 @@ picture::Bitmap titlePicture() {
     }
   }
   return b;
+}
+
+void CameraBox::showAimingView() {
+  const ViewfinderGeometry geometry(dpi());
+  edgeHandles.setBounds(geometry.handlesForAiming(edgeHandles.bounds(), viewfinder.bounds()));
+  cornerMarks.setBounds(geometry.cornerMarksAround(viewfinder.bounds()));
+  for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles[e].show();
+  for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
+    cornerMarks[c].show();
+  viewfinder.hide();
+}
+
+void CameraBox::showNormalView() {
+  if (!reshapeMode_)
+    for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles[e].hide();
+  for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
+    cornerMarks[c].hide();
+  viewfinder.show();
+}
+
+ui::Rect CameraBox::areaUnderPhoto() const {
+  return photoOnScreen({left(), top()}, viewfinder.bounds(), sizeOf(photo.bounds()));
+}
+
+ui::Point CameraBox::centreOnScreen() const { return {left() + width() / 2, top() + height() / 2}; }
+
+void CameraBox::showShot(const picture::Picture& taken, const std::string& stamp, bool wholeScreen) {
+  displayDivisor_ = wholeScreen ? kScreenShotDivisor : 1;
+  if (wholeScreen) photo.setBounds({photo.left(), photo.top(), taken.width(), taken.height()});
+  photo.setPicture(taken);
+  setTimeStamp(stamp);
+}
+
+void CameraBox::storePhotoInFilm() {
+  if (storeInFilm_) storeInFilm_(photo.picture(), timeStamp.caption());
+  // A full film that kept nothing does not size the photo: it takes its
+  // size over the divisor all the same (a screen shot a quarter of the
+  // screen, not the whole screen in a box that stays on top).
+  const picture::Picture& taken = photo.picture();
+  if (taken.width() <= 0 || taken.height() <= 0) return;
+  unsigned divisor = std::max(1u, displayDivisor_);
+  photo.setHeight(static_cast<int>(static_cast<unsigned>(taken.height()) / divisor));
+  photo.setWidth(static_cast<int>(static_cast<unsigned>(taken.width()) / divisor));
+}
+
+void CameraBox::showPicture(const picture::Picture& picture, const std::string& caption,
+                            app::PhotoSize size) {
+  const int w = picture.width(), h = picture.height();
+  switch (size) {
+    case app::PhotoSize::Kept:
+      break;
+    case app::PhotoSize::Own:
+      displayDivisor_ = 1;
+      photo.setHeight(h);
+      photo.setWidth(w);
+      break;
+    case app::PhotoSize::Selected: {
+      const std::vector<sys::Monitor> monitors = services_.screen.monitors();
+      const bool monitorSized = std::any_of(monitors.begin(), monitors.end(), [w, h](const sys::Monitor& m) {
+        return m.area.width == w && m.area.height == h;
+      });
+      // A picture as wide or as tall as the screen, or of the very size of
+      // a monitor (a full-screen shot of it), is shown at a quarter of its
+      // size, any smaller one at its own.
+      if (h < services_.screen.height() && w < services_.screen.width() && !monitorSized) {
+        photo.setHeight(h);
+        photo.setWidth(w);
+      } else {
+        photo.setHeight(h / 4);
+        photo.setWidth(w / 4);
+      }
+      break;
+    }
+  }
+  photo.setPicture(picture);
+  setTimeStamp(caption);
+}
+
+void CameraBox::prepareEditMenu() {
+  showNormalView();
+  editMenu.paste.setEnabled(services_.clipboard.hasBitmap());
+}
+
+void CameraBox::clearPhoto() {
+  resizeToDefault();
+  photo.setPicture(titleImage.picture());
+  setTimeStamp("");
+}
+
+void CameraBox::sendPhotoToSheet() {
+  displayDivisor_ = 1;
+  storePhotoInFilm();
+}
+
+// The size commands set only the photo's size; the photo stretches its
+// picture, and the layout tick fits the window around it.
+void CameraBox::resizeToDefault() {
+  photo.setWidth(defaultPhotoSide(settings_.defaultViewfinderWidth));
+  photo.setHeight(defaultPhotoSide(settings_.defaultViewfinderHeight));
+}
+
+// Always from the picture's own size: 200 % twice is still 200 %.
+void CameraBox::zoomTo(int percent) {
+  photo.setHeight(zoomedSide(photo.picture().height(), percent));
+  photo.setWidth(zoomedSide(photo.picture().width(), percent));
+}
+
+void CameraBox::toggleReshape() {
+  bool on = !sizeMenu.reshape.checked();
+  for (Edge e : {Edge::Top, Edge::Bottom, Edge::Left, Edge::Right}) edgeHandles[e].setVisible(on);
+  reshapeMode_ = on;
+  sizeMenu.reshape.setChecked(on);
+}
+
+void CameraBox::wirePrintCommands() {
+  fileMenu.print.onClick = [this] { printPhoto(); };
+  fileMenu.printScreenSize.onClick = [this] { setPrintSize(PrintSize::Screen); };
+  fileMenu.printPaperSize.onClick = [this] { setPrintSize(PrintSize::Paper); };
+  setPrintSize(printSize_);
+}
+
+void CameraBox::setPrintSize(PrintSize size) {
+  printSize_ = size;
+  fileMenu.printScreenSize.setChecked(size == PrintSize::Screen);
+  fileMenu.printPaperSize.setChecked(size == PrintSize::Paper);
+}
+
+void CameraBox::printPhoto() {
+  sys::Printer& printer = services_.printer;
+  std::optional<sys::PrinterPage> page = printer.choose();
+  if (!page) return;
+  sys::HeldPrinter held(printer);
+  // The whole box, margins and time stamp included: it has no border.
+  picture::Canvas image = clientImage();
+  int w = image.width(), h = image.height();
+  picture::Rect dest;
+  if (printSize_ == PrintSize::Paper) {
+    dest = sys::fillPage(w, h, *page);
+  } else {
+    int sx = printer.displayPixelsPerInchX(), sy = printer.displayPixelsPerInchY();
+    if (sx <= 0 || sy <= 0) throw base::Error(sys::kCannotPrint);
+    long long width = sys::mulDivRounded(w, page->pixelsPerInchX, sx);
+    long long height = sys::mulDivRounded(h, page->pixelsPerInchY, sy);
+    if (width > INT_MAX || height > INT_MAX) throw base::Error(sys::kCannotPrint);
+    dest = {0, 0, static_cast<int>(width), static_cast<int>(height)};
+  }
+  printer.print(image, dest);
+}
+
+// Handles and marks go whatever reshape mode says; the viewfinder shows.
+void CameraBox::prepareForDialog() {
+  for (auto& handle : edgeHandles.items) handle.hide();
+  for (auto& mark : cornerMarks.items) mark.hide();
+  viewfinder.show();
+}
+
+void CameraBox::openInsteadOfBox(app::Dialog* dialog) {
+  prepareForDialog();
+  bool shown = visible();
+  hide();
+  if (!dialog) return;
+  try {
+    dialog->open();
+  } catch (...) {
+    if (shown) showForm();
+    throw;
+  }
+}
+
+void CameraBox::showOptions() { openInsteadOfBox(dialogs_.options); }
+
+void CameraBox::showHelp() { openInsteadOfBox(dialogs_.help); }
+
+void CameraBox::showAbout() {
+  prepareForDialog();
+  if (dialogs_.about) dialogs_.about->open();
+}
+
+void CameraBox::setTimeStampShown(bool shown) {
+  timeStamp.setVisible(shown);
+  timeStampShadow.setVisible(shown);
+}
+
+void CameraBox::setTimeStampColors(ui::Color front, ui::Color shadow) {
+  timeStamp.setFontColor(front);
+  timeStampShadow.setFontColor(shadow);
 }
 
 }  // namespace camera

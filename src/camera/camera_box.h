@@ -9,6 +9,8 @@
 #include "app/positions.h"
 #include "app/settings.h"
 #include "camera/command_menu.h"
+#include "camera/picture_commands.h"
+#include "camera/shot_sequence.h"
 #include "camera/viewfinder_geometry.h"
 #include "system/services.h"
 #include "ui/controls.h"
@@ -45,7 +47,7 @@ struct ControlArray {
 // for pixel (原寸) on every monitor, and the viewfinder is the photo and
 // its inset. The margins, handles, marks and time stamp are the design's
 // lengths scaled to the monitor's DPI.
-class CameraBox : public ui::Form, public app::CameraBoxView {
+class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow {
  public:
   // The set-up gives the settings their default viewfinder size, then
   // hands them to afterSetUp (not at all if the set-up fails). The palette
@@ -83,11 +85,11 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
 
   // While set, the application's loss of activation does not bring the
   // camera box back.
-  bool keepHidden = false;
+  bool keepHidden() const { return keepHidden_; }
   // An edge handle is being dragged.
   bool resizing = false;
   // The edge handles stay out in the normal view.
-  bool reshapeMode = false;
+  bool reshapeMode() const { return reshapeMode_; }
 
   // The time stamp: the text of both labels, each sized to it.
   void setTimeStamp(const std::string& text);
@@ -109,22 +111,11 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   // marks around a see-through frame to aim an area shot; the normal view
   // shows the viewfinder (the handles stay out in reshape mode).
   void showAimingView();
-  void showNormalView();
-  // A shot's time stamp: the time of day in the locale's long format.
-  std::string shotTimeStamp();
+  void showNormalView() override;
 
-  // The shots. Each keeps the camera box hidden (the full-screen ones the
-  // palette too) and the hold flag set for its whole length, waits the
-  // shutter delay, copies the screen into the photo and lays it into the
-  // film. A burst takes the strobe count of shots with the strobe interval
-  // after each. If a step fails, the hidden windows come back and the hold
-  // flag is cleared before the error is reported; a shot whose copy fails
-  // (no memory, or the screen cannot be copied) leaves the photo, its size
-  // and the time stamp as they were.
-  void shootArea();
-  void shootAreaBurst();
-  void shootScreen();
-  void shootScreenBurst();
+  // The shots (ShotSequence): the area under the photo or the whole
+  // monitor, one or a strobe burst.
+  ShotSequence& shots() { return shots_; }
 
   // Size commands: the photo at the default size, at a percentage of its
   // picture's own size (200 to 500, 50 to 10, or 100), and reshape mode.
@@ -132,37 +123,21 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void zoomTo(int percent);
   void toggleReshape();
 
-  // Picture commands. Open reads a bitmap, icon or metafile file into the
-  // photo (its bare name the time stamp) and lays it into the film; save
-  // writes the photo under the time stamp in the current folder, falling
-  // back to save as; save as asks for a name; both write nothing for an
-  // empty photo. The edit menu: clear (the title picture at the default
-  // size, no time stamp), copy, paste (the photo keeps its size), cut,
-  // and send to the film.
-  void openPhoto();
-  void savePhoto();
-  void savePhotoAs();
-  void prepareEditMenu();
-  void clearPhoto();
-  void copyPhoto();
-  void pastePhoto();
-  void cutPhoto();
-  void sendPhotoToSheet();
-
   // Print: the box as drawn, at the page's top left, as large as on the
   // screen or filling the paper in one direction. Not saved.
-  PrintSize printSize = PrintSize::Screen;
+  PrintSize printSize() const { return printSize_; }
   void printPhoto();
   void setPrintSize(PrintSize size);
 
   // The photo is its picture's size over this once stored: 1, or 4.
-  unsigned displayDivisor = 1;
+  unsigned displayDivisor() const { return displayDivisor_; }
+  void setDisplayDivisor(unsigned divisor) { displayDivisor_ = divisor; }
   // The photo's picture into the film, its time stamp the caption; then the
   // photo takes its picture's size over the display divisor. The film's
   // input is wired once both windows stand.
   using FilmInput = std::function<void(const picture::Picture&, const std::string&)>;
   void setFilmInput(FilmInput input) { storeInFilm_ = std::move(input); }
-  void storePhotoInFilm();
+  void storePhotoInFilm() override;
   // What the film asks of the camera box (app::CameraBoxView).
   void showPicture(const picture::Picture& picture, const std::string& caption, app::PhotoSize size) override;
   // The window's client area on a monitor of another DPI: the viewfinder
@@ -183,37 +158,32 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
   void showAbout();
   // What the dialogs ask of the camera box (app::CameraBoxView).
   void showCameraBox() override { showForm(); }
-  void setKeepHidden(bool keep) override { keepHidden = keep; }
+  void setKeepHidden(bool keep) override { keepHidden_ = keep; }
   void setTimeStampShown(bool shown) override;
   void setTimeStampColors(ui::Color front, ui::Color shadow) override;
 
  private:
   void setUp();
+  // The edit menu's own items: clear (the title picture at the default
+  // size, no time stamp) and send to the film; before it opens, the normal
+  // view and paste enabled by the clipboard.
+  void prepareEditMenu();
+  void clearPhoto();
+  void sendPhotoToSheet();
   void wirePrintCommands();
   void applyViewfinderBevel();
   // The margins, handles, marks and time stamp at the box's DPI.
   void fitToDpi();
   void placeTimeStamp();
-  // One skeleton for the four shots: hide, delay, copy, show, store.
-  struct Shot;
-  void shoot(const Shot& shot);
+  // What a shot asks of the box (ShotWindow).
+  void leaveForShot() override { hide(); }
+  void comeBackAfterShot() override { showForm(); }
+  bool onScreen() const override { return visible(); }
+  ui::Rect areaUnderPhoto() const override;
+  ui::Point centreOnScreen() const override;
   // After a copy: the picture into the photo (a screen shot's at its
   // monitor's size, shown at a quarter once stored), with its time stamp.
-  void showShot(const Shot& shot, const picture::Picture& taken, const std::string& stamp);
-  // The box back, and for a screen shot the application window and the
-  // palette first.
-  void bringBackAfterShot(const Shot& shot);
-  // A shot's steps, with the windows it hides brought back if one fails.
-  void runShot(bool hidesPalette, const std::function<void()>& steps);
-  // The screen under the photo, at the photo's current size.
-  // settle: give the screen time to show what was just hidden (the first
-  // shot of a burst and a single shot; the later shots of a burst do not).
-  picture::Picture copyAreaUnderPhoto(bool settle = true);
-  // The whole monitor the box stands on (by its centre; the primary one
-  // when it stands on none).
-  picture::Picture copyWholeScreen(bool settle = true);
-  picture::Picture copyScreen(ui::Rect r, bool settle);
-  void pause(long long ms);
+  void showShot(const picture::Picture& taken, const std::string& stamp, bool wholeScreen) override;
   // The normal view, whatever reshape mode says, before a dialog opens.
   void prepareForDialog();
   // The dialog takes the box's place on the screen; one that cannot
@@ -222,11 +192,26 @@ class CameraBox : public ui::Form, public app::CameraBoxView {
 
   sys::Services& services_;
   app::Settings& settings_;
-  ui::Form& palette_;
   app::PositionStore positions_;
   AfterSetUp afterSetUp_;
   FilmInput storeInFilm_;
   Dialogs dialogs_;
+  bool keepHidden_ = false;
+  bool reshapeMode_ = false;
+  PrintSize printSize_ = PrintSize::Screen;
+  unsigned displayDivisor_ = 1;
+  // An opened picture's name becomes the time stamp, and the picture goes
+  // into the film at its own size.
+  PictureCommands pictures_{application(),
+                            services_,
+                            photo,
+                            {[this] { return timeStamp.caption(); },
+                             [this](const std::string& name) {
+                               setTimeStamp(name);
+                               displayDivisor_ = 1;
+                               storePhotoInFilm();
+                             }}};
+  ShotSequence shots_;
 };
 
 // The 156 x 116, 256-colour title picture.

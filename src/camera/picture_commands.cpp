@@ -1,12 +1,10 @@
-// The camera box's commands on its picture: open, close, save, save as,
-// and the edit menu (clear, copy, paste, cut, send to the film).
+#include "camera/picture_commands.h"
 
 #include "app/file_dialogs.h"
 #include "app/picture_files.h"
 #include "base/error.h"
 #include "base/path.h"
 #include "base/text.h"
-#include "camera/camera_box.h"
 #include "picture/errors.h"
 #include "ui/application.h"
 #include "ui/backend.h"
@@ -20,26 +18,27 @@ constexpr std::size_t kTimeStampCharacters = 255;
 
 }  // namespace
 
-void CameraBox::openPhoto() {
+PictureCommands::PictureCommands(ui::Application& app, sys::Services& services, ui::Image& photo, Box box)
+    : app_(app), services_(services), photo_(photo), box_(std::move(box)) {}
+
+void PictureCommands::open() {
   std::optional<std::string> path = services_.fileDialogs.openFile(app::openPictureDialog());
   if (!path) return;
   // Read whole before anything changes: a failure leaves the photo, the
   // time stamp and the film as they were.
   picture::Picture loaded =
       picture::messages::inProgramWords([&] { return app::readPictureFile(services_.png, *path); });
-  photo.setPicture(loaded);
-  setTimeStamp(base::firstCharacters(base::fileNamePart(*path), kTimeStampCharacters));
-  displayDivisor = 1;
-  storePhotoInFilm();
+  photo_.setPicture(loaded);
+  box_.opened(base::firstCharacters(base::fileNamePart(*path), kTimeStampCharacters));
 }
 
 // Writes the photo under its time stamp, in the current folder; when that
 // fails for any reason (no name, a name Windows refuses such as a shot's
 // time with its colons, a file that cannot be written) save as instead.
-void CameraBox::savePhoto() {
-  const picture::Picture saved = photo.picture();
+void PictureCommands::save() {
+  const picture::Picture saved = photo_.picture();
   if (saved.empty()) return;
-  std::string name = timeStamp.caption();
+  std::string name = box_.timeStamp();
   bool written = false;
   if (base::isPlainFileName(name)) {
     try {
@@ -48,35 +47,24 @@ void CameraBox::savePhoto() {
     } catch (const base::Error&) {
     }
   }
-  if (!written) savePhotoAs();
+  if (!written) saveAs();
 }
 
 // The time stamp stays: a later save still uses it, not the name chosen here.
-void CameraBox::savePhotoAs() {
+void PictureCommands::saveAs() {
   std::optional<std::string> path = services_.fileDialogs.saveFile(app::savePictureDialog(true));
   if (!path) return;
-  const picture::Picture saved = photo.picture();
+  const picture::Picture saved = photo_.picture();
   picture::messages::inProgramWords([&] { app::writePictureFile(services_.png, saved, *path); });
-}
-
-void CameraBox::prepareEditMenu() {
-  showNormalView();
-  editMenu.paste.setEnabled(services_.clipboard.hasBitmap());
-}
-
-void CameraBox::clearPhoto() {
-  resizeToDefault();
-  photo.setPicture(titleImage.picture());
-  setTimeStamp("");
 }
 
 // The clipboard takes bitmaps only: an icon or a metafile goes as the
 // picture shown, a bitmap of the photo's size; the photo stays as it is.
-void CameraBox::copyPhoto() {
-  const picture::Picture& shown = photo.picture();
+void PictureCommands::copy() {
+  const picture::Picture& shown = photo_.picture();
   if (shown.kind() == picture::Picture::Kind::Icon || shown.kind() == picture::Picture::Kind::Metafile) {
     services_.clipboard.setBitmap(
-        ui::drawnPicture(shown, photo.width(), photo.height(), application().backend().painter()));
+        ui::drawnPicture(shown, photo_.width(), photo_.height(), app_.backend().painter()));
     return;
   }
   services_.clipboard.setBitmap(shown.bitmap());
@@ -84,21 +72,16 @@ void CameraBox::copyPhoto() {
 
 // The photo keeps its size and shows the bitmap stretched into it; the
 // time stamp and the film stay.
-void CameraBox::pastePhoto() {
+void PictureCommands::paste() {
   if (!services_.clipboard.hasBitmap()) return;
   picture::Bitmap pasted = picture::messages::inProgramWords([&] { return services_.clipboard.bitmap(); });
   if (pasted.empty()) return;
-  photo.setPicture(picture::Picture(std::move(pasted)));
+  photo_.setPicture(picture::Picture(std::move(pasted)));
 }
 
-void CameraBox::cutPhoto() {
-  copyPhoto();
-  photo.setPicture(picture::Picture());
-}
-
-void CameraBox::sendPhotoToSheet() {
-  displayDivisor = 1;
-  storePhotoInFilm();
+void PictureCommands::cut() {
+  copy();
+  photo_.setPicture(picture::Picture());
 }
 
 }  // namespace camera

@@ -89,7 +89,7 @@ struct Program {
     settings.shutterDelaySeconds = 0;
     settings.pushOutWhenFull = true;
     forms.palette->showForm();
-    box->keepHidden = false;
+    box->setKeepHidden(false);
     box->showForm();
     settle();
   }
@@ -119,7 +119,7 @@ void shotsLeakNoHandles(int shots, int settled, int prefill) {
   }
   int gdiSettled = 0, userSettled = 0;
   for (int shot = 1; shot <= shots; ++shot) {
-    program.app->dispatch([&] { program.box->shootScreen(); });
+    program.app->dispatch([&] { program.box->shots().shootScreen(); });
     program.backend.dispatchPending();
     if (shot == settled) {
       gdiSettled = win32::liveGdiHandles();
@@ -148,7 +148,7 @@ TEST(Capture, StrobeBurstSpacing) {
   Program program;
   program.settings.strobeCount = 10;
   program.settings.strobeIntervalTenths = 1;
-  program.app->dispatch([&] { program.box->shootScreenBurst(); });
+  program.app->dispatch([&] { program.box->shots().shootScreenBurst(); });
   const auto& at = program.screen.copiedAt;
   EXPECT_EQ(int(at.size()), 10) << "ten copies";
   LARGE_INTEGER frequency;

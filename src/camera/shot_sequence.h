@@ -1,0 +1,86 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "app/settings.h"
+#include "picture/picture.h"
+#include "system/clock.h"
+#include "system/screen.h"
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/timer.h"
+#include "ui/types.h"
+
+namespace camera {
+
+// What a shot asks of the camera box it is taken from.
+class ShotWindow {
+ public:
+  virtual ~ShotWindow() = default;
+  // The box off the screen for the shot, and back; whether it is there.
+  virtual void leaveForShot() = 0;
+  virtual void comeBackAfterShot() = 0;
+  virtual bool onScreen() const = 0;
+  // While set, the application's loss of activation does not bring the
+  // box back.
+  virtual void setKeepHidden(bool keep) = 0;
+  // Where the photo stands on the screen now, and the point whose monitor
+  // a full-screen shot takes.
+  virtual ui::Rect areaUnderPhoto() const = 0;
+  virtual ui::Point centreOnScreen() const = 0;
+  // A copy into the photo with its time stamp.
+  virtual void showShot(const picture::Picture& taken, const std::string& stamp, bool wholeScreen) = 0;
+  virtual void showNormalView() = 0;
+  // The photo into the film.
+  virtual void storePhotoInFilm() = 0;
+};
+
+// The four shots, one skeleton: hide, wait the shutter delay, copy, show,
+// store. Each keeps the box hidden (the full-screen ones the palette too)
+// and the hold flag set for its whole length. A burst takes the strobe
+// count of shots with the strobe interval after each. If a step fails, the
+// hidden windows come back and the hold flag is cleared before the error
+// is reported; a failed copy leaves the photo as it was. A shot runs to its
+// end inside its command: nothing of the program runs during its waits,
+// and pending timers and paints are handled only at fixed steps (so the
+// film's tidy pass runs between the shots of a burst).
+class ShotSequence {
+ public:
+  ShotSequence(ui::Application& app, sys::Screen& screen, sys::Clock& clock, const app::Settings& settings,
+               ui::Form& palette, ui::Timer& layoutTimer, ShotWindow& window);
+
+  void shootArea();
+  void shootAreaBurst();
+  void shootScreen();
+  void shootScreenBurst();
+  // A shot's time stamp: the time of day in the locale's long format.
+  std::string timeStamp();
+
+ private:
+  struct Shot;
+  void shoot(const Shot& shot);
+  // The box back, and for a screen shot the application window and the
+  // palette first.
+  void bringBack(const Shot& shot);
+  // A shot's steps, with the windows it hides brought back if one fails.
+  void runShot(bool hidesPalette, const std::function<void()>& steps);
+  // settle: give the screen time to show what was just hidden (the first
+  // shot of a burst and a single shot; the later shots of a burst do not).
+  picture::Picture copyAreaUnderPhoto(bool settle);
+  // The whole monitor the box stands on (by its centre; the primary one
+  // when it stands on none).
+  picture::Picture copyWholeScreen(bool settle);
+  picture::Picture copyScreen(ui::Rect r, bool settle);
+  void waitShutterDelay(unsigned seconds);
+  void pause(long long ms);
+
+  ui::Application& app_;
+  sys::Screen& screen_;
+  sys::Clock& clock_;
+  const app::Settings& settings_;
+  ui::Form& palette_;
+  ui::Timer& layoutTimer_;
+  ShotWindow& window_;
+};
+
+}  // namespace camera
