@@ -38,15 +38,9 @@ struct ControlArray {
   }
 };
 
-// The camera box: a borderless, stay-on-top viewfinder laid over the
-// screen. Its margins are see-through and move it; the edge handles resize
-// the photo, and the layout timer keeps the viewfinder around the photo
-// and the window around the viewfinder.
-//
-// The box is laid out in device pixels: the photo shows its picture pixel
-// for pixel (原寸) on every monitor, and the viewfinder is the photo and
-// its inset. The margins, handles, marks and time stamp are the design's
-// lengths scaled to the monitor's DPI.
+// The camera box: a stay-on-top viewfinder over the screen that takes the shots.
+// It is laid out in device pixels so that the photo shows its picture pixel for
+// pixel on every monitor; only the margins, handles, marks and time stamp scale.
 class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow {
  public:
   // The set-up gives the settings their default viewfinder size, then
@@ -94,37 +88,28 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   // The time stamp: the text of both labels, each sized to it.
   void setTimeStamp(const std::string& text);
 
-  // The layout tick: the viewfinder follows the photo, the window follows
-  // the viewfinder (one tick later), the handles and marks follow both.
+  // The layout tick. The window follows the viewfinder one tick later.
   void fitAroundPhoto();
 
-  // The edge handles' mouse: a right press opens the shot menu; any other
-  // press starts a resize, moves resize the photo, a release ends it.
-  // (x, y) is the pointer relative to the handle.
+  // The edge handles' mouse; (x, y) is the pointer relative to the handle.
   void pressEdgeHandle(Edge edge, ui::MouseButton button, int x, int y);
   void dragEdgeHandle(Edge edge, int x, int y);
   void releaseEdgeHandle(Edge edge);
   // Handle thickness, corner marks and time stamp for the resize state.
   void applyResizeState();
 
-  // The two views: the framing view shows the edge handles and corner
-  // marks around a see-through frame to aim an area shot; the normal view
-  // shows the viewfinder (the handles stay out in reshape mode).
+  // The framing view aims an area shot through a see-through frame.
   void showAimingView();
   void showNormalView() override;
 
-  // The shots (ShotSequence): the area under the photo or the whole
-  // monitor, one or a strobe burst.
   ShotSequence& shots() { return shots_; }
 
-  // Size commands: the photo at the default size, at a percentage of its
-  // picture's own size (200 to 500, 50 to 10, or 100), and reshape mode.
+  // The size commands.
   void resizeToDefault();
   void zoomTo(int percent);
   void toggleReshape();
 
-  // Print: the box as drawn, at the page's top left, as large as on the
-  // screen or filling the paper in one direction. Not saved.
+  // Printing the box as drawn; the print size is not saved.
   PrintSize printSize() const { return printSize_; }
   void printPhoto();
   void setPrintSize(PrintSize size);
@@ -132,9 +117,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   // The photo is its picture's size over this once stored: 1, or 4.
   unsigned displayDivisor() const { return displayDivisor_; }
   void setDisplayDivisor(unsigned divisor) { displayDivisor_ = divisor; }
-  // The photo's picture into the film, its time stamp the caption; then the
-  // photo takes its picture's size over the display divisor. The film's
-  // input is wired once both windows stand.
+  // The film's input is wired once both windows stand.
   using FilmInput = std::function<void(const picture::Picture&, const std::string&)>;
   void setFilmInput(FilmInput input) { storeInFilm_ = std::move(input); }
   void storePhotoInFilm() override;
@@ -144,9 +127,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   // as it is, the margins at that DPI.
   ui::Rect clientAreaAtDpi(int dpi) const override;
   void repaintPhoto() override { update(); }
-  // The command menu's last items: the options dialog and the help window
-  // open in the camera box's place, the about box over it, modally. They
-  // are made after the box, so the shell hands them over.
+  // The dialogs are made after the box, so the shell hands them over.
   struct Dialogs {
     app::Dialog* options = nullptr;
     app::Dialog* help = nullptr;
@@ -164,9 +145,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
 
  private:
   void setUp();
-  // The edit menu's own items: clear (the title picture at the default
-  // size, no time stamp) and send to the film; before it opens, the normal
-  // view and paste enabled by the clipboard.
   void prepareEditMenu();
   void clearPhoto();
   void sendPhotoToSheet();
@@ -181,8 +159,6 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   bool onScreen() const override { return visible(); }
   ui::Rect areaUnderPhoto() const override;
   ui::Point centreOnScreen() const override;
-  // After a copy: the picture into the photo (a screen shot's at its
-  // monitor's size, shown at a quarter once stored), with its time stamp.
   void showShot(const picture::Picture& taken, const std::string& stamp, bool wholeScreen) override;
   // The normal view, whatever reshape mode says, before a dialog opens.
   void prepareForDialog();

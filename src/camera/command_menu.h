@@ -7,9 +7,8 @@ class Application;
 
 namespace camera {
 
-// The photo's right-click menu. Each submenu's items are in a struct of
-// their own below; an item that opens a submenu runs its handler as the
-// submenu opens.
+// The photo's right-click menu; an item that opens a submenu runs its handler
+// as the submenu opens.
 struct CommandMenu : ui::PopupMenu {
   explicit CommandMenu(ui::Application& app);
   ui::MenuItem& file;

@@ -22,9 +22,7 @@ class PictureCommands {
 
   // Reads a bitmap, icon or metafile file into the photo.
   void open();
-  // Writes the photo under its time stamp in the current folder, falling
-  // back to save as; save as asks for a name. Both write nothing for an
-  // empty photo.
+  // Neither writes anything for an empty photo.
   void save();
   void saveAs();
   // The photo stays as it is; paste keeps its size.

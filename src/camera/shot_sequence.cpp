@@ -30,15 +30,11 @@ std::string ShotSequence::timeStamp() {
 
 // What sets the four shots apart; the steps and their order are shared.
 struct ShotSequence::Shot {
-  // When the windows the shot hid come back: the box, and for a screen
-  // shot the application window and the palette.
+  // When the windows the shot hid come back.
   enum class Return { BeforeStoring, AfterTheLast, AfterTheHold };
-  // The palette goes out too, the whole screen is copied, and the photo
-  // shows it at a quarter.
   bool wholeScreen;
-  // The strobe count of shots with the strobe interval after each (the
-  // time stamp read before each), not one (the time stamp read before the
-  // application window goes).
+  // A burst reads the time stamp before each shot, a single shot before the
+  // application window goes.
   bool burst;
   // The layout runs slower while the shots last.
   bool slowsLayout;

@@ -35,15 +35,9 @@ class ShotWindow {
   virtual void storePhotoInFilm() = 0;
 };
 
-// The four shots, one skeleton: hide, wait the shutter delay, copy, show,
-// store. Each keeps the box hidden (the full-screen ones the palette too)
-// and the hold flag set for its whole length. A burst takes the strobe
-// count of shots with the strobe interval after each. If a step fails, the
-// hidden windows come back and the hold flag is cleared before the error
-// is reported; a failed copy leaves the photo as it was. A shot runs to its
-// end inside its command: nothing of the program runs during its waits,
-// and pending timers and paints are handled only at fixed steps (so the
-// film's tidy pass runs between the shots of a burst).
+// The four shots share one skeleton: hide, wait, copy, show, store. A shot runs
+// to its end inside its command; pending timers and paints are handled only at
+// fixed steps, so that the film's tidy pass runs between the shots of a burst.
 class ShotSequence {
  public:
   ShotSequence(ui::Application& app, sys::Screen& screen, sys::Clock& clock, const app::Settings& settings,
@@ -64,8 +58,8 @@ class ShotSequence {
   void bringBack(const Shot& shot);
   // A shot's steps, with the windows it hides brought back if one fails.
   void runShot(bool hidesPalette, const std::function<void()>& steps);
-  // settle: give the screen time to show what was just hidden (the first
-  // shot of a burst and a single shot; the later shots of a burst do not).
+  // settle gives the screen time to show what was just hidden; the later
+  // shots of a burst need not wait.
   picture::Picture copyAreaUnderPhoto(bool settle);
   // The whole monitor the box stands on (by its centre; the primary one
   // when it stands on none).

@@ -88,8 +88,7 @@ class Application {
   void dispatch(const std::function<void()>& handler);
   // The default error box; nothing while one is up already.
   void showError(const std::string& text);
-  // What the error box says for a failure: a base::Error's own text, the
-  // program's words for a failed allocation and for anything else.
+  // What the error box says for a failure.
   static std::string failureText(const std::exception_ptr& failure);
 
   // No form keeps the mouse any more: a popup menu or a modal box has it.

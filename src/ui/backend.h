@@ -59,9 +59,8 @@ class Backend {
   virtual void setApplicationWindowVisible(bool visible) = 0;
   // Waits for and dispatches messages until the application terminates.
   virtual void run() = 0;
-  // Runs what is pending now (timers, posted work, repaints), then
-  // returns; input waits for the loop, so no command starts inside the
-  // one that calls this.
+  // Runs what is pending now but no input, so that no command starts inside
+  // the one that calls this.
   virtual void processMessages() = 0;
   // Wakes run() so that it sees a termination or posted work.
   virtual void wake() = 0;

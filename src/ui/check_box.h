@@ -5,9 +5,8 @@
 
 namespace ui {
 
-// A control with a mark that is on or off and its caption to the right of
-// the mark (the system's own on Win32): the base of check boxes and radio
-// buttons. A left click inside it goes to clicked(), then runs onClick.
+// The base of check boxes and radio buttons: a mark that is on or off, and a
+// caption.
 class CheckControl : public Control {
  public:
   bool checked() const { return checked_; }

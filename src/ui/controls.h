@@ -16,12 +16,9 @@ class Panel : public Control {
   void setBevelInner(BevelCut b);
   void setBevelOuter(BevelCut b);
   void setBevelWidth(int w);
-  // A windowed panel is a window of its own where the system has windows.
-  // It keeps its mouse events on a form whose own surface moves the window
-  // (Form::setMovableBySurface), and the control under the pointer at a
-  // press keeps the mouse until the button is released, wherever it goes.
-  // Its children are drawn with it; it is meant as a direct child of a
-  // form, and is made windowed before the form is given to the application.
+  // A windowed panel is a window of its own, so that it keeps its mouse
+  // events on a form that is moved by its surface. It must be a direct child
+  // of its form and made windowed before the form is given to the application.
   bool windowed() const { return windowed_; }
   void setWindowed(bool v) { windowed_ = v; }
 
@@ -50,9 +47,7 @@ class Image : public Control {
   bool autoSize_ = false;
 };
 
-// The picture as an image control shows it stretched over width x height,
-// on white, as a bitmap of that size; empty for an empty size. A size no
-// bitmap may have throws base::Error(base::kOutOfResources).
+// The picture as an image control of that size shows it.
 picture::Bitmap drawnPicture(const picture::Picture& p, int width, int height, Painter& painter);
 
 // A label; a transparent one draws its text only.
@@ -62,9 +57,7 @@ class Label : public Control {
   Label(Control* parent, std::string name);
   bool transparent() const { return transparent_; }
   void setTransparent(bool v);
-  // As wide and as high as its caption in its font (an italic one with
-  // room for its slant), so that nothing of it is cut off: measured at its
-  // form's DPI, and measured again when the form changes monitors.
+  // Sized so that nothing of its caption is cut off, at its form's DPI.
   void fitToText(Painter& painter);
   bool fitsText() const { return fitsText_; }
 

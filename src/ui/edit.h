@@ -6,9 +6,7 @@
 
 namespace ui {
 
-// A one-line text box (the system's own edit on Win32). Its text is its
-// caption. What the user types arrives through type(), which keeps only
-// text the box accepts.
+// A one-line text box whose text is its caption.
 class Edit : public Control {
  public:
   Edit(Control* parent, std::string name);
@@ -35,10 +33,8 @@ class Edit : public Control {
   bool inputMethodClosed_ = false;
 };
 
-// An edit for a number of a few digits: only digits, at most maxDigits of
-// them, and the required number of them must be there for the number to
-// be complete. An incomplete number is left as typed; converting it is what
-// fails.
+// An edit for a number of a few digits. An incomplete number is left as
+// typed; converting it is what fails.
 class MaskedEdit : public Edit {
  public:
   MaskedEdit(Control* parent, std::string name);

@@ -12,17 +12,9 @@ class Application;
 enum class BorderStyle { None, ToolWindow, Dialog, Sizeable };
 enum class CloseAction { None, Hide, Free };
 
-// A top-level window. Forms are created once by the application and then
-// only shown and hidden. Bounds are the outer window rectangle in screen
-// coordinates, in device pixels; the client area is what the frame leaves.
-//
-// The controls are laid out in the design's pixels (96 DPI), which the
-// backend scales by the DPI of the monitor the window stands on
-// (ui::scaled): the client area's size, as clientWidth() gives it and
-// setClientWidth() takes it, is in those pixels too. A form laid out in
-// device pixels (setDevicePixelLayout) places its controls in the pixels
-// of the screen and scales by itself what it wants scaled; its text is
-// scaled all the same.
+// A top-level window, made once by the application and then only shown and
+// hidden. Its bounds are in device pixels; its controls and client size are in
+// the design's 96-DPI pixels unless it lays itself out in device pixels.
 class Form : public Control {
  public:
   Form(Application& app, std::string name);
@@ -41,9 +33,7 @@ class Form : public Control {
   // what lay beneath it when it last appeared, moved or changed size.
   bool seeThrough() const { return seeThrough_; }
   void setSeeThrough(bool v);
-  // The form's own surface (every point no windowed control covers) acts
-  // as a caption bar: pressing there and dragging moves the window, and
-  // the surface gets no mouse events of its own.
+  // The form's own surface acts as a caption bar and gets no mouse events.
   bool movableBySurface() const { return movableBySurface_; }
   void setMovableBySurface(bool v);
 
@@ -72,9 +62,8 @@ class Form : public Control {
   // The client area's size in device pixels on a monitor of another DPI,
   // with the same layout: the window's size there is this and its frame.
   virtual Rect clientAreaAtDpi(int dpi) const;
-  // A window standing on no monitor (its place kept from a desk that had
-  // another monitor) comes back onto the primary monitor at the nearest
-  // place; one that meets a monitor stays exactly where it is.
+  // A window kept from a desk with another monitor may stand on none; it
+  // comes back onto the primary monitor.
   void bringBackIfLost();
 
   void setVisible(bool v) override;
@@ -110,9 +99,7 @@ class Form : public Control {
   void detachPeer() { peer_.reset(); }
   // The window was moved or sized by the system (a user drag).
   void boundsChangedBySystem(Rect r);
-  // The window stands on a monitor of another DPI now: the form takes it,
-  // refits its labels sized to their text, and takes the rectangle the
-  // system suggests (clientAreaAtDpi and the frame, where the system asked).
+  // The window stands on a monitor of another DPI now.
   void dpiChangedBySystem(int dpi, Rect suggested);
   void activated();
   void deactivated() { active_ = false; }

@@ -49,12 +49,8 @@ class ScaledPainter : public Painter {
   int dpi_;
 };
 
-// Paints a form's client area (the part inside clip, in the client
-// area's device pixels) into canvas, whose top-left pixel is the client
-// point (originX, originY): a canvas may hold only the part of a large
-// window that lies on the screen. Controls are drawn in creation order,
-// children over their parents, each where the form's DPI puts it and with
-// painter at that DPI.
+// Paints the part of a form's client area inside clip into canvas. The origin
+// exists because a canvas may hold only the part of a large window on the screen.
 void renderForm(class Form& form, picture::Canvas& canvas, Rect clip, Painter& painter, int originX = 0,
                 int originY = 0);
 

@@ -7,11 +7,8 @@ namespace ui {
 
 class Form;
 
-// A push button with a text caption (the system's own button on Win32). A
-// left click runs onClick; a right click opens the button's popup menu, if
-// it has one, where the button was released. In a dialog one button may be
-// the default, which Enter presses, and one the cancel button, which Escape
-// presses, anywhere in its form.
+// A push button with a text caption. In a dialog one button may be the
+// default, which Enter presses, and one the cancel button, which Escape presses.
 class PushButton : public Control {
  public:
   PushButton(Control* parent, std::string name);

@@ -7,10 +7,7 @@
 
 namespace ui {
 
-// Read-only text of many lines in one font, shown from scrollTop down
-// (the system's own multi-line edit on Win32, with its vertical bar).
-// Each line takes lineHeight pixels; the text is scrolled in whole lines,
-// by the program or by the user.
+// Read-only text of many lines in one font, scrolled in whole lines.
 class RichText : public Control {
  public:
   RichText(Control* parent, std::string name);

@@ -11,14 +11,8 @@ enum class Axis { Horizontal, Vertical };
 // What the user did on a scroll bar.
 enum class ScrollCode { LineBack, LineForward, PageBack, PageForward, Thumb, Start, End };
 
-// A box that shows part of a larger area and scrolls it with its bars
-// (the system's own scroll bars on Win32, drawn ones elsewhere).
-//
-// Controls go on content(): their places are in the scrolled area, and
-// they move on screen as the position changes. A bar shows when its range
-// is larger than the box; a position always lies between 0 and the range
-// less what the box shows, so the area never scrolls past its end. The
-// box does not scroll by itself to follow anything.
+// A box that shows part of a larger area, the content, and scrolls it with
+// its bars. It never scrolls by itself to follow anything.
 class ScrollBox : public Control {
  public:
   // Thickness of a scroll bar, in pixels.

@@ -18,9 +18,8 @@ class Application;
 
 namespace headless {
 
-// A windowing system in memory, on a virtual clock: timers fire when the
-// loop runs or when a test advances the clock, so minutes of timer work
-// run in microseconds. Forms paint into canvases that tests can inspect.
+// A windowing system in memory, on a virtual clock, so that minutes of timer
+// work run in microseconds.
 class Backend : public ui::Backend, public sys::Clock {
  public:
   Backend();
@@ -64,9 +63,7 @@ class Backend : public ui::Backend, public sys::Clock {
   // How often a see-through form has taken a new copy of what lies
   // beneath it: when it appeared, moved or changed size.
   int backdropRefreshes(const ui::Form& f) const;
-  // The form's client area as last painted: the part of it on the screen
-  // (all of it when there is no screenArea), which canvasArea gives in
-  // client coordinates.
+  // The form's client area as last painted, only the part on the screen.
   const picture::Canvas* canvas(const ui::Form& f) const;
   ui::Rect canvasArea(const ui::Form& f) const;
   // Where the screen lies; forms paint only what of them is on it.

@@ -39,9 +39,7 @@ class Registry : public sys::Registry {
   Key next_ = 1;
 };
 
-// The clipboard: a bitmap and a text, and who put them there. Tests can
-// have another program hold it open, or its calls fail, and count what
-// the program asked of it.
+// The clipboard: a bitmap and a text, and who put them there.
 class Clipboard : public sys::Clipboard {
  public:
   bool hasBitmap() override;
@@ -97,8 +95,7 @@ class Screen : public sys::Screen {
   // the primary monitor when a monitor stands there.
   int imageLeft = 0, imageTop = 0;
   // The monitors, the primary one first; none stands for one monitor of
-  // the image's size at 96 DPI. The virtual screen is the rectangle that
-  // holds them all.
+  // the image's size at 96 DPI.
   std::vector<sys::Monitor> monitorList;
 
   struct Copy {
@@ -146,8 +143,7 @@ class Files : public sys::Files {
 };
 
 // File dialogs that answer from a script and record what they were asked.
-// A chosen file moves the current folder (the process's and Files') to its
-// folder, as the system's dialogs do.
+// A chosen file moves the current folder, as the system's dialogs do.
 class FileDialogs : public sys::FileDialogs {
  public:
   explicit FileDialogs(Files& files) : files_(files) {}
@@ -156,8 +152,7 @@ class FileDialogs : public sys::FileDialogs {
 
   // --- for tests ---
   // What the user does at each dialog in turn: the path typed, or nothing
-  // to cancel. A name typed without an extension gets the default one. An
-  // unscripted dialog is cancelled.
+  // to cancel.
   std::deque<std::optional<std::string>> answers;
   struct Asked {
     bool save = false;
@@ -174,9 +169,7 @@ class FileDialogs : public sys::FileDialogs {
   Files& files_;
 };
 
-// A printer whose page the test sets. Each job is recorded with its image
-// and destination; the dialog's answer comes from the test, and any step
-// can be made to fail.
+// A printer whose page the test sets; each job is recorded.
 class Printer : public sys::Printer {
  public:
   std::optional<sys::PrinterPage> choose() override;

@@ -12,10 +12,9 @@
 
 namespace win32 {
 
-// The surface of a see-through form: a copy of what lay beneath its window,
-// drawn under the controls. The copy is taken with the window off the
-// screen, after the windows beneath have repainted; a window of ours that
-// comes, goes or moves beneath makes it stale until the next layout tick.
+// The surface of a see-through form: a copy of what lay beneath its window.
+// It is taken with the window off the screen, after the windows beneath have
+// repainted.
 class Backdrop {
  public:
   // window is the form's window, which may not be made yet.
@@ -54,9 +53,8 @@ class Backdrop {
   bool refreshing_ = false;
 };
 
-// The part of w's client area that lies on the screen, in client
-// coordinates: all that is ever painted or copied of a window that may be
-// far larger than the screen. Empty when none does.
+// The part of w's client area on the screen: all that is ever painted or
+// copied of a window that may be far larger than the screen.
 ui::Rect onScreenPart(HWND w);
 
 }  // namespace win32

@@ -23,12 +23,8 @@ class FormWindow;
 class TimerSlot;
 struct OpenMenu;
 
-// The windowing system of the real program.
-//
-// An application window (zero-sized, never drawn) carries the taskbar button
-// and the application title and owns every form, so the forms themselves
-// stay off the taskbar, as in the class library. A message-only window
-// carries the timers and the wake-ups for posted work.
+// The windowing system of the real program. A hidden application window owns
+// every form so that the forms stay off the taskbar, as in the class library.
 class Backend : public ui::Backend {
  public:
   explicit Backend(HINSTANCE instance);
@@ -77,9 +73,8 @@ class Backend : public ui::Backend {
 
   // --- for the peers ---
   void addForm(FormWindow* f) { forms_.push_back(f); }
-  // A window of ours was shown, hidden, moved or sized: each see-through
-  // form whose copy of the screen showed it, or that now stands over it,
-  // takes a new copy a layout tick later, when the screen has settled.
+  // A window of ours was shown, hidden, moved or sized. See-through forms it
+  // concerns take a new copy a tick later, once the screen has settled.
   void windowChanged(HWND w);
   void removeForm(FormWindow* f);
   UINT_PTR addTimer(TimerSlot* t);

@@ -17,11 +17,7 @@ namespace win32 {
 class Backend;
 class NativeControls;
 
-// The window of one form: a top-level window owned by the application
-// window. It routes the window's messages: it mirrors the form's
-// properties, paints the form through the portable renderer and hands
-// mouse input to the form. The see-through surface, the hints and the
-// standard controls are the parts it owns.
+// The window of one form; it routes the window's messages to its parts.
 class FormWindow : public ui::FormPeer {
  public:
   FormWindow(Backend& backend, ui::Form& form);
@@ -43,10 +39,8 @@ class FormWindow : public ui::FormPeer {
   HWND hwnd();
   // The window if it has been made, without making it.
   HWND madeWindow() const { return hwnd_.get(); }
-  // Makes the window, its tooltip and its child windows from the form as
-  // it stands now; does nothing once they are made. A window the system
-  // refuses leaves nothing half made and fails with base::Error in the
-  // program's words; the next call tries again.
+  // Makes the window and its child windows once. A refusal leaves nothing
+  // half made, so the next call can try again.
   void makeWindow();
   // The same for the loop with nothing else to do: a failure is not shown
   // here and stops further idle tries.
@@ -80,9 +74,7 @@ class FormWindow : public ui::FormPeer {
   ui::Rect insetsAt(int dpi) const;
   // The window's size on a monitor of dpi, for the form as it is laid out.
   SIZE sizeAtDpi(int dpi) const;
-  // The window stands on a monitor of dpi now: the form takes it, with the
-  // rectangle the system suggests (or its own size there), and what the
-  // system draws for it (the standard controls, the tips) follows.
+  // The window stands on a monitor of dpi now.
   void takeDpi(int dpi, const RECT* suggested);
   void paint(HWND w);
   // Renders the part clip of the form into canvas_, which holds the part

@@ -18,11 +18,8 @@ struct NativeSite {
   int id;
 };
 
-// The adapter between one ui control and the system's child window that
-// shows it: each kind of standard control has its own, which makes the
-// window, keeps it in step with the control and hands what the user does
-// back to the control. NativeControls chooses the adapter once, when the
-// control is added; nothing here looks at a control's kind again.
+// The adapter between one ui control and the system's child window that shows
+// it, one per kind of standard control, chosen once when the control is added.
 class NativeControl {
  public:
   // Posted to the form's window by an adapter that must act once the

@@ -13,15 +13,11 @@ namespace win32 {
 
 class GdiPainter;
 
-// The controls of a form that are the system's own child windows of the
-// form's window, each through the adapter of its kind (NativeControl),
-// made when the form's window is. The form's window clips them out of its
-// own painting and hands their messages here.
+// The controls of a form that are the system's own child windows.
 //
-// Child-window ids are given from one count, kFirstId upwards, so none
-// collides with the dialog manager's: the form's first default button has
-// the id IDOK and its first cancel button IDCANCEL, so the dialog keys
-// (Enter, Escape) reach them through the form.
+// Ids count up from kFirstId so that none collides with the dialog manager's:
+// the first default and cancel buttons take IDOK and IDCANCEL, so that Enter
+// and Escape reach them through the form.
 class NativeControls {
  public:
   static constexpr int kFirstId = 1000;

@@ -12,10 +12,8 @@ struct IWICImagingFactory;
 
 namespace win32 {
 
-// HKEY_CURRENT_USER through the W API. String values travel as UTF-8
-// bytes without a terminator; a leading backslash in a path means "from
-// the root", as the class library reads it. Keys left open are closed when
-// this object goes.
+// HKEY_CURRENT_USER through the W API. A leading backslash in a path means
+// "from the root", as the class library reads it.
 class Registry : public sys::Registry {
  public:
   Registry() = default;
@@ -40,10 +38,9 @@ class Profile : public sys::Profile {
                    const std::string& value) override;
 };
 
-// The clipboard's bitmap: read as a packed DIB where the system offers one
-// (it converts a CF_BITMAP for us, with its palette, keeping the bitmap's
-// own format), else from CF_BITMAP and CF_PALETTE; written as CF_DIB plus
-// CF_PALETTE for palette bitmaps, so every reader finds CF_BITMAP as well.
+// The clipboard's bitmap. It is read as a packed DIB where offered, since the
+// system then converts a CF_BITMAP with its palette; it is written as CF_DIB
+// (plus CF_PALETTE), so every reader finds CF_BITMAP as well.
 class Clipboard : public sys::Clipboard {
  public:
   // owner: the window that will own what we put there (a window is needed
@@ -61,9 +58,7 @@ class Clipboard : public sys::Clipboard {
   std::function<HWND()> owner_;
 };
 
-// The pixels of r on a device context (the screen's, for a shot), in a
-// 32-bit picture. Throws base::Error(base::kOutOfResources) when the system
-// cannot make the bitmap or the copy fails.
+// The pixels of r on a device context (the screen's, for a shot).
 picture::Bitmap copyDeviceContext(HDC source, picture::Rect r);
 
 // GetDC(NULL) + BitBlt, after the compositor has caught up.
@@ -81,9 +76,7 @@ class Screen : public sys::Screen {
   Library dwm_;
 };
 
-// MessageBoxW owned by the active window of ours (or the application
-// window), with every other window of ours disabled while it is up, as a
-// modal box of the class library does.
+// MessageBoxW, modal over every window of ours as the class library's is.
 class MessageBoxes : public sys::MessageBoxes {
  public:
   explicit MessageBoxes(std::function<HWND()> fallbackOwner) : fallback_(std::move(fallbackOwner)) {}
@@ -94,10 +87,9 @@ class MessageBoxes : public sys::MessageBoxes {
   std::function<HWND()> fallback_;
 };
 
-// The common open and save dialogs, owned by the active window of ours
-// (or the application window), every other window of ours disabled while
-// one is up. The chosen file's folder becomes the current folder (the
-// dialogs do not move it everywhere).
+// The common open and save dialogs, modal over every window of ours. The
+// chosen file's folder is made current here, since the dialogs do not move it
+// everywhere.
 class FileDialogs : public sys::FileDialogs {
  public:
   explicit FileDialogs(std::function<HWND()> fallbackOwner) : fallback_(std::move(fallbackOwner)) {}
@@ -109,13 +101,9 @@ class FileDialogs : public sys::FileDialogs {
   std::function<HWND()> fallback_;
 };
 
-// PrintDlgW with PD_RETURNDC, owned by the active window of ours while it
-// stands on a monitor, else by the application window (a dialog is placed
-// by its owner, and the negative sheet prints from below the screen). The
-// printer and settings chosen there are the next dialog's for the rest of
-// the run. The chosen printer's DC is held until the job is done or let
-// go. A job is StartDocW, StartPage, StretchDIBits of the image as a
-// 32-bit top-down DIB, EndPage, EndDoc; a step that fails aborts it.
+// Printing through PrintDlgW. An owner off every monitor gives way to the
+// application window, because a dialog is placed by its owner and the negative
+// sheet prints from below the screen.
 class Printer : public sys::Printer {
  public:
   // The print dialog itself: the system's, or a test's stand-in.
