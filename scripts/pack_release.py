@@ -67,11 +67,11 @@ def main(argv):
     except ValueError:
         fail(f"not a time in seconds: {epoch_text}")
     files = []
-    for spec in argv[4:]:
-        name, sep, rest = spec.partition("=")
+    for argument in argv[4:]:
+        name, sep, rest = argument.partition("=")
         kind, sep2, path = rest.partition(":")
         if not (sep and sep2 and name and path) or "/" in name:
-            fail(f"not NAME=KIND:PATH: {spec}")
+            fail(f"not NAME=KIND:PATH: {argument}")
         if not os.path.isfile(path):
             fail(f"no such file: {path}")
         if kind == "binary":

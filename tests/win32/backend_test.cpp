@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -527,21 +528,36 @@ int formWindows() {
   return n;
 }
 
+// A shown form with a click posted to its first button and a timer of the
+// given interval, each counted when it runs.
+struct QueuedInput {
+  QueuedInput(Fixture& fx, int intervalMs) : form(fx.app->createForm<TestForm>()) {
+    form->setBounds({100, 100, 40, 160});
+    form->show();
+    w = hwndOf(*form);
+    fx.backend.dispatchPending();
+    form->first.onClick = [this] { ++clicks; };
+    timer.emplace(*fx.app, "timer", intervalMs);
+    timer->onTimer = [this] { ++ticks; };
+    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  }
+  QueuedInput(const QueuedInput&) = delete;
+  QueuedInput& operator=(const QueuedInput&) = delete;
+
+  TestForm* form;
+  HWND w = nullptr;
+  int clicks = 0, ticks = 0;
+  std::optional<ui::Timer> timer;
+};
+
 }  // namespace
 
 TEST(Backend, AWaitAnswersWhatIsSentAndRepaintsButRunsNothingOfTheProgram) {
   Fixture fx;
-  auto* form = fx.app->createForm<TestForm>();
-  form->setBounds({100, 100, 40, 160});
-  form->show();
-  HWND w = hwndOf(*form);
-  fx.backend.dispatchPending();
-  int clicks = 0, ticks = 0;
-  form->first.onClick = [&] { ++clicks; };
-  ui::Timer timer(*fx.app, "timer", 10);
-  timer.onTimer = [&] { ++ticks; };
-  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  QueuedInput in(fx, 10);
+  const HWND w = in.w;
+  int &clicks = in.clicks, &ticks = in.ticks;
   InvalidateRect(w, nullptr, FALSE);
   Asker asker{w};
   struct Thread {
@@ -567,19 +583,10 @@ TEST(Backend, AWaitAnswersWhatIsSentAndRepaintsButRunsNothingOfTheProgram) {
 
 TEST(Backend, ProcessingPendingMessagesLeavesInputQueued) {
   Fixture fx;
-  auto* form = fx.app->createForm<TestForm>();
-  form->setBounds({100, 100, 40, 160});
-  form->show();
-  HWND w = hwndOf(*form);
-  fx.backend.dispatchPending();
-  int clicks = 0, ticks = 0;
-  form->first.onClick = [&] { ++clicks; };
-  ui::Timer timer(*fx.app, "timer", 1);
-  timer.onTimer = [&] { ++ticks; };
   // A click on the palette during a burst, which handles pending messages
   // before each shot.
-  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  QueuedInput in(fx, 1);
+  int &clicks = in.clicks, &ticks = in.ticks;
   Sleep(20);
   fx.app->processMessages();
   EXPECT_EQ(ticks, 1) << "the timers run";

@@ -228,17 +228,20 @@ command_menu() {  # command_menu [X Y]
   return 1
 }
 # A common dialog in its final place: its rectangle holds still across a
-# screenshot that shows its name box (57 pixels above its bottom, 320 from
-# its left) drawn white. Sets x y w h to the rectangle.
-dialog_ready() {
+# screenshot in which the pixel at (X, Y), expressions of the rectangle x y
+# w h, passes OP COLOUR (a test of its RRGGBB). Sets x y w h.
+dialog_settled() {  # dialog_settled X Y OP COLOUR
   local g
   g=$(probe visible '#32770' | awk '$1 == "window"' | head -n 1)
   [ -n "$g" ] || return 1
   read -r _ x y w h _ <<<"$g"
   shot dialog-ready
-  [ "$(pixel dialog-ready $((x + 320)) $((y + h - 57)))" = FFFFFF ] &&
+  [ "$(pixel dialog-ready $(($1)) $(($2)))" "$3" "$4" ] &&
     [ "$(probe visible '#32770' | awk '$1 == "window"' | head -n 1)" = "$g" ]
 }
+# A file dialog shows its name box (57 pixels above its bottom, 320 from
+# its left) drawn white.
+dialog_ready() { dialog_settled 'x + 320' 'y + h - 57' = FFFFFF; }
 # Waits for a common dialog, keeps a screenshot of it, types a full path
 # into its name box and confirms. Keys reach the window under the pointer:
 # a click into the name box first. A dialog that missed the keys is
@@ -261,15 +264,7 @@ answer_dialog() {  # answer_dialog SHOT_NAME WINDOWS_PATH
 # screenshot showing its face at the centre, not the desktop), Enter
 # prints; the pointer goes onto it first, for the keys. The screenshot is
 # kept as print-dialog-NAME.png.
-print_dialog_ready() {
-  local g
-  g=$(probe visible '#32770' | awk '$1 == "window"' | head -n 1)
-  [ -n "$g" ] || return 1
-  read -r _ x y w h _ <<<"$g"
-  shot dialog-ready
-  [ "$(pixel dialog-ready $((x + w / 2)) $((y + h / 2)))" != 000000 ] &&
-    [ "$(probe visible '#32770' | awk '$1 == "window"' | head -n 1)" = "$g" ]
-}
+print_dialog_ready() { dialog_settled 'x + w / 2' 'y + h / 2' != 000000; }
 confirm_print_dialog() {  # confirm_print_dialog NAME
   local x y w h
   wait_for 15 dialog_shown || return 1
