@@ -65,7 +65,7 @@ struct Program {
   // each further shot pushes one out.
   void fillFilm() {
     for (int i = 0; i <= 37; ++i) {
-      box->shots().shootScreen();
+      box->shots().shootScreen(camera::ShotTiming::from(settings));
       platform.backend.advance(1);
     }
   }
@@ -83,7 +83,7 @@ void BM_ScreenShot(benchmark::State& state) {
   program.fillFilm();
   FaultCounter faults(state);
   for (auto _ : state) {
-    program.box->shots().shootScreen();
+    program.box->shots().shootScreen(camera::ShotTiming::from(program.settings));
     // The tidy pass and the repaint that follow the shot in the loop.
     program.platform.backend.advance(1);
   }
@@ -97,12 +97,12 @@ void BM_AreaShot(benchmark::State& state) {
   program.box->photo.setBounds({2, 2, 640, 480});
   program.platform.backend.advance(200);
   for (int i = 0; i <= 37; ++i) {
-    program.box->shots().shootArea();
+    program.box->shots().shootArea(camera::ShotTiming::from(program.settings));
     program.platform.backend.advance(1);
   }
   FaultCounter faults(state);
   for (auto _ : state) {
-    program.box->shots().shootArea();
+    program.box->shots().shootArea(camera::ShotTiming::from(program.settings));
     program.platform.backend.advance(1);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 640 * 480 * 4);

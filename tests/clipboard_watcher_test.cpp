@@ -197,13 +197,13 @@ TEST_F(ClipboardWatcherTest, AShotAfterATakeIntoAFullFilmIsKept) {
   fill(kFilmFrames);
   clipboardButton();
   copyInOtherProgram(40, 30, 100);
-  app.dispatch([&] { box->shots().shootArea(); });
+  app.dispatch([&] { box->shots().shootArea(camera::ShotTiming::from(settings)); });
   idle();
   EXPECT_EQ(sheet->film().frame(0).caption, "3");
   EXPECT_EQ(sheet->film().frame(34).caption, "From Clip");
   EXPECT_EQ(sheet->film().frame(35).caption, box->timeStamp.caption());
   copyInOtherProgram(40, 30, 101);
-  app.dispatch([&] { box->shots().shootScreenBurst(); });
+  app.dispatch([&] { box->shots().shootScreenBurst(camera::ShotTiming::from(settings)); });
   idle();
   EXPECT_EQ(sheet->film().frame(0).caption, "7");
   EXPECT_EQ(sheet->film().frame(32).caption, "From Clip");

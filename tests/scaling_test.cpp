@@ -92,7 +92,7 @@ TEST_P(ScaledTest, PaletteAndTheCameraBoxAroundAPhotoOfDevicePixels) {
   EXPECT_EQ(box.timeStamp.font(), ui::Font({"ＭＳ Ｐゴシック", 12, ui::clBlack, true}))
       << "fonts keep their design size; the painter scales them";
 
-  app.dispatch([&] { box.shots().shootArea(); });
+  app.dispatch([&] { box.shots().shootArea(camera::ShotTiming::from(settings)); });
   ui::Rect under{300 + s.marginLeft + 2, s.marginTop + 2, 156, 116};
   EXPECT_EQ(platform.screen.copies.back().rect, under);
   const picture::Bitmap& shot = box.photo.picture().bitmap();
@@ -177,7 +177,7 @@ class MonitorsTest : public AppTest {
 TEST_F(MonitorsTest, FullScreenShotTakesTheMonitorUnderTheBoxCentre) {
   start({{1024, 0, 800, 600}, 96});
   box->setBounds({1200, 100, 180, 145});
-  app.dispatch([&] { box->shots().shootScreen(); });
+  app.dispatch([&] { box->shots().shootScreen(camera::ShotTiming::from(settings)); });
   EXPECT_EQ(platform.screen.copies.back().rect, (ui::Rect{1024, 0, 800, 600}));
   EXPECT_EQ(box->photo.picture().bitmap().pixel(0, 0), patternAt(1024, 0));
   EXPECT_EQ(box->photo.bounds().width, 200) << "shown at a quarter";
@@ -190,14 +190,14 @@ TEST_F(MonitorsTest, FullScreenShotTakesTheMonitorUnderTheBoxCentre) {
   EXPECT_EQ(box->photo.bounds().height, 150);
   // Its centre below the second monitor stands on none: the primary one.
   box->setBounds({1100, 640, 180, 145});
-  app.dispatch([&] { box->shots().shootScreen(); });
+  app.dispatch([&] { box->shots().shootScreen(camera::ShotTiming::from(settings)); });
   EXPECT_EQ(platform.screen.copies.back().rect, (ui::Rect{0, 0, 1024, 768}));
 }
 
 TEST_F(MonitorsTest, AreaShotOnAMonitorLeftOfThePrimary) {
   start({{-800, 0, 800, 600}, 96});
   box->setBounds({-700, 50, 180, 145});
-  app.dispatch([&] { box->shots().shootArea(); });
+  app.dispatch([&] { box->shots().shootArea(camera::ShotTiming::from(settings)); });
   const picture::Bitmap& shot = box->photo.picture().bitmap();
   ASSERT_EQ(shot.width(), 156);
   EXPECT_EQ(shot.pixel(0, 0), patternAt(-700 + 12, 50 + 17));

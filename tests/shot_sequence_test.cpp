@@ -1,5 +1,5 @@
 // The shot sequence over fakes of the box, the screen and the clock: the
-// order of its steps and the settings it reads.
+// order of its steps and the timing it is given.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -68,22 +68,18 @@ class ShotSequenceTest : public AppTest {
   LoggingClock clock{log};
   LoggingScreen screen{log, palette};
   LoggingBox box{log};
-  camera::ShotSequence shots{app, screen, clock, settings, palette, layoutTimer, box};
+  camera::ShotSequence shots{app, screen, clock, palette, layoutTimer, box};
 };
 
-TEST_F(ShotSequenceTest, AnAreaShotWaitsTheDelayFromTheSettingsThenCopiesShowsAndStores) {
-  settings.shutterDelaySeconds = 3;
-  shots.shootArea();
+TEST_F(ShotSequenceTest, AnAreaShotWaitsItsDelayThenCopiesShowsAndStores) {
+  shots.shootArea({.delaySeconds = 3});
   EXPECT_EQ(log, (Log{"hold", "box leaves", "sleep 3000", "copy 30x40", "show 12:34:56", "normal view",
                       "store", "release", "box back"}));
 }
 
-TEST_F(ShotSequenceTest, AScreenBurstTakesTheStrobeCountWithTheIntervalAfterEach) {
+TEST_F(ShotSequenceTest, AScreenBurstTakesItsCountWithTheIntervalAfterEach) {
   palette.showForm();
-  settings.shutterDelaySeconds = 0;
-  settings.strobeCount = 2;
-  settings.strobeIntervalTenths = 5;
-  shots.shootScreenBurst();
+  shots.shootScreenBurst({.delaySeconds = 0, .burstCount = 2, .burstIntervalTenths = 5});
   EXPECT_EQ(log, (Log{"hold", "box leaves", "sleep 0", "copy 640x480", "show 12:34:56", "store", "sleep 500",
                       "copy 640x480", "show 12:34:56", "store", "sleep 500", "box back", "release"}));
   EXPECT_TRUE(palette.visible());

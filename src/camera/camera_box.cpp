@@ -30,7 +30,7 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
       settings_(settings),
       positions_(services.registry),
       afterSetUp_(std::move(afterSetUp)),
-      shots_(application, services.screen, services.clock, settings, palette, layoutTimer, *this) {
+      shots_(application, services.screen, services.clock, palette, layoutTimer, *this) {
   setDevicePixelLayout(true);
   setBorderStyle(ui::BorderStyle::None);
   setStayOnTop(true);
@@ -104,13 +104,13 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
   editMenu.cut.onClick = [this] { pictures_.cut(); };
   editMenu.sendToSheet.onClick = [this] { sendPhotoToSheet(); };
   commandMenu.area.onClick = [this] { showAimingView(); };
-  areaMenu.shoot.onClick = [this] { shots_.shootArea(); };
-  areaMenu.shootBurst.onClick = [this] { shots_.shootAreaBurst(); };
+  areaMenu.shoot.onClick = [this] { shots_.shootArea(ShotTiming::from(settings_)); };
+  areaMenu.shootBurst.onClick = [this] { shots_.shootAreaBurst(ShotTiming::from(settings_)); };
   commandMenu.screen.onClick = [this] { showNormalView(); };
-  screenMenu.shoot.onClick = [this] { shots_.shootScreen(); };
-  screenMenu.shootBurst.onClick = [this] { shots_.shootScreenBurst(); };
-  shotMenu.shoot.onClick = [this] { shots_.shootArea(); };
-  shotMenu.shootBurst.onClick = [this] { shots_.shootAreaBurst(); };
+  screenMenu.shoot.onClick = [this] { shots_.shootScreen(ShotTiming::from(settings_)); };
+  screenMenu.shootBurst.onClick = [this] { shots_.shootScreenBurst(ShotTiming::from(settings_)); };
+  shotMenu.shoot.onClick = [this] { shots_.shootArea(ShotTiming::from(settings_)); };
+  shotMenu.shootBurst.onClick = [this] { shots_.shootAreaBurst(ShotTiming::from(settings_)); };
   shotMenu.cancel.onClick = [this] { showNormalView(); };
 
   sizeMenu.defaultSize.onClick = [this] { resizeToDefault(); };

@@ -9,13 +9,15 @@
 
 namespace camera {
 
-ShotSequence::ShotSequence(ui::Application& app, sys::Screen& screen, sys::Clock& clock,
-                           const app::Settings& settings, ui::Form& palette, ui::Timer& layoutTimer,
-                           ShotWindow& window)
+ShotTiming ShotTiming::from(const app::Settings& settings) {
+  return {settings.shutterDelaySeconds, settings.strobeCount, settings.strobeIntervalTenths};
+}
+
+ShotSequence::ShotSequence(ui::Application& app, sys::Screen& screen, sys::Clock& clock, ui::Form& palette,
+                           ui::Timer& layoutTimer, ShotWindow& window)
     : app_(app),
       screen_(screen),
       clock_(clock),
-      settings_(settings),
       palette_(palette),
       layoutTimer_(layoutTimer),
       window_(window) {}
@@ -41,10 +43,18 @@ struct ShotSequence::Shot {
   Return windowsBack;
 };
 
-void ShotSequence::shootArea() { shoot({false, false, false, Shot::Return::AfterTheHold}); }
-void ShotSequence::shootAreaBurst() { shoot({false, true, true, Shot::Return::AfterTheLast}); }
-void ShotSequence::shootScreen() { shoot({true, false, false, Shot::Return::BeforeStoring}); }
-void ShotSequence::shootScreenBurst() { shoot({true, true, false, Shot::Return::AfterTheLast}); }
+void ShotSequence::shootArea(const ShotTiming& timing) {
+  shoot({false, false, false, Shot::Return::AfterTheHold}, timing);
+}
+void ShotSequence::shootAreaBurst(const ShotTiming& timing) {
+  shoot({false, true, true, Shot::Return::AfterTheLast}, timing);
+}
+void ShotSequence::shootScreen(const ShotTiming& timing) {
+  shoot({true, false, false, Shot::Return::BeforeStoring}, timing);
+}
+void ShotSequence::shootScreenBurst(const ShotTiming& timing) {
+  shoot({true, true, false, Shot::Return::AfterTheLast}, timing);
+}
 
 namespace {
 
@@ -69,19 +79,19 @@ class SlowedLayout {
 
 }  // namespace
 
-void ShotSequence::shoot(const Shot& shot) {
-  runShot(shot.wholeScreen, [this, &shot] {
+void ShotSequence::shoot(const Shot& shot, const ShotTiming& timing) {
+  runShot(shot.wholeScreen, [this, &shot, &timing] {
     // Hide, and wait the shutter delay.
     window_.setKeepHidden(true);
     if (shot.wholeScreen) palette_.hide();
     window_.leaveForShot();
-    waitShutterDelay(settings_.shutterDelaySeconds);
+    waitShutterDelay(timing.delaySeconds);
     std::string stamp;
     if (!shot.burst) stamp = timeStamp();
     app_.hideApplicationWindow();
     std::optional<SlowedLayout> slowed;
-    if (shot.slowsLayout) slowed.emplace(layoutTimer_, settings_.strobeIntervalTenths);
-    const int count = shot.burst ? settings_.strobeCount : 1;
+    if (shot.slowsLayout) slowed.emplace(layoutTimer_, timing.burstIntervalTenths);
+    const int count = shot.burst ? timing.burstCount : 1;
     for (int taken = 0; taken < count; ++taken) {
       if (shot.burst) stamp = timeStamp();
       app_.processMessages();
@@ -99,7 +109,7 @@ void ShotSequence::shoot(const Shot& shot) {
       if (shot.windowsBack == Shot::Return::BeforeStoring) bringBack(shot);
       // Store.
       window_.storePhotoInFilm();
-      if (shot.burst) pause(settings_.strobeIntervalTenths * 100LL);
+      if (shot.burst) pause(timing.burstIntervalTenths * 100LL);
     }
     if (shot.windowsBack == Shot::Return::AfterTheLast) bringBack(shot);
     window_.setKeepHidden(false);

@@ -35,24 +35,37 @@ class ShotWindow {
   virtual void storePhotoInFilm() = 0;
 };
 
+// How a shot is timed: the settings as they stand when the shutter is
+// pressed.
+struct ShotTiming {
+  // Before the first copy.
+  unsigned delaySeconds = 0;
+  // The copies a burst takes, and the pause after each; the layout slows
+  // by the same factor while the burst lasts.
+  int burstCount = 1;
+  unsigned burstIntervalTenths = 0;
+
+  static ShotTiming from(const app::Settings& settings);
+};
+
 // The four shots share one skeleton: hide, wait, copy, show, store. A shot runs
 // to its end inside its command; pending timers and paints are handled only at
 // fixed steps, so that the film's tidy pass runs between the shots of a burst.
 class ShotSequence {
  public:
-  ShotSequence(ui::Application& app, sys::Screen& screen, sys::Clock& clock, const app::Settings& settings,
-               ui::Form& palette, ui::Timer& layoutTimer, ShotWindow& window);
+  ShotSequence(ui::Application& app, sys::Screen& screen, sys::Clock& clock, ui::Form& palette,
+               ui::Timer& layoutTimer, ShotWindow& window);
 
-  void shootArea();
-  void shootAreaBurst();
-  void shootScreen();
-  void shootScreenBurst();
+  void shootArea(const ShotTiming& timing);
+  void shootAreaBurst(const ShotTiming& timing);
+  void shootScreen(const ShotTiming& timing);
+  void shootScreenBurst(const ShotTiming& timing);
   // A shot's time stamp: the time of day in the locale's long format.
   std::string timeStamp();
 
  private:
   struct Shot;
-  void shoot(const Shot& shot);
+  void shoot(const Shot& shot, const ShotTiming& timing);
   // The box back, and for a screen shot the application window and the
   // palette first.
   void bringBack(const Shot& shot);
@@ -71,7 +84,6 @@ class ShotSequence {
   ui::Application& app_;
   sys::Screen& screen_;
   sys::Clock& clock_;
-  const app::Settings& settings_;
   ui::Form& palette_;
   ui::Timer& layoutTimer_;
   ShotWindow& window_;

@@ -119,7 +119,8 @@ void shotsLeakNoHandles(int shots, int settled, int prefill) {
   }
   int gdiSettled = 0, userSettled = 0;
   for (int shot = 1; shot <= shots; ++shot) {
-    program.app->dispatch([&] { program.box->shots().shootScreen(); });
+    program.app->dispatch(
+        [&] { program.box->shots().shootScreen(camera::ShotTiming::from(program.settings)); });
     program.backend.dispatchPending();
     if (shot == settled) {
       gdiSettled = win32::liveGdiHandles();
@@ -148,7 +149,8 @@ TEST(Capture, StrobeBurstSpacing) {
   Program program;
   program.settings.strobeCount = 10;
   program.settings.strobeIntervalTenths = 1;
-  program.app->dispatch([&] { program.box->shots().shootScreenBurst(); });
+  program.app->dispatch(
+      [&] { program.box->shots().shootScreenBurst(camera::ShotTiming::from(program.settings)); });
   const auto& at = program.screen.copiedAt;
   EXPECT_EQ(int(at.size()), 10) << "ten copies";
   LARGE_INTEGER frequency;
