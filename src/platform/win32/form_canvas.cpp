@@ -9,8 +9,9 @@
 
 namespace win32 {
 
-FormCanvas::FormCanvas(ui::Form& form, ui::Painter& painter, const Backdrop& backdrop, const UniqueWindow& window,
-                       std::function<void()> makeWindow, std::function<bool(HWND)> drawnByUs)
+FormCanvas::FormCanvas(ui::Form& form, ui::Painter& painter, const Backdrop& backdrop,
+                       const UniqueWindow& window, std::function<void()> makeWindow,
+                       std::function<bool(HWND)> drawnByUs)
     : form_(form),
       painter_(painter),
       backdrop_(backdrop),
