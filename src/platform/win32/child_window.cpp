@@ -52,7 +52,7 @@ void ChildWindow::place() {
 LRESULT ChildWindow::onMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT:
-      owner_.backend().guard([this, w] { owner_.paintChild(w, control_); });
+      owner_.backend().guard([this, w] { owner_.canvas().paintChild(w, control_); });
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint covers every pixel

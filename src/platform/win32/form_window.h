@@ -7,6 +7,7 @@
 #include "picture/canvas.h"
 #include "platform/win32/backdrop.h"
 #include "platform/win32/child_window.h"
+#include "platform/win32/form_canvas.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/tooltips.h"
 #include "ui/backend.h"
@@ -49,6 +50,7 @@ class FormWindow : public ui::FormPeer {
   bool wantsIdleWindow() const { return !windowMade_ && !idleAttemptFailed_; }
   ui::Form& form() const { return form_; }
   Backdrop& backdrop() { return backdrop_; }
+  FormCanvas& canvas() { return canvas_; }
   Tooltips& tooltips() { return tooltips_; }
   // The form has standard controls: Enter and Escape go to its buttons.
   bool wantsDialogKeys() const;
@@ -64,8 +66,6 @@ class FormWindow : public ui::FormPeer {
   // the window that received it (this one or a child), which takes the
   // capture on a press.
   void mouse(HWND from, UINT msg, WPARAM wp, int x, int y);
-  // Paints a child window's part of the form.
-  void paintChild(HWND child, const ui::Control& c);
 
  private:
   static DWORD frameStyleFor(const ui::Form& f);
@@ -76,14 +76,9 @@ class FormWindow : public ui::FormPeer {
   SIZE sizeAtDpi(int dpi) const;
   // The window stands on a monitor of dpi now.
   void takeDpi(int dpi, const RECT* suggested);
-  void paint(HWND w);
-  // Renders the part clip of the form into canvas_, which holds the part
-  // of the client area on the screen (canvasArea_); false when none is.
-  bool render(ui::Rect clip);
-  // The system's own child windows drawn over image, each by its own
-  // printing, from the bottom of the stacking order up.
-  void printNativeChildren(picture::Canvas& image);
   ChildWindow* childOf(const ui::Control& c) const;
+  // w is the window of a windowed control, drawn from the form's canvas.
+  bool drawsChild(HWND w) const;
   bool contextMenu(HWND w, LPARAM lp);
   bool setCursor(HWND w);
   void applyStyle();
@@ -96,8 +91,7 @@ class FormWindow : public ui::FormPeer {
   Tooltips tooltips_;
   Backdrop backdrop_;
   std::unique_ptr<NativeControls> natives_;
-  picture::Canvas canvas_;
-  ui::Rect canvasArea_;
+  FormCanvas canvas_;
   std::vector<std::unique_ptr<ChildWindow>> children_;
   HWND pressWindow_ = nullptr;
   bool windowMade_ = false;
