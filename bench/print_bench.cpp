@@ -69,8 +69,7 @@ struct Program {
     for (int y = 0; y < 1080; y += 7)
       for (int x = 0; x < 1920; x += 5) shot.setPixel(x, y, std::uint32_t(x * 131 + y * 17) & 0xFFFFFF);
     for (int i = 0; i < sheet::kFilmFrames; ++i) {
-      box->photo.setPicture(picture::Picture(shot));
-      box->timeStamp.setCaption("12:00:" + std::to_string(10 + i));
+      box->showPicture(picture::Picture(shot), "12:00:" + std::to_string(10 + i), app::PhotoSize::Kept);
       box->storePhotoInFilm();
       platform.backend.advance(1);
     }

@@ -201,7 +201,7 @@ TEST_F(ClipboardWatcherTest, AShotAfterATakeIntoAFullFilmIsKept) {
   idle();
   EXPECT_EQ(sheet->film().frame(0).caption, "3");
   EXPECT_EQ(sheet->film().frame(34).caption, "From Clip");
-  EXPECT_EQ(sheet->film().frame(35).caption, box->timeStamp.caption());
+  EXPECT_EQ(sheet->film().frame(35).caption, box->timeStamp());
   copyInOtherProgram(40, 30, 101);
   app.dispatch([&] { box->shots().shootScreenBurst(); });
   idle();

@@ -72,7 +72,7 @@ class FilmCommandsTest : public SheetTest {
     return out;
   }
   std::uint32_t photoNumber() const {
-    const picture::Picture& p = box->photo.picture();
+    const picture::Picture& p = box->photoPicture();
     return p.empty() ? 0 : p.bitmap().pixel(0, 0);
   }
 
@@ -83,29 +83,29 @@ class FilmCommandsTest : public SheetTest {
 // ---------------------------------------------------------------- playback
 
 TEST_F(FilmCommandsTest, PlayStepsShowTheFramesInOrderAndStartOverAfterTheEnd) {
-  box->photo.setBounds({0, 0, 50, 40});
-  box->photo.setPicture(picture::Picture());
+  box->resizePhoto({50, 40});
+  box->showPicture(picture::Picture(), box->timeStamp(), app::PhotoSize::Kept);
   // An empty film: nothing shows, the position stays at 1.
   click(sheet->playButton);
   EXPECT_EQ(sheet->film().playPosition(), 0);
-  EXPECT_TRUE(box->photo.picture().empty());
+  EXPECT_TRUE(box->photoPicture().empty());
 
   fill(3);
   sheet->toggleFrame(1);
-  box->photo.setBounds({0, 0, 50, 40});
+  box->resizePhoto({50, 40});
   std::vector<std::uint32_t> shown;
   std::vector<std::string> stamps;
   for (int press = 0; press < 5; ++press) {
     click(sheet->playButton);
     shown.push_back(photoNumber());
-    stamps.push_back(box->timeStampShadow.caption());
+    stamps.push_back(box->look().stampShadow.text);
   }
   // The fourth press shows nothing and leaves the third picture up.
   EXPECT_EQ(shown, (std::vector<std::uint32_t>{1, 2, 3, 3, 1}));
   EXPECT_EQ(stamps, (std::vector<std::string>{"1", "2", "3", "3", "1"}));
   EXPECT_EQ(sheet->film().playPosition(), 1);
   // The photo keeps its size; the selection and the film stay.
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{0, 0, 50, 40}));
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 50, 40}));
   EXPECT_TRUE(sheet->film().loweredFrame() == 1);
   EXPECT_TRUE(sheet->film().redFrame() == 1);
   EXPECT_EQ(captions(0, 3), (std::vector<std::string>{"1", "2", "3", ""}));
@@ -114,9 +114,9 @@ TEST_F(FilmCommandsTest, PlayStepsShowTheFramesInOrderAndStartOverAfterTheEnd) {
   // Frames removed from the end: a position past the film shows nothing.
   sheet->film().playStep();  // from frame 2 to 3
   sheet->film().clear(2);
-  box->photo.setPicture(picture::Picture());
+  box->showPicture(picture::Picture(), box->timeStamp(), app::PhotoSize::Kept);
   click(sheet->playButton);
-  EXPECT_TRUE(box->photo.picture().empty());
+  EXPECT_TRUE(box->photoPicture().empty());
   EXPECT_EQ(sheet->film().playPosition(), 0);
 }
 
@@ -163,7 +163,7 @@ TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInt
   EXPECT_EQ(times, (std::vector<std::int64_t>{0, 1000, 2000, 4000}));
   EXPECT_EQ(platform.backend.now() - start, 5000);
   EXPECT_EQ(sheet->film().playPosition(), 1);
-  EXPECT_EQ(box->timeStamp.caption(), "1");
+  EXPECT_EQ(box->timeStamp(), "1");
 
   // The run starts where the position is; its length is counted in 8 bits.
   settings.strobeCount = 6;
@@ -192,8 +192,7 @@ TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
   std::vector<std::uint32_t> palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
   picture::Bitmap eightBit = picture::Bitmap::create(9, 7, 8, palette);
   eightBit.setPixel(1, 1, 0xFF0000);
-  box->photo.setPicture(picture::Picture(eightBit));
-  box->timeStamp.setCaption("palette");
+  box->showPicture(picture::Picture(eightBit), "palette", app::PhotoSize::Kept);
   box->storePhotoInFilm();
   idle();
   // A gap left by a delete before the tidy pass: frame 3 is skipped.
@@ -348,11 +347,11 @@ TEST_F(FilmCommandsTest, ASavedFilmLoadsBackWithItsPicturesAndFileNames) {
   EXPECT_EQ(captions(0, 3), (std::vector<std::string>{"写真ab01.bmp", "写真ab02.bmp", "写真ab03.bmp", ""}));
   for (int k = 0; k < 3; ++k) EXPECT_EQ(sheet->film().frame(k).image.bitmap(), shots[k]);
   // The camera box shows the last picture at its own size, named by its file.
-  EXPECT_EQ(box->photo.picture().bitmap(), shots[2]);
-  EXPECT_EQ(box->photo.width(), 192);
-  EXPECT_EQ(box->photo.height(), 144);
-  EXPECT_EQ(box->timeStamp.caption(), "写真ab03.bmp");
-  EXPECT_EQ(box->timeStampShadow.caption(), "写真ab03.bmp");
+  EXPECT_EQ(box->photoPicture().bitmap(), shots[2]);
+  EXPECT_EQ(box->photoBounds().width, 192);
+  EXPECT_EQ(box->photoBounds().height, 144);
+  EXPECT_EQ(box->timeStamp(), "写真ab03.bmp");
+  EXPECT_EQ(box->look().stampShadow.text, "写真ab03.bmp");
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　3枚");
 }
@@ -398,15 +397,15 @@ TEST_F(FilmCommandsTest, ASeriesNamedOutsideTheCodePageLoadsBackWhole) {
 
 TEST_F(FilmCommandsTest, AChosenFileThatCannotBeReadChangesNothing) {
   fill(2);
-  picture::Picture shown = box->photo.picture();
-  std::string stamp = box->timeStamp.caption();
+  picture::Picture shown = box->photoPicture();
+  std::string stamp = box->timeStamp();
   writeText(at("abcdef01.bmp"), "BM but not a bitmap");
   platform.fileDialogs.answers = {at("abcdef01.bmp")};
   choose(sheet->saveMenu.loadFilm);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です"});
   EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"1", "2", ""}));
-  EXPECT_EQ(box->photo.picture().bitmap(), shown.bitmap());
-  EXPECT_EQ(box->timeStamp.caption(), stamp);
+  EXPECT_EQ(box->photoPicture().bitmap(), shown.bitmap());
+  EXPECT_EQ(box->timeStamp(), stamp);
   EXPECT_EQ(sheet->tidyTimer.interval(), 0);
 
   // A cancelled dialog does nothing either.

@@ -32,10 +32,10 @@ TEST_F(SheetTest, LoadingSharesThePictureCaptionsItAndSizesThePhoto) {
   picture::Bitmap shot = load(1024, 768, "12:34:56", 7);
   const sheet::FrameContent& f = sheet->film().frame(0);
   EXPECT_TRUE(f.image.bitmap().sharesPixelsWith(shot));
-  EXPECT_TRUE(box->photo.picture().bitmap().sharesPixelsWith(shot));
+  EXPECT_TRUE(box->photoPicture().bitmap().sharesPixelsWith(shot));
   EXPECT_EQ(f.caption, "12:34:56");
-  EXPECT_EQ(box->photo.width(), 1024);
-  EXPECT_EQ(box->photo.height(), 768);
+  EXPECT_EQ(box->photoBounds().width, 1024);
+  EXPECT_EQ(box->photoBounds().height, 768);
   // The tidy pass is due, and runs when the loop is idle.
   EXPECT_EQ(sheet->tidyTimer.interval(), 1);
   idle();
@@ -43,17 +43,15 @@ TEST_F(SheetTest, LoadingSharesThePictureCaptionsItAndSizesThePhoto) {
   EXPECT_EQ(sheet->frames[0].panel.caption(), "");
 
   box->setDisplayDivisor(4);  // as a full-screen shot leaves it
-  box->photo.setPicture(picture::Picture(numbered(1024, 768, 0)));
-  box->setTimeStamp("full screen");
+  box->showPicture(picture::Picture(numbered(1024, 768, 0)), "full screen", app::PhotoSize::Kept);
   box->storePhotoInFilm();
-  EXPECT_EQ(box->photo.width(), 256);
-  EXPECT_EQ(box->photo.height(), 192);
+  EXPECT_EQ(box->photoBounds().width, 256);
+  EXPECT_EQ(box->photoBounds().height, 192);
   box->setDisplayDivisor(4);  // as a full-screen shot leaves it
-  box->photo.setPicture(picture::Picture(numbered(1023, 767, 0)));
-  box->setTimeStamp("odd");
+  box->showPicture(picture::Picture(numbered(1023, 767, 0)), "odd", app::PhotoSize::Kept);
   box->storePhotoInFilm();
-  EXPECT_EQ(box->photo.width(), 255);
-  EXPECT_EQ(box->photo.height(), 191);
+  EXPECT_EQ(box->photoBounds().width, 255);
+  EXPECT_EQ(box->photoBounds().height, 191);
 }
 
 TEST_F(SheetTest, LoadsFromFrame8OnScrollTheStripToItsEnd) {
@@ -106,8 +104,8 @@ TEST_F(SheetTest, FullFilmWithoutPushOutTakesOneMoreThenNothing) {
   for (int i = 0; i < kFilmFrames; ++i) EXPECT_EQ(pictureIn(i), std::uint32_t(i + 1));
   EXPECT_EQ(pictureIn(kOverflow), 37u);
   // The camera box keeps the picture its caller put there, at the size it had.
-  EXPECT_EQ(box->photo.picture().bitmap().pixel(0, 0), 38u);
-  EXPECT_EQ(box->photo.width(), 640);
+  EXPECT_EQ(box->photoPicture().bitmap().pixel(0, 0), 38u);
+  EXPECT_EQ(box->photoBounds().width, 640);
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
 }
@@ -142,15 +140,15 @@ TEST_F(SheetTest, PushOutSwitchedOnWithAFullOverflowFrame) {
 
 TEST_F(SheetTest, PhotoWithoutAPictureChangesNothing) {
   fill(2);
-  box->photo.setPicture(picture::Picture());
-  box->photo.setBounds({2, 2, 156, 116});
-  box->timeStamp.setCaption("cut");
+  box->showPicture(picture::Picture(), box->timeStamp(), app::PhotoSize::Kept);
+  box->resizePhoto({156, 116});
+  box->setTimeStamp("cut");
   settings.pushOutWhenFull = true;
   box->storePhotoInFilm();
   EXPECT_FALSE(sheet->film().used(2));
   EXPECT_EQ(sheet->film().frame(2).imageBox, box71());
   EXPECT_EQ(sheet->tidyTimer.interval(), 0);
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 156, 116}));
   EXPECT_TRUE(platform.messages.shown.empty());
 }
 

@@ -152,8 +152,8 @@ TEST_F(HelpTest, TheManualNamesWhatTheProgramShows) {
                                                       forms.optionsDialog, forms.helpWindow, forms.aboutBox})
     collectCaptions(*f, captions);
   const sheet::NegativeSheet& s = *forms.negativeSheet;
-  for (const ui::PopupMenu* m : {static_cast<const ui::PopupMenu*>(&box().commandMenu),
-                                 static_cast<const ui::PopupMenu*>(&box().shotMenu), &s.playMenu.menu,
+  for (const ui::PopupMenu* m : {static_cast<const ui::PopupMenu*>(&box().menus().command),
+                                 static_cast<const ui::PopupMenu*>(&box().menus().shot), &s.playMenu.menu,
                                  &s.paintMenu.menu, &s.saveMenu.menu, &s.deleteMenu.menu})
     collectCaptions(m->items(), captions);
 

@@ -231,8 +231,7 @@ TEST_F(SheetTest, OverflowPictureMovesIntoFrame36WhenItEmpties) {
 TEST_F(SheetTest, PushOutClearsAnEmptyOverflowFramesLeftoverPicture) {
   // A frame that counts as empty may still hold a picture (an empty caption).
   fill(36);
-  box->photo.setPicture(picture::Picture(numbered(40, 30, 9)));
-  box->timeStamp.setCaption("");
+  box->showPicture(picture::Picture(numbered(40, 30, 9)), "", app::PhotoSize::Kept);
   box->storePhotoInFilm();
   ASSERT_EQ(pictureIn(kOverflow), 9u);
   idle();

@@ -12,8 +12,7 @@ class PrintingTest : public SheetTest {
   headless::Printer& printer() { return platform.printer; }
   // The photo at w x h, the viewfinder and the window around it.
   void photoSize(int w, int h) {
-    box->photo.setWidth(w);
-    box->photo.setHeight(h);
+    box->resizePhoto({w, h});
     box->fitAroundPhoto();
     box->fitAroundPhoto();
   }
@@ -38,16 +37,16 @@ class PrintingTest : public SheetTest {
 
 TEST_F(PrintingTest, ExactlyOnePrintSizeIsCheckedAndScreenSizeComesFirst) {
   EXPECT_EQ(box->printSize(), PrintSize::Screen);
-  EXPECT_TRUE(box->fileMenu.printScreenSize.checked());
-  EXPECT_FALSE(box->fileMenu.printPaperSize.checked());
-  box->fileMenu.printPaperSize.click();
+  EXPECT_TRUE(box->menus().file.printScreenSize.checked());
+  EXPECT_FALSE(box->menus().file.printPaperSize.checked());
+  box->menus().file.printPaperSize.click();
   EXPECT_EQ(box->printSize(), PrintSize::Paper);
-  EXPECT_FALSE(box->fileMenu.printScreenSize.checked());
-  EXPECT_TRUE(box->fileMenu.printPaperSize.checked());
-  box->fileMenu.printScreenSize.click();
+  EXPECT_FALSE(box->menus().file.printScreenSize.checked());
+  EXPECT_TRUE(box->menus().file.printPaperSize.checked());
+  box->menus().file.printScreenSize.click();
   EXPECT_EQ(box->printSize(), PrintSize::Screen);
-  EXPECT_TRUE(box->fileMenu.printScreenSize.checked());
-  EXPECT_FALSE(box->fileMenu.printPaperSize.checked());
+  EXPECT_TRUE(box->menus().file.printScreenSize.checked());
+  EXPECT_FALSE(box->menus().file.printPaperSize.checked());
 }
 
 // Each axis scaled by the printer's over the display's pixels per inch,
@@ -118,7 +117,7 @@ TEST_F(PrintingTest, PaperSizeFillsThePageInOneDirection) {
 TEST_F(PrintingTest, ThePrintedImageIsTheCameraBoxAsDrawn) {
   box->showForm();
   box->setTimeStamp("12:34:56");
-  box->photo.setPicture(picture::Picture(solid(40, 30, 0x2060A0)));
+  box->showPicture(picture::Picture(solid(40, 30, 0x2060A0)), box->timeStamp(), app::PhotoSize::Kept);
   photoSize(80, 60);
   platform.backend.processMessages();
   const picture::Canvas* drawn = platform.backend.canvas(*box);
@@ -229,8 +228,7 @@ TEST_F(PrintingTest, ContactSheetGridOnA640PixelScreen) {
 }
 
 TEST_F(PrintingTest, TheSheetFillsThePageWidthAtTheTopAndShowsTheFilm) {
-  box->photo.setPicture(picture::Picture(solid(40, 30, 0xFF0000)));
-  box->setTimeStamp("1");
+  box->showPicture(picture::Picture(solid(40, 30, 0xFF0000)), "1", app::PhotoSize::Kept);
   box->storePhotoInFilm();
   idle();
   printer().page = {4800, 6600, 600, 600};
