@@ -16,9 +16,16 @@ constexpr ui::Color kRed = 0xFF0000;
 
 class FrameClickTest : public SheetTest {
  protected:
-  // A press as the loop delivers it: an error ends in the error box.
+  // A click on frame i's thumbnail, the strip scrolled to it, as the loop
+  // delivers it: an error ends in the error box.
   void press(int i, ui::MouseButton button = ui::MouseButton::Left) {
-    app.dispatch([&] { sheet->frames[i].thumbnail.mouseDown(button, 0, 5, 5); });
+    sheet->scrollStrip(75 * i);
+    const sheet::NegativeSheet::SheetLook look = sheet->look();
+    const sheet::NegativeSheet::FrameLook& f = look.frames[i];
+    const int x = look.strip.content.x + f.panel.left + f.thumbnail.left + 5;
+    const int y = look.strip.content.y + f.panel.top + f.thumbnail.top + 5;
+    app.dispatch([&] { sheet->dispatchMouseDown(button, 0, x, y); });
+    app.dispatch([&] { sheet->dispatchMouseUp(button, 0, x, y); });
   }
 
   std::string handOffPath() const { return (dir / "temp" / "temp.bmp").string(); }
@@ -47,7 +54,7 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   press(3, ui::MouseButton::Right);
   EXPECT_EQ(lowered(), std::vector<int>{3});
   EXPECT_EQ(red(), std::vector<int>{3});
-  EXPECT_EQ(sheet->frames[3].caption.font().color, kRed);
+  EXPECT_EQ(sheet->look().frames[3].captionFont.color, kRed);
   EXPECT_EQ(box->photoPicture().bitmap(), second);
   EXPECT_EQ(box->photoBounds().width, 120);
   EXPECT_EQ(box->photoBounds().height, 90);
@@ -81,14 +88,14 @@ TEST_F(FrameClickTest, EachFrameShowsTheFilm) {
   for (int i = 0; i <= kOverflow; ++i) {
     SCOPED_TRACE(i);
     const sheet::FrameContent& c = sheet->film().frame(i);
-    const sheet::Frame& f = sheet->frames[i];
-    const picture::Picture& shown = f.thumbnail.picture();
+    const sheet::NegativeSheet::FrameLook f = sheet->look().frames[i];
+    const picture::Picture& shown = f.picture;
     EXPECT_EQ(shown.empty() ? 0u : shown.bitmap().pixel(0, 0), pictureIn(i));
-    EXPECT_EQ(f.thumbnail.bounds(), c.imageBox);
-    EXPECT_EQ(f.caption.caption(), c.caption);
+    EXPECT_EQ(f.thumbnail, c.imageBox);
+    EXPECT_EQ(f.caption, c.caption);
     if (i == kOverflow) continue;
-    EXPECT_EQ(f.panel.bevelInner(), i == 1 ? ui::BevelCut::Lowered : ui::BevelCut::Raised);
-    EXPECT_EQ(f.caption.font().color, i == 1 ? kRed : ui::clBlack);
+    EXPECT_EQ(f.bevel, i == 1 ? ui::BevelCut::Lowered : ui::BevelCut::Raised);
+    EXPECT_EQ(f.captionFont.color, i == 1 ? kRed : ui::clBlack);
   }
 }
 
@@ -110,13 +117,14 @@ TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {
   EXPECT_EQ(red(), std::vector<int>{5});
 }
 
-TEST_F(FrameClickTest, TheOverflowThumbnailActsOnFrame36) {
+// The overflow frame stays hidden, so a press reaches frame 36 only.
+TEST_F(FrameClickTest, WithAPictureInTheOverflowFrameAPressSelectsFrame36) {
   fill(kFilmFrames);
   load(40, 30, "overflow", 99);
-  press(kOverflow);
+  press(kFilmFrames - 1);
   EXPECT_EQ(lowered(), std::vector<int>{kFilmFrames - 1});
   EXPECT_EQ(box->timeStamp(), "36");
-  EXPECT_EQ(sheet->frames[kOverflow].panel.bevelInner(), ui::BevelCut::Raised);
+  EXPECT_EQ(sheet->look().frames[kOverflow].bevel, ui::BevelCut::Raised);
 }
 
 TEST_F(FrameClickTest, APressOnAnEmptyFrameChangesNothing) {

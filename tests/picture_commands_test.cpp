@@ -407,11 +407,11 @@ TEST_F(PictureCommandsTest, BatchSaveWritesIconsAndMetafilesAsBitmapsThatLoadBac
   picture::Bitmap third = load(30, 20, "third", 3);
   idle();
   pick(dir / "out" / "series");
-  app.dispatch([&] { sheet->saveButton.click(); });
-  app.dispatch([&] { sheet->deleteMenu.deleteAll.click(); });
+  app.dispatch([&] { sheet->buttons().save.click(); });
+  app.dispatch([&] { sheet->menus().remove.deleteAll.click(); });
   idle();
   pick(dir / "out" / "series01.bmp");
-  app.dispatch([&] { sheet->saveMenu.loadFilm.click(); });
+  app.dispatch([&] { sheet->menus().save.loadFilm.click(); });
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_EQ(sheet->film().frame(2).caption, "series03.bmp");
   EXPECT_EQ(sheet->film().frame(0).image.bitmap().pixel(0, 0), 0x00FF00u);

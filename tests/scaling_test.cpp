@@ -109,14 +109,17 @@ TEST_P(ScaledTest, SheetAlongTheBottomOfThePrimaryMonitor) {
   EXPECT_EQ(sheet.width(), 1024);
   EXPECT_EQ(sheet.bounds().bottom(), 768);
   EXPECT_EQ(sheet.deviceClientHeight(), s.sheetHeight);
-  ui::Rect column = sheet.deviceBounds(sheet.buttonColumn), strip = sheet.deviceBounds(sheet.filmStrip);
+  const sheet::NegativeSheet::SheetLook look = sheet.look();
+  // On the strip's content, in device pixels.
+  auto onContent = [&](ui::Rect r) {
+    return sheet.toDevice(r.offset(look.strip.content.x, look.strip.content.y));
+  };
+  ui::Rect column = sheet.toDevice(look.column), strip = sheet.toDevice(look.strip.bounds);
   EXPECT_EQ(column.height, s.sheetHeight);
   EXPECT_EQ(strip.left, column.right()) << "the strip follows the column";
-  ui::Rect first = sheet.deviceBounds(sheet.frames[0].panel),
-           second = sheet.deviceBounds(sheet.frames[1].panel);
+  ui::Rect first = onContent(look.frames[0].panel), second = onContent(look.frames[1].panel);
   EXPECT_EQ(second.left, first.right()) << "frames stand side by side";
-  EXPECT_GT(sheet.deviceBounds(sheet.frames[0].caption).top, first.bottom() - 1)
-      << "the caption below its frame";
+  EXPECT_GT(onContent(look.frames[0].captionBounds).top, first.bottom() - 1) << "the caption below its frame";
 }
 
 TEST_P(ScaledTest, OptionsDialogCentredAndEveryCaptionWhole) {
