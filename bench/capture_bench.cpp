@@ -94,7 +94,7 @@ BENCHMARK(BM_ScreenShot)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark:
 // An area shot of a 640 x 480 photo on a full-HD screen.
 void BM_AreaShot(benchmark::State& state) {
   Program program(1920, 1080);
-  program.box->photo.setBounds({2, 2, 640, 480});
+  program.box->resizePhoto({640, 480});
   program.platform.backend.advance(200);
   for (int i = 0; i <= 37; ++i) {
     program.box->shots().shootArea(camera::ShotTiming::from(program.settings));

@@ -81,7 +81,7 @@ void BM_TakeFullHdIntoANewFrame(benchmark::State& state) {
     state.ResumeTiming();
     p.watcher->tick();
   }
-  if (p.sheet->frames[0].caption.caption() != "From Clip") state.SkipWithError("not taken");
+  if (p.sheet->look().frames[0].caption != "From Clip") state.SkipWithError("not taken");
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ struct Program {
     sheet = forms.negativeSheet;
     for (int k = 0; k < sheet::kFilmFrames; ++k) {
       pictures.push_back(fullHd(k));
-      forms.cameraBox->photo.setPicture(picture::Picture(pictures.back()));
-      forms.cameraBox->timeStamp.setCaption(std::to_string(k));
+      forms.cameraBox->showPicture(picture::Picture(pictures.back()), std::to_string(k),
+                                   app::PhotoSize::Kept);
       forms.cameraBox->storePhotoInFilm();
       platform.backend.advance(1);
     }

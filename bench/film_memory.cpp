@@ -64,8 +64,7 @@ int main() {
   long long baseline = statusBytes("VmHWM");
 
   for (int i = 0; i < kPictures; ++i) {
-    box.photo.setPicture(picture::Picture(distinctPicture(i)));
-    box.timeStamp.setCaption(std::to_string(i + 1));
+    box.showPicture(picture::Picture(distinctPicture(i)), std::to_string(i + 1), app::PhotoSize::Kept);
     box.storePhotoInFilm();
     platform.backend.advance(1);  // tidy pass and repaint, thumbnails drawn
   }
@@ -74,8 +73,8 @@ int main() {
   int stored = 0;
   for (int i = 0; i <= sheet::Film::kOverflow; ++i)
     stored += sheet.film().used(i) && sheet.film().frame(i).image.width() == 1920;
-  bool shared = box.photo.picture().bitmap().sharesPixelsWith(
-      sheet.film().frame(sheet::Film::kOverflow).image.bitmap());
+  bool shared =
+      box.photoPicture().bitmap().sharesPixelsWith(sheet.film().frame(sheet::Film::kOverflow).image.bitmap());
 
   long long pictures = kPictures * kPictureBytes;
   long long growth = peak - baseline;

@@ -66,8 +66,8 @@ void BM_OpenThenSaveAsThroughTheCommands(benchmark::State& state) {
   Program program;
   for (auto _ : state) {
     program.platform.fileDialogs.answers = {files.source().string(), files.target().string()};
-    program.box->openPhoto();
-    program.box->savePhotoAs();
+    program.box->menus().file.open.click();
+    program.box->menus().file.saveAs.click();
     program.platform.backend.advance(1);
   }
   fs::current_path(start);

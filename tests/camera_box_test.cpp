@@ -19,7 +19,7 @@ class CameraBoxTest : public AppTest {
     box = forms.cameraBox;
   }
   // One layout tick.
-  void tick() { platform.backend.advance(box->layoutTimer.interval()); }
+  void tick() { platform.backend.advance(box->layoutInterval()); }
   // The user's mouse on the box, at form coordinates.
   void press(ui::MouseButton b, int x, int y) {
     app.dispatch([&] { box->dispatchMouseDown(b, 0, x, y); });
@@ -31,17 +31,15 @@ class CameraBoxTest : public AppTest {
     app.dispatch([&] { box->dispatchMouseUp(b, 0, x, y); });
   }
   // A point inside a handle, in form coordinates.
-  ui::Rect handle(Edge e) {
-    const auto& h = box->edgeHandles[e];
-    return {h.formLeft(), h.formTop(), h.width(), h.height()};
-  }
+  ui::Rect handle(Edge e) { return box->look().handles[e].bounds; }
   void choose(ui::MenuItem& item) {
     platform.backend.menuScript = [&item](ui::PopupMenu&) { return &item; };
-    box->commandMenu.popup(0, 0);
+    box->menus().command.popup(0, 0);
     platform.backend.menuScript = nullptr;
   }
   void setPicture(int w, int h) {
-    box->photo.setPicture(picture::Picture(picture::Bitmap::create(w, h, 24)));
+    box->showPicture(picture::Picture(picture::Bitmap::create(w, h, 24)), box->timeStamp(),
+                     app::PhotoSize::Kept);
   }
   camera::CameraBox* box = nullptr;
 };
@@ -50,78 +48,77 @@ TEST_F(CameraBoxTest, CreatedHiddenAtItsDefaultPlaceWithTheTitlePicture) {
   start();
   EXPECT_FALSE(box->visible());
   EXPECT_TRUE(box->keepHidden());
-  EXPECT_FALSE(box->resizing);
+  EXPECT_FALSE(box->resizing());
   EXPECT_FALSE(box->reshapeMode());
   EXPECT_EQ(box->borderStyle(), ui::BorderStyle::None);
   EXPECT_TRUE(box->stayOnTop());
   EXPECT_TRUE(box->seeThrough());
   EXPECT_TRUE(box->movableBySurface());
   EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 180, 145}));
-  EXPECT_EQ(box->viewfinder.bounds(), (ui::Rect{10, 15, 160, 120}));
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
-  EXPECT_EQ(box->photo.picture().width(), 156);
-  EXPECT_EQ(box->photo.picture().height(), 116);
-  EXPECT_EQ(box->photo.picture().bitmap().bitsPerPixel(), 8);
-  EXPECT_EQ(box->photo.popupMenu(), &box->commandMenu);
-  EXPECT_FALSE(box->titleImage.visible());
-  EXPECT_EQ(box->viewfinder.bevelInner(), ui::BevelCut::Lowered);
-  EXPECT_EQ(box->viewfinder.bevelOuter(), ui::BevelCut::None);
-  for (auto& h : box->edgeHandles.items) {
-    EXPECT_FALSE(h.visible()) << h.name();
-    EXPECT_EQ(h.bevelInner(), ui::BevelCut::Raised);
+  EXPECT_EQ(box->look().viewfinder.bounds, (ui::Rect{10, 15, 160, 120}));
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(box->photoPicture().width(), 156);
+  EXPECT_EQ(box->photoPicture().height(), 116);
+  EXPECT_EQ(box->photoPicture().bitmap().bitsPerPixel(), 8);
+  EXPECT_EQ(box->look().photoMenu, &box->menus().command);
+  EXPECT_FALSE(box->look().titleShown);
+  EXPECT_EQ(box->look().viewfinder.bevelInner, ui::BevelCut::Lowered);
+  EXPECT_EQ(box->look().viewfinder.bevelOuter, ui::BevelCut::None);
+  for (const auto& h : box->look().handles.items) {
+    EXPECT_FALSE(h.shown);
+    EXPECT_EQ(h.bevelInner, ui::BevelCut::Raised);
   }
-  for (auto& m : box->cornerMarks.items) {
-    EXPECT_FALSE(m.visible()) << m.name();
-    EXPECT_EQ(m.color(), ui::rgb(255, 128, 128));
-    EXPECT_EQ(m.width(), 10);
+  for (const auto& m : box->look().marks.items) {
+    EXPECT_FALSE(m.shown);
+    EXPECT_EQ(m.color, ui::rgb(255, 128, 128));
+    EXPECT_EQ(m.bounds.width, 10);
   }
-  EXPECT_EQ(box->edgeHandles[Edge::Left].cursor(), ui::Cursor::SizeWE);
-  EXPECT_EQ(box->edgeHandles[Edge::Bottom].cursor(), ui::Cursor::SizeNS);
-  EXPECT_EQ(box->cornerMarks[Corner::BottomRight].cursor(), ui::Cursor::SizeNWSE);
-  EXPECT_EQ(box->cornerMarks[Corner::TopRight].cursor(), ui::Cursor::SizeNESW);
-  EXPECT_EQ(box->layoutTimer.interval(), 55);
-  EXPECT_TRUE(box->fileMenu.printScreenSize.checked());
-  EXPECT_FALSE(box->fileMenu.printPaperSize.checked());
+  EXPECT_EQ(box->look().handles[Edge::Left].cursor, ui::Cursor::SizeWE);
+  EXPECT_EQ(box->look().handles[Edge::Bottom].cursor, ui::Cursor::SizeNS);
+  EXPECT_EQ(box->look().marks[Corner::BottomRight].cursor, ui::Cursor::SizeNWSE);
+  EXPECT_EQ(box->look().marks[Corner::TopRight].cursor, ui::Cursor::SizeNESW);
+  EXPECT_EQ(box->layoutInterval(), 55);
+  EXPECT_TRUE(box->menus().file.printScreenSize.checked());
+  EXPECT_FALSE(box->menus().file.printPaperSize.checked());
 
   // A tick at the start changes nothing: the designed sizes already fit.
   ui::Rect before = box->bounds();
   tick();
   EXPECT_EQ(box->bounds(), before);
-  EXPECT_EQ(box->viewfinder.bounds(), (ui::Rect{10, 15, 160, 120}));
+  EXPECT_EQ(box->look().viewfinder.bounds, (ui::Rect{10, 15, 160, 120}));
 }
 
 TEST_F(CameraBoxTest, StoredSettingsTakeEffectOnlyThroughTheDefaultSize) {
   writeIni("[Option]\nyoko=320\ntate=240\n");
   start();
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
-  choose(box->sizeMenu.defaultSize);
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 316, 236}));
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 156, 116}));
+  choose(box->menus().size.defaultSize);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 316, 236}));
 }
 
 TEST_F(CameraBoxTest, TheWindowFollowsThePanelOneTickAfterThePanelFollowsThePhoto) {
   start();
   box->setBounds({40, 30, 180, 145});
-  choose(box->sizeMenu.zoom200);
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 312, 232}));
-  EXPECT_EQ(box->viewfinder.bounds(), (ui::Rect{10, 15, 160, 120}));
+  choose(box->menus().size.zoom200);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 312, 232}));
+  EXPECT_EQ(box->look().viewfinder.bounds, (ui::Rect{10, 15, 160, 120}));
   tick();
-  EXPECT_EQ(box->viewfinder.bounds(), (ui::Rect{10, 15, 316, 236}));
+  EXPECT_EQ(box->look().viewfinder.bounds, (ui::Rect{10, 15, 316, 236}));
   EXPECT_EQ(box->bounds(), (ui::Rect{40, 30, 180, 145}));
   tick();
   EXPECT_EQ(box->bounds(), (ui::Rect{40, 30, 336, 261}));
   // Handles and marks at the panel's edges; thickness stays 5.
-  EXPECT_EQ(box->edgeHandles[Edge::Left].bounds(), (ui::Rect{5, 15, 5, 236}));
-  EXPECT_EQ(box->edgeHandles[Edge::Right].bounds(), (ui::Rect{326, 15, 5, 236}));
-  EXPECT_EQ(box->edgeHandles[Edge::Top].bounds(), (ui::Rect{10, 10, 316, 5}));
-  EXPECT_EQ(box->edgeHandles[Edge::Bottom].bounds(), (ui::Rect{10, 251, 316, 5}));
-  EXPECT_EQ(box->cornerMarks[Corner::TopLeft].bounds(), (ui::Rect{0, 5, 10, 10}));
-  EXPECT_EQ(box->cornerMarks[Corner::TopRight].bounds(), (ui::Rect{326, 5, 10, 10}));
-  EXPECT_EQ(box->cornerMarks[Corner::BottomLeft].bounds(), (ui::Rect{0, 251, 10, 10}));
-  EXPECT_EQ(box->cornerMarks[Corner::BottomRight].bounds(), (ui::Rect{326, 251, 10, 10}));
-  // A photo displaced inside the panel is put back at (2, 2).
-  box->photo.setBounds({7, 9, 312, 232});
+  EXPECT_EQ(box->look().handles[Edge::Left].bounds, (ui::Rect{5, 15, 5, 236}));
+  EXPECT_EQ(box->look().handles[Edge::Right].bounds, (ui::Rect{326, 15, 5, 236}));
+  EXPECT_EQ(box->look().handles[Edge::Top].bounds, (ui::Rect{10, 10, 316, 5}));
+  EXPECT_EQ(box->look().handles[Edge::Bottom].bounds, (ui::Rect{10, 251, 316, 5}));
+  EXPECT_EQ(box->look().marks[Corner::TopLeft].bounds, (ui::Rect{0, 5, 10, 10}));
+  EXPECT_EQ(box->look().marks[Corner::TopRight].bounds, (ui::Rect{326, 5, 10, 10}));
+  EXPECT_EQ(box->look().marks[Corner::BottomLeft].bounds, (ui::Rect{0, 251, 10, 10}));
+  EXPECT_EQ(box->look().marks[Corner::BottomRight].bounds, (ui::Rect{326, 251, 10, 10}));
+  // The photo stays at (2, 2) inside the panel.
   tick();
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 312, 232}));
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 312, 232}));
 }
 
 TEST_F(CameraBoxTest, AnIdleTickNeitherRepaintsNorRefreshesTheBackdrop) {
@@ -137,7 +134,7 @@ TEST_F(CameraBoxTest, AnIdleTickNeitherRepaintsNorRefreshesTheBackdrop) {
   EXPECT_EQ(platform.backend.backdropRefreshes(*box), refreshes);
 
   // A size change: the window changes once, so one more copy and paint.
-  choose(box->sizeMenu.zoom50);
+  choose(box->menus().size.zoom50);
   platform.backend.advance(55 * 3);
   EXPECT_EQ(box->bounds().width, 78 + 4 + 20);
   EXPECT_EQ(platform.backend.backdropRefreshes(*box), refreshes + 1);
@@ -149,9 +146,9 @@ TEST_F(CameraBoxTest, AnIdleTickNeitherRepaintsNorRefreshesTheBackdrop) {
   ui::Rect r = handle(Edge::Right);
   press(ui::MouseButton::Left, r.left + 2, r.top + 2);
   moveTo(r.left + 12, r.top + 2);
-  EXPECT_EQ(box->layoutTimer.interval(), 1);
+  EXPECT_EQ(box->layoutInterval(), 1);
   release(ui::MouseButton::Left, r.left + 12, r.top + 2);
-  EXPECT_EQ(box->layoutTimer.interval(), 55);  // the quick pace ends with the drag
+  EXPECT_EQ(box->layoutInterval(), 55);  // the quick pace ends with the drag
   platform.backend.advance(120);
   paints = platform.backend.paintCount(*box);
   refreshes = platform.backend.backdropRefreshes(*box);
@@ -164,43 +161,43 @@ TEST_F(CameraBoxTest, DragMovesTheEdgeByHalfThePointerOffsetRoundedTowardZero) {
   start();
   box->setBounds({100, 100, 180, 145});
   app.dispatch([&] { box->toggleReshape(); });
-  auto& right = box->edgeHandles[Edge::Right];
+  auto right = [&] { return box->look().handles[Edge::Right].bounds; };
   ui::Rect r = handle(Edge::Right);
   press(ui::MouseButton::Left, r.left + 2, r.top + 50);
-  EXPECT_TRUE(box->resizing);
+  EXPECT_TRUE(box->resizing());
   // During a drag: one-pixel handles, no time stamp.
-  EXPECT_EQ(right.width(), 1);
-  EXPECT_EQ(box->edgeHandles[Edge::Left].bounds().left, 9);
-  EXPECT_EQ(box->edgeHandles[Edge::Top].bounds().top, 14);
-  EXPECT_FALSE(box->timeStamp.visible());
-  EXPECT_FALSE(box->timeStampShadow.visible());
+  EXPECT_EQ(right().width, 1);
+  EXPECT_EQ(box->look().handles[Edge::Left].bounds.left, 9);
+  EXPECT_EQ(box->look().handles[Edge::Top].bounds.top, 14);
+  EXPECT_FALSE(box->look().stamp.shown);
+  EXPECT_FALSE(box->look().stampShadow.shown);
 
-  int left0 = right.left();
-  moveTo(right.formLeft() + 40, r.top + 50);  // 40 right of the handle: 20
-  EXPECT_EQ(right.left(), left0 + 20);
-  EXPECT_EQ(box->photo.width(), 176);
-  EXPECT_EQ(box->layoutTimer.interval(), 1);
-  moveTo(right.formLeft() + 41, r.top + 50);  // 41: still 20
-  EXPECT_EQ(box->photo.width(), 196);
-  moveTo(right.formLeft() - 41, r.top + 50);  // -41: -20
-  EXPECT_EQ(box->photo.width(), 176);
+  int left0 = right().left;
+  moveTo(right().left + 40, r.top + 50);  // 40 right of the handle: 20
+  EXPECT_EQ(right().left, left0 + 20);
+  EXPECT_EQ(box->photoBounds().width, 176);
+  EXPECT_EQ(box->layoutInterval(), 1);
+  moveTo(right().left + 41, r.top + 50);  // 41: still 20
+  EXPECT_EQ(box->photoBounds().width, 196);
+  moveTo(right().left - 41, r.top + 50);  // -41: -20
+  EXPECT_EQ(box->photoBounds().width, 176);
   // Further moves to one point close the gap by halves.
-  int target = right.formLeft() + 16;
+  int target = right().left + 16;
   for (int i = 0; i < 6; ++i) moveTo(target, r.top + 50);
-  EXPECT_EQ(box->photo.width(), 176 + 8 + 4 + 2 + 1);
+  EXPECT_EQ(box->photoBounds().width, 176 + 8 + 4 + 2 + 1);
   EXPECT_EQ(box->bounds().left, 100);  // the window does not move
-  EXPECT_EQ(box->photo.height(), 116);
+  EXPECT_EQ(box->photoBounds().height, 116);
 
   release(ui::MouseButton::Left, 0, 0);
-  EXPECT_FALSE(box->resizing);
-  EXPECT_EQ(right.width(), 5);
-  EXPECT_EQ(box->edgeHandles[Edge::Left].bounds().left, 5);
-  EXPECT_EQ(box->edgeHandles[Edge::Top].bounds().top, 10);
-  EXPECT_TRUE(box->timeStamp.visible());
-  EXPECT_FALSE(box->cornerMarks[Corner::TopLeft].visible());  // normal view: no marks
+  EXPECT_FALSE(box->resizing());
+  EXPECT_EQ(right().width, 5);
+  EXPECT_EQ(box->look().handles[Edge::Left].bounds.left, 5);
+  EXPECT_EQ(box->look().handles[Edge::Top].bounds.top, 10);
+  EXPECT_TRUE(box->look().stamp.shown);
+  EXPECT_FALSE(box->look().marks[Corner::TopLeft].shown);  // normal view: no marks
   // Moves after the release do nothing.
-  moveTo(right.formLeft() + 40, r.top + 50);
-  EXPECT_EQ(box->photo.width(), 191);
+  moveTo(right().left + 40, r.top + 50);
+  EXPECT_EQ(box->photoBounds().width, 191);
 }
 
 TEST_F(CameraBoxTest, EachHandleMovesWhatItsTableSays) {
@@ -219,7 +216,7 @@ TEST_F(CameraBoxTest, EachHandleMovesWhatItsTableSays) {
   };
   for (const Case& c : cases) {
     box->setBounds({300, 0, 180, 145});
-    box->photo.setBounds({2, 2, 156, 116});
+    box->resizePhoto({156, 116});
     tick();
     tick();
     ui::Rect h = handle(c.edge);
@@ -232,8 +229,8 @@ TEST_F(CameraBoxTest, EachHandleMovesWhatItsTableSays) {
     tick();
     tick();
     EXPECT_EQ(box->bounds(), c.window) << int(c.edge);
-    EXPECT_EQ(box->photo.width(), c.photoWidth) << int(c.edge);
-    EXPECT_EQ(box->photo.height(), c.photoHeight) << int(c.edge);
+    EXPECT_EQ(box->photoBounds().width, c.photoWidth) << int(c.edge);
+    EXPECT_EQ(box->photoBounds().height, c.photoHeight) << int(c.edge);
     // The opposite edge stays where it was on the screen.
     EXPECT_EQ(box->left() + box->width(), c.edge == Edge::Right ? 495 : 480) << int(c.edge);
     EXPECT_EQ(box->top() + box->height(), c.edge == Edge::Bottom ? 130 : 145) << int(c.edge);
@@ -247,20 +244,20 @@ TEST_F(CameraBoxTest, ADragStopsThePhotoAtZeroSize) {
   ui::Rect r = handle(Edge::Right);
   press(ui::MouseButton::Left, r.left, r.top);
   moveTo(r.left - 1000, r.top);
-  EXPECT_EQ(box->photo.width(), 0);
+  EXPECT_EQ(box->photoBounds().width, 0);
   moveTo(r.left - 1000, r.top);
-  EXPECT_EQ(box->photo.width(), 0);
+  EXPECT_EQ(box->photoBounds().width, 0);
   release(ui::MouseButton::Left, 0, 0);
 
   // The left handle pushed far right: the window's left edge goes only as
   // far as the photo's right edge.
-  box->photo.setBounds({2, 2, 156, 116});
+  box->resizePhoto({156, 116});
   tick();
   tick();
   ui::Rect l = handle(Edge::Left);
   press(ui::MouseButton::Left, l.left, l.top);
   moveTo(l.left + 1000, l.top);
-  EXPECT_EQ(box->photo.width(), 0);
+  EXPECT_EQ(box->photoBounds().width, 0);
   EXPECT_EQ(box->left(), 300 + 156);
   release(ui::MouseButton::Left, 0, 0);
   tick();
@@ -270,7 +267,7 @@ TEST_F(CameraBoxTest, ADragStopsThePhotoAtZeroSize) {
   ui::Rect u = handle(Edge::Top);
   press(ui::MouseButton::Left, u.left, u.top);
   moveTo(u.left, u.top + 1000);
-  EXPECT_EQ(box->photo.height(), 0);
+  EXPECT_EQ(box->photoBounds().height, 0);
   EXPECT_EQ(box->top(), 116);
   release(ui::MouseButton::Left, 0, 0);
 }
@@ -279,22 +276,23 @@ TEST_F(CameraBoxTest, ResizeStateShowsMarksOnlyWithoutTheViewfinder) {
   start();
   app.dispatch([&] { box->toggleReshape(); });
   // The options dialog may have hidden the time stamp; a drag's end shows it.
-  box->timeStamp.hide();
-  box->timeStampShadow.hide();
-  box->viewfinder.hide();  // the framing view
-  for (auto& m : box->cornerMarks.items) m.show();
+  app.dispatch([&] {
+    box->setTimeStampShown(false);
+    box->menus().command.area.click();  // the framing view
+  });
   ui::Rect b = handle(Edge::Bottom);
   press(ui::MouseButton::Middle, b.left + 1, b.top + 1);
-  EXPECT_TRUE(box->resizing);
-  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  EXPECT_TRUE(box->resizing());
+  for (const auto& m : box->look().marks.items) EXPECT_FALSE(m.shown);
   release(ui::MouseButton::Middle, b.left + 1, b.top + 1);
-  for (auto& m : box->cornerMarks.items) EXPECT_TRUE(m.visible()) << m.name();
-  EXPECT_TRUE(box->timeStamp.visible());
-  EXPECT_TRUE(box->timeStampShadow.visible());
+  for (const auto& m : box->look().marks.items) EXPECT_TRUE(m.shown);
+  EXPECT_TRUE(box->look().stamp.shown);
+  EXPECT_TRUE(box->look().stampShadow.shown);
   // A second press during a drag does not start it again.
-  box->resizing = true;
+  press(ui::MouseButton::Middle, b.left + 1, b.top + 1);
   app.dispatch([&] { box->pressEdgeHandle(Edge::Left, ui::MouseButton::Left, 0, 0); });
-  EXPECT_EQ(box->edgeHandles[Edge::Left].width(), 5);
+  EXPECT_TRUE(box->resizing());
+  EXPECT_EQ(box->look().handles[Edge::Left].bounds.width, 1);
 }
 
 TEST_F(CameraBoxTest, RightPressOpensTheShotMenuBesideTheBox) {
@@ -318,7 +316,7 @@ TEST_F(CameraBoxTest, RightPressOpensTheShotMenuBesideTheBox) {
     EXPECT_EQ(shown.name, "shotMenu");
     EXPECT_EQ(shown.x, c.menuLeft) << int(c.edge);
     EXPECT_EQ(shown.y, c.menuTop) << int(c.edge);
-    EXPECT_FALSE(box->resizing);
+    EXPECT_FALSE(box->resizing());
   }
   EXPECT_EQ(platform.backend.menusShown.size(), 4u);
 }
@@ -338,9 +336,9 @@ TEST_F(CameraBoxTest, AfterTheShotMenuALeftDragOnAnotherHandleUsesThatHandle) {
   moveTo(b.left + 60, b.top + 42);
   moveTo(b.left + 60, b.top + 42);
   release(ui::MouseButton::Left, b.left + 60, b.top + 42);
-  EXPECT_EQ(box->photo.width(), 156);
-  EXPECT_EQ(box->photo.height(), 116 + 21 + 10);  // 42 below its top, then 21
-  EXPECT_EQ(box->edgeHandles[Edge::Right].left(), r.left);
+  EXPECT_EQ(box->photoBounds().width, 156);
+  EXPECT_EQ(box->photoBounds().height, 116 + 21 + 10);  // 42 below its top, then 21
+  EXPECT_EQ(box->look().handles[Edge::Right].bounds.left, r.left);
 }
 
 TEST_F(CameraBoxTest, ADragCutOffByTheShotMenuEndsAndHoveringResizesNothing) {
@@ -348,45 +346,45 @@ TEST_F(CameraBoxTest, ADragCutOffByTheShotMenuEndsAndHoveringResizesNothing) {
   app.dispatch([&] { box->toggleReshape(); });
   ui::Rect r = handle(Edge::Right);
   press(ui::MouseButton::Left, r.left, r.top + 30);
-  ASSERT_TRUE(box->resizing);
+  ASSERT_TRUE(box->resizing());
   // The right button joins in: the shot menu opens and takes the mouse, so
   // the left button's release never reaches the handle.
-  app.dispatch([&] { box->edgeHandles[Edge::Right].mouseDown(ui::MouseButton::Right, 0, 0, 30); });
+  app.dispatch([&] { box->pressEdgeHandle(Edge::Right, ui::MouseButton::Right, 0, 30); });
   ASSERT_EQ(platform.backend.menusShown.size(), 1u);
   ui::Rect b = handle(Edge::Bottom);
   app.dispatch([&] { box->dispatchMouseMove(0, b.left + 50, b.top); });  // over the (thin) handle
-  EXPECT_FALSE(box->resizing);
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
-  EXPECT_EQ(box->edgeHandles[Edge::Right].width(), 5);
-  EXPECT_TRUE(box->timeStamp.visible());
+  EXPECT_FALSE(box->resizing());
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(box->look().handles[Edge::Right].bounds.width, 5);
+  EXPECT_TRUE(box->look().stamp.shown);
 }
 
 TEST_F(CameraBoxTest, ARightPressDuringADragEndsTheDragBeforeTheShotMenu) {
   start();
   forms.palette->cameraBoxButton.click();
-  app.dispatch([&] { box->commandMenu.area.click(); });
+  app.dispatch([&] { box->menus().command.area.click(); });
   ui::Rect r = handle(Edge::Right);
   press(ui::MouseButton::Left, r.left, r.top + 30);
   moveTo(r.left + 20, r.top + 30);
-  ASSERT_EQ(box->layoutTimer.interval(), 1);
+  ASSERT_EQ(box->layoutInterval(), 1);
   // The right button joins in on the same handle, and "シャッター" is picked:
   // the menu swallows the left button's release.
   platform.backend.menuScript = [this](ui::PopupMenu& m) -> ui::MenuItem* {
-    return &m == &box->shotMenu ? &box->shotMenu.shoot : nullptr;
+    return &m == &box->menus().shot ? &box->menus().shot.shoot : nullptr;
   };
-  app.dispatch([&] { box->edgeHandles[Edge::Right].mouseDown(ui::MouseButton::Right, 0, 0, 30); });
+  app.dispatch([&] { box->pressEdgeHandle(Edge::Right, ui::MouseButton::Right, 0, 30); });
   platform.backend.menuScript = nullptr;
   ASSERT_EQ(platform.screen.copies.size(), 1u);
-  EXPECT_FALSE(box->resizing);
-  EXPECT_TRUE(box->timeStamp.visible());
-  EXPECT_TRUE(box->timeStampShadow.visible());
-  EXPECT_EQ(box->timeStamp.caption(), "12:00:01");
-  EXPECT_EQ(box->edgeHandles[Edge::Left].width(), 5);
-  EXPECT_EQ(box->edgeHandles[Edge::Top].height(), 5);
-  EXPECT_EQ(box->layoutTimer.interval(), 55);
+  EXPECT_FALSE(box->resizing());
+  EXPECT_TRUE(box->look().stamp.shown);
+  EXPECT_TRUE(box->look().stampShadow.shown);
+  EXPECT_EQ(box->timeStamp(), "12:00:01");
+  EXPECT_EQ(box->look().handles[Edge::Left].bounds.width, 5);
+  EXPECT_EQ(box->look().handles[Edge::Top].bounds.height, 5);
+  EXPECT_EQ(box->layoutInterval(), 55);
   // Back in the framing view, a press shows the marks again when released.
-  app.dispatch([&] { box->commandMenu.area.click(); });
-  for (auto& h : box->edgeHandles.items) EXPECT_EQ(std::min(h.width(), h.height()), 5) << h.name();
+  app.dispatch([&] { box->menus().command.area.click(); });
+  for (const auto& h : box->look().handles.items) EXPECT_EQ(std::min(h.bounds.width, h.bounds.height), 5);
 }
 
 TEST_F(CameraBoxTest, ALargePhotoPaintsOnlyWhatLiesOnTheScreen) {
@@ -394,8 +392,8 @@ TEST_F(CameraBoxTest, ALargePhotoPaintsOnlyWhatLiesOnTheScreen) {
   platform.screen.image = picture::Bitmap::create(2560, 1440, 32);
   start();
   forms.palette->cameraBoxButton.click();
-  box->photo.setPicture(picture::Picture(picture::Bitmap::create(2560, 1440, 8)));
-  choose(box->sizeMenu.zoom500);
+  box->showPicture(picture::Picture(picture::Bitmap::create(2560, 1440, 8)), "", app::PhotoSize::Kept);
+  choose(box->menus().size.zoom500);
   tick();
   tick();
   app.processMessages();
@@ -416,7 +414,7 @@ TEST_F(CameraBoxTest, ALargePhotoPaintsOnlyWhatLiesOnTheScreen) {
   EXPECT_EQ(platform.backend.canvasArea(*box), (ui::Rect{12000, 7000, 824, 229}));
   EXPECT_TRUE(platform.messages.shown.empty());
   // The box still answers: a smaller size reaches the window.
-  choose(box->sizeMenu.actualSize);
+  choose(box->menus().size.actualSize);
   tick();
   tick();
   EXPECT_EQ(box->width(), 2560 + 24);
@@ -445,25 +443,26 @@ picture::Picture hugeMetafile() {
 TEST_F(CameraBoxTest, SizesStopAtWhatAWindowCanBe) {
   start();
   forms.palette->cameraBoxButton.click();
-  box->photo.setPicture(hugeMetafile());
-  ASSERT_EQ(box->photo.picture().width(), 0x7FFFFFFF);
-  for (ui::MenuItem* item : {&box->sizeMenu.zoom500, &box->sizeMenu.actualSize, &box->sizeMenu.zoom10}) {
+  box->showPicture(hugeMetafile(), "", app::PhotoSize::Kept);
+  ASSERT_EQ(box->photoPicture().width(), 0x7FFFFFFF);
+  for (ui::MenuItem* item :
+       {&box->menus().size.zoom500, &box->menus().size.actualSize, &box->menus().size.zoom10}) {
     choose(*item);
-    EXPECT_EQ(box->photo.width(), 32767) << item->caption();
-    EXPECT_EQ(box->photo.height(), 32767) << item->caption();
+    EXPECT_EQ(box->photoBounds().width, 32767) << item->caption();
+    EXPECT_EQ(box->photoBounds().height, 32767) << item->caption();
   }
   tick();
   tick();
-  EXPECT_EQ(box->viewfinder.width(), 32767);
+  EXPECT_EQ(box->look().viewfinder.bounds.width, 32767);
   EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 32767, 32767}));
 
   // A photo made larger by another way is kept to the limit by the tick.
-  box->photo.setBounds({2, 2, 40000, 50000});
+  box->resizePhoto({40000, 50000});
   tick();
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 32767, 32767}));
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 32767, 32767}));
 
   // A drag cannot take it beyond either.
-  box->photo.setBounds({2, 2, 32000, 100});
+  box->resizePhoto({32000, 100});
   tick();
   tick();
   app.dispatch([&] { box->toggleReshape(); });
@@ -471,22 +470,22 @@ TEST_F(CameraBoxTest, SizesStopAtWhatAWindowCanBe) {
   press(ui::MouseButton::Left, r.left, r.top + 10);
   moveTo(r.left + 3000, r.top + 10);
   release(ui::MouseButton::Left, r.left + 3000, r.top + 10);
-  EXPECT_EQ(box->photo.width(), 32767);
+  EXPECT_EQ(box->photoBounds().width, 32767);
   tick();
   tick();
   ui::Rect l = handle(Edge::Left);
   press(ui::MouseButton::Left, l.left, l.top + 10);
   moveTo(l.left - 3000, l.top + 10);
   release(ui::MouseButton::Left, l.left - 3000, l.top + 10);
-  EXPECT_EQ(box->photo.width(), 32767);
+  EXPECT_EQ(box->photoBounds().width, 32767);
   EXPECT_EQ(box->left(), 300);
 
   // The default size from a hand-edited file, beyond a window.
   settings.defaultViewfinderWidth = 65535;
   settings.defaultViewfinderHeight = 40000;
-  choose(box->sizeMenu.defaultSize);
-  EXPECT_EQ(box->photo.width(), 32767);
-  EXPECT_EQ(box->photo.height(), 32767);
+  choose(box->menus().size.defaultSize);
+  EXPECT_EQ(box->photoBounds().width, 32767);
+  EXPECT_EQ(box->photoBounds().height, 32767);
 }
 
 TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
@@ -495,34 +494,34 @@ TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
     ui::MenuItem* item;
     int width, height;
   } cases[] = {
-      {&box->sizeMenu.zoom200, 312, 232},    {&box->sizeMenu.zoom300, 468, 348},
-      {&box->sizeMenu.zoom400, 624, 464},    {&box->sizeMenu.zoom500, 780, 580},
-      {&box->sizeMenu.zoom50, 78, 58},       {&box->sizeMenu.zoom25, 39, 29},
-      {&box->sizeMenu.zoom20, 31, 23},       {&box->sizeMenu.zoom10, 15, 11},
-      {&box->sizeMenu.actualSize, 156, 116},
+      {&box->menus().size.zoom200, 312, 232},    {&box->menus().size.zoom300, 468, 348},
+      {&box->menus().size.zoom400, 624, 464},    {&box->menus().size.zoom500, 780, 580},
+      {&box->menus().size.zoom50, 78, 58},       {&box->menus().size.zoom25, 39, 29},
+      {&box->menus().size.zoom20, 31, 23},       {&box->menus().size.zoom10, 15, 11},
+      {&box->menus().size.actualSize, 156, 116},
   };
   for (const Case& c : cases) {
     choose(*c.item);
-    EXPECT_EQ(box->photo.width(), c.width) << c.item->caption();
-    EXPECT_EQ(box->photo.height(), c.height) << c.item->caption();
+    EXPECT_EQ(box->photoBounds().width, c.width) << c.item->caption();
+    EXPECT_EQ(box->photoBounds().height, c.height) << c.item->caption();
   }
-  choose(box->sizeMenu.zoom200);
-  choose(box->sizeMenu.zoom200);  // twice is still 200 %
-  EXPECT_EQ(box->photo.width(), 312);
-  EXPECT_EQ(box->photo.picture().width(), 156);  // the picture itself is untouched
+  choose(box->menus().size.zoom200);
+  choose(box->menus().size.zoom200);  // twice is still 200 %
+  EXPECT_EQ(box->photoBounds().width, 312);
+  EXPECT_EQ(box->photoPicture().width(), 156);  // the picture itself is untouched
 
   setPicture(7, 3);
-  choose(box->sizeMenu.zoom50);
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 3, 1}));
-  choose(box->sizeMenu.zoom10);
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 0, 0}));
-  choose(box->sizeMenu.defaultSize);
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  choose(box->menus().size.zoom50);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 3, 1}));
+  choose(box->menus().size.zoom10);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 0, 0}));
+  choose(box->menus().size.defaultSize);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 156, 116}));
 
   // No picture: the photo is 0 x 0 and the window shrinks to its margins.
   box->setBounds({300, 0, 180, 145});
-  box->photo.setPicture(picture::Picture());
-  choose(box->sizeMenu.zoom400);
+  box->showPicture(picture::Picture(), box->timeStamp(), app::PhotoSize::Kept);
+  choose(box->menus().size.zoom400);
   tick();
   tick();
   EXPECT_EQ(box->bounds(), (ui::Rect{300, 0, 24, 29}));
@@ -531,33 +530,34 @@ TEST_F(CameraBoxTest, SizeCommandsScaleThePicturesOwnSize) {
   // of 16 there; the settings keep what was typed.
   settings.defaultViewfinderWidth = 5000;
   settings.defaultViewfinderHeight = 0;
-  choose(box->sizeMenu.defaultSize);
+  choose(box->menus().size.defaultSize);
   tick();
   tick();
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 4996, 12}));
-  EXPECT_EQ(box->viewfinder.height(), 16);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 4996, 12}));
+  EXPECT_EQ(box->look().viewfinder.bounds.height, 16);
   EXPECT_EQ(settings.defaultViewfinderHeight, 0);
 }
 
 TEST_F(CameraBoxTest, ReshapeModeShowsTheHandlesAndChecksItsItem) {
   start();
-  choose(box->sizeMenu.reshape);
+  choose(box->menus().size.reshape);
   EXPECT_TRUE(box->reshapeMode());
-  EXPECT_TRUE(box->sizeMenu.reshape.checked());
-  for (auto& h : box->edgeHandles.items) EXPECT_TRUE(h.visible()) << h.name();
-  EXPECT_EQ(box->edgeHandles[Edge::Left].left(), 5);
-  EXPECT_EQ(box->edgeHandles[Edge::Top].top(), 10);
-  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible());
+  EXPECT_TRUE(box->menus().size.reshape.checked());
+  for (const auto& h : box->look().handles.items) EXPECT_TRUE(h.shown);
+  EXPECT_EQ(box->look().handles[Edge::Left].bounds.left, 5);
+  EXPECT_EQ(box->look().handles[Edge::Top].bounds.top, 10);
+  for (const auto& m : box->look().marks.items) EXPECT_FALSE(m.shown);
 
-  // Another command hid the handles; the mode stays on, so the next choice
-  // turns it off, and the one after shows them again.
-  for (auto& h : box->edgeHandles.items) h.hide();
-  choose(box->sizeMenu.reshape);
+  // Another command (the about box) hid the handles; the mode stays on, so
+  // the next choice turns it off, and the one after shows them again.
+  choose(box->menus().command.about);
+  for (const auto& h : box->look().handles.items) ASSERT_FALSE(h.shown);
+  choose(box->menus().size.reshape);
   EXPECT_FALSE(box->reshapeMode());
-  EXPECT_FALSE(box->sizeMenu.reshape.checked());
-  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible());
-  choose(box->sizeMenu.reshape);
-  for (auto& h : box->edgeHandles.items) EXPECT_TRUE(h.visible());
+  EXPECT_FALSE(box->menus().size.reshape.checked());
+  for (const auto& h : box->look().handles.items) EXPECT_FALSE(h.shown);
+  choose(box->menus().size.reshape);
+  for (const auto& h : box->look().handles.items) EXPECT_TRUE(h.shown);
 }
 
 TEST_F(CameraBoxTest, HoldFlagDecidesWhetherDeactivationBringsTheBoxBack) {
@@ -595,8 +595,8 @@ TEST_F(CameraBoxTest, ActivationAppliesTheFrameStyle) {
   for (const Case& c : cases) {
     settings.viewfinderBevel = std::uint8_t(c.bevel);
     box->activated();
-    EXPECT_EQ(box->viewfinder.bevelInner(), c.cut) << c.bevel;
-    EXPECT_EQ(box->viewfinder.bevelWidth(), 2);
+    EXPECT_EQ(box->look().viewfinder.bevelInner, c.cut) << c.bevel;
+    EXPECT_EQ(box->look().viewfinder.bevelWidth, 2);
   }
 }
 
@@ -604,36 +604,36 @@ TEST_F(CameraBoxTest, TimeStampLabelsAreSizedToTheirTextAndDrawn) {
   start();
   forms.palette->cameraBoxButton.click();
   box->setTimeStamp("12:34:56");
-  EXPECT_EQ(box->timeStamp.caption(), "12:34:56");
-  EXPECT_EQ(box->timeStampShadow.caption(), "12:34:56");
-  EXPECT_TRUE(box->timeStamp.font().bold);
-  EXPECT_EQ(box->timeStamp.font().height, 12);
-  EXPECT_EQ(box->timeStamp.font().color, ui::clBlack);
-  EXPECT_EQ(box->timeStampShadow.font().color, 0xC0C0C0u);
-  EXPECT_TRUE(box->timeStamp.transparent());
-  EXPECT_GT(box->timeStamp.width(), 30);
-  EXPECT_GT(box->timeStamp.height(), 0);
-  EXPECT_EQ(box->timeStamp.width(), box->timeStampShadow.width());
-  EXPECT_EQ(box->timeStamp.left(), 10);
-  EXPECT_EQ(box->timeStampShadow.bounds().top, 2);
+  EXPECT_EQ(box->timeStamp(), "12:34:56");
+  EXPECT_EQ(box->look().stampShadow.text, "12:34:56");
+  EXPECT_TRUE(box->look().stamp.font.bold);
+  EXPECT_EQ(box->look().stamp.font.height, 12);
+  EXPECT_EQ(box->look().stamp.font.color, ui::clBlack);
+  EXPECT_EQ(box->look().stampShadow.font.color, 0xC0C0C0u);
+  EXPECT_TRUE(box->look().stamp.transparent);
+  EXPECT_GT(box->look().stamp.bounds.width, 30);
+  EXPECT_GT(box->look().stamp.bounds.height, 0);
+  EXPECT_EQ(box->look().stamp.bounds.width, box->look().stampShadow.bounds.width);
+  EXPECT_EQ(box->look().stamp.bounds.left, 10);
+  EXPECT_EQ(box->look().stampShadow.bounds.top, 2);
   app.processMessages();
   const picture::Canvas* c = platform.backend.canvas(*box);
   ASSERT_NE(c, nullptr);
   int silver = 0, black = 0;
   for (int y = 0; y < 15; ++y)
-    for (int x = 10; x < 10 + box->timeStamp.width(); ++x) {
+    for (int x = 10; x < 10 + box->look().stamp.bounds.width; ++x) {
       silver += c->pixel(x, y) == 0xC0C0C0u;
       black += c->pixel(x, y) == 0x000000u;
     }
   EXPECT_GT(silver, 5);  // the shadow shows below and right of the text
   box->setTimeStamp("");
-  EXPECT_EQ(box->timeStamp.width(), 0);
+  EXPECT_EQ(box->look().stamp.bounds.width, 0);
 }
 
 TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndTheSizeAndShotItemsAct) {
   start();
   std::vector<std::string> top;
-  for (auto& item : box->commandMenu.items()) top.push_back(item->caption());
+  for (auto& item : box->menus().command.items()) top.push_back(item->caption());
   EXPECT_EQ(top, (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "編集(&E)", "選択画面 撮影", "全画面 撮影", "サイズ",
                                            "ｵﾌﾟｼｮﾝ", "ヘルプ(&H)", "ﾊﾞｰｼﾞｮﾝ情報"}));
   auto captions = [](const ui::MenuItem& m) {
@@ -641,28 +641,29 @@ TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndTheSizeAndShotItemsAct)
     for (auto& i : m.items()) v.push_back(i->caption());
     return v;
   };
-  EXPECT_EQ(captions(box->commandMenu.file),
+  EXPECT_EQ(captions(box->menus().command.file),
             (std::vector<std::string>{"ﾌｧｲﾙを開く", "-", "閉じる", "-", "上書保存", "名前をつけて保存", "-",
                                       "印刷", "印刷サイズ"}));
-  EXPECT_EQ(captions(box->fileMenu.printSize), (std::vector<std::string>{"画面サイズ", "用紙サイズ"}));
-  EXPECT_EQ(captions(box->commandMenu.edit),
+  EXPECT_EQ(captions(box->menus().file.printSize), (std::vector<std::string>{"画面サイズ", "用紙サイズ"}));
+  EXPECT_EQ(captions(box->menus().command.edit),
             (std::vector<std::string>{"クリア", "コピー", "貼りつけ", "切り取り", "ﾈｶﾞｼｰﾄに送る"}));
-  EXPECT_EQ(captions(box->commandMenu.area), (std::vector<std::string>{"シャッター", "ストロボシャッター"}));
-  EXPECT_EQ(captions(box->commandMenu.screen),
+  EXPECT_EQ(captions(box->menus().command.area),
             (std::vector<std::string>{"シャッター", "ストロボシャッター"}));
-  EXPECT_EQ(captions(box->commandMenu.size),
+  EXPECT_EQ(captions(box->menus().command.screen),
+            (std::vector<std::string>{"シャッター", "ストロボシャッター"}));
+  EXPECT_EQ(captions(box->menus().command.size),
             (std::vector<std::string>{"ﾃﾞﾌｫﾙﾄサイズ", "拡大", "縮小", "原寸", "変形"}));
-  EXPECT_EQ(captions(box->sizeMenu.zoomIn), (std::vector<std::string>{"200%", "300%", "400%", "500%"}));
-  EXPECT_EQ(captions(box->sizeMenu.zoomOut), (std::vector<std::string>{"50%", "25%", "20%", "10%"}));
+  EXPECT_EQ(captions(box->menus().size.zoomIn), (std::vector<std::string>{"200%", "300%", "400%", "500%"}));
+  EXPECT_EQ(captions(box->menus().size.zoomOut), (std::vector<std::string>{"50%", "25%", "20%", "10%"}));
   std::vector<std::string> shot;
-  for (auto& item : box->shotMenu.items()) shot.push_back(item->caption());
+  for (auto& item : box->menus().shot.items()) shot.push_back(item->caption());
   EXPECT_EQ(shot, (std::vector<std::string>{"シャッター", "ストロボシャッター", "キャンセル"}));
 
   // Every command acts, and so do the submenus that restore or change the
   // view as they open; separators and the other submenus do nothing.
   auto actsAsItOpens = [&](const ui::MenuItem* i) {
-    return i == &box->commandMenu.file || i == &box->commandMenu.edit || i == &box->commandMenu.area ||
-           i == &box->commandMenu.screen;
+    return i == &box->menus().command.file || i == &box->menus().command.edit ||
+           i == &box->menus().command.area || i == &box->menus().command.screen;
   };
   std::function<void(const ui::MenuItem&)> walk = [&](const ui::MenuItem& m) {
     for (auto& i : m.items()) {
@@ -671,27 +672,26 @@ TEST_F(CameraBoxTest, MenusHoldEveryItemWithItsCaptionAndTheSizeAndShotItemsAct)
       walk(*i);
     }
   };
-  for (auto& i : box->commandMenu.items()) {
+  for (auto& i : box->menus().command.items()) {
     bool acts = !i->hasSubmenu() || actsAsItOpens(i.get());
     EXPECT_EQ(bool(i->onClick), acts) << i->name();
     walk(*i);
   }
-  for (auto& i : box->shotMenu.items()) EXPECT_TRUE(i->onClick) << i->name();
+  for (auto& i : box->menus().shot.items()) EXPECT_TRUE(i->onClick) << i->name();
 }
 
 TEST_F(CameraBoxTest, TheOptionsCommandPutsTheHandlesAwayAndOpensTheDialog) {
   start();
   forms.palette->cameraBoxButton.click();
-  choose(box->sizeMenu.reshape);  // handles out
-  box->viewfinder.hide();
-  box->cornerMarks[Corner::TopLeft].show();
-  choose(box->commandMenu.options);
-  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
-  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
-  EXPECT_TRUE(box->viewfinder.visible());
+  choose(box->menus().size.reshape);                         // handles out
+  app.dispatch([&] { box->menus().command.area.click(); });  // the framing view: marks out
+  choose(box->menus().command.options);
+  for (const auto& h : box->look().handles.items) EXPECT_FALSE(h.shown);
+  for (const auto& m : box->look().marks.items) EXPECT_FALSE(m.shown);
+  EXPECT_TRUE(box->look().viewfinder.shown);
   EXPECT_FALSE(box->visible());
   EXPECT_TRUE(forms.optionsDialog->visible());
-  EXPECT_TRUE(box->sizeMenu.reshape.checked());  // the mode itself stays on
+  EXPECT_TRUE(box->menus().size.reshape.checked());  // the mode itself stays on
 }
 
 TEST_F(CameraBoxTest, ADialogThatCannotAppearLeavesTheBoxOnTheScreen) {
@@ -701,9 +701,9 @@ TEST_F(CameraBoxTest, ADialogThatCannotAppearLeavesTheBoxOnTheScreen) {
     void open() override { throw base::Error(base::kUnexpectedError); }
   } failing;
   box->setDialogs({&failing, &failing, forms.aboutBox});
-  choose(box->commandMenu.options);
+  choose(box->menus().command.options);
   EXPECT_TRUE(box->visible());
-  choose(box->commandMenu.help);
+  choose(box->menus().command.help);
   EXPECT_TRUE(box->visible());
   ASSERT_EQ(platform.messages.shown.size(), 2u);
   EXPECT_EQ(platform.messages.shown[1].text, base::kUnexpectedError);

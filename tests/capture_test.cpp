@@ -44,7 +44,7 @@ class CaptureTest : public AppTest {
   // Opens a submenu of the command menu (its handler runs), then picks an item.
   void command(ui::MenuItem& submenu, ui::MenuItem& item) {
     app.dispatch([&] { submenu.click(); });
-    choose(box->commandMenu, item);
+    choose(box->menus().command, item);
   }
   const std::vector<Copy>& copies() const { return platform.screen.copies; }
   bool showsScreenAt(const picture::Picture& p, int left, int top) {
@@ -95,7 +95,7 @@ TEST_F(CaptureTest, AreaShotCopiesTheScreenUnderThePhotoWithTheBoxOutOfThePictur
   box->setDisplayDivisor(4);  // as a full-screen shot leaves it
   auto p = probe();
   std::int64_t before = platform.backend.nowMs();
-  command(box->commandMenu.area, box->areaMenu.shoot);
+  command(box->menus().command.area, box->menus().area.shoot);
 
   ASSERT_EQ(copies().size(), 1u);
   const Copy& c = copies()[0];
@@ -106,102 +106,102 @@ TEST_F(CaptureTest, AreaShotCopiesTheScreenUnderThePhotoWithTheBoxOutOfThePictur
   ASSERT_FALSE(p->held.empty());
   EXPECT_EQ(p->held.front(), true);
 
-  EXPECT_EQ(box->photo.picture().width(), 156);
-  EXPECT_EQ(box->photo.picture().height(), 116);
-  EXPECT_TRUE(showsScreenAt(box->photo.picture(), 112, 57));
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(box->photoPicture().width(), 156);
+  EXPECT_EQ(box->photoPicture().height(), 116);
+  EXPECT_TRUE(showsScreenAt(box->photoPicture(), 112, 57));
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 156, 116}));
   EXPECT_EQ(box->displayDivisor(), 1u);
-  EXPECT_EQ(box->timeStamp.caption(), "12:00:01");
-  EXPECT_EQ(box->timeStampShadow.caption(), "12:00:01");
+  EXPECT_EQ(box->timeStamp(), "12:00:01");
+  EXPECT_EQ(box->look().stampShadow.text, "12:00:01");
   EXPECT_EQ(sheet->film().frame(0).caption, "12:00:01");
   EXPECT_TRUE(showsScreenAt(sheet->film().frame(0).image, 112, 57));
   expectWindowsBack(false);
-  EXPECT_TRUE(box->viewfinder.visible());
-  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
-  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  EXPECT_TRUE(box->look().viewfinder.shown);
+  for (const auto& h : box->look().handles.items) EXPECT_FALSE(h.shown);
+  for (const auto& m : box->look().marks.items) EXPECT_FALSE(m.shown);
   platform.backend.advance(10);
   EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
 }
 
 TEST_F(CaptureTest, FramingViewPlacesHandlesAndMarksAroundTheHiddenViewfinder) {
   start();
-  box->photo.setBounds({2, 2, 200, 100});
+  box->resizePhoto({200, 100});
   platform.backend.advance(200);
-  ASSERT_EQ(box->viewfinder.bounds(), (ui::Rect{10, 15, 204, 104}));
-  app.dispatch([&] { box->commandMenu.area.click(); });
-  EXPECT_FALSE(box->viewfinder.visible());
-  EXPECT_EQ(box->edgeHandles[Edge::Left].bounds(), (ui::Rect{5, 15, 5, 104}));
-  EXPECT_EQ(box->edgeHandles[Edge::Right].bounds(), (ui::Rect{214, 15, 5, 104}));
-  EXPECT_EQ(box->edgeHandles[Edge::Top].bounds(), (ui::Rect{10, 10, 204, 5}));
-  EXPECT_EQ(box->edgeHandles[Edge::Bottom].bounds(), (ui::Rect{10, 119, 204, 5}));
-  EXPECT_EQ(box->cornerMarks[Corner::TopLeft].bounds(), (ui::Rect{0, 5, 10, 10}));
-  EXPECT_EQ(box->cornerMarks[Corner::TopRight].bounds(), (ui::Rect{214, 5, 10, 10}));
-  EXPECT_EQ(box->cornerMarks[Corner::BottomLeft].bounds(), (ui::Rect{0, 119, 10, 10}));
-  EXPECT_EQ(box->cornerMarks[Corner::BottomRight].bounds(), (ui::Rect{214, 119, 10, 10}));
-  for (auto& h : box->edgeHandles.items) EXPECT_TRUE(h.visible()) << h.name();
-  for (auto& m : box->cornerMarks.items) EXPECT_TRUE(m.visible()) << m.name();
+  ASSERT_EQ(box->look().viewfinder.bounds, (ui::Rect{10, 15, 204, 104}));
+  app.dispatch([&] { box->menus().command.area.click(); });
+  EXPECT_FALSE(box->look().viewfinder.shown);
+  EXPECT_EQ(box->look().handles[Edge::Left].bounds, (ui::Rect{5, 15, 5, 104}));
+  EXPECT_EQ(box->look().handles[Edge::Right].bounds, (ui::Rect{214, 15, 5, 104}));
+  EXPECT_EQ(box->look().handles[Edge::Top].bounds, (ui::Rect{10, 10, 204, 5}));
+  EXPECT_EQ(box->look().handles[Edge::Bottom].bounds, (ui::Rect{10, 119, 204, 5}));
+  EXPECT_EQ(box->look().marks[Corner::TopLeft].bounds, (ui::Rect{0, 5, 10, 10}));
+  EXPECT_EQ(box->look().marks[Corner::TopRight].bounds, (ui::Rect{214, 5, 10, 10}));
+  EXPECT_EQ(box->look().marks[Corner::BottomLeft].bounds, (ui::Rect{0, 119, 10, 10}));
+  EXPECT_EQ(box->look().marks[Corner::BottomRight].bounds, (ui::Rect{214, 119, 10, 10}));
+  for (const auto& h : box->look().handles.items) EXPECT_TRUE(h.shown);
+  for (const auto& m : box->look().marks.items) EXPECT_TRUE(m.shown);
 
   // Cancel from the shot menu, or opening the full-screen submenu, ends it.
-  choose(box->shotMenu, box->shotMenu.cancel);
-  EXPECT_TRUE(box->viewfinder.visible());
-  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
-  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
-  app.dispatch([&] { box->commandMenu.area.click(); });
-  app.dispatch([&] { box->commandMenu.screen.click(); });
-  EXPECT_TRUE(box->viewfinder.visible());
-  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  choose(box->menus().shot, box->menus().shot.cancel);
+  EXPECT_TRUE(box->look().viewfinder.shown);
+  for (const auto& h : box->look().handles.items) EXPECT_FALSE(h.shown);
+  for (const auto& m : box->look().marks.items) EXPECT_FALSE(m.shown);
+  app.dispatch([&] { box->menus().command.area.click(); });
+  app.dispatch([&] { box->menus().command.screen.click(); });
+  EXPECT_TRUE(box->look().viewfinder.shown);
+  for (const auto& m : box->look().marks.items) EXPECT_FALSE(m.shown);
 }
 
 TEST_F(CaptureTest, ShotFromTheFramingViewThroughAHandleCopiesTheImageAreaAndLeavesTheNormalView) {
   start();
-  app.dispatch([&] { box->commandMenu.area.click(); });
+  app.dispatch([&] { box->menus().command.area.click(); });
   // A right press on the bottom handle opens the shot menu; "シャッター".
   platform.backend.menuScript = [this](ui::PopupMenu& m) -> ui::MenuItem* {
-    return &m == &box->shotMenu ? &box->shotMenu.shoot : nullptr;
+    return &m == &box->menus().shot ? &box->menus().shot.shoot : nullptr;
   };
-  const auto& d = box->edgeHandles[Edge::Bottom];
-  app.dispatch([&] { box->dispatchMouseDown(ui::MouseButton::Right, 0, d.formLeft() + 3, d.formTop() + 2); });
+  const ui::Rect d = box->look().handles[Edge::Bottom].bounds;
+  app.dispatch([&] { box->dispatchMouseDown(ui::MouseButton::Right, 0, d.left + 3, d.top + 2); });
   platform.backend.menuScript = nullptr;
   ASSERT_EQ(copies().size(), 1u);
   EXPECT_EQ(copies()[0].rect, (ui::Rect{112, 57, 156, 116}));
-  EXPECT_TRUE(showsScreenAt(box->photo.picture(), 112, 57));
-  EXPECT_TRUE(box->viewfinder.visible());
-  for (auto& h : box->edgeHandles.items) EXPECT_FALSE(h.visible()) << h.name();
-  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  EXPECT_TRUE(showsScreenAt(box->photoPicture(), 112, 57));
+  EXPECT_TRUE(box->look().viewfinder.shown);
+  for (const auto& h : box->look().handles.items) EXPECT_FALSE(h.shown);
+  for (const auto& m : box->look().marks.items) EXPECT_FALSE(m.shown);
   expectWindowsBack(false);
 
   // In reshape mode the handles stay out after a shot; the marks do not.
-  choose(box->commandMenu, box->sizeMenu.reshape);
-  app.dispatch([&] { box->commandMenu.area.click(); });
-  choose(box->shotMenu, box->shotMenu.shoot);
-  for (auto& h : box->edgeHandles.items) EXPECT_TRUE(h.visible()) << h.name();
-  for (auto& m : box->cornerMarks.items) EXPECT_FALSE(m.visible()) << m.name();
+  choose(box->menus().command, box->menus().size.reshape);
+  app.dispatch([&] { box->menus().command.area.click(); });
+  choose(box->menus().shot, box->menus().shot.shoot);
+  for (const auto& h : box->look().handles.items) EXPECT_TRUE(h.shown);
+  for (const auto& m : box->look().marks.items) EXPECT_FALSE(m.shown);
   EXPECT_EQ(usedFrames(), 2);
 }
 
 TEST_F(CaptureTest, AreaShotAfterAZoomOrAMoveCopiesThePhotosCurrentSizeAndPlace) {
   start();
-  choose(box->commandMenu, box->sizeMenu.zoom200);
+  choose(box->menus().command, box->menus().size.zoom200);
   box->setLeft(300);
   platform.backend.advance(200);
   settings.shutterDelaySeconds = 0;
   std::int64_t before = platform.backend.nowMs();
-  choose(box->commandMenu, box->areaMenu.shoot);
+  choose(box->menus().command, box->menus().area.shoot);
   ASSERT_EQ(copies().size(), 1u);
   EXPECT_EQ(copies()[0].atMs, before);  // no delay
   EXPECT_EQ(copies()[0].rect, (ui::Rect{312, 57, 312, 232}));
-  EXPECT_EQ(box->photo.picture().width(), 312);
-  EXPECT_EQ(box->photo.picture().height(), 232);
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 312, 232}));
-  EXPECT_TRUE(showsScreenAt(box->photo.picture(), 312, 57));
+  EXPECT_EQ(box->photoPicture().width(), 312);
+  EXPECT_EQ(box->photoPicture().height(), 232);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 312, 232}));
+  EXPECT_TRUE(showsScreenAt(box->photoPicture(), 312, 57));
 }
 
 TEST_F(CaptureTest, AreaShotOfAnEmptyPhotoStoresNothing) {
   start();
-  box->photo.setWidth(0);
-  choose(box->commandMenu, box->areaMenu.shoot);
+  box->resizePhoto({0, box->photoBounds().height});
+  choose(box->menus().command, box->menus().area.shoot);
   EXPECT_EQ(usedFrames(), 0);
-  EXPECT_TRUE(box->photo.picture().empty());
+  EXPECT_TRUE(box->photoPicture().empty());
   expectWindowsBack(false);
   platform.backend.advance(10);
   EXPECT_EQ(sheet->caption(), "ネガシート");
@@ -217,10 +217,10 @@ TEST_F(CaptureTest, AreaBurstHidesTheApplicationWindowForTheFirstShotOnlyAndSlow
   p->timer.onTimer = [this, raw = p.get(), &intervals] {
     raw->held.push_back(box->keepHidden());
     raw->titles.push_back(sheet->caption());
-    intervals.push_back(box->layoutTimer.interval());
+    intervals.push_back(box->layoutInterval());
   };
   std::int64_t before = platform.backend.nowMs();
-  command(box->commandMenu.area, box->areaMenu.shootBurst);
+  command(box->menus().command.area, box->menus().area.shootBurst);
 
   ASSERT_EQ(copies().size(), 3u);
   EXPECT_EQ(copies()[0].atMs - before, 1000);
@@ -244,36 +244,19 @@ TEST_F(CaptureTest, AreaBurstHidesTheApplicationWindowForTheFirstShotOnlyAndSlow
   // The layout runs slower while the burst lasts, and at its pace after.
   ASSERT_FALSE(intervals.empty());
   EXPECT_EQ(intervals.front(), 110);
-  EXPECT_EQ(box->layoutTimer.interval(), 55);
-  choose(box->shotMenu, box->shotMenu.shootBurst);
-  EXPECT_EQ(box->layoutTimer.interval(), 55);
+  EXPECT_EQ(box->layoutInterval(), 55);
+  choose(box->menus().shot, box->menus().shot.shootBurst);
+  EXPECT_EQ(box->layoutInterval(), 55);
   EXPECT_EQ(usedFrames(), 6);
 }
 
 TEST_F(CaptureTest, AfterBurstsTheBoxFollowsAZoomWithinTwoTicks) {
   start();
-  for (int i = 0; i < 3; ++i) choose(box->commandMenu, box->areaMenu.shootBurst);
+  for (int i = 0; i < 3; ++i) choose(box->menus().command, box->menus().area.shootBurst);
   ASSERT_EQ(copies().size(), 12u);
-  choose(box->commandMenu, box->sizeMenu.zoom200);
+  choose(box->menus().command, box->menus().size.zoom200);
   platform.backend.advance(2 * 55);
   EXPECT_EQ(box->bounds(), (ui::Rect{100, 40, 312 + 24, 232 + 29}));
-}
-
-TEST_F(CaptureTest, AreaBurstIntervalSaturatesAndAZeroSpeedLeavesIt) {
-  start();
-  settings.strobeCount = 1;
-  settings.strobeIntervalTenths = 0;
-  choose(box->commandMenu, box->areaMenu.shootBurst);
-  EXPECT_EQ(box->layoutTimer.interval(), 55);
-  EXPECT_EQ(usedFrames(), 1);
-  settings.strobeIntervalTenths = 20;
-  box->layoutTimer.setInterval(INT_MAX / 3);
-  int during = 0;
-  platform.screen.onCopy = [&](const picture::Rect&) { during = box->layoutTimer.interval(); };
-  choose(box->commandMenu, box->areaMenu.shootBurst);
-  EXPECT_EQ(during, INT_MAX);
-  EXPECT_EQ(box->layoutTimer.interval(), INT_MAX / 3);
-  EXPECT_TRUE(box->layoutTimer.enabled());
 }
 
 TEST_F(CaptureTest, BurstsOfNoShotsStillHideAndWait) {
@@ -282,10 +265,10 @@ TEST_F(CaptureTest, BurstsOfNoShotsStillHideAndWait) {
   settings.strobeIntervalTenths = 3;
   std::int64_t before = platform.backend.nowMs();
   auto p = probe();
-  choose(box->commandMenu, box->areaMenu.shootBurst);
+  choose(box->menus().command, box->menus().area.shootBurst);
   EXPECT_EQ(platform.backend.nowMs() - before, 1000);
-  EXPECT_EQ(box->layoutTimer.interval(), 55);
-  choose(box->commandMenu, box->screenMenu.shootBurst);
+  EXPECT_EQ(box->layoutInterval(), 55);
+  choose(box->menus().command, box->menus().screen.shootBurst);
   EXPECT_EQ(platform.backend.nowMs() - before, 2000);
   EXPECT_TRUE(copies().empty());
   EXPECT_EQ(usedFrames(), 0);
@@ -296,7 +279,7 @@ TEST_F(CaptureTest, BurstLargerThanTheFreeFramesLeavesTheRestToTheFilm) {
   start();
   for (int i = 0; i < 33; ++i) sheet->film().add(tiny(), "used");
   settings.strobeCount = 5;
-  choose(box->commandMenu, box->areaMenu.shootBurst);
+  choose(box->menus().command, box->menus().area.shootBurst);
   EXPECT_EQ(copies().size(), 5u);
   // Three frames, then the hidden overflow frame; the fifth is not kept.
   EXPECT_EQ(usedFrames(), 37);
@@ -307,7 +290,7 @@ TEST_F(CaptureTest, BurstLargerThanTheFreeFramesLeavesTheRestToTheFilm) {
   settings.pushOutWhenFull = true;
   settings.strobeCount = 3;
   settings.strobeIntervalTenths = 1;
-  choose(box->commandMenu, box->areaMenu.shootBurst);
+  choose(box->menus().command, box->menus().area.shootBurst);
   platform.backend.advance(10);
   EXPECT_EQ(usedFrames(), 36);
   EXPECT_TRUE(showsScreenAt(sheet->film().frame(35).image, 112, 57));
@@ -316,40 +299,40 @@ TEST_F(CaptureTest, BurstLargerThanTheFreeFramesLeavesTheRestToTheFilm) {
 TEST_F(CaptureTest, FullScreenShotKeepsPaletteAndBoxOutAndShowsAQuarter) {
   start();
   sheet->showForm();
-  app.dispatch([&] { box->commandMenu.area.click(); });
+  app.dispatch([&] { box->menus().command.area.click(); });
   // Opening the full-screen submenu ends the framing view; the shot itself
   // leaves the handles and the viewfinder as they are.
   auto p = probe();
-  command(box->commandMenu.screen, box->screenMenu.shoot);
+  command(box->menus().command.screen, box->menus().screen.shoot);
   ASSERT_EQ(copies().size(), 1u);
   EXPECT_EQ(copies()[0].rect, (ui::Rect{0, 0, 1024, 768}));
   EXPECT_EQ(copies()[0].visibleForms, Names{"negativeSheet"});
   EXPECT_FALSE(copies()[0].applicationWindowVisible);
-  EXPECT_EQ(box->photo.picture().width(), 1024);
-  EXPECT_EQ(box->photo.picture().height(), 768);
-  EXPECT_TRUE(showsScreenAt(box->photo.picture(), 0, 0));
-  EXPECT_EQ(box->photo.width(), 256);
-  EXPECT_EQ(box->photo.height(), 192);
+  EXPECT_EQ(box->photoPicture().width(), 1024);
+  EXPECT_EQ(box->photoPicture().height(), 768);
+  EXPECT_TRUE(showsScreenAt(box->photoPicture(), 0, 0));
+  EXPECT_EQ(box->photoBounds().width, 256);
+  EXPECT_EQ(box->photoBounds().height, 192);
   EXPECT_EQ(box->displayDivisor(), 4u);
   EXPECT_EQ(p->held.front(), true);
   expectWindowsBack(true);
-  EXPECT_TRUE(box->viewfinder.visible());
+  EXPECT_TRUE(box->look().viewfinder.shown);
   platform.backend.advance(200);
   EXPECT_EQ(box->bounds(), (ui::Rect{100, 40, 280, 221}));
   EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
 
   // A shot straight from the framing view does not touch it.
-  app.dispatch([&] { box->commandMenu.area.click(); });
-  choose(box->commandMenu, box->screenMenu.shoot);
-  EXPECT_FALSE(box->viewfinder.visible());
-  for (auto& m : box->cornerMarks.items) EXPECT_TRUE(m.visible()) << m.name();
+  app.dispatch([&] { box->menus().command.area.click(); });
+  choose(box->menus().command, box->menus().screen.shoot);
+  EXPECT_FALSE(box->look().viewfinder.shown);
+  for (const auto& m : box->look().marks.items) EXPECT_TRUE(m.shown);
 }
 
 TEST_F(CaptureTest, FullScreenBurstKeepsTheApplicationWindowHiddenAndTheLayoutAsItWas) {
   start();
   settings.strobeCount = 4;
   settings.strobeIntervalTenths = 1;
-  command(box->commandMenu.screen, box->screenMenu.shootBurst);
+  command(box->menus().command.screen, box->menus().screen.shootBurst);
   ASSERT_EQ(copies().size(), 4u);
   for (std::size_t i = 0; i < copies().size(); ++i) {
     EXPECT_EQ(copies()[i].visibleForms, Names{}) << i;
@@ -359,33 +342,33 @@ TEST_F(CaptureTest, FullScreenBurstKeepsTheApplicationWindowHiddenAndTheLayoutAs
     }
   }
   EXPECT_EQ(usedFrames(), 4);
-  EXPECT_EQ(box->layoutTimer.interval(), 55);
-  EXPECT_EQ(box->photo.width(), 256);
+  EXPECT_EQ(box->layoutInterval(), 55);
+  EXPECT_EQ(box->photoBounds().width, 256);
   expectWindowsBack(true);
 }
 
 TEST_F(CaptureTest, AFailingStepBringsTheWindowsBackAndReportsTheError) {
   start();
   // An area too large for a bitmap.
-  box->photo.setBounds({2, 2, 20000, 20000});
-  choose(box->commandMenu, box->areaMenu.shoot);
+  box->resizePhoto({20000, 20000});
+  choose(box->menus().command, box->menus().area.shoot);
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
   EXPECT_EQ(usedFrames(), 0);
   expectWindowsBack(false);
-  box->photo.setBounds({2, 2, 156, 116});
+  box->resizePhoto({156, 116});
 
   // The screen copy of a full-screen shot runs out of memory: the palette,
   // the box and the application window come back, the hold flag is clear,
   // and the text is the program's own.
   platform.screen.onCopy = [](const picture::Rect&) { throw std::bad_alloc(); };
-  choose(box->commandMenu, box->screenMenu.shoot);
+  choose(box->menus().command, box->menus().screen.shoot);
   ASSERT_EQ(platform.messages.shown.size(), 2u);
   EXPECT_EQ(platform.messages.shown[1].text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
   EXPECT_EQ(usedFrames(), 0);
   expectWindowsBack(true);
   platform.screen.onCopy = [](const picture::Rect&) { throw std::length_error("vector"); };
-  choose(box->commandMenu, box->screenMenu.shootBurst);
+  choose(box->menus().command, box->menus().screen.shootBurst);
   ASSERT_EQ(platform.messages.shown.size(), 3u);
   EXPECT_EQ(platform.messages.shown[2].text, base::kUnexpectedError);
   expectWindowsBack(true);
@@ -394,7 +377,7 @@ TEST_F(CaptureTest, AFailingStepBringsTheWindowsBackAndReportsTheError) {
   // The palette's show handler fails on a stored position of the wrong
   // type: reported, and the shot still ends with everything back.
   platform.registry.put(app::kPositionKey, "Main.Top", {sys::Registry::Type::String, {'x', 0}});
-  choose(box->commandMenu, box->screenMenu.shoot);
+  choose(box->menus().command, box->menus().screen.shoot);
   ASSERT_EQ(platform.messages.shown.size(), 4u);
   EXPECT_EQ(platform.messages.shown[3].text, "'Main.Top' のﾃﾞｰﾀ型が不正です");
   EXPECT_EQ(usedFrames(), 1);
@@ -406,17 +389,17 @@ TEST_F(CaptureTest, AFailingStepBringsTheWindowsBackAndReportsTheError) {
 TEST_F(CaptureTest, ARefusedOrFailedCopyLeavesThePhotoItsSizeAndTheTimeStamp) {
   start();
   box->setTimeStamp("before");
-  const picture::Picture before = box->photo.picture();
-  const ui::Rect bounds = box->photo.bounds();
+  const picture::Picture before = box->photoPicture();
+  const ui::Rect bounds = box->photoBounds();
   platform.screen.onCopy = [](const picture::Rect&) { throw std::bad_alloc(); };
   for (bool systemFails : {false, true}) {
     platform.screen.failing = systemFails;
-    for (ui::MenuItem* item : {&box->screenMenu.shoot, &box->areaMenu.shoot}) {
-      choose(box->commandMenu, *item);
+    for (ui::MenuItem* item : {&box->menus().screen.shoot, &box->menus().area.shoot}) {
+      choose(box->menus().command, *item);
       EXPECT_EQ(platform.messages.shown.back().text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
-      EXPECT_TRUE(box->photo.picture().bitmap().sharesPixelsWith(before.bitmap()));
-      EXPECT_EQ(box->photo.bounds(), bounds);
-      EXPECT_EQ(box->timeStamp.caption(), "before");
+      EXPECT_TRUE(box->photoPicture().bitmap().sharesPixelsWith(before.bitmap()));
+      EXPECT_EQ(box->photoBounds(), bounds);
+      EXPECT_EQ(box->timeStamp(), "before");
     }
     platform.screen.onCopy = nullptr;
   }
@@ -435,8 +418,8 @@ TEST_F(CaptureTest, AShotIsStoredAtItsPlaceAmongTheWindowsReturn) {
                     box->keepHidden()});
     sheet->addPicture(p, caption);
   });
-  choose(box->commandMenu, box->screenMenu.shoot);
-  choose(box->commandMenu, box->areaMenu.shoot);
+  choose(box->menus().command, box->menus().screen.shoot);
+  choose(box->menus().command, box->menus().area.shoot);
   EXPECT_EQ(seen, (std::vector<std::vector<bool>>{{true, true, true, true}, {false, true, true, true}}));
 }
 
@@ -446,7 +429,7 @@ TEST_F(CaptureTest, EachStepOfTheWayBackRunsWhateverTheOthersDo) {
   // standard library: the box still comes back and the flag is cleared.
   platform.screen.onCopy = [](const picture::Rect&) { throw std::invalid_argument("Bitmap: too large"); };
   forms.palette->onShow = [] { throw std::length_error("basic_string"); };
-  choose(box->commandMenu, box->screenMenu.shoot);
+  choose(box->menus().command, box->menus().screen.shoot);
   ASSERT_EQ(platform.messages.shown.size(), 2u);
   EXPECT_EQ(platform.messages.shown[0].text, base::kUnexpectedError);
   EXPECT_EQ(platform.messages.shown[1].text, base::kUnexpectedError);
@@ -459,31 +442,31 @@ TEST_F(CaptureTest, AFullScreenShotIntoAFullFilmStillShowsAQuarter) {
   start();
   for (int i = 0; i <= sheet::kOverflow; ++i) sheet->film().add(tiny(), "used");
   ASSERT_FALSE(settings.pushOutWhenFull);
-  choose(box->commandMenu, box->screenMenu.shoot);
+  choose(box->menus().command, box->menus().screen.shoot);
   ASSERT_EQ(copies().size(), 1u);
-  EXPECT_EQ(box->photo.picture().width(), 1024);
-  EXPECT_EQ(box->photo.width(), 256);
-  EXPECT_EQ(box->photo.height(), 192);
+  EXPECT_EQ(box->photoPicture().width(), 1024);
+  EXPECT_EQ(box->photoBounds().width, 256);
+  EXPECT_EQ(box->photoBounds().height, 192);
   platform.backend.advance(200);
   EXPECT_EQ(box->bounds(), (ui::Rect{100, 40, 280, 221}));
   // The same for each shot of a burst.
   settings.strobeCount = 2;
-  choose(box->commandMenu, box->screenMenu.shootBurst);
-  EXPECT_EQ(box->photo.width(), 256);
-  EXPECT_EQ(box->photo.height(), 192);
+  choose(box->menus().command, box->menus().screen.shootBurst);
+  EXPECT_EQ(box->photoBounds().width, 256);
+  EXPECT_EQ(box->photoBounds().height, 192);
 }
 
 TEST_F(CaptureTest, WithoutALocaleTimePatternTheStampIsHoursMinutesSeconds) {
   platform.backend.startSecondOfDay = 9 * 3600;
   platform.backend.noLocaleTimePattern = true;
   start();
-  choose(box->commandMenu, box->areaMenu.shoot);
-  EXPECT_EQ(box->timeStamp.caption(), "09:00:01");
-  EXPECT_EQ(box->timeStampShadow.caption(), "09:00:01");
+  choose(box->menus().command, box->menus().area.shoot);
+  EXPECT_EQ(box->timeStamp(), "09:00:01");
+  EXPECT_EQ(box->look().stampShadow.text, "09:00:01");
   EXPECT_EQ(sheet->film().frame(0).caption, "09:00:01");
   // The frame counts as used, so the next shot goes to the next one.
   platform.backend.advance(10);
-  choose(box->commandMenu, box->areaMenu.shoot);
+  choose(box->menus().command, box->menus().area.shoot);
   EXPECT_EQ(usedFrames(), 2);
   EXPECT_EQ(sheet->film().frame(1).caption, "09:00:02");
 }
@@ -496,12 +479,12 @@ TEST_F(CaptureTest, OnlyTheFirstShotOfABurstWaitsForTheScreenToSettle) {
     for (std::size_t i = from; i < copies().size(); ++i) flags.push_back(copies()[i].settled);
     return flags;
   };
-  choose(box->commandMenu, box->screenMenu.shootBurst);
+  choose(box->menus().command, box->menus().screen.shootBurst);
   EXPECT_EQ(settled(0), (std::vector<bool>{true, false, false}));
-  choose(box->commandMenu, box->areaMenu.shootBurst);
+  choose(box->menus().command, box->menus().area.shootBurst);
   EXPECT_EQ(settled(3), (std::vector<bool>{true, false, false}));
-  choose(box->commandMenu, box->areaMenu.shoot);
-  choose(box->commandMenu, box->screenMenu.shoot);
+  choose(box->menus().command, box->menus().area.shoot);
+  choose(box->menus().command, box->menus().screen.shoot);
   EXPECT_EQ(settled(6), (std::vector<bool>{true, true}));
   EXPECT_EQ(usedFrames(), 8);
 }
@@ -525,9 +508,9 @@ TEST_F(CaptureTest, AShotThatRunsOutOfMemoryIsRefusedAndTheFilmStaysAsItWas) {
   start();
   settings.pushOutWhenFull = true;
   // A full film, its overflow frame too, of small area shots.
-  box->photo.setBounds({2, 2, 40, 30});
+  box->resizePhoto({40, 30});
   for (int i = 0; i <= sheet::kOverflow; ++i) {
-    choose(box->commandMenu, box->areaMenu.shoot);
+    choose(box->menus().command, box->menus().area.shoot);
     platform.backend.advance(200);
   }
   ASSERT_EQ(usedFrames(), sheet::kFilmFrames);
@@ -568,7 +551,7 @@ TEST_F(CaptureTest, AShotThatRunsOutOfMemoryIsRefusedAndTheFilmStaysAsItWas) {
   // are refused in the program's own words, the film keeps every frame.
   const std::size_t screenBytes = 1024u * 768u * 4u;
   std::size_t shown = 0;
-  for (ui::MenuItem* item : {&box->screenMenu.shoot, &box->screenMenu.shootBurst}) {
+  for (ui::MenuItem* item : {&box->menus().screen.shoot, &box->menus().screen.shootBurst}) {
     EXPECT_TRUE(shootWithin(*item, screenBytes - 1, 0).failed);
     ASSERT_EQ(platform.messages.shown.size(), ++shown);
     EXPECT_EQ(platform.messages.shown.back().text, "ｼｽﾃﾑ ﾘｿｰｽが不足しています");
@@ -582,7 +565,7 @@ TEST_F(CaptureTest, AShotThatRunsOutOfMemoryIsRefusedAndTheFilmStaysAsItWas) {
   // film as it was; one that went on (the refusal was a timer's, at one of
   // the shot's message steps) took the picture whole: the newest last, the
   // oldest gone.
-  for (ui::MenuItem* item : {&box->screenMenu.shoot, &box->areaMenu.shoot}) {
+  for (ui::MenuItem* item : {&box->menus().screen.shoot, &box->menus().area.shoot}) {
     std::size_t refusals = 1;
     for (std::size_t failAt = 1; refusals > 0; ++failAt) {
       SCOPED_TRACE("request " + std::to_string(failAt) + " of " + item->name());
@@ -604,13 +587,13 @@ TEST_F(CaptureTest, AShotThatRunsOutOfMemoryIsRefusedAndTheFilmStaysAsItWas) {
       } else {
         EXPECT_EQ(usedFrames(), sheet::kFilmFrames);
         EXPECT_TRUE(
-            now.pictures[sheet::kFilmFrames - 1].bitmap().sharesPixelsWith(box->photo.picture().bitmap()));
-        EXPECT_EQ(now.captions[sheet::kFilmFrames - 1], box->timeStamp.caption());
+            now.pictures[sheet::kFilmFrames - 1].bitmap().sharesPixelsWith(box->photoPicture().bitmap()));
+        EXPECT_EQ(now.captions[sheet::kFilmFrames - 1], box->timeStamp());
         EXPECT_TRUE(now.pictures[0].bitmap().sharesPixelsWith(was.pictures[1].bitmap()));
         ASSERT_FALSE(
             now.pictures[sheet::kFilmFrames - 1].bitmap().sharesPixelsWith(was.pictures.back().bitmap()));
       }
-      expectWindowsBack(item == &box->screenMenu.shoot);
+      expectWindowsBack(item == &box->menus().screen.shoot);
     }
   }
 }

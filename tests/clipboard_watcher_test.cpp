@@ -96,11 +96,11 @@ TEST_F(ClipboardWatcherTest, ABitmapGoesToTheFirstEmptyFrameAndIsCountedWithoutS
   EXPECT_EQ(watcher().lastStored().bitmap(), copied);
   EXPECT_EQ(watcher().lastStored().width(), 640);
   EXPECT_EQ(pictureIn(4), 0u);
-  EXPECT_EQ(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
+  EXPECT_EQ(sheet->look().strip.position, 0);
   // The tidy pass that follows counts it.
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
-  EXPECT_EQ(sheet->frames[3].panel.caption(), "");
+  EXPECT_EQ(sheet->look().frames[3].placeholder, "");
 
   // A portrait bitmap: the next frame, centred across.
   copyInOtherProgram(30, 60, 5);
@@ -201,7 +201,7 @@ TEST_F(ClipboardWatcherTest, AShotAfterATakeIntoAFullFilmIsKept) {
   idle();
   EXPECT_EQ(sheet->film().frame(0).caption, "3");
   EXPECT_EQ(sheet->film().frame(34).caption, "From Clip");
-  EXPECT_EQ(sheet->film().frame(35).caption, box->timeStamp.caption());
+  EXPECT_EQ(sheet->film().frame(35).caption, box->timeStamp());
   copyInOtherProgram(40, 30, 101);
   app.dispatch([&] { box->shots().shootScreenBurst(camera::ShotTiming::from(settings)); });
   idle();

@@ -72,7 +72,7 @@ class FilmCommandsTest : public SheetTest {
     return out;
   }
   std::uint32_t photoNumber() const {
-    const picture::Picture& p = box->photo.picture();
+    const picture::Picture& p = box->photoPicture();
     return p.empty() ? 0 : p.bitmap().pixel(0, 0);
   }
 
@@ -83,51 +83,51 @@ class FilmCommandsTest : public SheetTest {
 // ---------------------------------------------------------------- playback
 
 TEST_F(FilmCommandsTest, PlayStepsShowTheFramesInOrderAndStartOverAfterTheEnd) {
-  box->photo.setBounds({0, 0, 50, 40});
-  box->photo.setPicture(picture::Picture());
+  box->resizePhoto({50, 40});
+  box->showPicture(picture::Picture(), box->timeStamp(), app::PhotoSize::Kept);
   // An empty film: nothing shows, the position stays at 1.
-  click(sheet->playButton);
+  click(sheet->buttons().play);
   EXPECT_EQ(sheet->film().playPosition(), 0);
-  EXPECT_TRUE(box->photo.picture().empty());
+  EXPECT_TRUE(box->photoPicture().empty());
 
   fill(3);
   sheet->toggleFrame(1);
-  box->photo.setBounds({0, 0, 50, 40});
+  box->resizePhoto({50, 40});
   std::vector<std::uint32_t> shown;
   std::vector<std::string> stamps;
   for (int press = 0; press < 5; ++press) {
-    click(sheet->playButton);
+    click(sheet->buttons().play);
     shown.push_back(photoNumber());
-    stamps.push_back(box->timeStampShadow.caption());
+    stamps.push_back(box->look().stampShadow.text);
   }
   // The fourth press shows nothing and leaves the third picture up.
   EXPECT_EQ(shown, (std::vector<std::uint32_t>{1, 2, 3, 3, 1}));
   EXPECT_EQ(stamps, (std::vector<std::string>{"1", "2", "3", "3", "1"}));
   EXPECT_EQ(sheet->film().playPosition(), 1);
   // The photo keeps its size; the selection and the film stay.
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{0, 0, 50, 40}));
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 50, 40}));
   EXPECT_TRUE(sheet->film().loweredFrame() == 1);
   EXPECT_TRUE(sheet->film().redFrame() == 1);
   EXPECT_EQ(captions(0, 3), (std::vector<std::string>{"1", "2", "3", ""}));
-  EXPECT_FALSE(sheet->tidyTimer.interval());
+  EXPECT_FALSE(sheet->tidyDue());
 
   // Frames removed from the end: a position past the film shows nothing.
   sheet->film().playStep();  // from frame 2 to 3
   sheet->film().clear(2);
-  box->photo.setPicture(picture::Picture());
-  click(sheet->playButton);
-  EXPECT_TRUE(box->photo.picture().empty());
+  box->showPicture(picture::Picture(), box->timeStamp(), app::PhotoSize::Kept);
+  click(sheet->buttons().play);
+  EXPECT_TRUE(box->photoPicture().empty());
   EXPECT_EQ(sheet->film().playPosition(), 0);
 }
 
 TEST_F(FilmCommandsTest, AFullFilmPlaysFrame36ThenFrame1) {
   fill(kFilmFrames);
   for (int press = 1; press <= kFilmFrames; ++press) {
-    click(sheet->playButton);
+    click(sheet->buttons().play);
     ASSERT_EQ(photoNumber(), std::uint32_t(press));
   }
   EXPECT_EQ(sheet->film().playPosition(), 0);
-  click(sheet->playButton);
+  click(sheet->buttons().play);
   EXPECT_EQ(photoNumber(), 1u);
   EXPECT_EQ(sheet->film().playPosition(), 1);
 }
@@ -148,7 +148,7 @@ TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInt
   // Defaults: strobe count 4, so 5 steps, each followed by 1 s.
   ASSERT_EQ(settings.strobeCount, 4);
   ASSERT_EQ(settings.strobeIntervalTenths, 10);
-  choose(sheet->playMenu.autoPlay);
+  choose(sheet->menus().play.autoPlay);
   platform.backend.onPaint = nullptr;
   // Frames 1, 2, 3, nothing (no change, no drawing), then 1 again; the
   // loop did not run meanwhile.
@@ -163,19 +163,19 @@ TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInt
   EXPECT_EQ(times, (std::vector<std::int64_t>{0, 1000, 2000, 4000}));
   EXPECT_EQ(platform.backend.now() - start, 5000);
   EXPECT_EQ(sheet->film().playPosition(), 1);
-  EXPECT_EQ(box->timeStamp.caption(), "1");
+  EXPECT_EQ(box->timeStamp(), "1");
 
   // The run starts where the position is; its length is counted in 8 bits.
   settings.strobeCount = 6;
   settings.strobeIntervalTenths = 3;
   start = platform.backend.now();
-  choose(sheet->playMenu.autoPlay);
+  choose(sheet->menus().play.autoPlay);
   EXPECT_EQ(platform.backend.now() - start, 7 * 300);
   // From 2: 2, 3, -, 1, 2, 3, -.
   EXPECT_EQ(sheet->film().playPosition(), 0);
   settings.strobeCount = 255;
   start = platform.backend.now();
-  choose(sheet->playMenu.autoPlay);
+  choose(sheet->menus().play.autoPlay);
   EXPECT_EQ(platform.backend.now(), start);
   EXPECT_EQ(sheet->film().playPosition(), 0);
 }
@@ -192,8 +192,7 @@ TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
   std::vector<std::uint32_t> palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
   picture::Bitmap eightBit = picture::Bitmap::create(9, 7, 8, palette);
   eightBit.setPixel(1, 1, 0xFF0000);
-  box->photo.setPicture(picture::Picture(eightBit));
-  box->timeStamp.setCaption("palette");
+  box->showPicture(picture::Picture(eightBit), "palette", app::PhotoSize::Kept);
   box->storePhotoInFilm();
   idle();
   // A gap left by a delete before the tidy pass: frame 3 is skipped.
@@ -202,7 +201,7 @@ TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
   writeText(at("abcdef01.bmp"), "old");
 
   platform.fileDialogs.answers = {at("abcdef")};
-  click(sheet->saveButton);
+  click(sheet->buttons().save);
   ASSERT_EQ(platform.fileDialogs.asked.size(), 1u);
   const auto& asked = platform.fileDialogs.asked[0];
   EXPECT_TRUE(asked.save);
@@ -249,7 +248,7 @@ TEST_F(FilmCommandsTest, BatchSaveCountsTheNameInTheJapaneseCodePagesBytes) {
     platform.fileDialogs.answers.clear();
     for (const auto& t : c.typed)
       platform.fileDialogs.answers.push_back(t ? std::optional(at(*t)) : std::nullopt);
-    click(sheet->saveButton);
+    click(sheet->buttons().save);
     EXPECT_EQ(platform.messages.shown.size(), c.refusals);
     for (const auto& m : platform.messages.shown) {
       EXPECT_EQ(m.text, "英数字6文字で名前をつけてください");
@@ -263,7 +262,7 @@ TEST_F(FilmCommandsTest, BatchSaveCountsTheNameInTheJapaneseCodePagesBytes) {
 
 TEST_F(FilmCommandsTest, BatchSaveOfAnEmptyFilmWritesAndSaysNothing) {
   platform.fileDialogs.answers = {at("abcdef")};
-  click(sheet->saveButton);
+  click(sheet->buttons().save);
   EXPECT_EQ(platform.fileDialogs.asked.size(), 1u);
   EXPECT_TRUE(filesInFolder().empty());
   EXPECT_TRUE(platform.messages.shown.empty());
@@ -273,7 +272,7 @@ TEST_F(FilmCommandsTest, BatchSaveLeavesTheOverflowFrameOut) {
   fill(kFilmFrames + 1);
   ASSERT_TRUE(sheet->film().used(kOverflow));
   platform.fileDialogs.answers = {at("abcdef")};
-  click(sheet->saveButton);
+  click(sheet->buttons().save);
   EXPECT_EQ(filesInFolder().size(), std::size_t(kFilmFrames));
   EXPECT_FALSE(std::filesystem::exists(at("abcdef37.bmp")));
 }
@@ -299,7 +298,7 @@ TEST_F(FilmCommandsTest, BatchSaveStopsAtTheFirstFileThatCannotBeWritten) {
   limit.rlim_max = oldLimit.rlim_max;
   setrlimit(RLIMIT_FSIZE, &limit);
   platform.fileDialogs.answers = {at("abcdef")};
-  click(sheet->saveButton);
+  click(sheet->buttons().save);
   setrlimit(RLIMIT_FSIZE, &oldLimit);
   sigaction(SIGXFSZ, &old, nullptr);
 
@@ -314,7 +313,7 @@ TEST_F(FilmCommandsTest, BatchSaveStopsAtTheFirstFileThatCannotBeWritten) {
   std::filesystem::create_directory(at("abcdef02.bmp"));
   platform.messages.shown.clear();
   platform.fileDialogs.answers = {at("abcdef")};
-  click(sheet->saveButton);
+  click(sheet->buttons().save);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"ﾌｧｲﾙ " + at("abcdef02.bmp") + " を作成できません"});
   EXPECT_EQ(readText(at("abcdef03.bmp")), "the old third file");
   EXPECT_EQ(filesInFolder(), (std::set<std::string>{"abcdef01.bmp", "abcdef03.bmp"}));
@@ -330,15 +329,15 @@ TEST_F(FilmCommandsTest, ASavedFilmLoadsBackWithItsPicturesAndFileNames) {
   }
   std::filesystem::create_directory(dir / "series");
   platform.fileDialogs.answers = {(dir / "series" / "写真ab").string()};
-  click(sheet->saveButton);
+  click(sheet->buttons().save);
   ASSERT_TRUE(platform.messages.shown.empty());
 
-  choose(sheet->deleteMenu.deleteAll);
+  choose(sheet->menus().remove.deleteAll);
   idle();
   // A full-screen shot left the camera box at a quarter size.
   box->setDisplayDivisor(4);
   platform.fileDialogs.answers = {(dir / "series" / "写真ab01.bmp").string()};
-  choose(sheet->saveMenu.loadFilm);
+  choose(sheet->menus().save.loadFilm);
   ASSERT_TRUE(platform.messages.shown.empty());
   const auto& asked = platform.fileDialogs.asked.back();
   EXPECT_FALSE(asked.save);
@@ -348,11 +347,11 @@ TEST_F(FilmCommandsTest, ASavedFilmLoadsBackWithItsPicturesAndFileNames) {
   EXPECT_EQ(captions(0, 3), (std::vector<std::string>{"写真ab01.bmp", "写真ab02.bmp", "写真ab03.bmp", ""}));
   for (int k = 0; k < 3; ++k) EXPECT_EQ(sheet->film().frame(k).image.bitmap(), shots[k]);
   // The camera box shows the last picture at its own size, named by its file.
-  EXPECT_EQ(box->photo.picture().bitmap(), shots[2]);
-  EXPECT_EQ(box->photo.width(), 192);
-  EXPECT_EQ(box->photo.height(), 144);
-  EXPECT_EQ(box->timeStamp.caption(), "写真ab03.bmp");
-  EXPECT_EQ(box->timeStampShadow.caption(), "写真ab03.bmp");
+  EXPECT_EQ(box->photoPicture().bitmap(), shots[2]);
+  EXPECT_EQ(box->photoBounds().width, 192);
+  EXPECT_EQ(box->photoBounds().height, 144);
+  EXPECT_EQ(box->timeStamp(), "写真ab03.bmp");
+  EXPECT_EQ(box->look().stampShadow.text, "写真ab03.bmp");
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　3枚");
 }
@@ -360,21 +359,21 @@ TEST_F(FilmCommandsTest, ASavedFilmLoadsBackWithItsPicturesAndFileNames) {
 TEST_F(FilmCommandsTest, BatchLoadTakesTheChosenFileFirstThenTheSeriesFrom02) {
   writeSeries("abcdef", 5);
   platform.fileDialogs.answers = {at("abcdef05.bmp")};
-  choose(sheet->saveMenu.loadFilm);
+  choose(sheet->menus().save.loadFilm);
   EXPECT_EQ(captions(0, 5), (std::vector<std::string>{"abcdef05.bmp", "abcdef02.bmp", "abcdef03.bmp",
                                                       "abcdef04.bmp", "abcdef05.bmp", ""}));
   EXPECT_EQ(pictureIn(0), 5u);
   EXPECT_EQ(pictureIn(4), 5u);
   // One tidy pass, after the command.
-  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  EXPECT_TRUE(sheet->tidyDue());
   EXPECT_TRUE(platform.messages.shown.empty());
 
   // A file of the series that cannot be read ends the load, silently.
-  choose(sheet->deleteMenu.deleteAll);
+  choose(sheet->menus().remove.deleteAll);
   idle();
   writeText(at("abcdef03.bmp"), "not a bitmap");
   platform.fileDialogs.answers = {at("abcdef01.bmp")};
-  choose(sheet->saveMenu.loadFilm);
+  choose(sheet->menus().save.loadFilm);
   EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp", ""}));
   EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -385,11 +384,11 @@ TEST_F(FilmCommandsTest, ASeriesNamedOutsideTheCodePageLoadsBackWhole) {
   fill(3);
   for (const std::string series : {"cafébb", "𠮷abcde"}) {
     platform.fileDialogs.answers = {at(series)};
-    click(sheet->saveButton);
-    choose(sheet->deleteMenu.deleteAll);
+    click(sheet->buttons().save);
+    choose(sheet->menus().remove.deleteAll);
     idle();
     platform.fileDialogs.answers = {at(series + "01.bmp")};
-    choose(sheet->saveMenu.loadFilm);
+    choose(sheet->menus().save.loadFilm);
     EXPECT_EQ(captions(0, 3),
               (std::vector<std::string>{series + "01.bmp", series + "02.bmp", series + "03.bmp", ""}));
     idle();
@@ -398,20 +397,20 @@ TEST_F(FilmCommandsTest, ASeriesNamedOutsideTheCodePageLoadsBackWhole) {
 
 TEST_F(FilmCommandsTest, AChosenFileThatCannotBeReadChangesNothing) {
   fill(2);
-  picture::Picture shown = box->photo.picture();
-  std::string stamp = box->timeStamp.caption();
+  picture::Picture shown = box->photoPicture();
+  std::string stamp = box->timeStamp();
   writeText(at("abcdef01.bmp"), "BM but not a bitmap");
   platform.fileDialogs.answers = {at("abcdef01.bmp")};
-  choose(sheet->saveMenu.loadFilm);
+  choose(sheet->menus().save.loadFilm);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です"});
   EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"1", "2", ""}));
-  EXPECT_EQ(box->photo.picture().bitmap(), shown.bitmap());
-  EXPECT_EQ(box->timeStamp.caption(), stamp);
-  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
+  EXPECT_EQ(box->photoPicture().bitmap(), shown.bitmap());
+  EXPECT_EQ(box->timeStamp(), stamp);
+  EXPECT_FALSE(sheet->tidyDue());
 
   // A cancelled dialog does nothing either.
   platform.messages.shown.clear();
-  choose(sheet->saveMenu.loadFilm);
+  choose(sheet->menus().save.loadFilm);
   EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"1", "2", ""}));
   EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -422,7 +421,7 @@ TEST_F(FilmCommandsTest, LoadingMoreFilesThanFreeFramesFollowsTheFullFilmRules) 
   // overflow frame, the other 9 are not stored.
   fill(10);
   platform.fileDialogs.answers = {at("abcdef01.bmp")};
-  choose(sheet->saveMenu.loadFilm);
+  choose(sheet->menus().save.loadFilm);
   EXPECT_EQ(pictureIn(9), 10u);
   EXPECT_EQ(sheet->film().frame(10).caption, "abcdef01.bmp");
   EXPECT_EQ(sheet->film().frame(35).caption, "abcdef26.bmp");
@@ -439,7 +438,7 @@ TEST_F(FilmCommandsTest, LoadingIntoAFullFilmWithPushOutKeepsEveryFile) {
   writeSeries("abcdef", 5);
   fill(34);
   platform.fileDialogs.answers = {at("abcdef01.bmp")};
-  choose(sheet->saveMenu.loadFilm);
+  choose(sheet->menus().save.loadFilm);
   idle();
   for (int i = 0; i < 31; ++i) ASSERT_EQ(pictureIn(i), std::uint32_t(i + 4)) << i;
   EXPECT_EQ(captions(31, 35), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp", "abcdef03.bmp",
@@ -453,14 +452,14 @@ TEST_F(FilmCommandsTest, LoadingIntoAFullFilmWithPushOutKeepsEveryFile) {
 TEST_F(FilmCommandsTest, DeleteClearsTheSelectedFrameAndTheFilmClosesUp) {
   fill(5);
   sheet->toggleFrame(2);
-  click(sheet->deleteButton);
+  click(sheet->buttons().remove);
   // Cleared and unselected at once; the gap closes in the tidy pass.
   EXPECT_FALSE(sheet->film().used(2));
   EXPECT_EQ(sheet->film().frame(2).imageBox, box71());
   EXPECT_TRUE(sheet->film().frame(2).image.empty());
   EXPECT_FALSE(sheet->film().loweredFrame() == 2);
   EXPECT_FALSE(sheet->film().redFrame() == 2);
-  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  EXPECT_TRUE(sheet->tidyDue());
   idle();
   std::vector<std::uint32_t> pictures;
   for (int i = 0; i < 5; ++i) pictures.push_back(pictureIn(i));
@@ -479,18 +478,18 @@ TEST_F(FilmCommandsTest, DeleteGoesByTheLoweredPanelOnly) {
   // A red caption without a lowered panel (as sheet printing leaves it).
   sheet->toggleFrame(1);
   sheet->film().dropLoweredMark();
-  click(sheet->deleteButton);
+  click(sheet->buttons().remove);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"削除するパネルを選択してください。"});
   EXPECT_EQ(platform.messages.shown[0].buttons, sys::MsgButtons::OK);
   EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"1", "2", "3"}));
   EXPECT_TRUE(sheet->film().redFrame() == 1);
   // Armed all the same; it finds nothing to do.
-  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  EXPECT_TRUE(sheet->tidyDue());
 
   // A lowered panel is what delete clears.
   platform.messages.shown.clear();
   sheet->toggleFrame(0);
-  click(sheet->deleteButton);
+  click(sheet->buttons().remove);
   EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"", "2", "3"}));
   EXPECT_EQ(sheet->film().loweredFrame(), std::nullopt);
   EXPECT_TRUE(platform.messages.shown.empty());
@@ -500,32 +499,32 @@ TEST_F(FilmCommandsTest, DeleteAllClearsTheOverflowFrameTooAndLeavesTheMarks) {
   fill(kFilmFrames + 1);
   ASSERT_TRUE(sheet->film().used(kOverflow));
   sheet->toggleFrame(4);
-  ASSERT_GT(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
+  ASSERT_GT(sheet->look().strip.position, 0);
   for (int step = 0; step < 6; ++step) sheet->film().playStep();  // to frame 7
-  choose(sheet->deleteMenu.deleteAll);
+  choose(sheet->menus().remove.deleteAll);
   for (int i = 0; i <= kOverflow; ++i) {
     EXPECT_FALSE(sheet->film().used(i)) << i;
     EXPECT_TRUE(sheet->film().frame(i).image.empty()) << i;
     EXPECT_EQ(sheet->film().frame(i).imageBox, box71()) << i;
   }
-  EXPECT_EQ(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
+  EXPECT_EQ(sheet->look().strip.position, 0);
   EXPECT_EQ(sheet->film().playPosition(), 0);
   EXPECT_TRUE(sheet->film().loweredFrame() == 4);
   EXPECT_TRUE(sheet->film().redFrame() == 4);
-  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  EXPECT_TRUE(sheet->tidyDue());
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート");
-  EXPECT_EQ(sheet->frames[0].panel.caption(), sheet::kPlaceholder);
+  EXPECT_EQ(sheet->look().frames[0].placeholder, sheet::kPlaceholder);
 
   // The frame left lowered is deleted again, without a message.
-  click(sheet->deleteButton);
+  click(sheet->buttons().remove);
   EXPECT_FALSE(sheet->film().loweredFrame() == 4);
   EXPECT_FALSE(sheet->film().redFrame() == 4);
   EXPECT_TRUE(platform.messages.shown.empty());
 
   // The next play step starts at frame 1.
   fill(2, 50);
-  click(sheet->playButton);
+  click(sheet->buttons().play);
   EXPECT_EQ(photoNumber(), 50u);
 }
 
@@ -549,7 +548,7 @@ TEST_F(FilmCommandsTest, ThePaintCommandOpensABitmapFramesOwnFileElseTheHandOffF
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caption);
-    choose(sheet->deleteMenu.deleteAll);
+    choose(sheet->menus().remove.deleteAll);
     idle();
     fill(2);
     load(20, 10, c.caption, 9);
@@ -558,7 +557,7 @@ TEST_F(FilmCommandsTest, ThePaintCommandOpensABitmapFramesOwnFileElseTheHandOffF
     if (sheet->film().loweredFrame() != 2) sheet->toggleFrame(2);
     ASSERT_TRUE(sheet->film().redFrame() == 2);
     platform.shell.opened.clear();
-    click(sheet->paintButton);
+    click(sheet->buttons().paint);
     EXPECT_EQ(platform.shell.opened, std::vector<std::string>{c.opened});
   }
 
@@ -566,9 +565,9 @@ TEST_F(FilmCommandsTest, ThePaintCommandOpensABitmapFramesOwnFileElseTheHandOffF
   for (bool emptied : {false, true}) {
     // Unselects the last case's frame; then selects it again, to be emptied.
     sheet->toggleFrame(2);
-    if (emptied) choose(sheet->deleteMenu.deleteAll);
+    if (emptied) choose(sheet->menus().remove.deleteAll);
     platform.shell.opened.clear();
-    click(sheet->paintButton);
+    click(sheet->buttons().paint);
     EXPECT_EQ(platform.shell.opened, std::vector<std::string>{handOff});
   }
   EXPECT_TRUE(platform.messages.shown.empty());
@@ -582,23 +581,23 @@ TEST_F(FilmCommandsTest, AfterSheetPrintingThePaintCommandFollowsTheRedCaption) 
   load(20, 10, "shot01.bmp", 9);
   idle();
   sheet->toggleFrame(2);
-  click(sheet->printButton);
+  click(sheet->buttons().print);
   ASSERT_FALSE(sheet->film().loweredFrame() == 2);
-  click(sheet->paintButton);
+  click(sheet->buttons().paint);
   EXPECT_EQ(platform.shell.opened, std::vector<std::string>{"shot01.bmp"});
 }
 
 TEST_F(FilmCommandsTest, TheOptionSoftwareStartsFromItsCommandLineOrIsNotFound) {
   settings.optionSoftwarePath = "C:\\Tools\\paint.exe /x";
-  choose(sheet->paintMenu.startOptionSoftware);
+  choose(sheet->menus().paint.startOptionSoftware);
   EXPECT_EQ(platform.shell.commandLines, std::vector<std::string>{"C:\\Tools\\paint.exe /x"});
   EXPECT_TRUE(platform.messages.shown.empty());
 
   platform.shell.failingStarts = true;
-  choose(sheet->paintMenu.startOptionSoftware);
+  choose(sheet->menus().paint.startOptionSoftware);
   settings.optionSoftwarePath.clear();
   platform.shell.failingStarts = false;
-  choose(sheet->paintMenu.startOptionSoftware);
+  choose(sheet->menus().paint.startOptionSoftware);
   EXPECT_EQ(messageTexts(), (std::vector<std::string>{"PSが見つかりません。", "PSが見つかりません。"}));
   EXPECT_EQ(platform.messages.shown[1].buttons, sys::MsgButtons::OK);
   EXPECT_TRUE(platform.shell.opened.empty());

@@ -32,49 +32,47 @@ TEST_F(SheetTest, LoadingSharesThePictureCaptionsItAndSizesThePhoto) {
   picture::Bitmap shot = load(1024, 768, "12:34:56", 7);
   const sheet::FrameContent& f = sheet->film().frame(0);
   EXPECT_TRUE(f.image.bitmap().sharesPixelsWith(shot));
-  EXPECT_TRUE(box->photo.picture().bitmap().sharesPixelsWith(shot));
+  EXPECT_TRUE(box->photoPicture().bitmap().sharesPixelsWith(shot));
   EXPECT_EQ(f.caption, "12:34:56");
-  EXPECT_EQ(box->photo.width(), 1024);
-  EXPECT_EQ(box->photo.height(), 768);
+  EXPECT_EQ(box->photoBounds().width, 1024);
+  EXPECT_EQ(box->photoBounds().height, 768);
   // The tidy pass is due, and runs when the loop is idle.
-  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  EXPECT_TRUE(sheet->tidyDue());
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
-  EXPECT_EQ(sheet->frames[0].panel.caption(), "");
+  EXPECT_EQ(sheet->look().frames[0].placeholder, "");
 
   box->setDisplayDivisor(4);  // as a full-screen shot leaves it
-  box->photo.setPicture(picture::Picture(numbered(1024, 768, 0)));
-  box->setTimeStamp("full screen");
+  box->showPicture(picture::Picture(numbered(1024, 768, 0)), "full screen", app::PhotoSize::Kept);
   box->storePhotoInFilm();
-  EXPECT_EQ(box->photo.width(), 256);
-  EXPECT_EQ(box->photo.height(), 192);
+  EXPECT_EQ(box->photoBounds().width, 256);
+  EXPECT_EQ(box->photoBounds().height, 192);
   box->setDisplayDivisor(4);  // as a full-screen shot leaves it
-  box->photo.setPicture(picture::Picture(numbered(1023, 767, 0)));
-  box->setTimeStamp("odd");
+  box->showPicture(picture::Picture(numbered(1023, 767, 0)), "odd", app::PhotoSize::Kept);
   box->storePhotoInFilm();
-  EXPECT_EQ(box->photo.width(), 255);
-  EXPECT_EQ(box->photo.height(), 191);
+  EXPECT_EQ(box->photoBounds().width, 255);
+  EXPECT_EQ(box->photoBounds().height, 191);
 }
 
 TEST_F(SheetTest, LoadsFromFrame8OnScrollTheStripToItsEnd) {
-  ui::ScrollBox& strip = sheet->filmStrip;
-  int end = 2700 - strip.viewport().width;
-  ASSERT_EQ(strip.maxPosition(ui::Axis::Horizontal), end);
+  auto strip = [this] { return sheet->look().strip; };
+  int end = 2700 - strip().shownLength;
+  ASSERT_EQ(strip().maxPosition, end);
   fill(7);
-  EXPECT_EQ(strip.position(ui::Axis::Horizontal), 0);
+  EXPECT_EQ(strip().position, 0);
   fill(1, 8);
-  EXPECT_EQ(strip.position(ui::Axis::Horizontal), 75);
+  EXPECT_EQ(strip().position, 75);
   // The frames move with the strip: frame 8 is on screen.
-  EXPECT_EQ(sheet->frames[7].panel.formLeft(), 89 + 7 * 75 - 75);
+  EXPECT_EQ(strip().content.x + sheet->look().frames[7].panel.left, 89 + 7 * 75 - 75);
   fill(12, 9);
-  EXPECT_EQ(strip.position(ui::Axis::Horizontal), 13 * 75);
+  EXPECT_EQ(strip().position, 13 * 75);
   fill(16, 21);
-  EXPECT_EQ(strip.position(ui::Axis::Horizontal), end);  // clamped, not 29 * 75
+  EXPECT_EQ(strip().position, end);  // clamped, not 29 * 75
   // Into the overflow frame: no scrolling.
-  strip.setPosition(ui::Axis::Horizontal, 100);
+  sheet->scrollStrip(100);
   load(40, 30, "37");
   EXPECT_TRUE(sheet->film().used(kOverflow));
-  EXPECT_EQ(strip.position(ui::Axis::Horizontal), 100);
+  EXPECT_EQ(strip().position, 100);
 }
 
 TEST_F(SheetTest, EmptyCaptionLeavesTheFrameEmptyAndTheNextLoadFitsFromItsBox) {
@@ -85,7 +83,7 @@ TEST_F(SheetTest, EmptyCaptionLeavesTheFrameEmptyAndTheNextLoadFitsFromItsBox) {
   EXPECT_EQ(f.imageBox, (ui::Rect{2, 13, 71, 53}));
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート");
-  EXPECT_EQ(sheet->frames[0].panel.caption(), "(未撮影)");
+  EXPECT_EQ(sheet->look().frames[0].placeholder, "(未撮影)");
 
   load(640, 480, "next", 2);
   EXPECT_EQ(pictureIn(0), 2u);
@@ -106,8 +104,8 @@ TEST_F(SheetTest, FullFilmWithoutPushOutTakesOneMoreThenNothing) {
   for (int i = 0; i < kFilmFrames; ++i) EXPECT_EQ(pictureIn(i), std::uint32_t(i + 1));
   EXPECT_EQ(pictureIn(kOverflow), 37u);
   // The camera box keeps the picture its caller put there, at the size it had.
-  EXPECT_EQ(box->photo.picture().bitmap().pixel(0, 0), 38u);
-  EXPECT_EQ(box->photo.width(), 640);
+  EXPECT_EQ(box->photoPicture().bitmap().pixel(0, 0), 38u);
+  EXPECT_EQ(box->photoBounds().width, 640);
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
 }
@@ -142,15 +140,15 @@ TEST_F(SheetTest, PushOutSwitchedOnWithAFullOverflowFrame) {
 
 TEST_F(SheetTest, PhotoWithoutAPictureChangesNothing) {
   fill(2);
-  box->photo.setPicture(picture::Picture());
-  box->photo.setBounds({2, 2, 156, 116});
-  box->timeStamp.setCaption("cut");
+  box->showPicture(picture::Picture(), box->timeStamp(), app::PhotoSize::Kept);
+  box->resizePhoto({156, 116});
+  box->setTimeStamp("cut");
   settings.pushOutWhenFull = true;
   box->storePhotoInFilm();
   EXPECT_FALSE(sheet->film().used(2));
   EXPECT_EQ(sheet->film().frame(2).imageBox, box71());
-  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_FALSE(sheet->tidyDue());
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 156, 116}));
   EXPECT_TRUE(platform.messages.shown.empty());
 }
 

@@ -16,9 +16,16 @@ constexpr ui::Color kRed = 0xFF0000;
 
 class FrameClickTest : public SheetTest {
  protected:
-  // A press as the loop delivers it: an error ends in the error box.
+  // A click on frame i's thumbnail, the strip scrolled to it, as the loop
+  // delivers it: an error ends in the error box.
   void press(int i, ui::MouseButton button = ui::MouseButton::Left) {
-    app.dispatch([&] { sheet->frames[i].thumbnail.mouseDown(button, 0, 5, 5); });
+    sheet->scrollStrip(75 * i);
+    const sheet::NegativeSheet::SheetLook look = sheet->look();
+    const sheet::NegativeSheet::FrameLook& f = look.frames[i];
+    const int x = look.strip.content.x + f.panel.left + f.thumbnail.left + 5;
+    const int y = look.strip.content.y + f.panel.top + f.thumbnail.top + 5;
+    app.dispatch([&] { sheet->dispatchMouseDown(button, 0, x, y); });
+    app.dispatch([&] { sheet->dispatchMouseUp(button, 0, x, y); });
   }
 
   std::string handOffPath() const { return (dir / "temp" / "temp.bmp").string(); }
@@ -41,18 +48,18 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   picture::Bitmap second = load(120, 90, "shot02.bmp", 0x00AA55);
   idle();
   ASSERT_EQ(sheet->film().frame(3).caption, "shot02.bmp");
-  box->photo.setPicture(picture::Picture());
+  box->showPicture(picture::Picture(), box->timeStamp(), app::PhotoSize::Kept);
 
   // The right button does what the left does, on the press.
   press(3, ui::MouseButton::Right);
   EXPECT_EQ(lowered(), std::vector<int>{3});
   EXPECT_EQ(red(), std::vector<int>{3});
-  EXPECT_EQ(sheet->frames[3].caption.font().color, kRed);
-  EXPECT_EQ(box->photo.picture().bitmap(), second);
-  EXPECT_EQ(box->photo.width(), 120);
-  EXPECT_EQ(box->photo.height(), 90);
-  EXPECT_EQ(box->timeStamp.caption(), "shot02.bmp");
-  EXPECT_EQ(box->timeStampShadow.caption(), "shot02.bmp");
+  EXPECT_EQ(sheet->look().frames[3].captionFont.color, kRed);
+  EXPECT_EQ(box->photoPicture().bitmap(), second);
+  EXPECT_EQ(box->photoBounds().width, 120);
+  EXPECT_EQ(box->photoBounds().height, 90);
+  EXPECT_EQ(box->timeStamp(), "shot02.bmp");
+  EXPECT_EQ(box->look().stampShadow.text, "shot02.bmp");
   ASSERT_TRUE(handOffWritten());
   EXPECT_EQ(handOffBitmap(), second);
   // Selecting does not show a hidden camera box, nor touch the film.
@@ -64,7 +71,7 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   press(3, ui::MouseButton::Middle);
   EXPECT_TRUE(lowered().empty());
   EXPECT_TRUE(red().empty());
-  EXPECT_EQ(box->photo.picture().bitmap(), second);
+  EXPECT_EQ(box->photoPicture().bitmap(), second);
   EXPECT_FALSE(handOffWritten());
   EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -81,14 +88,14 @@ TEST_F(FrameClickTest, EachFrameShowsTheFilm) {
   for (int i = 0; i <= kOverflow; ++i) {
     SCOPED_TRACE(i);
     const sheet::FrameContent& c = sheet->film().frame(i);
-    const sheet::Frame& f = sheet->frames[i];
-    const picture::Picture& shown = f.thumbnail.picture();
+    const sheet::NegativeSheet::FrameLook f = sheet->look().frames[i];
+    const picture::Picture& shown = f.picture;
     EXPECT_EQ(shown.empty() ? 0u : shown.bitmap().pixel(0, 0), pictureIn(i));
-    EXPECT_EQ(f.thumbnail.bounds(), c.imageBox);
-    EXPECT_EQ(f.caption.caption(), c.caption);
+    EXPECT_EQ(f.thumbnail, c.imageBox);
+    EXPECT_EQ(f.caption, c.caption);
     if (i == kOverflow) continue;
-    EXPECT_EQ(f.panel.bevelInner(), i == 1 ? ui::BevelCut::Lowered : ui::BevelCut::Raised);
-    EXPECT_EQ(f.caption.font().color, i == 1 ? kRed : ui::clBlack);
+    EXPECT_EQ(f.bevel, i == 1 ? ui::BevelCut::Lowered : ui::BevelCut::Raised);
+    EXPECT_EQ(f.captionFont.color, i == 1 ? kRed : ui::clBlack);
   }
 }
 
@@ -100,7 +107,7 @@ TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {
   EXPECT_EQ(red(), std::vector<int>{4});
   EXPECT_EQ(pictureIn(4), 5u);
   EXPECT_EQ(handOffBitmap().pixel(0, 0), 5u);
-  EXPECT_EQ(box->timeStamp.caption(), "5");
+  EXPECT_EQ(box->timeStamp(), "5");
 
   // Marks left out of step (delete all, sheet printing) are put right by a selection.
   press(0);
@@ -110,13 +117,14 @@ TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {
   EXPECT_EQ(red(), std::vector<int>{5});
 }
 
-TEST_F(FrameClickTest, TheOverflowThumbnailActsOnFrame36) {
+// The overflow frame stays hidden, so a press reaches frame 36 only.
+TEST_F(FrameClickTest, WithAPictureInTheOverflowFrameAPressSelectsFrame36) {
   fill(kFilmFrames);
   load(40, 30, "overflow", 99);
-  press(kOverflow);
+  press(kFilmFrames - 1);
   EXPECT_EQ(lowered(), std::vector<int>{kFilmFrames - 1});
-  EXPECT_EQ(box->timeStamp.caption(), "36");
-  EXPECT_EQ(sheet->frames[kOverflow].panel.bevelInner(), ui::BevelCut::Raised);
+  EXPECT_EQ(box->timeStamp(), "36");
+  EXPECT_EQ(sheet->look().frames[kOverflow].bevel, ui::BevelCut::Raised);
 }
 
 TEST_F(FrameClickTest, APressOnAnEmptyFrameChangesNothing) {
@@ -127,14 +135,13 @@ TEST_F(FrameClickTest, APressOnAnEmptyFrameChangesNothing) {
   idle();
   fill(2);
   std::filesystem::remove(handOffPath());
-  box->photo.setPicture(picture::Picture());
-  box->timeStamp.setCaption("before");
+  box->showPicture(picture::Picture(), "before", app::PhotoSize::Kept);
   press(2);
   press(5, ui::MouseButton::Right);
   EXPECT_EQ(lowered(), std::vector<int>{2});
   EXPECT_EQ(red(), std::vector<int>{2});
-  EXPECT_TRUE(box->photo.picture().empty());
-  EXPECT_EQ(box->timeStamp.caption(), "before");
+  EXPECT_TRUE(box->photoPicture().empty());
+  EXPECT_EQ(box->timeStamp(), "before");
   EXPECT_FALSE(handOffWritten());
 }
 
@@ -153,9 +160,9 @@ TEST_F(FrameClickTest, APictureAsWideOrAsTallAsTheScreenShowsAtAQuarter) {
     SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
     sheet->film().replacePicture(0, picture::Picture(numbered(c.w, c.h, 7)));
     press(0);  // selects
-    EXPECT_EQ(box->photo.width(), c.photoW);
-    EXPECT_EQ(box->photo.height(), c.photoH);
-    EXPECT_EQ(box->photo.picture().width(), c.w);
+    EXPECT_EQ(box->photoBounds().width, c.photoW);
+    EXPECT_EQ(box->photoBounds().height, c.photoH);
+    EXPECT_EQ(box->photoPicture().width(), c.w);
     press(0);  // unselects, for the next case
   }
 }
@@ -223,8 +230,8 @@ TEST_F(FrameClickTest, AFailedWriteNamesTheFileAndTheFrameIsSelectedAllTheSame) 
             "ﾌｧｲﾙ " + (dir / "no such folder" / "temp.bmp").string() + " を作成できません");
   EXPECT_EQ(lowered(), std::vector<int>{1});
   EXPECT_EQ(red(), std::vector<int>{1});
-  EXPECT_EQ(box->photo.picture().bitmap().pixel(0, 0), 2u);
-  EXPECT_EQ(box->timeStamp.caption(), "2");
+  EXPECT_EQ(box->photoPicture().bitmap().pixel(0, 0), 2u);
+  EXPECT_EQ(box->timeStamp(), "2");
 }
 
 // TMPDIR as it was when the test began, back however the test ends.

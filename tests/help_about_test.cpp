@@ -151,10 +151,10 @@ TEST_F(HelpTest, TheManualNamesWhatTheProgramShows) {
   for (ui::Form* f : std::initializer_list<ui::Form*>{forms.palette, forms.cameraBox, forms.negativeSheet,
                                                       forms.optionsDialog, forms.helpWindow, forms.aboutBox})
     collectCaptions(*f, captions);
-  const sheet::NegativeSheet& s = *forms.negativeSheet;
-  for (const ui::PopupMenu* m : {static_cast<const ui::PopupMenu*>(&box().commandMenu),
-                                 static_cast<const ui::PopupMenu*>(&box().shotMenu), &s.playMenu.menu,
-                                 &s.paintMenu.menu, &s.saveMenu.menu, &s.deleteMenu.menu})
+  const sheet::NegativeSheet::Menus& s = forms.negativeSheet->menus();
+  for (const ui::PopupMenu* m : {static_cast<const ui::PopupMenu*>(&box().menus().command),
+                                 static_cast<const ui::PopupMenu*>(&box().menus().shot), &s.play.menu,
+                                 &s.paint.menu, &s.save.menu, &s.remove.menu})
     collectCaptions(m->items(), captions);
 
   std::vector<std::string> lines = dialogs::manualLines();

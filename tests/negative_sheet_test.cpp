@@ -25,11 +25,11 @@ TEST_F(SheetTest, WindowAsBuilt) {
     const char* caption;
     const char* item;
   } buttons[] = {
-      {sheet->playButton, "連続表示　＞", "自動連続表示"},
-      {sheet->paintButton, "ペイント　＞", "オプションソフトを起動"},
-      {sheet->saveButton, "連続保存＞", "連続読込"},
-      {sheet->deleteButton, "削除　＞", "全て削除"},
-      {sheet->printButton, "ﾈｶﾞｼｰﾄ印刷", nullptr},
+      {sheet->buttons().play, "連続表示　＞", "自動連続表示"},
+      {sheet->buttons().paint, "ペイント　＞", "オプションソフトを起動"},
+      {sheet->buttons().save, "連続保存＞", "連続読込"},
+      {sheet->buttons().remove, "削除　＞", "全て削除"},
+      {sheet->buttons().print, "ﾈｶﾞｼｰﾄ印刷", nullptr},
   };
   for (auto& b : buttons) {
     EXPECT_EQ(b.button.caption(), b.caption);
@@ -44,38 +44,39 @@ TEST_F(SheetTest, WindowAsBuilt) {
   }
 
   // The strip fills the rest: 1018 - 89 pixels show of its 2700.
-  ui::ScrollBox& strip = sheet->filmStrip;
-  EXPECT_EQ(strip.bounds(), (ui::Rect{89, 0, sheet->clientWidth() - 89, 109}));
-  EXPECT_EQ(strip.range(ui::Axis::Horizontal), 2700);
-  EXPECT_EQ(strip.increment(ui::Axis::Horizontal), 25);
-  EXPECT_EQ(strip.range(ui::Axis::Vertical), 88);
-  EXPECT_EQ(strip.position(ui::Axis::Horizontal), 0);
-  EXPECT_TRUE(strip.barShown(ui::Axis::Horizontal));
-  EXPECT_FALSE(strip.barShown(ui::Axis::Vertical));
+  const sheet::NegativeSheet::SheetLook look = sheet->look();
+  const sheet::NegativeSheet::StripLook& strip = look.strip;
+  EXPECT_EQ(strip.bounds, (ui::Rect{89, 0, sheet->clientWidth() - 89, 109}));
+  EXPECT_EQ(strip.length, 2700);
+  EXPECT_EQ(strip.increment, 25);
+  EXPECT_EQ(strip.height, 88);
+  EXPECT_EQ(strip.position, 0);
+  EXPECT_TRUE(strip.barShown);
+  EXPECT_FALSE(strip.verticalBarShown);
 
   for (int i = 0; i <= kOverflow; ++i) {
-    const sheet::Frame& f = sheet->frames[i];
+    const sheet::NegativeSheet::FrameLook& f = look.frames[i];
     SCOPED_TRACE(i);
-    EXPECT_EQ(f.panel.bounds(), (ui::Rect{75 * i, 0, 75, 75}));
-    EXPECT_EQ(f.panel.bevelInner(), ui::BevelCut::Raised);
-    EXPECT_EQ(f.panel.caption(), "（未撮影）");
-    EXPECT_EQ(f.thumbnail.bounds(), box71());
-    EXPECT_EQ(f.caption.bounds(), (ui::Rect{75 * i + 2, 76, 70, 12}));
-    EXPECT_EQ(f.caption.font(), (ui::Font{"ＭＳ Ｐゴシック", 11, ui::clBlack, false}));
-    EXPECT_EQ(f.caption.caption(), "");
-    EXPECT_EQ(f.panel.visible(), i != kOverflow);
-    EXPECT_EQ(f.caption.visible(), i != kOverflow);
+    EXPECT_EQ(f.panel, (ui::Rect{75 * i, 0, 75, 75}));
+    EXPECT_EQ(f.bevel, ui::BevelCut::Raised);
+    EXPECT_EQ(f.placeholder, "（未撮影）");
+    EXPECT_EQ(f.thumbnail, box71());
+    EXPECT_EQ(f.captionBounds, (ui::Rect{75 * i + 2, 76, 70, 12}));
+    EXPECT_EQ(f.captionFont, (ui::Font{"ＭＳ Ｐゴシック", 11, ui::clBlack, false}));
+    EXPECT_EQ(f.caption, "");
+    EXPECT_EQ(f.shown, i != kOverflow);
+    EXPECT_EQ(f.captionShown, i != kOverflow);
   }
 }
 
 TEST_F(SheetTest, FirstTidyPassAfterStartUpThenTheTimerRests) {
-  EXPECT_EQ(sheet->tidyTimer.interval(), 1);
+  EXPECT_TRUE(sheet->tidyDue());
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート");
-  for (int i = 0; i < kFilmFrames; ++i) EXPECT_EQ(sheet->frames[i].panel.caption(), "(未撮影)") << i;
+  for (int i = 0; i < kFilmFrames; ++i) EXPECT_EQ(sheet->look().frames[i].placeholder, "(未撮影)") << i;
   // The overflow frame keeps what it was built with: nobody sees it.
-  EXPECT_EQ(sheet->frames[kOverflow].panel.caption(), "（未撮影）");
-  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
+  EXPECT_EQ(sheet->look().frames[kOverflow].placeholder, "（未撮影）");
+  EXPECT_FALSE(sheet->tidyDue());
 
   // With nothing scheduled, time passing repaints nothing.
   sheet->showForm();
@@ -128,8 +129,8 @@ TEST_F(SheetTest, OneGapClosesInOnePassKeepingImageBoxes) {
   EXPECT_FALSE(sheet->film().used(4));
   EXPECT_EQ(sheet->film().frame(4).imageBox, box71());
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
-  EXPECT_EQ(sheet->frames[3].panel.caption(), "");
-  EXPECT_EQ(sheet->frames[4].panel.caption(), "(未撮影)");
+  EXPECT_EQ(sheet->look().frames[3].placeholder, "");
+  EXPECT_EQ(sheet->look().frames[4].placeholder, "(未撮影)");
 }
 
 TEST_F(SheetTest, WideGapTakesAPassPerFrameAndTheTitleCountsTheFirstRun) {
@@ -147,8 +148,8 @@ TEST_F(SheetTest, WideGapTakesAPassPerFrameAndTheTitleCountsTheFirstRun) {
   EXPECT_FALSE(sheet->film().used(4));
   // The first used frame followed by an empty one is frame 4.
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
-  EXPECT_EQ(sheet->frames[0].panel.caption(), "(未撮影)");
-  EXPECT_EQ(sheet->tidyTimer.interval(), 0);
+  EXPECT_EQ(sheet->look().frames[0].placeholder, "(未撮影)");
+  EXPECT_FALSE(sheet->tidyDue());
 
   sheet->film().scheduleTidy();
   idle();
@@ -231,8 +232,7 @@ TEST_F(SheetTest, OverflowPictureMovesIntoFrame36WhenItEmpties) {
 TEST_F(SheetTest, PushOutClearsAnEmptyOverflowFramesLeftoverPicture) {
   // A frame that counts as empty may still hold a picture (an empty caption).
   fill(36);
-  box->photo.setPicture(picture::Picture(numbered(40, 30, 9)));
-  box->timeStamp.setCaption("");
+  box->showPicture(picture::Picture(numbered(40, 30, 9)), "", app::PhotoSize::Kept);
   box->storePhotoInFilm();
   ASSERT_EQ(pictureIn(kOverflow), 9u);
   idle();

@@ -32,7 +32,7 @@ TEST_F(OptionsTest, BuiltInSettingsFillAndOkChangesOnlyFrameStyleZero) {
   openOptions();
   auto& d = options();
   EXPECT_FALSE(box().visible());
-  EXPECT_TRUE(box().viewfinder.visible());
+  EXPECT_TRUE(box().look().viewfinder.shown);
   EXPECT_TRUE(d.visible());
   EXPECT_FALSE(d.strobeCountCheck.checked());
   EXPECT_EQ(d.strobeCountEdit.text(), "4");
@@ -266,26 +266,26 @@ TEST_F(OptionsTest, TimeStampDisplayAndColours) {
   click(d.timeStampColors.button(1));
   EXPECT_EQ(d.timeStampColors.itemIndex(), 1);
   click(d.okButton);
-  EXPECT_TRUE(box().timeStamp.visible());
-  EXPECT_EQ(box().timeStamp.font().color, 0xC0C0C0u);
-  EXPECT_EQ(box().timeStampShadow.font().color, ui::clBlack);
+  EXPECT_TRUE(box().look().stamp.shown);
+  EXPECT_EQ(box().look().stamp.font.color, 0xC0C0C0u);
+  EXPECT_EQ(box().look().stampShadow.font.color, ui::clBlack);
 
   // Not refilled: the choice stays at the next showing.
   openOptions();
   EXPECT_EQ(d.timeStampColors.itemIndex(), 1);
   click(d.timeStampCheck);
   click(d.okButton);
-  EXPECT_FALSE(box().timeStamp.visible());
-  EXPECT_FALSE(box().timeStampShadow.visible());
+  EXPECT_FALSE(box().look().stamp.shown);
+  EXPECT_FALSE(box().look().stampShadow.shown);
 
   openOptions();
   click(d.timeStampCheck);
   click(d.timeStampColors.button(0));
   click(d.okButton);
-  EXPECT_TRUE(box().timeStamp.visible());
-  EXPECT_TRUE(box().timeStampShadow.visible());
-  EXPECT_EQ(box().timeStamp.font().color, ui::clBlack);
-  EXPECT_EQ(box().timeStampShadow.font().color, 0xC0C0C0u);
+  EXPECT_TRUE(box().look().stamp.shown);
+  EXPECT_TRUE(box().look().stampShadow.shown);
+  EXPECT_EQ(box().look().stamp.font.color, ui::clBlack);
+  EXPECT_EQ(box().look().stampShadow.font.color, 0xC0C0C0u);
 }
 
 TEST_F(OptionsTest, ANumberThatDoesNotConvertStopsTheApplyThere) {

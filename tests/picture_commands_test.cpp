@@ -25,7 +25,7 @@ class PictureCommandsTest : public SheetTest {
 
   void choose(ui::MenuItem& item) {
     platform.backend.menuScript = [&item](ui::PopupMenu&) { return &item; };
-    box->commandMenu.popup(0, 0);
+    box->menus().command.popup(0, 0);
     platform.backend.menuScript = nullptr;
   }
   // The user picks `path` in the next dialog, or cancels it.
@@ -49,8 +49,7 @@ class PictureCommandsTest : public SheetTest {
   }
   // A shot's leftovers: a picture with the time of day as its stamp.
   void shoot() {
-    box->photo.setPicture(picture::Picture(numbered(64, 48, 0x123456)));
-    box->setTimeStamp("9:05:07");
+    box->showPicture(picture::Picture(numbered(64, 48, 0x123456)), "9:05:07", app::PhotoSize::Kept);
   }
 
   // What the user can see of the camera box and the film.
@@ -64,7 +63,7 @@ class PictureCommandsTest : public SheetTest {
     }
   };
   State state() const {
-    State s{box->photo.picture(), box->timeStamp.caption(), box->timeStampShadow.caption(), {}};
+    State s{box->photoPicture(), box->timeStamp(), box->look().stampShadow.text, {}};
     for (int i = 0; i <= sheet::kOverflow; ++i) s.captions.push_back(sheet->film().frame(i).caption);
     return s;
   }
@@ -104,14 +103,14 @@ TEST_F(PictureCommandsTest, OpenTakesEachKindIntoThePhotoAndTheFilmUnderItsBareN
   box->setDisplayDivisor(4);
   picture::Bitmap b = numbered(320, 200, 0x00AA55);
   pick(writeBmpFile("写真ソ.bmp", b));  // "ソ" ends in the byte of a backslash in Shift-JIS
-  choose(box->fileMenu.open);
+  choose(box->menus().file.open);
   EXPECT_EQ(errorShown(), "");
-  EXPECT_EQ(box->photo.picture().bitmap(), b);
-  EXPECT_EQ(box->timeStamp.caption(), "写真ソ.bmp");
-  EXPECT_EQ(box->timeStampShadow.caption(), "写真ソ.bmp");
+  EXPECT_EQ(box->photoPicture().bitmap(), b);
+  EXPECT_EQ(box->timeStamp(), "写真ソ.bmp");
+  EXPECT_EQ(box->look().stampShadow.text, "写真ソ.bmp");
   EXPECT_EQ(box->displayDivisor(), 1u);
-  EXPECT_EQ(box->photo.width(), 320);  // its own size: the divisor is 1
-  EXPECT_EQ(box->photo.height(), 200);
+  EXPECT_EQ(box->photoBounds().width, 320);  // its own size: the divisor is 1
+  EXPECT_EQ(box->photoBounds().height, 200);
   EXPECT_EQ(sheet->film().frame(0).caption, "写真ソ.bmp");
   EXPECT_EQ(sheet->film().frame(0).image.bitmap(), b);
   EXPECT_EQ(fs::current_path(), dir / "pics");  // the dialog moved there
@@ -123,22 +122,22 @@ TEST_F(PictureCommandsTest, OpenTakesEachKindIntoThePhotoAndTheFilmUnderItsBareN
 
   writeFile(dir / "pics" / "chart.EMF", emfFile());
   pick(dir / "pics" / "chart.EMF");
-  choose(box->fileMenu.open);
-  EXPECT_EQ(box->photo.picture().kind(), picture::Picture::Kind::Metafile);
-  EXPECT_EQ(box->photo.width(), 100);
+  choose(box->menus().file.open);
+  EXPECT_EQ(box->photoPicture().kind(), picture::Picture::Kind::Metafile);
+  EXPECT_EQ(box->photoBounds().width, 100);
   EXPECT_EQ(sheet->film().frame(1).caption, "chart.EMF");
 
   writeFile(dir / "pics" / "dot.ico", icoFile());
   pick(dir / "pics" / "dot.ico");
-  choose(box->fileMenu.open);
+  choose(box->menus().file.open);
   EXPECT_EQ(errorShown(), "");
-  EXPECT_EQ(box->photo.picture().kind(), picture::Picture::Kind::Icon);
+  EXPECT_EQ(box->photoPicture().kind(), picture::Picture::Kind::Icon);
   EXPECT_EQ(sheet->film().frame(2).caption, "dot.ico");
 
   // A cancelled dialog changes nothing.
   State before = state();
   cancelDialog();
-  choose(box->fileMenu.open);
+  choose(box->menus().file.open);
   EXPECT_TRUE(state() == before);
 }
 
@@ -188,7 +187,7 @@ TEST_F(PictureCommandsTest, AFailedOpenLeavesPhotoStampAndFilmAsTheyWere) {
     SCOPED_TRACE(c.name);
     platform.messages.shown.clear();
     pick(dir / "pics" / c.name);
-    choose(box->fileMenu.open);
+    choose(box->menus().file.open);
     idle();
     EXPECT_EQ(errorShown(), c.message);
     EXPECT_TRUE(state() == before);
@@ -200,10 +199,10 @@ TEST_F(PictureCommandsTest, SaveWritesUnderTheStampOrFallsBackToSaveAs) {
   picture::Bitmap original = numbered(30, 20, 0x111111);
   fs::path opened = writeBmpFile("shot01.bmp", original);
   pick(opened);
-  choose(box->fileMenu.open);
+  choose(box->menus().file.open);
   picture::Bitmap edited = numbered(30, 20, 0x222222);
-  box->photo.setPicture(picture::Picture(edited));
-  choose(box->fileMenu.save);
+  box->showPicture(picture::Picture(edited), box->timeStamp(), app::PhotoSize::Kept);
+  choose(box->menus().file.save);
   EXPECT_EQ(readBmpFile(opened), edited);
   EXPECT_EQ(platform.fileDialogs.asked.size(), 1u);  // no save-as dialog
 
@@ -211,7 +210,7 @@ TEST_F(PictureCommandsTest, SaveWritesUnderTheStampOrFallsBackToSaveAs) {
   shoot();
   fs::path chosen = dir / "out" / "mine.BMP";
   pick(dir / "out" / "mine");  // typed without extension
-  choose(box->fileMenu.save);
+  choose(box->menus().file.save);
   ASSERT_EQ(platform.fileDialogs.asked.size(), 2u);
   EXPECT_TRUE(platform.fileDialogs.asked[1].save);
   EXPECT_EQ(platform.fileDialogs.asked[1].options.title, "名前をつけて保存");
@@ -222,18 +221,18 @@ TEST_F(PictureCommandsTest, SaveWritesUnderTheStampOrFallsBackToSaveAs) {
   EXPECT_EQ(readBmpFile(chosen), numbered(64, 48, 0x123456));
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_FALSE(fs::exists("9:05:07"));
-  EXPECT_EQ(box->timeStamp.caption(), "9:05:07");  // save as keeps the stamp
+  EXPECT_EQ(box->timeStamp(), "9:05:07");  // save as keeps the stamp
 
   // Save as, then save: the stamp still names the file, so save as again.
   pick(dir / "out" / "again.bmp");
-  choose(box->fileMenu.save);
+  choose(box->menus().file.save);
   EXPECT_EQ(platform.fileDialogs.asked.size(), 3u);
   EXPECT_TRUE(fs::exists(dir / "out" / "again.bmp"));
 
   // After Clear the stamp is empty: save as, and a cancel writes nothing.
-  choose(box->editMenu.clear);
+  choose(box->menus().edit.clear);
   cancelDialog();
-  choose(box->fileMenu.save);
+  choose(box->menus().file.save);
   EXPECT_EQ(platform.fileDialogs.asked.size(), 4u);
   EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -246,7 +245,7 @@ TEST_F(PictureCommandsTest, SaveAsAsksBeforeReplacingAndReportsAFileItCannotCrea
   platform.fileDialogs.acceptOverwrite = false;
   pick(target);  // the user says no to replacing, then cancels
   cancelDialog();
-  choose(box->fileMenu.saveAs);
+  choose(box->menus().file.saveAs);
   EXPECT_EQ(platform.fileDialogs.overwritePrompts, std::vector<std::string>{target.string()});
   EXPECT_EQ(readBmpFile(target), old);
 
@@ -254,7 +253,7 @@ TEST_F(PictureCommandsTest, SaveAsAsksBeforeReplacingAndReportsAFileItCannotCrea
   fs::create_directories(blocked);
   platform.fileDialogs.acceptOverwrite = true;
   pick(blocked);
-  choose(box->fileMenu.saveAs);
+  choose(box->menus().file.saveAs);
   EXPECT_EQ(errorShown(), "ﾌｧｲﾙ " + blocked.string() + " を作成できません");
 }
 
@@ -262,7 +261,8 @@ TEST_F(PictureCommandsTest, AWriteFailingHalfWayLeavesTheOldFileWholeAndNothingB
   fs::path target = dir / "out" / "big.bmp";
   picture::Bitmap old = numbered(8, 8, 0x00FF00);
   writeFile(target, picture::writeBmp(old));
-  box->photo.setPicture(picture::Picture(picture::Bitmap::create(800, 600, 24)));
+  box->showPicture(picture::Picture(picture::Bitmap::create(800, 600, 24)), box->timeStamp(),
+                   app::PhotoSize::Kept);
 
   // Files may grow to 64 KiB only: the write fails part way.
   struct rlimit saved {};
@@ -272,7 +272,7 @@ TEST_F(PictureCommandsTest, AWriteFailingHalfWayLeavesTheOldFileWholeAndNothingB
   small.rlim_cur = 64 * 1024;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   pick(target);
-  choose(box->fileMenu.saveAs);
+  choose(box->menus().file.saveAs);
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
 
@@ -287,19 +287,19 @@ TEST_F(PictureCommandsTest, CutLeavesNoPictureToSaveOrSend) {
   load(40, 30, "kept", 3);
   idle();
   box->setTimeStamp("cut.bmp");
-  choose(box->editMenu.cut);
-  EXPECT_TRUE(box->photo.picture().empty());
-  EXPECT_EQ(box->timeStamp.caption(), "cut.bmp");  // the stamp stays
+  choose(box->menus().edit.cut);
+  EXPECT_TRUE(box->photoPicture().empty());
+  EXPECT_EQ(box->timeStamp(), "cut.bmp");  // the stamp stays
   EXPECT_EQ(platform.clipboard.bitmap(), numbered(40, 30, 3));
 
   fs::current_path(dir / "out");
-  choose(box->fileMenu.save);
+  choose(box->menus().file.save);
   pick(dir / "out" / "x.bmp");
-  choose(box->fileMenu.saveAs);
+  choose(box->menus().file.saveAs);
   EXPECT_TRUE(fs::is_empty(dir / "out"));
   EXPECT_TRUE(platform.messages.shown.empty());
 
-  choose(box->editMenu.sendToSheet);
+  choose(box->menus().edit.sendToSheet);
   idle();
   EXPECT_FALSE(sheet->film().used(1));
 }
@@ -307,68 +307,67 @@ TEST_F(PictureCommandsTest, CutLeavesNoPictureToSaveOrSend) {
 TEST_F(PictureCommandsTest, PasteKeepsThePhotosSizeAndSaveWritesThePicturesOwn) {
   picture::Bitmap big = numbered(640, 480, 0xABCDEF);
   platform.clipboard.putFromOtherProgram(big);
-  choose(box->commandMenu.edit);
-  EXPECT_TRUE(box->editMenu.paste.enabled());
-  choose(box->editMenu.paste);
-  EXPECT_EQ(box->photo.width(), 156);
-  EXPECT_EQ(box->photo.height(), 116);
-  EXPECT_EQ(box->photo.picture().bitmap(), big);
+  choose(box->menus().command.edit);
+  EXPECT_TRUE(box->menus().edit.paste.enabled());
+  choose(box->menus().edit.paste);
+  EXPECT_EQ(box->photoBounds().width, 156);
+  EXPECT_EQ(box->photoBounds().height, 116);
+  EXPECT_EQ(box->photoPicture().bitmap(), big);
   EXPECT_FALSE(sheet->film().used(0));  // the film is not touched
   pick(dir / "out" / "pasted.bmp");
-  choose(box->fileMenu.saveAs);
+  choose(box->menus().file.saveAs);
   EXPECT_EQ(readBmpFile(dir / "out" / "pasted.bmp"), big);
 
   // Nothing on the clipboard: the item is disabled, and paste does nothing.
   platform.clipboard.putTextFromOtherProgram("text");
   int opens = platform.clipboard.opens;
-  choose(box->commandMenu.edit);
-  EXPECT_FALSE(box->editMenu.paste.enabled());
+  choose(box->menus().command.edit);
+  EXPECT_FALSE(box->menus().edit.paste.enabled());
   EXPECT_EQ(platform.clipboard.opens, opens);  // asked without opening it
-  app.dispatch([&] { box->editMenu.paste.onClick(); });
-  EXPECT_EQ(box->photo.picture().bitmap(), big);
+  app.dispatch([&] { box->menus().edit.paste.onClick(); });
+  EXPECT_EQ(box->photoPicture().bitmap(), big);
 
   // A bitmap that cannot be read is reported and the photo stays.
   platform.clipboard.putFromOtherProgram(numbered(2, 2, 1));
   platform.clipboard.unreadableBitmap = true;
-  choose(box->commandMenu.edit);
-  choose(box->editMenu.paste);
+  choose(box->menus().command.edit);
+  choose(box->menus().edit.paste);
   EXPECT_EQ(errorShown(), "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です");
-  EXPECT_EQ(box->photo.picture().bitmap(), big);
+  EXPECT_EQ(box->photoPicture().bitmap(), big);
   // One larger than a bitmap may be: the program's out-of-resources text.
   platform.clipboard.unreadableBitmap = false;
   platform.clipboard.oversizedBitmap = true;
-  choose(box->editMenu.paste);
+  choose(box->menus().edit.paste);
   EXPECT_EQ(errorShown(), base::kOutOfResources);
-  EXPECT_EQ(box->photo.picture().bitmap(), big);
+  EXPECT_EQ(box->photoPicture().bitmap(), big);
 }
 
 TEST_F(PictureCommandsTest, ClearCopyAndSendToTheSheet) {
   settings.defaultViewfinderWidth = 200;
   settings.defaultViewfinderHeight = 150;
   box->setTimeStamp("old");
-  choose(box->editMenu.clear);
-  EXPECT_EQ(box->photo.width(), 196);
-  EXPECT_EQ(box->photo.height(), 146);
-  EXPECT_EQ(box->photo.picture().bitmap(), box->titleImage.picture().bitmap());
-  EXPECT_EQ(box->timeStamp.caption(), "");
-  EXPECT_EQ(box->timeStampShadow.caption(), "");
+  choose(box->menus().edit.clear);
+  EXPECT_EQ(box->photoBounds().width, 196);
+  EXPECT_EQ(box->photoBounds().height, 146);
+  EXPECT_EQ(box->photoPicture().bitmap(), camera::titlePicture());
+  EXPECT_EQ(box->timeStamp(), "");
+  EXPECT_EQ(box->look().stampShadow.text, "");
 
   // Send after clear: the title picture with an empty caption, which the
   // film counts as an empty frame.
-  choose(box->editMenu.sendToSheet);
-  EXPECT_EQ(sheet->film().frame(0).image.bitmap(), box->titleImage.picture().bitmap());
+  choose(box->menus().edit.sendToSheet);
+  EXPECT_EQ(sheet->film().frame(0).image.bitmap(), camera::titlePicture());
   EXPECT_FALSE(sheet->film().used(0));
 
-  box->photo.setPicture(picture::Picture(numbered(50, 40, 9)));
-  box->setTimeStamp("sent");
+  box->showPicture(picture::Picture(numbered(50, 40, 9)), "sent", app::PhotoSize::Kept);
   box->setDisplayDivisor(4);
-  choose(box->editMenu.copy);
+  choose(box->menus().edit.copy);
   EXPECT_EQ(platform.clipboard.bitmap(), numbered(50, 40, 9));
-  choose(box->editMenu.sendToSheet);
+  choose(box->menus().edit.sendToSheet);
   idle();
   EXPECT_EQ(sheet->film().frame(0).caption, "sent");
   EXPECT_EQ(box->displayDivisor(), 1u);
-  EXPECT_EQ(box->photo.width(), 50);
+  EXPECT_EQ(box->photoBounds().width, 50);
 }
 
 // An icon or a metafile goes to the clipboard as the photo shows it, at
@@ -377,25 +376,24 @@ TEST_F(PictureCommandsTest, CopyCutAndPasteTakeAnIconOrAMetafileAsShown) {
   writeFile(dir / "pics" / "dot.ico", icoFile());
   writeFile(dir / "pics" / "chart.emf", emfFile());
   pick(dir / "pics" / "dot.ico");
-  choose(box->fileMenu.open);
-  box->photo.setWidth(4);
-  box->photo.setHeight(3);
-  choose(box->editMenu.copy);
+  choose(box->menus().file.open);
+  box->resizePhoto({4, 3});
+  choose(box->menus().edit.copy);
   picture::Bitmap copied = platform.clipboard.bitmap();
   EXPECT_EQ(std::pair(copied.width(), copied.height()), std::pair(4, 3));
   EXPECT_EQ(copied.pixel(3, 2), 0x00FF00u);
-  EXPECT_EQ(box->photo.picture().kind(), picture::Picture::Kind::Icon);
+  EXPECT_EQ(box->photoPicture().kind(), picture::Picture::Kind::Icon);
   platform.clipboard.putFromOtherProgram(numbered(5, 5, 9));
-  choose(box->editMenu.paste);
-  EXPECT_EQ(box->photo.picture().bitmap(), numbered(5, 5, 9));
+  choose(box->menus().edit.paste);
+  EXPECT_EQ(box->photoPicture().bitmap(), numbered(5, 5, 9));
 
   pick(dir / "pics" / "chart.emf");
-  choose(box->fileMenu.open);
-  choose(box->editMenu.cut);
+  choose(box->menus().file.open);
+  choose(box->menus().edit.cut);
   copied = platform.clipboard.bitmap();  // played here into white
   EXPECT_EQ(std::pair(copied.width(), copied.height()), std::pair(100, 50));
   EXPECT_EQ(copied.pixel(99, 49), 0xFFFFFFu);
-  EXPECT_TRUE(box->photo.picture().empty());
+  EXPECT_TRUE(box->photoPicture().empty());
 }
 
 // The series is bitmaps by its names: opened icons and metafiles are
@@ -404,16 +402,16 @@ TEST_F(PictureCommandsTest, BatchSaveWritesIconsAndMetafilesAsBitmapsThatLoadBac
   for (auto [name, bytes] : {std::pair{"dot.ico", icoFile()}, {"chart.emf", emfFile()}}) {
     writeFile(dir / "pics" / name, bytes);
     pick(dir / "pics" / name);
-    choose(box->fileMenu.open);
+    choose(box->menus().file.open);
   }
   picture::Bitmap third = load(30, 20, "third", 3);
   idle();
   pick(dir / "out" / "series");
-  app.dispatch([&] { sheet->saveButton.click(); });
-  app.dispatch([&] { sheet->deleteMenu.deleteAll.click(); });
+  app.dispatch([&] { sheet->buttons().save.click(); });
+  app.dispatch([&] { sheet->menus().remove.deleteAll.click(); });
   idle();
   pick(dir / "out" / "series01.bmp");
-  app.dispatch([&] { sheet->saveMenu.loadFilm.click(); });
+  app.dispatch([&] { sheet->menus().save.loadFilm.click(); });
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_EQ(sheet->film().frame(2).caption, "series03.bmp");
   EXPECT_EQ(sheet->film().frame(0).image.bitmap().pixel(0, 0), 0x00FF00u);
@@ -428,7 +426,7 @@ TEST_F(PictureCommandsTest, SaveFallsBackToSaveAsWhenTheWriteItselfFails) {
   fs::create_directory(dir / "out" / "folder.bmp");
   box->setTimeStamp("folder.bmp");
   cancelDialog();
-  choose(box->fileMenu.save);
+  choose(box->menus().file.save);
   ASSERT_EQ(platform.fileDialogs.asked.size(), 1u);
   EXPECT_TRUE(platform.fileDialogs.asked[0].save);
   EXPECT_TRUE(platform.messages.shown.empty());
@@ -466,55 +464,55 @@ TEST_F(PictureCommandsTest, PngOpensAndIsWrittenOnlyUnderAPngName) {
   fs::path opened = dir / "pics" / "画面.PNG";
   writeFile(opened, platform.png.encode(drawn));
   pick(opened);
-  choose(box->fileMenu.open);
+  choose(box->menus().file.open);
   EXPECT_EQ(errorShown(), "");
-  EXPECT_TRUE(samePixels(box->photo.picture().bitmap(), drawn));
-  EXPECT_EQ(box->timeStamp.caption(), "画面.PNG");
+  EXPECT_TRUE(samePixels(box->photoPicture().bitmap(), drawn));
+  EXPECT_EQ(box->timeStamp(), "画面.PNG");
   EXPECT_EQ(sheet->film().frame(0).caption, "画面.PNG");
-  EXPECT_EQ(box->photo.width(), 120);
+  EXPECT_EQ(box->photoBounds().width, 120);
 
   // Save writes back to it as PNG.
   picture::Bitmap edited = numbered(120, 90, 0x00FF00);
-  box->photo.setPicture(picture::Picture(edited));
-  choose(box->fileMenu.save);
+  box->showPicture(picture::Picture(edited), box->timeStamp(), app::PhotoSize::Kept);
+  choose(box->menus().file.save);
   ASSERT_TRUE(isPng(opened));
   EXPECT_TRUE(samePixels(readPng(opened), edited));
 
   // Under a ".bmp" name it is a BMP, byte for byte what it was before PNG.
   pick(dir / "out" / "back.bmp");
-  choose(box->fileMenu.saveAs);
+  choose(box->menus().file.saveAs);
   EXPECT_EQ(picture::readFileBytes((dir / "out" / "back.bmp").string(), 1 << 26), picture::writeBmp(edited));
   pick(dir / "out" / "plain");  // no extension: the default one, BMP
-  choose(box->fileMenu.saveAs);
+  choose(box->menus().file.saveAs);
   EXPECT_EQ(picture::readFileBytes((dir / "out" / "plain.BMP").string(), 1 << 26), picture::writeBmp(edited));
 
   // A shot (32 bits) saved as PNG: every pixel, and the stamp stays.
-  box->photo.setPicture(picture::Picture(picture::Bitmap::create(64, 48, 32)));
-  picture::Bitmap shot = box->photo.picture().bitmap();
+  box->showPicture(picture::Picture(picture::Bitmap::create(64, 48, 32)), box->timeStamp(),
+                   app::PhotoSize::Kept);
+  picture::Bitmap shot = box->photoPicture().bitmap();
   for (int x = 0; x < 64; ++x) shot.setPixel(x, x % 48, 0x010203u * std::uint32_t(x));
-  box->photo.setPicture(picture::Picture(shot));
-  box->setTimeStamp("9:05:07");
+  box->showPicture(picture::Picture(shot), "9:05:07", app::PhotoSize::Kept);
   pick(dir / "out" / "shot.png");
-  choose(box->fileMenu.save);  // the stamp is no file name: save as
+  choose(box->menus().file.save);  // the stamp is no file name: save as
   ASSERT_TRUE(isPng(dir / "out" / "shot.png"));
   EXPECT_TRUE(samePixels(readPng(dir / "out" / "shot.png"), shot));
-  EXPECT_EQ(box->timeStamp.caption(), "9:05:07");
+  EXPECT_EQ(box->timeStamp(), "9:05:07");
 
   // An icon is written as its image over white; a metafile has no pixels
   // here and is refused, with nothing written.
   writeFile(dir / "pics" / "dot.ico", icoFile());
   pick(dir / "pics" / "dot.ico");
-  choose(box->fileMenu.open);
+  choose(box->menus().file.open);
   pick(dir / "out" / "dot.png");
-  choose(box->fileMenu.saveAs);
+  choose(box->menus().file.saveAs);
   ASSERT_TRUE(isPng(dir / "out" / "dot.png"));
   EXPECT_EQ(readPng(dir / "out" / "dot.png").pixel(0, 0), 0x00FF00u);
   writeFile(dir / "pics" / "chart.emf", emfFile());
   pick(dir / "pics" / "chart.emf");
-  choose(box->fileMenu.open);
+  choose(box->menus().file.open);
   platform.messages.shown.clear();
   pick(dir / "out" / "chart.png");
-  choose(box->fileMenu.saveAs);
+  choose(box->menus().file.saveAs);
   EXPECT_EQ(errorShown(), "ﾌｧｲﾙ " + (dir / "out" / "chart.png").string() + " を作成できません");
   EXPECT_FALSE(fs::exists(dir / "out" / "chart.png"));
   EXPECT_EQ(platform.messages.shown.size(), 1u);
@@ -523,18 +521,18 @@ TEST_F(PictureCommandsTest, PngOpensAndIsWrittenOnlyUnderAPngName) {
 TEST_F(PictureCommandsTest, CloseHidesTheBoxAndLeavesTheHoldFlag) {
   box->setKeepHidden(false);
   box->showForm();
-  choose(box->fileMenu.close);
+  choose(box->menus().file.close);
   EXPECT_FALSE(box->visible());
   EXPECT_FALSE(box->keepHidden());
   // The file and edit submenus bring back the normal view as they open.
   box->showForm();
-  choose(box->commandMenu.area);
-  EXPECT_FALSE(box->viewfinder.visible());
-  choose(box->commandMenu.file);
-  EXPECT_TRUE(box->viewfinder.visible());
-  choose(box->commandMenu.area);
-  choose(box->commandMenu.edit);
-  EXPECT_TRUE(box->viewfinder.visible());
+  choose(box->menus().command.area);
+  EXPECT_FALSE(box->look().viewfinder.shown);
+  choose(box->menus().command.file);
+  EXPECT_TRUE(box->look().viewfinder.shown);
+  choose(box->menus().command.area);
+  choose(box->menus().command.edit);
+  EXPECT_TRUE(box->look().viewfinder.shown);
 }
 
 }  // namespace

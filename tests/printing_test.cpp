@@ -12,8 +12,7 @@ class PrintingTest : public SheetTest {
   headless::Printer& printer() { return platform.printer; }
   // The photo at w x h, the viewfinder and the window around it.
   void photoSize(int w, int h) {
-    box->photo.setWidth(w);
-    box->photo.setHeight(h);
+    box->resizePhoto({w, h});
     box->fitAroundPhoto();
     box->fitAroundPhoto();
   }
@@ -38,16 +37,16 @@ class PrintingTest : public SheetTest {
 
 TEST_F(PrintingTest, ExactlyOnePrintSizeIsCheckedAndScreenSizeComesFirst) {
   EXPECT_EQ(box->printSize(), PrintSize::Screen);
-  EXPECT_TRUE(box->fileMenu.printScreenSize.checked());
-  EXPECT_FALSE(box->fileMenu.printPaperSize.checked());
-  box->fileMenu.printPaperSize.click();
+  EXPECT_TRUE(box->menus().file.printScreenSize.checked());
+  EXPECT_FALSE(box->menus().file.printPaperSize.checked());
+  box->menus().file.printPaperSize.click();
   EXPECT_EQ(box->printSize(), PrintSize::Paper);
-  EXPECT_FALSE(box->fileMenu.printScreenSize.checked());
-  EXPECT_TRUE(box->fileMenu.printPaperSize.checked());
-  box->fileMenu.printScreenSize.click();
+  EXPECT_FALSE(box->menus().file.printScreenSize.checked());
+  EXPECT_TRUE(box->menus().file.printPaperSize.checked());
+  box->menus().file.printScreenSize.click();
   EXPECT_EQ(box->printSize(), PrintSize::Screen);
-  EXPECT_TRUE(box->fileMenu.printScreenSize.checked());
-  EXPECT_FALSE(box->fileMenu.printPaperSize.checked());
+  EXPECT_TRUE(box->menus().file.printScreenSize.checked());
+  EXPECT_FALSE(box->menus().file.printPaperSize.checked());
 }
 
 // Each axis scaled by the printer's over the display's pixels per inch,
@@ -118,7 +117,7 @@ TEST_F(PrintingTest, PaperSizeFillsThePageInOneDirection) {
 TEST_F(PrintingTest, ThePrintedImageIsTheCameraBoxAsDrawn) {
   box->showForm();
   box->setTimeStamp("12:34:56");
-  box->photo.setPicture(picture::Picture(solid(40, 30, 0x2060A0)));
+  box->showPicture(picture::Picture(solid(40, 30, 0x2060A0)), box->timeStamp(), app::PhotoSize::Kept);
   photoSize(80, 60);
   platform.backend.processMessages();
   const picture::Canvas* drawn = platform.backend.canvas(*box);
@@ -172,22 +171,23 @@ TEST_F(PrintingTest, ContactSheetGridOnAWideScreen) {
   printer().onDialog = [&] {
     seen = true;
     EXPECT_EQ(sheet->top(), 1024 + 10);
-    EXPECT_FALSE(sheet->buttonColumn.visible());
+    EXPECT_FALSE(sheet->look().columnShown);
     EXPECT_EQ(sheet->clientWidth(), 682);
     EXPECT_EQ(sheet->clientHeight(), 425);
-    EXPECT_EQ(sheet->filmStrip.bounds(), (ui::Rect{0, 0, 682, 425}));
-    EXPECT_EQ(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
+    EXPECT_EQ(sheet->look().strip.bounds, (ui::Rect{0, 0, 682, 425}));
+    EXPECT_EQ(sheet->look().strip.position, 0);
+    const sheet::NegativeSheet::SheetLook look = sheet->look();
     for (int i = 0; i < sheet::kFilmFrames; ++i) {
-      const sheet::Frame& f = sheet->frames[i];
-      EXPECT_EQ(f.panel.bevelInner(), ui::BevelCut::None);
-      EXPECT_EQ(f.panel.left(), 75 * (i % 9)) << i;
-      EXPECT_EQ(f.panel.top(), 100 * (i / 9)) << i;
-      EXPECT_EQ(f.caption.top(), f.panel.top() + 76) << i;
+      const sheet::NegativeSheet::FrameLook& f = look.frames[i];
+      EXPECT_EQ(f.bevel, ui::BevelCut::None);
+      EXPECT_EQ(f.panel.left, 75 * (i % 9)) << i;
+      EXPECT_EQ(f.panel.top, 100 * (i / 9)) << i;
+      EXPECT_EQ(f.captionBounds.top, f.panel.top + 76) << i;
       if (i >= 9) {
-        EXPECT_EQ(f.caption.left(), f.panel.left() + 3) << i;
+        EXPECT_EQ(f.captionBounds.left, f.panel.left + 3) << i;
       }
     }
-    EXPECT_FALSE(sheet->frames[sheet::kOverflow].panel.visible());
+    EXPECT_FALSE(sheet->look().frames[sheet::kOverflow].shown);
   };
   printer().confirm = false;
   sheet->showForm();
@@ -210,15 +210,16 @@ TEST_F(PrintingTest, ContactSheetGridOnA640PixelScreen) {
     EXPECT_EQ(s->top(), 490);
     EXPECT_EQ(s->clientWidth(), 604);
     EXPECT_EQ(s->clientHeight(), 454);
+    const sheet::NegativeSheet::SheetLook look = s->look();
     for (int i = 0; i < sheet::kFilmFrames; ++i) {
-      const sheet::Frame& f = s->frames[i];
-      EXPECT_EQ(f.panel.left(), 75 * (i % 8)) << i;
-      EXPECT_EQ(f.panel.top(), 90 * (i / 8)) << i;
-      EXPECT_EQ(f.caption.top(), f.panel.top() + 76) << i;
+      const sheet::NegativeSheet::FrameLook& f = look.frames[i];
+      EXPECT_EQ(f.panel.left, 75 * (i % 8)) << i;
+      EXPECT_EQ(f.panel.top, 90 * (i / 8)) << i;
+      EXPECT_EQ(f.captionBounds.top, f.panel.top + 76) << i;
     }
     // Frame 33 starts the fifth row, frame 36 ends it in the fourth column.
-    EXPECT_EQ(s->frames[32].panel.bounds(), (ui::Rect{0, 360, 75, 75}));
-    EXPECT_EQ(s->frames[35].panel.bounds(), (ui::Rect{225, 360, 75, 75}));
+    EXPECT_EQ(s->look().frames[32].panel, (ui::Rect{0, 360, 75, 75}));
+    EXPECT_EQ(s->look().frames[35].panel, (ui::Rect{225, 360, 75, 75}));
   };
   smallApp.dispatch([&] { s->printContactSheet(); });
   EXPECT_TRUE(seen);
@@ -229,8 +230,7 @@ TEST_F(PrintingTest, ContactSheetGridOnA640PixelScreen) {
 }
 
 TEST_F(PrintingTest, TheSheetFillsThePageWidthAtTheTopAndShowsTheFilm) {
-  box->photo.setPicture(picture::Picture(solid(40, 30, 0xFF0000)));
-  box->setTimeStamp("1");
+  box->showPicture(picture::Picture(solid(40, 30, 0xFF0000)), "1", app::PhotoSize::Kept);
   box->storePhotoInFilm();
   idle();
   printer().page = {4800, 6600, 600, 600};
@@ -259,7 +259,7 @@ TEST_F(PrintingTest, TheSheetIsPutBackAfterACancelAFailureAtEachStepOrAnExceptio
   sheet->showForm();
   auto disturb = [&] {
     sheet->setBounds({40, 100, 500, 200});
-    sheet->filmStrip.setPosition(ui::Axis::Horizontal, 300);
+    sheet->scrollStrip(300);
     sheet->film().playStep();  // past frame 1
     sheet->toggleFrame(1);
     platform.messages.shown.clear();
@@ -268,17 +268,18 @@ TEST_F(PrintingTest, TheSheetIsPutBackAfterACancelAFailureAtEachStepOrAnExceptio
   auto expectPutBack = [&](const char* what) {
     SCOPED_TRACE(what);
     EXPECT_EQ(sheet->bounds(), (ui::Rect{0, 768 - 136, 1024, 136}));
-    EXPECT_TRUE(sheet->buttonColumn.visible());
-    EXPECT_EQ(sheet->filmStrip.left(), 89);
-    EXPECT_EQ(sheet->filmStrip.position(ui::Axis::Horizontal), 0);
+    EXPECT_TRUE(sheet->look().columnShown);
+    EXPECT_EQ(sheet->look().strip.bounds.left, 89);
+    EXPECT_EQ(sheet->look().strip.position, 0);
     EXPECT_EQ(sheet->film().playPosition(), 0);
+    const sheet::NegativeSheet::SheetLook look = sheet->look();
     for (int i = 0; i < sheet::kFilmFrames; ++i) {
-      const sheet::Frame& f = sheet->frames[i];
-      EXPECT_EQ(f.panel.bevelInner(), ui::BevelCut::Raised) << i;
-      EXPECT_EQ(f.panel.bounds(), (ui::Rect{75 * i, 0, 75, 75})) << i;
-      EXPECT_EQ(f.caption.top(), 76) << i;
+      const sheet::NegativeSheet::FrameLook& f = look.frames[i];
+      EXPECT_EQ(f.bevel, ui::BevelCut::Raised) << i;
+      EXPECT_EQ(f.panel, (ui::Rect{75 * i, 0, 75, 75})) << i;
+      EXPECT_EQ(f.captionBounds.top, 76) << i;
       if (i >= 8) {
-        EXPECT_EQ(f.caption.left(), 75 * i + 3) << i;
+        EXPECT_EQ(f.captionBounds.left, 75 * i + 3) << i;
       }
     }
     EXPECT_TRUE(sheet->film().redFrame() == 1);

@@ -81,21 +81,21 @@ TEST_P(ScaledTest, PaletteAndTheCameraBoxAroundAPhotoOfDevicePixels) {
   box.setKeepHidden(false);
   box.showForm();
   platform.backend.advance(200);
-  EXPECT_EQ(box.viewfinder.bounds(), (ui::Rect{s.marginLeft, s.marginTop, 160, 120}));
-  EXPECT_EQ(box.photo.bounds(), (ui::Rect{2, 2, 156, 116})) << "the default size is in device pixels";
+  EXPECT_EQ(box.look().viewfinder.bounds, (ui::Rect{s.marginLeft, s.marginTop, 160, 120}));
+  EXPECT_EQ(box.photoBounds(), (ui::Rect{2, 2, 156, 116})) << "the default size is in device pixels";
   EXPECT_EQ(box.bounds(), (ui::Rect{300, 0, 160 + 2 * s.marginLeft, 120 + s.marginTop + s.marginLeft}));
   app.dispatch([&] { box.showAimingView(); });
-  EXPECT_EQ(box.edgeHandles[Edge::Left].bounds(),
+  EXPECT_EQ(box.look().handles[Edge::Left].bounds,
             (ui::Rect{s.marginLeft - s.handle, s.marginTop, s.handle, 120}));
-  EXPECT_EQ(box.edgeHandles[Edge::Bottom].bounds(),
+  EXPECT_EQ(box.look().handles[Edge::Bottom].bounds,
             (ui::Rect{s.marginLeft, s.marginTop + 120, 160, s.handle}));
-  EXPECT_EQ(box.timeStamp.font(), ui::Font({"ＭＳ Ｐゴシック", 12, ui::clBlack, true}))
+  EXPECT_EQ(box.look().stamp.font, ui::Font({"ＭＳ Ｐゴシック", 12, ui::clBlack, true}))
       << "fonts keep their design size; the painter scales them";
 
   app.dispatch([&] { box.shots().shootArea(camera::ShotTiming::from(settings)); });
   ui::Rect under{300 + s.marginLeft + 2, s.marginTop + 2, 156, 116};
   EXPECT_EQ(platform.screen.copies.back().rect, under);
-  const picture::Bitmap& shot = box.photo.picture().bitmap();
+  const picture::Bitmap& shot = box.photoPicture().bitmap();
   ASSERT_EQ(shot.width(), 156);
   EXPECT_EQ(shot.pixel(0, 0), patternAt(under.left, under.top));
   EXPECT_EQ(shot.pixel(155, 115), patternAt(under.right() - 1, under.bottom() - 1));
@@ -109,14 +109,17 @@ TEST_P(ScaledTest, SheetAlongTheBottomOfThePrimaryMonitor) {
   EXPECT_EQ(sheet.width(), 1024);
   EXPECT_EQ(sheet.bounds().bottom(), 768);
   EXPECT_EQ(sheet.deviceClientHeight(), s.sheetHeight);
-  ui::Rect column = sheet.deviceBounds(sheet.buttonColumn), strip = sheet.deviceBounds(sheet.filmStrip);
+  const sheet::NegativeSheet::SheetLook look = sheet.look();
+  // On the strip's content, in device pixels.
+  auto onContent = [&](ui::Rect r) {
+    return sheet.toDevice(r.offset(look.strip.content.x, look.strip.content.y));
+  };
+  ui::Rect column = sheet.toDevice(look.column), strip = sheet.toDevice(look.strip.bounds);
   EXPECT_EQ(column.height, s.sheetHeight);
   EXPECT_EQ(strip.left, column.right()) << "the strip follows the column";
-  ui::Rect first = sheet.deviceBounds(sheet.frames[0].panel),
-           second = sheet.deviceBounds(sheet.frames[1].panel);
+  ui::Rect first = onContent(look.frames[0].panel), second = onContent(look.frames[1].panel);
   EXPECT_EQ(second.left, first.right()) << "frames stand side by side";
-  EXPECT_GT(sheet.deviceBounds(sheet.frames[0].caption).top, first.bottom() - 1)
-      << "the caption below its frame";
+  EXPECT_GT(onContent(look.frames[0].captionBounds).top, first.bottom() - 1) << "the caption below its frame";
 }
 
 TEST_P(ScaledTest, OptionsDialogCentredAndEveryCaptionWhole) {
@@ -179,15 +182,15 @@ TEST_F(MonitorsTest, FullScreenShotTakesTheMonitorUnderTheBoxCentre) {
   box->setBounds({1200, 100, 180, 145});
   app.dispatch([&] { box->shots().shootScreen(camera::ShotTiming::from(settings)); });
   EXPECT_EQ(platform.screen.copies.back().rect, (ui::Rect{1024, 0, 800, 600}));
-  EXPECT_EQ(box->photo.picture().bitmap().pixel(0, 0), patternAt(1024, 0));
-  EXPECT_EQ(box->photo.bounds().width, 200) << "shown at a quarter";
-  EXPECT_EQ(box->photo.bounds().height, 150);
+  EXPECT_EQ(box->photoPicture().bitmap().pixel(0, 0), patternAt(1024, 0));
+  EXPECT_EQ(box->photoBounds().width, 200) << "shown at a quarter";
+  EXPECT_EQ(box->photoBounds().height, 150);
   // Smaller than the primary monitor, it is still shown at a quarter when
   // its frame is clicked in the sheet.
-  box->photo.setBounds({2, 2, 50, 40});
+  box->resizePhoto({50, 40});
   forms.negativeSheet->toggleFrame(0);
-  EXPECT_EQ(box->photo.bounds().width, 200);
-  EXPECT_EQ(box->photo.bounds().height, 150);
+  EXPECT_EQ(box->photoBounds().width, 200);
+  EXPECT_EQ(box->photoBounds().height, 150);
   // Its centre below the second monitor stands on none: the primary one.
   box->setBounds({1100, 640, 180, 145});
   app.dispatch([&] { box->shots().shootScreen(camera::ShotTiming::from(settings)); });
@@ -198,7 +201,7 @@ TEST_F(MonitorsTest, AreaShotOnAMonitorLeftOfThePrimary) {
   start({{-800, 0, 800, 600}, 96});
   box->setBounds({-700, 50, 180, 145});
   app.dispatch([&] { box->shots().shootArea(camera::ShotTiming::from(settings)); });
-  const picture::Bitmap& shot = box->photo.picture().bitmap();
+  const picture::Bitmap& shot = box->photoPicture().bitmap();
   ASSERT_EQ(shot.width(), 156);
   EXPECT_EQ(shot.pixel(0, 0), patternAt(-700 + 12, 50 + 17));
   EXPECT_EQ(shot.pixel(155, 115), patternAt(-700 + 12 + 155, 50 + 17 + 115));
@@ -243,18 +246,21 @@ TEST_F(MonitorsTest, MoveToAMonitorOfAnotherDpiAndBack) {
   box->setBounds({1200, 100, box->width(), box->height()});
   platform.backend.advance(200);
   EXPECT_EQ(box->dpi(), 144);
-  EXPECT_EQ(box->photo.bounds(), (ui::Rect{2, 2, 156, 116})) << "the photo keeps its pixels";
-  EXPECT_EQ(box->viewfinder.bounds(), (ui::Rect{15, 23, 160, 120}));
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 156, 116})) << "the photo keeps its pixels";
+  EXPECT_EQ(box->look().viewfinder.bounds, (ui::Rect{15, 23, 160, 120}));
   EXPECT_EQ(box->bounds(), (ui::Rect{1200, 100, 190, 158}));
   ui::ScaledPainter painter(platform.backend.painter(), 144);
-  auto textWidth = [&painter](const ui::Label& l) {
-    return painter.measureText(l.font(), l.caption()).width;
+  auto textWidth = [&painter](const ui::Font& font, const std::string& text) {
+    return painter.measureText(font, text).width;
   };
-  EXPECT_EQ(box->timeStamp.width(), textWidth(box->timeStamp)) << "a label sized to its text is sized again";
+  const camera::CameraBox::StampLook stamp = box->look().stamp;
+  EXPECT_EQ(stamp.bounds.width, textWidth(stamp.font, stamp.text))
+      << "a label sized to its text is sized again";
 
   dialogs::OptionsDialog& options = *forms.optionsDialog;
   options.setBounds({1100, 0, options.width(), options.height()});
-  EXPECT_GE(options.deviceBounds(options.pixelsLabel).width, textWidth(options.pixelsLabel));
+  EXPECT_GE(options.deviceBounds(options.pixelsLabel).width,
+            textWidth(options.pixelsLabel.font(), options.pixelsLabel.caption()));
 
   palette.setBounds({10, 10, palette.width(), palette.height()});
   box->setBounds({300, 0, box->width(), box->height()});

@@ -2,6 +2,9 @@
 // order of its steps and the timing it is given.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,9 +32,11 @@ class LoggingScreen : public sys::Screen {
   LoggingScreen(Log& log, const ui::Form& palette) : log_(log), palette_(palette) {}
   int width() override { return 640; }
   int height() override { return 480; }
+  std::function<void()> onCopy;
   picture::Bitmap copy(picture::Rect r) override {
     log_.push_back("copy " + std::to_string(r.width) + "x" + std::to_string(r.height) +
                    (palette_.visible() ? " with palette" : ""));
+    if (onCopy) onCopy();
     return picture::Bitmap::create(r.width, r.height, 32);
   }
 
@@ -83,6 +88,19 @@ TEST_F(ShotSequenceTest, AScreenBurstTakesItsCountWithTheIntervalAfterEach) {
   EXPECT_EQ(log, (Log{"hold", "box leaves", "sleep 0", "copy 640x480", "show 12:34:56", "store", "sleep 500",
                       "copy 640x480", "show 12:34:56", "store", "sleep 500", "box back", "release"}));
   EXPECT_TRUE(palette.visible());
+}
+
+TEST_F(ShotSequenceTest, AreaBurstIntervalSaturatesAndAZeroSpeedLeavesIt) {
+  shots.shootAreaBurst({.burstCount = 1, .burstIntervalTenths = 0});
+  EXPECT_EQ(layoutTimer.interval(), 55);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "store"), 1);
+  layoutTimer.setInterval(INT_MAX / 3);
+  int during = 0;
+  screen.onCopy = [&] { during = layoutTimer.interval(); };
+  shots.shootAreaBurst({.burstCount = 1, .burstIntervalTenths = 20});
+  EXPECT_EQ(during, INT_MAX);
+  EXPECT_EQ(layoutTimer.interval(), INT_MAX / 3);
+  EXPECT_TRUE(layoutTimer.enabled());
 }
 
 }  // namespace

@@ -115,9 +115,9 @@ TEST_F(StartUpTest, CameraBoxCreationUsesDefaultsThenTheFile) {
   writeIni("[Option]\nyoko=320\ntate=240\nrenzoku=6\n");
   startUp();
   EXPECT_EQ(forms.cameraBox->bounds(), (ui::Rect{300, 0, 180, 145}));
-  EXPECT_EQ(forms.cameraBox->photo.bounds(), (ui::Rect{2, 2, 156, 116}));
-  EXPECT_EQ(forms.cameraBox->photo.picture().width(), 156);
-  EXPECT_EQ(forms.cameraBox->photo.picture().bitmap().bitsPerPixel(), 8);
+  EXPECT_EQ(forms.cameraBox->photoBounds(), (ui::Rect{2, 2, 156, 116}));
+  EXPECT_EQ(forms.cameraBox->photoPicture().width(), 156);
+  EXPECT_EQ(forms.cameraBox->photoPicture().bitmap().bitsPerPixel(), 8);
   EXPECT_EQ(settings.defaultViewfinderWidth, 320);
   EXPECT_EQ(settings.defaultViewfinderHeight, 240);
   EXPECT_EQ(settings.strobeCount, 6);

@@ -48,11 +48,11 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
   viewfinder.setBevelWidth(2);
   viewfinder.setColor(ui::clNone);
   photo.setStretch(true);
-  photo.setPopupMenu(&commandMenu);
+  photo.setPopupMenu(&menus_.command);
 
   ui::Font stampFont = font();
   stampFont.bold = true;
-  timeStamp.setFont(stampFont);
+  timeStamp_.setFont(stampFont);
   timeStampShadow.setFont(stampFont);
   timeStampShadow.setFontColor(kTimeStampShadow);
   placeTimeStamp();
@@ -92,42 +92,42 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
 
   layoutTimer.onTimer = [this] { fitAroundPhoto(); };
 
-  commandMenu.file.onClick = [this] { showNormalView(); };
-  fileMenu.open.onClick = [this] { pictures_.open(); };
-  fileMenu.close.onClick = [this] { close(); };
-  fileMenu.save.onClick = [this] { pictures_.save(); };
-  fileMenu.saveAs.onClick = [this] { pictures_.saveAs(); };
-  commandMenu.edit.onClick = [this] { prepareEditMenu(); };
-  editMenu.clear.onClick = [this] { clearPhoto(); };
-  editMenu.copy.onClick = [this] { pictures_.copy(); };
-  editMenu.paste.onClick = [this] { pictures_.paste(); };
-  editMenu.cut.onClick = [this] { pictures_.cut(); };
-  editMenu.sendToSheet.onClick = [this] { sendPhotoToSheet(); };
-  commandMenu.area.onClick = [this] { showAimingView(); };
-  areaMenu.shoot.onClick = [this] { shots_.shootArea(ShotTiming::from(settings_)); };
-  areaMenu.shootBurst.onClick = [this] { shots_.shootAreaBurst(ShotTiming::from(settings_)); };
-  commandMenu.screen.onClick = [this] { showNormalView(); };
-  screenMenu.shoot.onClick = [this] { shots_.shootScreen(ShotTiming::from(settings_)); };
-  screenMenu.shootBurst.onClick = [this] { shots_.shootScreenBurst(ShotTiming::from(settings_)); };
-  shotMenu.shoot.onClick = [this] { shots_.shootArea(ShotTiming::from(settings_)); };
-  shotMenu.shootBurst.onClick = [this] { shots_.shootAreaBurst(ShotTiming::from(settings_)); };
-  shotMenu.cancel.onClick = [this] { showNormalView(); };
+  menus_.command.file.onClick = [this] { showNormalView(); };
+  menus_.file.open.onClick = [this] { pictures_.open(); };
+  menus_.file.close.onClick = [this] { close(); };
+  menus_.file.save.onClick = [this] { pictures_.save(); };
+  menus_.file.saveAs.onClick = [this] { pictures_.saveAs(); };
+  menus_.command.edit.onClick = [this] { prepareEditMenu(); };
+  menus_.edit.clear.onClick = [this] { clearPhoto(); };
+  menus_.edit.copy.onClick = [this] { pictures_.copy(); };
+  menus_.edit.paste.onClick = [this] { pictures_.paste(); };
+  menus_.edit.cut.onClick = [this] { pictures_.cut(); };
+  menus_.edit.sendToSheet.onClick = [this] { sendPhotoToSheet(); };
+  menus_.command.area.onClick = [this] { showAimingView(); };
+  menus_.area.shoot.onClick = [this] { shots_.shootArea(ShotTiming::from(settings_)); };
+  menus_.area.shootBurst.onClick = [this] { shots_.shootAreaBurst(ShotTiming::from(settings_)); };
+  menus_.command.screen.onClick = [this] { showNormalView(); };
+  menus_.screen.shoot.onClick = [this] { shots_.shootScreen(ShotTiming::from(settings_)); };
+  menus_.screen.shootBurst.onClick = [this] { shots_.shootScreenBurst(ShotTiming::from(settings_)); };
+  menus_.shot.shoot.onClick = [this] { shots_.shootArea(ShotTiming::from(settings_)); };
+  menus_.shot.shootBurst.onClick = [this] { shots_.shootAreaBurst(ShotTiming::from(settings_)); };
+  menus_.shot.cancel.onClick = [this] { showNormalView(); };
 
-  sizeMenu.defaultSize.onClick = [this] { resizeToDefault(); };
-  sizeMenu.zoom200.onClick = [this] { zoomTo(200); };
-  sizeMenu.zoom300.onClick = [this] { zoomTo(300); };
-  sizeMenu.zoom400.onClick = [this] { zoomTo(400); };
-  sizeMenu.zoom500.onClick = [this] { zoomTo(500); };
-  sizeMenu.zoom50.onClick = [this] { zoomTo(50); };
-  sizeMenu.zoom25.onClick = [this] { zoomTo(25); };
-  sizeMenu.zoom20.onClick = [this] { zoomTo(20); };
-  sizeMenu.zoom10.onClick = [this] { zoomTo(10); };
-  sizeMenu.actualSize.onClick = [this] { zoomTo(100); };
-  sizeMenu.reshape.onClick = [this] { toggleReshape(); };
+  menus_.size.defaultSize.onClick = [this] { resizeToDefault(); };
+  menus_.size.zoom200.onClick = [this] { zoomTo(200); };
+  menus_.size.zoom300.onClick = [this] { zoomTo(300); };
+  menus_.size.zoom400.onClick = [this] { zoomTo(400); };
+  menus_.size.zoom500.onClick = [this] { zoomTo(500); };
+  menus_.size.zoom50.onClick = [this] { zoomTo(50); };
+  menus_.size.zoom25.onClick = [this] { zoomTo(25); };
+  menus_.size.zoom20.onClick = [this] { zoomTo(20); };
+  menus_.size.zoom10.onClick = [this] { zoomTo(10); };
+  menus_.size.actualSize.onClick = [this] { zoomTo(100); };
+  menus_.size.reshape.onClick = [this] { toggleReshape(); };
   wirePrintCommands();
-  commandMenu.options.onClick = [this] { showOptions(); };
-  commandMenu.help.onClick = [this] { showHelp(); };
-  commandMenu.about.onClick = [this] { showAbout(); };
+  menus_.command.options.onClick = [this] { showOptions(); };
+  menus_.command.help.onClick = [this] { showHelp(); };
+  menus_.command.about.onClick = [this] { showAbout(); };
 
   onCreate = [this] { setUp(); };
   onActivate = [this] { applyViewfinderBevel(); };
@@ -141,7 +141,7 @@ void CameraBox::setUp() {
   });
   keepHidden_ = true;
   reshapeMode_ = false;
-  resizing = false;
+  resizing_ = false;
   setBounds({300, 0, width(), height()});
   viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), viewfinder.width(), viewfinder.height()});
   settings_.defaultViewfinderWidth = 160;
@@ -150,7 +150,7 @@ void CameraBox::setUp() {
              settings_.defaultViewfinderHeight + scaled(kMarginTop) + scaled(kMarginBottom)});
   photo.setBounds({kPhotoInset, kPhotoInset, settings_.defaultViewfinderWidth - 2 * kPhotoInset,
                    settings_.defaultViewfinderHeight - 2 * kPhotoInset});
-  fileMenu.printScreenSize.setChecked(true);
+  menus_.file.printScreenSize.setChecked(true);
   if (auto stored = positions_.open()) {
     setTop(stored->cameraBoxTop());
     setLeft(stored->cameraBoxLeft());
@@ -160,13 +160,14 @@ void CameraBox::setUp() {
 }
 
 void CameraBox::setTimeStamp(const std::string& text) {
-  timeStamp.setCaption(text);
-  timeStampShadow.setCaption(timeStamp.caption());
-  for (ui::Label* label : {&timeStamp, &timeStampShadow}) label->fitToText(application().backend().painter());
+  timeStamp_.setCaption(text);
+  timeStampShadow.setCaption(timeStamp_.caption());
+  for (ui::Label* label : {&timeStamp_, &timeStampShadow})
+    label->fitToText(application().backend().painter());
 }
 
 void CameraBox::placeTimeStamp() {
-  timeStamp.setBounds({scaled(10), scaled(1), timeStamp.width(), timeStamp.height()});
+  timeStamp_.setBounds({scaled(10), scaled(1), timeStamp_.width(), timeStamp_.height()});
   timeStampShadow.setBounds({scaled(11), scaled(2), timeStampShadow.width(), timeStampShadow.height()});
 }
 
@@ -194,22 +195,47 @@ void CameraBox::fitAroundPhoto() {
   cornerMarks.setBounds(geometry.cornerMarksAround(layout.viewfinder));
 }
 
+void CameraBox::resizePhoto(Size size) {
+  photo.setBounds({photo.left(), photo.top(), size.width, size.height});
+}
+
+CameraBox::BoxLook CameraBox::look() const {
+  auto panel = [](const ui::Panel& p) {
+    return PanelLook{p.bounds(),     p.visible(), p.bevelInner(), p.bevelOuter(),
+                     p.bevelWidth(), p.color(),   p.cursor()};
+  };
+  auto stamp = [](const ui::Label& l) {
+    return StampLook{l.caption(), l.visible(), l.bounds(), l.font(), l.transparent()};
+  };
+  BoxLook look;
+  look.viewfinder = panel(viewfinder);
+  for (std::size_t i = 0; i < 4; ++i) {
+    look.handles.items[i] = panel(edgeHandles.items[i]);
+    look.marks.items[i] = panel(cornerMarks.items[i]);
+  }
+  look.titleShown = titleImage.visible();
+  look.stamp = stamp(timeStamp_);
+  look.stampShadow = stamp(timeStampShadow);
+  look.photoMenu = photo.popupMenu();
+  return look;
+}
+
 void CameraBox::pressEdgeHandle(Edge edge, ui::MouseButton button, int x, int y) {
   if (button == ui::MouseButton::Right) {
     // The menu takes the mouse, and with it the release of a drag's button:
     // the drag ends here.
     releaseEdgeHandle(edge);
     ui::Point place = shotMenuPlace(edge, bounds(), x, y);
-    shotMenu.popup(place.x, place.y);
+    menus_.shot.popup(place.x, place.y);
     return;
   }
-  if (resizing) return;
-  resizing = true;
+  if (resizing_) return;
+  resizing_ = true;
   applyResizeState();
 }
 
 void CameraBox::dragEdgeHandle(Edge edge, int x, int y) {
-  if (!resizing) return;
+  if (!resizing_) return;
   if (mouseTarget() != &edgeHandles[edge]) {
     // A menu or a message box took the mouse during the drag, so its
     // release never came: the drag is over, and a pointer merely passing
@@ -222,13 +248,13 @@ void CameraBox::dragEdgeHandle(Edge edge, int x, int y) {
   EdgeDrag step = dragEdge(edge, handle.bounds(), sizeOf(photo.bounds()), x, y);
   handle.setBounds(step.handle);
   setBounds(bounds().offset(step.boxShift.x, step.boxShift.y));
-  photo.setBounds({photo.left(), photo.top(), step.photo.width, step.photo.height});
+  resizePhoto(step.photo);
   applyResizeState();
 }
 
 void CameraBox::releaseEdgeHandle(Edge) {
-  if (!resizing) return;
-  resizing = false;
+  if (!resizing_) return;
+  resizing_ = false;
   // The quick pace served the drag only.
   layoutTimer.setInterval(kLayoutInterval);
   applyResizeState();
@@ -236,19 +262,19 @@ void CameraBox::releaseEdgeHandle(Edge) {
 
 void CameraBox::applyResizeState() {
   edgeHandles.setBounds(
-      ViewfinderGeometry(dpi()).handlesForResizeState(edgeHandles.bounds(), viewfinder.bounds(), resizing));
-  if (!resizing) {
-    timeStamp.show();
+      ViewfinderGeometry(dpi()).handlesForResizeState(edgeHandles.bounds(), viewfinder.bounds(), resizing_));
+  if (!resizing_) {
+    timeStamp_.show();
     timeStampShadow.show();
   } else {
     for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
       cornerMarks[c].hide();
-    timeStamp.hide();
+    timeStamp_.hide();
     timeStampShadow.hide();
   }
   // The marks outline the area only in the framing view, where the
   // viewfinder is hidden.
-  if (!resizing && !viewfinder.visible())
+  if (!resizing_ && !viewfinder.visible())
     for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
       cornerMarks[c].show();
 }
@@ -322,21 +348,21 @@ ui::Point CameraBox::centreOnScreen() const { return {left() + width() / 2, top(
 
 void CameraBox::showShot(const picture::Picture& taken, const std::string& stamp, bool wholeScreen) {
   displayDivisor_ = wholeScreen ? kScreenShotDivisor : 1;
-  if (wholeScreen) photo.setBounds({photo.left(), photo.top(), taken.width(), taken.height()});
+  if (wholeScreen) resizePhoto({taken.width(), taken.height()});
   photo.setPicture(taken);
   setTimeStamp(stamp);
 }
 
 void CameraBox::storePhotoInFilm() {
-  if (storeInFilm_) storeInFilm_(photo.picture(), timeStamp.caption());
+  if (storeInFilm_) storeInFilm_(photo.picture(), timeStamp_.caption());
   // A full film that kept nothing does not size the photo: it takes its
   // size over the divisor all the same (a screen shot a quarter of the
   // screen, not the whole screen in a box that stays on top).
   const picture::Picture& taken = photo.picture();
   if (taken.width() <= 0 || taken.height() <= 0) return;
   unsigned divisor = std::max(1u, displayDivisor_);
-  photo.setHeight(static_cast<int>(static_cast<unsigned>(taken.height()) / divisor));
-  photo.setWidth(static_cast<int>(static_cast<unsigned>(taken.width()) / divisor));
+  resizePhoto({static_cast<int>(static_cast<unsigned>(taken.width()) / divisor),
+               static_cast<int>(static_cast<unsigned>(taken.height()) / divisor)});
 }
 
 void CameraBox::showPicture(const picture::Picture& picture, const std::string& caption,
@@ -347,8 +373,7 @@ void CameraBox::showPicture(const picture::Picture& picture, const std::string& 
       break;
     case app::PhotoSize::Own:
       displayDivisor_ = 1;
-      photo.setHeight(h);
-      photo.setWidth(w);
+      resizePhoto({w, h});
       break;
     case app::PhotoSize::Selected: {
       const std::vector<sys::Monitor> monitors = services_.screen.monitors();
@@ -359,11 +384,9 @@ void CameraBox::showPicture(const picture::Picture& picture, const std::string& 
       // a monitor (a full-screen shot of it), is shown at a quarter of its
       // size, any smaller one at its own.
       if (h < services_.screen.height() && w < services_.screen.width() && !monitorSized) {
-        photo.setHeight(h);
-        photo.setWidth(w);
+        resizePhoto({w, h});
       } else {
-        photo.setHeight(h / 4);
-        photo.setWidth(w / 4);
+        resizePhoto({w / 4, h / 4});
       }
       break;
     }
@@ -374,7 +397,7 @@ void CameraBox::showPicture(const picture::Picture& picture, const std::string& 
 
 void CameraBox::prepareEditMenu() {
   showNormalView();
-  editMenu.paste.setEnabled(services_.clipboard.hasBitmap());
+  menus_.edit.paste.setEnabled(services_.clipboard.hasBitmap());
 }
 
 void CameraBox::clearPhoto() {
@@ -391,34 +414,33 @@ void CameraBox::sendPhotoToSheet() {
 // The size commands set only the photo's size; the photo stretches its
 // picture, and the layout tick fits the window around it.
 void CameraBox::resizeToDefault() {
-  photo.setWidth(defaultPhotoSide(settings_.defaultViewfinderWidth));
-  photo.setHeight(defaultPhotoSide(settings_.defaultViewfinderHeight));
+  resizePhoto({defaultPhotoSide(settings_.defaultViewfinderWidth),
+               defaultPhotoSide(settings_.defaultViewfinderHeight)});
 }
 
 // Always from the picture's own size: 200 % twice is still 200 %.
 void CameraBox::zoomTo(int percent) {
-  photo.setHeight(zoomedSide(photo.picture().height(), percent));
-  photo.setWidth(zoomedSide(photo.picture().width(), percent));
+  resizePhoto({zoomedSide(photo.picture().width(), percent), zoomedSide(photo.picture().height(), percent)});
 }
 
 void CameraBox::toggleReshape() {
-  bool on = !sizeMenu.reshape.checked();
+  bool on = !menus_.size.reshape.checked();
   for (Edge e : {Edge::Top, Edge::Bottom, Edge::Left, Edge::Right}) edgeHandles[e].setVisible(on);
   reshapeMode_ = on;
-  sizeMenu.reshape.setChecked(on);
+  menus_.size.reshape.setChecked(on);
 }
 
 void CameraBox::wirePrintCommands() {
-  fileMenu.print.onClick = [this] { printPhoto(); };
-  fileMenu.printScreenSize.onClick = [this] { setPrintSize(PrintSize::Screen); };
-  fileMenu.printPaperSize.onClick = [this] { setPrintSize(PrintSize::Paper); };
+  menus_.file.print.onClick = [this] { printPhoto(); };
+  menus_.file.printScreenSize.onClick = [this] { setPrintSize(PrintSize::Screen); };
+  menus_.file.printPaperSize.onClick = [this] { setPrintSize(PrintSize::Paper); };
   setPrintSize(printSize_);
 }
 
 void CameraBox::setPrintSize(PrintSize size) {
   printSize_ = size;
-  fileMenu.printScreenSize.setChecked(size == PrintSize::Screen);
-  fileMenu.printPaperSize.setChecked(size == PrintSize::Paper);
+  menus_.file.printScreenSize.setChecked(size == PrintSize::Screen);
+  menus_.file.printPaperSize.setChecked(size == PrintSize::Paper);
 }
 
 void CameraBox::printPhoto() {
@@ -473,12 +495,12 @@ void CameraBox::showAbout() {
 }
 
 void CameraBox::setTimeStampShown(bool shown) {
-  timeStamp.setVisible(shown);
+  timeStamp_.setVisible(shown);
   timeStampShadow.setVisible(shown);
 }
 
 void CameraBox::setTimeStampColors(ui::Color front, ui::Color shadow) {
-  timeStamp.setFontColor(front);
+  timeStamp_.setFontColor(front);
   timeStampShadow.setFontColor(shadow);
 }
 

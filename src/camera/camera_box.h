@@ -22,9 +22,9 @@ namespace camera {
 // How large Print puts the box on the page.
 enum class PrintSize { Screen, Paper };
 
-// An array of controls indexed by an enum of its members.
+// An array indexed by an enum of its members: controls, or what they show.
 template <class T, class Index, std::size_t N>
-struct ControlArray {
+struct IndexedArray {
   std::array<T, N> items;
   T& operator[](Index i) { return items[static_cast<std::size_t>(i)]; }
   const T& operator[](Index i) const { return items[static_cast<std::size_t>(i)]; }
@@ -36,6 +36,7 @@ struct ControlArray {
   void setBounds(const std::array<ui::Rect, N>& r) {
     for (std::size_t i = 0; i < N; ++i) items[i].setBounds(r[i]);
   }
+  bool operator==(const IndexedArray&) const = default;
 };
 
 // The camera box: a stay-on-top viewfinder over the screen that takes the shots.
@@ -53,35 +54,65 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   // The layout tick's pace, and its pace while a handle is dragged.
   static constexpr int kLayoutInterval = 55, kDragLayoutInterval = 1;
 
-  ui::Panel viewfinder{this, "viewfinder"};
-  ui::Image photo{&viewfinder, "photo"};
-  // The shadow comes first, so the front text is drawn over it.
-  ui::Label timeStampShadow{this, "timeStampShadow"};
-  ui::Label timeStamp{this, "timeStamp"};
-  ControlArray<ui::Panel, Edge, 4> edgeHandles{{{{this, "edgeHandleLeft"},
-                                                 {this, "edgeHandleTop"},
-                                                 {this, "edgeHandleRight"},
-                                                 {this, "edgeHandleBottom"}}}};
-  ControlArray<ui::Panel, Corner, 4> cornerMarks{{{{this, "cornerMarkTopLeft"},
-                                                   {this, "cornerMarkTopRight"},
-                                                   {this, "cornerMarkBottomLeft"},
-                                                   {this, "cornerMarkBottomRight"}}}};
-  ui::Image titleImage{this, "titleImage"};
-  ui::Timer layoutTimer{application(), "layoutTimer", kLayoutInterval};
+  // The right-click menus: the photo's, its submenus, and the edge handles'.
+  struct Menus {
+    explicit Menus(ui::Application& app) : command(app), shot(app) {}
+    CommandMenu command;
+    FileMenu file{command.file};
+    EditMenu edit{command.edit};
+    AreaMenu area{command.area};
+    ScreenMenu screen{command.screen};
+    SizeMenu size{command.size};
+    ShotMenu shot;
+  };
+  Menus& menus() { return menus_; }
 
-  CommandMenu commandMenu{application()};
-  FileMenu fileMenu{commandMenu.file};
-  EditMenu editMenu{commandMenu.edit};
-  AreaMenu areaMenu{commandMenu.area};
-  ScreenMenu screenMenu{commandMenu.screen};
-  SizeMenu sizeMenu{commandMenu.size};
-  ShotMenu shotMenu{application()};
+  // What the box shows, as one value.
+  struct PanelLook {
+    ui::Rect bounds;
+    bool shown = false;
+    ui::BevelCut bevelInner = ui::BevelCut::None, bevelOuter = ui::BevelCut::None;
+    int bevelWidth = 0;
+    ui::Color color = ui::clNone;
+    ui::Cursor cursor = ui::Cursor::Default;
+    bool operator==(const PanelLook&) const = default;
+  };
+  struct StampLook {
+    std::string text;
+    bool shown = false;
+    ui::Rect bounds;
+    ui::Font font;
+    bool transparent = false;
+    bool operator==(const StampLook&) const = default;
+  };
+  struct BoxLook {
+    PanelLook viewfinder;
+    IndexedArray<PanelLook, Edge, 4> handles;
+    IndexedArray<PanelLook, Corner, 4> marks;
+    bool titleShown = false;
+    // The shadow lies one pixel right of and below the front text.
+    StampLook stamp, stampShadow;
+    // The photo's right-click menu.
+    const ui::PopupMenu* photoMenu = nullptr;
+    bool operator==(const BoxLook&) const = default;
+  };
+  BoxLook look() const;
+
+  // The photo: its picture, and where it stands in the viewfinder.
+  const picture::Picture& photoPicture() const { return photo.picture(); }
+  ui::Rect photoBounds() const { return photo.bounds(); }
+  // The photo's size; the layout tick fits the box around it.
+  void resizePhoto(Size size);
+  // The time stamp's text.
+  const std::string& timeStamp() const { return timeStamp_.caption(); }
+  // The layout tick's current pace.
+  int layoutInterval() const { return layoutTimer.interval(); }
 
   // While set, the application's loss of activation does not bring the
   // camera box back.
   bool keepHidden() const { return keepHidden_; }
   // An edge handle is being dragged.
-  bool resizing = false;
+  bool resizing() const { return resizing_; }
   // The edge handles stay out in the normal view.
   bool reshapeMode() const { return reshapeMode_; }
 
@@ -144,6 +175,23 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   void setTimeStampColors(ui::Color front, ui::Color shadow) override;
 
  private:
+  ui::Panel viewfinder{this, "viewfinder"};
+  ui::Image photo{&viewfinder, "photo"};
+  // The shadow comes first, so the front text is drawn over it.
+  ui::Label timeStampShadow{this, "timeStampShadow"};
+  ui::Label timeStamp_{this, "timeStamp"};
+  IndexedArray<ui::Panel, Edge, 4> edgeHandles{{{{this, "edgeHandleLeft"},
+                                                 {this, "edgeHandleTop"},
+                                                 {this, "edgeHandleRight"},
+                                                 {this, "edgeHandleBottom"}}}};
+  IndexedArray<ui::Panel, Corner, 4> cornerMarks{{{{this, "cornerMarkTopLeft"},
+                                                   {this, "cornerMarkTopRight"},
+                                                   {this, "cornerMarkBottomLeft"},
+                                                   {this, "cornerMarkBottomRight"}}}};
+  ui::Image titleImage{this, "titleImage"};
+  ui::Timer layoutTimer{application(), "layoutTimer", kLayoutInterval};
+  Menus menus_{application()};
+
   void setUp();
   void prepareEditMenu();
   void clearPhoto();
@@ -173,6 +221,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   FilmInput storeInFilm_;
   Dialogs dialogs_;
   bool keepHidden_ = false;
+  bool resizing_ = false;
   bool reshapeMode_ = false;
   PrintSize printSize_ = PrintSize::Screen;
   unsigned displayDivisor_ = 1;
@@ -181,7 +230,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   PictureCommands pictures_{application(),
                             services_,
                             photo,
-                            {[this] { return timeStamp.caption(); },
+                            {[this] { return timeStamp_.caption(); },
                              [this](const std::string& name) {
                                setTimeStamp(name);
                                displayDivisor_ = 1;

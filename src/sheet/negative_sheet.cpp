@@ -36,42 +36,42 @@ NegativeSheet::NegativeSheet(ui::Application& app, sys::Services& services, cons
     const char* caption;
     ui::PopupMenu* menu;
   } buttons[] = {
-      {playButton, {4, 5, 83, 21}, "連続表示　＞", &playMenu.menu},
-      {paintButton, {4, 26, 83, 20}, "ペイント　＞", &paintMenu.menu},
-      {saveButton, {4, 46, 83, 20}, "連続保存＞", &saveMenu.menu},
-      {deleteButton, {4, 66, 83, 20}, "削除　＞", &deleteMenu.menu},
-      {printButton, {4, 86, 83, 20}, "ﾈｶﾞｼｰﾄ印刷", nullptr},
+      {buttons_.play, {4, 5, 83, 21}, "連続表示　＞", &menus_.play.menu},
+      {buttons_.paint, {4, 26, 83, 20}, "ペイント　＞", &menus_.paint.menu},
+      {buttons_.save, {4, 46, 83, 20}, "連続保存＞", &menus_.save.menu},
+      {buttons_.remove, {4, 66, 83, 20}, "削除　＞", &menus_.remove.menu},
+      {buttons_.print, {4, 86, 83, 20}, "ﾈｶﾞｼｰﾄ印刷", nullptr},
   };
   for (auto& b : buttons) {
     b.button.setBounds(b.bounds);
     b.button.setCaption(b.caption);
     b.button.setPopupMenu(b.menu);
   }
-  filmStrip.setRange(ui::Axis::Horizontal, kStripLength);
-  filmStrip.setIncrement(ui::Axis::Horizontal, kStripIncrement);
-  filmStrip.setRange(ui::Axis::Vertical, kStripHeight);
+  filmStrip_.setRange(ui::Axis::Horizontal, kStripLength);
+  filmStrip_.setIncrement(ui::Axis::Horizontal, kStripIncrement);
+  filmStrip_.setRange(ui::Axis::Vertical, kStripHeight);
   filmBackground_.setBounds({0, 0, kStripLength, 76});
   filmBackground_.setBevelOuter(ui::BevelCut::None);
   for (int i = 0; i <= kOverflow; ++i) {
     // The hidden overflow frame's thumbnail stands for frame 36.
     int target = std::min(i, kFilmFrames - 1);
-    frames[i].thumbnail.onMouseDown = [this, target](ui::MouseButton, unsigned, int, int) {
+    frames_[i].thumbnail.onMouseDown = [this, target](ui::MouseButton, unsigned, int, int) {
       toggleFrame(target);
     };
   }
-  playButton.onClick = [this] { slideshow_.showNextFrame(); };
-  playMenu.autoPlay.onClick = [this] { slideshow_.autoPlay(); };
-  saveButton.onClick = [this] { saveFilm(); };
-  saveMenu.loadFilm.onClick = [this] { loadFilm(); };
-  deleteButton.onClick = [this] { deleteSelectedFrame(); };
-  deleteMenu.deleteAll.onClick = [this] { deleteAllFrames(); };
-  paintButton.onClick = [this] { paintHandOff_.openInPaintProgram(); };
-  paintMenu.startOptionSoftware.onClick = [this] { paintHandOff_.startOptionSoftware(); };
+  buttons_.play.onClick = [this] { slideshow_.showNextFrame(); };
+  menus_.play.autoPlay.onClick = [this] { slideshow_.autoPlay(); };
+  buttons_.save.onClick = [this] { saveFilm(); };
+  menus_.save.loadFilm.onClick = [this] { loadFilm(); };
+  buttons_.remove.onClick = [this] { deleteSelectedFrame(); };
+  menus_.remove.deleteAll.onClick = [this] { deleteAllFrames(); };
+  buttons_.paint.onClick = [this] { paintHandOff_.openInPaintProgram(); };
+  menus_.paint.startOptionSoftware.onClick = [this] { paintHandOff_.startOptionSoftware(); };
   film_.onFrameChanged = [this](int i) { showFrame(i); };
-  film_.onTidyDue = [this] { tidyTimer.setInterval(1); };
+  film_.onTidyDue = [this] { tidyTimer_.setInterval(1); };
   film_.onTidied = [this] { showTidied(); };
-  tidyTimer.onTimer = [this] { film_.tidy(); };
-  printButton.onClick = [this] { printContactSheet(); };
+  tidyTimer_.onTimer = [this] { film_.tidy(); };
+  buttons_.print.onClick = [this] { printContactSheet(); };
   onCreate = [this] { setUp(); };
   onShow = [this] { readPosition(); };
 }
@@ -83,12 +83,12 @@ void NegativeSheet::setUp() {
   int sw = services_.screen.width(), sh = services_.screen.height();
   setBounds({0, sh - height(), sw, height()});
   layOut();
-  filmStrip.setPosition(ui::Axis::Horizontal, 0);
+  scrollStrip(0);
 }
 
 void NegativeSheet::layOut() {
-  buttonColumn.setBounds({0, 0, kButtonColumnWidth, clientHeight()});
-  filmStrip.setBounds(
+  buttonColumn_.setBounds({0, 0, kButtonColumnWidth, clientHeight()});
+  filmStrip_.setBounds(
       {kButtonColumnWidth, 0, std::max(0, clientWidth() - kButtonColumnWidth), clientHeight()});
 }
 
@@ -113,7 +113,7 @@ void NegativeSheet::readPosition() {
 
 void NegativeSheet::showFrame(int index) {
   const FrameContent& c = film_.frame(index);
-  Frame& f = frames[index];
+  Frame& f = frames_[index];
   // Setting a picture repaints it: only the changed frame is shown again.
   f.thumbnail.setPicture(c.image);
   f.thumbnail.setBounds(c.imageBox);
@@ -123,7 +123,7 @@ void NegativeSheet::showFrame(int index) {
 
 void NegativeSheet::showMarks(int index) {
   if (index == kOverflow) return;
-  Frame& f = frames[index];
+  Frame& f = frames_[index];
   const ui::BevelCut bevel = contactSheet_.inGrid()          ? ui::BevelCut::None
                              : film_.loweredFrame() == index ? ui::BevelCut::Lowered
                                                              : ui::BevelCut::Raised;
@@ -138,14 +138,38 @@ void NegativeSheet::showTidied() {
   const int count = film_.titleCount();
   setCaption(count == 0 ? std::string(kTitle)
                         : std::string(kTitle) + "\u3000" + std::to_string(count) + "枚");
-  for (int i = 0; i < kFilmFrames; ++i) frames[i].panel.setCaption(film_.used(i) ? "" : kPlaceholder);
-  tidyTimer.setInterval(0);
+  for (int i = 0; i < kFilmFrames; ++i) frames_[i].panel.setCaption(film_.used(i) ? "" : kPlaceholder);
+  tidyTimer_.setInterval(0);
+}
+
+NegativeSheet::SheetLook NegativeSheet::look() const {
+  SheetLook look;
+  look.column = buttonColumn_.bounds();
+  look.columnShown = buttonColumn_.visible();
+  const ui::Control& content = filmStrip_.content();
+  look.strip = {filmStrip_.bounds(),
+                filmStrip_.range(ui::Axis::Horizontal),
+                filmStrip_.range(ui::Axis::Vertical),
+                filmStrip_.increment(ui::Axis::Horizontal),
+                filmStrip_.position(ui::Axis::Horizontal),
+                filmStrip_.maxPosition(ui::Axis::Horizontal),
+                filmStrip_.viewport().width,
+                filmStrip_.barShown(ui::Axis::Horizontal),
+                filmStrip_.barShown(ui::Axis::Vertical),
+                {content.formLeft(), content.formTop()}};
+  for (std::size_t i = 0; i < frames_.size(); ++i) {
+    const Frame& f = frames_[i];
+    look.frames[i] = {f.panel.bounds(),     f.panel.visible(),     f.panel.bevelInner(), f.panel.caption(),
+                      f.thumbnail.bounds(), f.thumbnail.picture(), f.caption.bounds(),   f.caption.caption(),
+                      f.caption.font(),     f.caption.visible()};
+  }
+  return look;
 }
 
 std::optional<int> NegativeSheet::addPicture(const picture::Picture& picture, const std::string& caption) {
   std::optional<int> at = film_.add(picture, caption);
   if (at && *at >= kFirstScrollingFrame && *at < kFilmFrames)
-    filmStrip.setPosition(ui::Axis::Horizontal, filmStrip.position(ui::Axis::Horizontal) + kFrameSize);
+    scrollStrip(filmStrip_.position(ui::Axis::Horizontal) + kFrameSize);
   return at;
 }
 
@@ -176,7 +200,7 @@ void NegativeSheet::deleteSelectedFrame() {
 // a frame that was selected shows as selected.
 void NegativeSheet::deleteAllFrames() {
   film_.deleteAll();
-  filmStrip.setPosition(ui::Axis::Horizontal, 0);
+  scrollStrip(0);
 }
 
 }  // namespace sheet

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <optional>
 #include <string>
 
@@ -31,49 +32,86 @@ class NegativeSheet : public ui::Form {
   NegativeSheet(ui::Application& app, sys::Services& services, const app::Settings& settings,
                 app::CameraBoxView& cameraBox);
 
-  ui::Panel buttonColumn{this, "buttonColumn"};
-  ui::PushButton playButton{&buttonColumn, "playButton"};
-  ui::PushButton paintButton{&buttonColumn, "paintButton"};
-  ui::PushButton saveButton{&buttonColumn, "saveButton"};
-  ui::PushButton deleteButton{&buttonColumn, "deleteButton"};
-  ui::PushButton printButton{&buttonColumn, "printButton"};
-  ui::ScrollBox filmStrip{this, "filmStrip"};
-
- private:
-  // Made before the frames, so that it lies under them.
-  ui::Panel filmBackground_{&filmStrip.content(), "filmBackground"};
-
- public:
-  // What the film shows; frames[kOverflow] is the hidden overflow frame.
-  Frames frames = makeFilm(filmStrip.content());
-
-  sheet::Film& film() { return film_; }
-  const sheet::Film& film() const { return film_; }
-
-  // The right-click menus of the buttons whose captions end in "＞".
+  // The film's commands as the user reaches them: the buttons of the
+  // column, and the right-click menus of those whose captions end in "＞".
+  struct Buttons {
+    explicit Buttons(ui::Panel& column)
+        : play(&column, "playButton"),
+          paint(&column, "paintButton"),
+          save(&column, "saveButton"),
+          remove(&column, "deleteButton"),
+          print(&column, "printButton") {}
+    ui::PushButton play, paint, save, remove, print;
+  };
   struct PlayMenu {
     explicit PlayMenu(ui::Application& app) : menu(app, "playMenu") {}
     ui::PopupMenu menu;
     ui::MenuItem& autoPlay = menu.add("autoPlay", "自動連続表示");
-  } playMenu{application()};
+  };
   struct PaintMenu {
     explicit PaintMenu(ui::Application& app) : menu(app, "paintMenu") {}
     ui::PopupMenu menu;
     ui::MenuItem& startOptionSoftware = menu.add("startOptionSoftware", "オプションソフトを起動");
-  } paintMenu{application()};
+  };
   struct SaveMenu {
     explicit SaveMenu(ui::Application& app) : menu(app, "saveMenu") {}
     ui::PopupMenu menu;
     ui::MenuItem& loadFilm = menu.add("loadFilm", "連続読込");
-  } saveMenu{application()};
+  };
   struct DeleteMenu {
     explicit DeleteMenu(ui::Application& app) : menu(app, "deleteMenu") {}
     ui::PopupMenu menu;
     ui::MenuItem& deleteAll = menu.add("deleteAll", "全て削除");
-  } deleteMenu{application()};
+  };
+  struct Menus {
+    explicit Menus(ui::Application& app) : play(app), paint(app), save(app), remove(app) {}
+    PlayMenu play;
+    PaintMenu paint;
+    SaveMenu save;
+    DeleteMenu remove;
+  };
+  Buttons& buttons() { return buttons_; }
+  Menus& menus() { return menus_; }
 
-  // Runs a due tidy pass once the loop is idle.
-  ui::Timer tidyTimer{application(), "tidyTimer", 1};
+  sheet::Film& film() { return film_; }
+  const sheet::Film& film() const { return film_; }
+
+  // What the sheet shows, as one value.
+  struct FrameLook {
+    // On the strip's content: the panel with its placeholder text, the
+    // thumbnail inside it, and the caption under it.
+    ui::Rect panel;
+    bool shown = false;
+    ui::BevelCut bevel = ui::BevelCut::None;
+    std::string placeholder;
+    ui::Rect thumbnail;
+    picture::Picture picture;
+    ui::Rect captionBounds;
+    std::string caption;
+    ui::Font captionFont;
+    bool captionShown = false;
+  };
+  struct StripLook {
+    ui::Rect bounds;
+    int length = 0, height = 0, increment = 0, position = 0, maxPosition = 0;
+    // How much of the length shows at once.
+    int shownLength = 0;
+    bool barShown = false, verticalBarShown = false;
+    // Where the content's origin stands on the form; it moves as the strip scrolls.
+    ui::Point content;
+  };
+  struct SheetLook {
+    ui::Rect column;
+    bool columnShown = false;
+    StripLook strip;
+    // frames[kOverflow] is the hidden overflow frame.
+    std::array<FrameLook, kFilmFrames + 1> frames;
+  };
+  SheetLook look() const;
+  // A tidy pass is due once the loop is idle.
+  bool tidyDue() const { return tidyTimer_.interval() != 0; }
+  // Scrolls the strip to a position along the film, as its bar does.
+  void scrollStrip(int position) { filmStrip_.setPosition(ui::Axis::Horizontal, position); }
 
   // A picture into the film (see Film::add); the strip scrolls on by a
   // frame when it lands in frames 8 to 36, so the newest stays in view.
@@ -110,6 +148,16 @@ class NegativeSheet : public ui::Form {
   // The lowered panel and the red caption; the overflow frame has neither.
   void showMarks(int index);
 
+  ui::Panel buttonColumn_{this, "buttonColumn"};
+  Buttons buttons_{buttonColumn_};
+  ui::ScrollBox filmStrip_{this, "filmStrip"};
+  // Made before the frames, so that it lies under them.
+  ui::Panel filmBackground_{&filmStrip_.content(), "filmBackground"};
+  Frames frames_ = makeFilm(filmStrip_.content());
+  Menus menus_{application()};
+  // Runs a due tidy pass once the loop is idle.
+  ui::Timer tidyTimer_{application(), "tidyTimer", 1};
+
   sys::Services& services_;
   const app::Settings& settings_;
   app::CameraBoxView& cameraBox_;
@@ -119,7 +167,7 @@ class NegativeSheet : public ui::Form {
   FilmFiles filmFiles_{film_, services_, application(),
                        [this](const picture::Picture& p, const std::string& name) { loadIntoFilm(p, name); }};
   PaintHandOff paintHandOff_{film_, services_, settings_, application()};
-  ContactSheet contactSheet_{*this, buttonColumn, filmStrip, frames, services_, [this] { arranged(); }};
+  ContactSheet contactSheet_{*this, buttonColumn_, filmStrip_, frames_, services_, [this] { arranged(); }};
 };
 
 }  // namespace sheet

@@ -22,6 +22,7 @@ class ScrollBox : public Control {
 
   // The scrolled area, parent of what the box shows.
   Control& content() { return content_; }
+  const Control& content() const { return content_; }
   // The part of the box the content shows through: the box less its bars.
   Rect viewport() const { return viewport_.bounds(); }
 

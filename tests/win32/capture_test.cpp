@@ -113,7 +113,8 @@ struct Program {
 void shotsLeakNoHandles(int shots, int settled, int prefill) {
   Program program;
   if (prefill > 0) {
-    program.box->photo.setPicture(picture::Picture(picture::Bitmap::create(64, 48, 24)));
+    program.box->showPicture(picture::Picture(picture::Bitmap::create(64, 48, 24)), program.box->timeStamp(),
+                             app::PhotoSize::Kept);
     for (int i = 0; i < prefill; ++i) program.box->storePhotoInFilm();
     program.backend.dispatchPending();
   }
@@ -130,9 +131,9 @@ void shotsLeakNoHandles(int shots, int settled, int prefill) {
   std::string after = std::to_string(shots) + " shots as after " + std::to_string(settled);
   EXPECT_EQ(program.boxes.shown.size(), std::size_t(0)) << "no error box";
   EXPECT_EQ(int(program.screen.copiedAt.size()), shots) << std::to_string(shots) + " copies of the screen";
-  EXPECT_EQ(program.box->photo.picture().width(), program.screen.width())
+  EXPECT_EQ(program.box->photoPicture().width(), program.screen.width())
       << "the last shot is the screen's width";
-  EXPECT_EQ(program.box->photo.width(), program.screen.width() / 4) << "shown at a quarter";
+  EXPECT_EQ(program.box->photoBounds().width, program.screen.width() / 4) << "shown at a quarter";
   EXPECT_EQ(win32::liveGdiHandles(), gdiSettled) << "live GDI handles after " + after;
   EXPECT_EQ(win32::liveUserHandles(), userSettled) << "live USER handles after " + after;
   std::printf("live handles after %d and %d shots: GDI %d, %d; USER %d, %d\n", settled, shots, gdiSettled,
