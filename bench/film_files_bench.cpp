@@ -66,7 +66,8 @@ struct Program {
     std::filesystem::remove_all(folder);
   }
   std::string fileOf(int k) const {
-    char name[16];
+    // Room for any int, so that no build's checks see a cut name.
+    char name[32];
     std::snprintf(name, sizeof name, "abcdef%02d.bmp", k + 1);
     return (folder / name).string();
   }

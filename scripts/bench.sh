@@ -5,7 +5,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-MIRUNE_WITH_BENCH=1 "$root/scripts/setup.sh"
+"$root/scripts/setup.sh"
 cd "$root"
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j2

@@ -8,11 +8,10 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libgtest-dev googletest zlib1g-dev libpng-dev libfreetype-dev clang-format clang-tidy
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 file
           xvfb xserver-xephyr xdotool x11-utils libx11-dev xclip imagemagick fonts-ipafont-gothic locales
-          python3)
+          python3 libbenchmark-dev)
 # A private print queue that writes PDF files, for the printing tests;
 # without their recommendations (no network printing, no desktop parts).
 print_packages=(cups printer-driver-cups-pdf poppler-utils)
-[ "${MIRUNE_WITH_BENCH:-0}" = 1 ] && packages+=(libbenchmark-dev)
 [ "${MIRUNE_WITH_FUZZ:-0}" = 1 ] && packages+=(clang libclang-rt-14-dev)
 
 sudo=""
