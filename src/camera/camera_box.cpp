@@ -30,7 +30,7 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
       settings_(settings),
       positions_(services.registry),
       afterSetUp_(std::move(afterSetUp)),
-      shots_(application, services.screen, services.clock, palette, layoutTimer, *this) {
+      shots_(application, services.screen, services.clock, palette, layoutTimer_, *this) {
   setDevicePixelLayout(true);
   setBorderStyle(ui::BorderStyle::None);
   setStayOnTop(true);
@@ -40,25 +40,25 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
 
   // The viewfinder and the handles are windows of their own: they keep
   // their mouse events on a box that is dragged by its surface.
-  viewfinder.setWindowed(true);
+  viewfinder_.setWindowed(true);
   const ViewfinderGeometry geometry(dpi());
-  viewfinder.setBounds(geometry.viewfinderAt({160, 120}));
-  viewfinder.setBevelOuter(ui::BevelCut::None);
-  viewfinder.setBevelInner(ui::BevelCut::Lowered);
-  viewfinder.setBevelWidth(2);
-  viewfinder.setColor(ui::clNone);
-  photo.setStretch(true);
-  photo.setPopupMenu(&menus_.command);
+  viewfinder_.setBounds(geometry.viewfinderAt({160, 120}));
+  viewfinder_.setBevelOuter(ui::BevelCut::None);
+  viewfinder_.setBevelInner(ui::BevelCut::Lowered);
+  viewfinder_.setBevelWidth(2);
+  viewfinder_.setColor(ui::clNone);
+  photo_.setStretch(true);
+  photo_.setPopupMenu(&menus_.command);
 
   ui::Font stampFont = font();
   stampFont.bold = true;
   timeStamp_.setFont(stampFont);
-  timeStampShadow.setFont(stampFont);
-  timeStampShadow.setFontColor(kTimeStampShadow);
+  timeStampShadow_.setFont(stampFont);
+  timeStampShadow_.setFontColor(kTimeStampShadow);
   placeTimeStamp();
 
   for (Edge e : {Edge::Left, Edge::Top, Edge::Right, Edge::Bottom}) {
-    ui::Panel& handle = edgeHandles[e];
+    ui::Panel& handle = edgeHandles_[e];
     handle.setWindowed(true);
     handle.setBevelOuter(ui::BevelCut::None);
     handle.setBevelInner(ui::BevelCut::Raised);
@@ -72,10 +72,10 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
     handle.onMouseUp = [this, e](ui::MouseButton, unsigned, int, int) { releaseEdgeHandle(e); };
   }
   // Where the designed 160 x 120 viewfinder puts them.
-  edgeHandles.setBounds(geometry.handlesAround(viewfinder.bounds()));
+  edgeHandles_.setBounds(geometry.handlesAround(viewfinder_.bounds()));
 
   for (Corner c : {Corner::TopLeft, Corner::TopRight, Corner::BottomLeft, Corner::BottomRight}) {
-    ui::Panel& mark = cornerMarks[c];
+    ui::Panel& mark = cornerMarks_[c];
     mark.setColor(kCornerMarkColor);
     mark.setBevelInner(ui::BevelCut::Raised);
     mark.setBevelOuter(ui::BevelCut::Lowered);
@@ -83,14 +83,14 @@ CameraBox::CameraBox(ui::Application& application, sys::Services& services, app:
     mark.setCursor(falling ? ui::Cursor::SizeNWSE : ui::Cursor::SizeNESW);
     mark.hide();
   }
-  cornerMarks.setBounds(geometry.cornerMarksAround(viewfinder.bounds()));
+  cornerMarks_.setBounds(geometry.cornerMarksAround(viewfinder_.bounds()));
 
-  titleImage.setVisible(false);
-  titleImage.setPicture(picture::Picture(titlePicture()));
-  titleImage.setBounds({0, 0, 156, 116});
-  photo.setPicture(titleImage.picture());
+  titleImage_.setVisible(false);
+  titleImage_.setPicture(picture::Picture(titlePicture()));
+  titleImage_.setBounds({0, 0, 156, 116});
+  photo_.setPicture(titleImage_.picture());
 
-  layoutTimer.onTimer = [this] { fitAroundPhoto(); };
+  layoutTimer_.onTimer = [this] { fitAroundPhoto(); };
 
   menus_.command.file.onClick = [this] { showNormalView(); };
   menus_.file.open.onClick = [this] { pictures_.open(); };
@@ -143,13 +143,13 @@ void CameraBox::setUp() {
   reshapeMode_ = false;
   resizing_ = false;
   setBounds({300, 0, width(), height()});
-  viewfinder.setBounds({scaled(kMarginLeft), scaled(kMarginTop), viewfinder.width(), viewfinder.height()});
+  viewfinder_.setBounds({scaled(kMarginLeft), scaled(kMarginTop), viewfinder_.width(), viewfinder_.height()});
   settings_.defaultViewfinderWidth = 160;
   settings_.defaultViewfinderHeight = 120;
   setBounds({left(), top(), settings_.defaultViewfinderWidth + scaled(kMarginLeft) + scaled(kMarginRight),
              settings_.defaultViewfinderHeight + scaled(kMarginTop) + scaled(kMarginBottom)});
-  photo.setBounds({kPhotoInset, kPhotoInset, settings_.defaultViewfinderWidth - 2 * kPhotoInset,
-                   settings_.defaultViewfinderHeight - 2 * kPhotoInset});
+  photo_.setBounds({kPhotoInset, kPhotoInset, settings_.defaultViewfinderWidth - 2 * kPhotoInset,
+                    settings_.defaultViewfinderHeight - 2 * kPhotoInset});
   menus_.file.printScreenSize.setChecked(true);
   if (auto stored = positions_.open()) {
     setTop(stored->cameraBoxTop());
@@ -161,25 +161,25 @@ void CameraBox::setUp() {
 
 void CameraBox::setTimeStamp(const std::string& text) {
   timeStamp_.setCaption(text);
-  timeStampShadow.setCaption(timeStamp_.caption());
-  for (ui::Label* label : {&timeStamp_, &timeStampShadow})
+  timeStampShadow_.setCaption(timeStamp_.caption());
+  for (ui::Label* label : {&timeStamp_, &timeStampShadow_})
     label->fitToText(application().backend().painter());
 }
 
 void CameraBox::placeTimeStamp() {
   timeStamp_.setBounds({scaled(10), scaled(1), timeStamp_.width(), timeStamp_.height()});
-  timeStampShadow.setBounds({scaled(11), scaled(2), timeStampShadow.width(), timeStampShadow.height()});
+  timeStampShadow_.setBounds({scaled(11), scaled(2), timeStampShadow_.width(), timeStampShadow_.height()});
 }
 
 ui::Rect CameraBox::clientAreaAtDpi(int dpi) const {
-  Size box = ViewfinderGeometry(dpi).boxAround(sizeOf(viewfinder.bounds()));
+  Size box = ViewfinderGeometry(dpi).boxAround(sizeOf(viewfinder_.bounds()));
   return {0, 0, box.width, box.height};
 }
 
 // The box went to a monitor of another DPI: the photo keeps its pixels,
 // what lies around it takes the new scale.
 void CameraBox::fitToDpi() {
-  viewfinder.setBounds(ViewfinderGeometry(dpi()).viewfinderAt(sizeOf(viewfinder.bounds())));
+  viewfinder_.setBounds(ViewfinderGeometry(dpi()).viewfinderAt(sizeOf(viewfinder_.bounds())));
   placeTimeStamp();
   applyResizeState();
   fitAroundPhoto();
@@ -187,16 +187,16 @@ void CameraBox::fitToDpi() {
 
 void CameraBox::fitAroundPhoto() {
   const ViewfinderGeometry geometry(dpi());
-  BoxLayout layout = geometry.fitAround(sizeOf(viewfinder.bounds()), sizeOf(photo.bounds()));
+  BoxLayout layout = geometry.fitAround(sizeOf(viewfinder_.bounds()), sizeOf(photo_.bounds()));
   setBounds({left(), top(), layout.box.width, layout.box.height});
-  viewfinder.setBounds(layout.viewfinder);
-  photo.setBounds(layout.photo);
-  edgeHandles.setBounds(handlesAlong(edgeHandles.bounds(), layout.viewfinder));
-  cornerMarks.setBounds(geometry.cornerMarksAround(layout.viewfinder));
+  viewfinder_.setBounds(layout.viewfinder);
+  photo_.setBounds(layout.photo);
+  edgeHandles_.setBounds(handlesAlong(edgeHandles_.bounds(), layout.viewfinder));
+  cornerMarks_.setBounds(geometry.cornerMarksAround(layout.viewfinder));
 }
 
 void CameraBox::resizePhoto(Size size) {
-  photo.setBounds({photo.left(), photo.top(), size.width, size.height});
+  photo_.setBounds({photo_.left(), photo_.top(), size.width, size.height});
 }
 
 CameraBox::BoxLook CameraBox::look() const {
@@ -208,15 +208,15 @@ CameraBox::BoxLook CameraBox::look() const {
     return StampLook{l.caption(), l.visible(), l.bounds(), l.font(), l.transparent()};
   };
   BoxLook look;
-  look.viewfinder = panel(viewfinder);
+  look.viewfinder = panel(viewfinder_);
   for (std::size_t i = 0; i < 4; ++i) {
-    look.handles.items[i] = panel(edgeHandles.items[i]);
-    look.marks.items[i] = panel(cornerMarks.items[i]);
+    look.handles.items[i] = panel(edgeHandles_.items[i]);
+    look.marks.items[i] = panel(cornerMarks_.items[i]);
   }
-  look.titleShown = titleImage.visible();
+  look.titleShown = titleImage_.visible();
   look.stamp = stamp(timeStamp_);
-  look.stampShadow = stamp(timeStampShadow);
-  look.photoMenu = photo.popupMenu();
+  look.stampShadow = stamp(timeStampShadow_);
+  look.photoMenu = photo_.popupMenu();
   return look;
 }
 
@@ -236,16 +236,16 @@ void CameraBox::pressEdgeHandle(Edge edge, ui::MouseButton button, int x, int y)
 
 void CameraBox::dragEdgeHandle(Edge edge, int x, int y) {
   if (!resizing_) return;
-  if (mouseTarget() != &edgeHandles[edge]) {
+  if (mouseTarget() != &edgeHandles_[edge]) {
     // A menu or a message box took the mouse during the drag, so its
     // release never came: the drag is over, and a pointer merely passing
     // over a handle resizes nothing.
     releaseEdgeHandle(edge);
     return;
   }
-  layoutTimer.setInterval(kDragLayoutInterval);
-  ui::Panel& handle = edgeHandles[edge];
-  EdgeDrag step = dragEdge(edge, handle.bounds(), sizeOf(photo.bounds()), x, y);
+  layoutTimer_.setInterval(kDragLayoutInterval);
+  ui::Panel& handle = edgeHandles_[edge];
+  EdgeDrag step = dragEdge(edge, handle.bounds(), sizeOf(photo_.bounds()), x, y);
   handle.setBounds(step.handle);
   setBounds(bounds().offset(step.boxShift.x, step.boxShift.y));
   resizePhoto(step.photo);
@@ -256,39 +256,39 @@ void CameraBox::releaseEdgeHandle(Edge) {
   if (!resizing_) return;
   resizing_ = false;
   // The quick pace served the drag only.
-  layoutTimer.setInterval(kLayoutInterval);
+  layoutTimer_.setInterval(kLayoutInterval);
   applyResizeState();
 }
 
 void CameraBox::applyResizeState() {
-  edgeHandles.setBounds(
-      ViewfinderGeometry(dpi()).handlesForResizeState(edgeHandles.bounds(), viewfinder.bounds(), resizing_));
+  edgeHandles_.setBounds(ViewfinderGeometry(dpi()).handlesForResizeState(edgeHandles_.bounds(),
+                                                                         viewfinder_.bounds(), resizing_));
   if (!resizing_) {
     timeStamp_.show();
-    timeStampShadow.show();
+    timeStampShadow_.show();
   } else {
     for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
-      cornerMarks[c].hide();
+      cornerMarks_[c].hide();
     timeStamp_.hide();
-    timeStampShadow.hide();
+    timeStampShadow_.hide();
   }
   // The marks outline the area only in the framing view, where the
   // viewfinder is hidden.
-  if (!resizing_ && !viewfinder.visible())
+  if (!resizing_ && !viewfinder_.visible())
     for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
-      cornerMarks[c].show();
+      cornerMarks_[c].show();
 }
 
 void CameraBox::applyViewfinderBevel() {
   switch (settings_.viewfinderBevel) {
     case 1:
-      viewfinder.setBevelInner(ui::BevelCut::Lowered);
+      viewfinder_.setBevelInner(ui::BevelCut::Lowered);
       break;
     case 2:
-      viewfinder.setBevelInner(ui::BevelCut::Raised);
+      viewfinder_.setBevelInner(ui::BevelCut::Raised);
       break;
     case 3:
-      viewfinder.setBevelInner(ui::BevelCut::None);
+      viewfinder_.setBevelInner(ui::BevelCut::None);
       break;
     default:
       break;
@@ -324,24 +324,24 @@ picture::Bitmap titlePicture() {
 
 void CameraBox::showAimingView() {
   const ViewfinderGeometry geometry(dpi());
-  edgeHandles.setBounds(geometry.handlesForAiming(edgeHandles.bounds(), viewfinder.bounds()));
-  cornerMarks.setBounds(geometry.cornerMarksAround(viewfinder.bounds()));
-  for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles[e].show();
+  edgeHandles_.setBounds(geometry.handlesForAiming(edgeHandles_.bounds(), viewfinder_.bounds()));
+  cornerMarks_.setBounds(geometry.cornerMarksAround(viewfinder_.bounds()));
+  for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles_[e].show();
   for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
-    cornerMarks[c].show();
-  viewfinder.hide();
+    cornerMarks_[c].show();
+  viewfinder_.hide();
 }
 
 void CameraBox::showNormalView() {
   if (!reshapeMode_)
-    for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles[e].hide();
+    for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles_[e].hide();
   for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
-    cornerMarks[c].hide();
-  viewfinder.show();
+    cornerMarks_[c].hide();
+  viewfinder_.show();
 }
 
 ui::Rect CameraBox::areaUnderPhoto() const {
-  return photoOnScreen({left(), top()}, viewfinder.bounds(), sizeOf(photo.bounds()));
+  return photoOnScreen({left(), top()}, viewfinder_.bounds(), sizeOf(photo_.bounds()));
 }
 
 ui::Point CameraBox::centreOnScreen() const { return {left() + width() / 2, top() + height() / 2}; }
@@ -349,16 +349,16 @@ ui::Point CameraBox::centreOnScreen() const { return {left() + width() / 2, top(
 void CameraBox::showShot(const picture::Picture& taken, const std::string& stamp, bool wholeScreen) {
   displayDivisor_ = wholeScreen ? kScreenShotDivisor : 1;
   if (wholeScreen) resizePhoto({taken.width(), taken.height()});
-  photo.setPicture(taken);
+  photo_.setPicture(taken);
   setTimeStamp(stamp);
 }
 
 void CameraBox::storePhotoInFilm() {
-  if (storeInFilm_) storeInFilm_(photo.picture(), timeStamp_.caption());
+  if (storeInFilm_) storeInFilm_(photo_.picture(), timeStamp_.caption());
   // A full film that kept nothing does not size the photo: it takes its
   // size over the divisor all the same (a screen shot a quarter of the
   // screen, not the whole screen in a box that stays on top).
-  const picture::Picture& taken = photo.picture();
+  const picture::Picture& taken = photo_.picture();
   if (taken.width() <= 0 || taken.height() <= 0) return;
   unsigned divisor = std::max(1u, displayDivisor_);
   resizePhoto({static_cast<int>(static_cast<unsigned>(taken.width()) / divisor),
@@ -391,7 +391,7 @@ void CameraBox::showPicture(const picture::Picture& picture, const std::string& 
       break;
     }
   }
-  photo.setPicture(picture);
+  photo_.setPicture(picture);
   setTimeStamp(caption);
 }
 
@@ -402,7 +402,7 @@ void CameraBox::prepareEditMenu() {
 
 void CameraBox::clearPhoto() {
   resizeToDefault();
-  photo.setPicture(titleImage.picture());
+  photo_.setPicture(titleImage_.picture());
   setTimeStamp("");
 }
 
@@ -420,12 +420,13 @@ void CameraBox::resizeToDefault() {
 
 // Always from the picture's own size: 200 % twice is still 200 %.
 void CameraBox::zoomTo(int percent) {
-  resizePhoto({zoomedSide(photo.picture().width(), percent), zoomedSide(photo.picture().height(), percent)});
+  resizePhoto(
+      {zoomedSide(photo_.picture().width(), percent), zoomedSide(photo_.picture().height(), percent)});
 }
 
 void CameraBox::toggleReshape() {
   bool on = !menus_.size.reshape.checked();
-  for (Edge e : {Edge::Top, Edge::Bottom, Edge::Left, Edge::Right}) edgeHandles[e].setVisible(on);
+  for (Edge e : {Edge::Top, Edge::Bottom, Edge::Left, Edge::Right}) edgeHandles_[e].setVisible(on);
   reshapeMode_ = on;
   menus_.size.reshape.setChecked(on);
 }
@@ -467,9 +468,9 @@ void CameraBox::printPhoto() {
 
 // Handles and marks go whatever reshape mode says; the viewfinder shows.
 void CameraBox::prepareForDialog() {
-  for (auto& handle : edgeHandles.items) handle.hide();
-  for (auto& mark : cornerMarks.items) mark.hide();
-  viewfinder.show();
+  for (auto& handle : edgeHandles_.items) handle.hide();
+  for (auto& mark : cornerMarks_.items) mark.hide();
+  viewfinder_.show();
 }
 
 void CameraBox::openInsteadOfBox(app::Dialog* dialog) {
@@ -496,12 +497,12 @@ void CameraBox::showAbout() {
 
 void CameraBox::setTimeStampShown(bool shown) {
   timeStamp_.setVisible(shown);
-  timeStampShadow.setVisible(shown);
+  timeStampShadow_.setVisible(shown);
 }
 
 void CameraBox::setTimeStampColors(ui::Color front, ui::Color shadow) {
   timeStamp_.setFontColor(front);
-  timeStampShadow.setFontColor(shadow);
+  timeStampShadow_.setFontColor(shadow);
 }
 
 }  // namespace camera

@@ -99,14 +99,14 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   BoxLook look() const;
 
   // The photo: its picture, and where it stands in the viewfinder.
-  const picture::Picture& photoPicture() const { return photo.picture(); }
-  ui::Rect photoBounds() const { return photo.bounds(); }
+  const picture::Picture& photoPicture() const { return photo_.picture(); }
+  ui::Rect photoBounds() const { return photo_.bounds(); }
   // The photo's size; the layout tick fits the box around it.
   void resizePhoto(Size size);
   // The time stamp's text.
   const std::string& timeStamp() const { return timeStamp_.caption(); }
   // The layout tick's current pace.
-  int layoutInterval() const { return layoutTimer.interval(); }
+  int layoutInterval() const { return layoutTimer_.interval(); }
 
   // While set, the application's loss of activation does not bring the
   // camera box back.
@@ -175,21 +175,21 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   void setTimeStampColors(ui::Color front, ui::Color shadow) override;
 
  private:
-  ui::Panel viewfinder{this, "viewfinder"};
-  ui::Image photo{&viewfinder, "photo"};
+  ui::Panel viewfinder_{this, "viewfinder"};
+  ui::Image photo_{&viewfinder_, "photo"};
   // The shadow comes first, so the front text is drawn over it.
-  ui::Label timeStampShadow{this, "timeStampShadow"};
+  ui::Label timeStampShadow_{this, "timeStampShadow"};
   ui::Label timeStamp_{this, "timeStamp"};
-  IndexedArray<ui::Panel, Edge, 4> edgeHandles{{{{this, "edgeHandleLeft"},
-                                                 {this, "edgeHandleTop"},
-                                                 {this, "edgeHandleRight"},
-                                                 {this, "edgeHandleBottom"}}}};
-  IndexedArray<ui::Panel, Corner, 4> cornerMarks{{{{this, "cornerMarkTopLeft"},
-                                                   {this, "cornerMarkTopRight"},
-                                                   {this, "cornerMarkBottomLeft"},
-                                                   {this, "cornerMarkBottomRight"}}}};
-  ui::Image titleImage{this, "titleImage"};
-  ui::Timer layoutTimer{application(), "layoutTimer", kLayoutInterval};
+  IndexedArray<ui::Panel, Edge, 4> edgeHandles_{{{{this, "edgeHandleLeft"},
+                                                  {this, "edgeHandleTop"},
+                                                  {this, "edgeHandleRight"},
+                                                  {this, "edgeHandleBottom"}}}};
+  IndexedArray<ui::Panel, Corner, 4> cornerMarks_{{{{this, "cornerMarkTopLeft"},
+                                                    {this, "cornerMarkTopRight"},
+                                                    {this, "cornerMarkBottomLeft"},
+                                                    {this, "cornerMarkBottomRight"}}}};
+  ui::Image titleImage_{this, "titleImage"};
+  ui::Timer layoutTimer_{application(), "layoutTimer", kLayoutInterval};
   Menus menus_{application()};
 
   void setUp();
@@ -229,7 +229,7 @@ class CameraBox : public ui::Form, public app::CameraBoxView, private ShotWindow
   // into the film at its own size.
   PictureCommands pictures_{application(),
                             services_,
-                            photo,
+                            photo_,
                             {[this] { return timeStamp_.caption(); },
                              [this](const std::string& name) {
                                setTimeStamp(name);
