@@ -4,6 +4,7 @@
 #include <new>
 
 #include "base/error.h"
+#include "base/raised.h"
 #include "system/message_boxes.h"
 
 namespace ui {
@@ -107,11 +108,7 @@ void Application::showError(const std::string& text) {
   // One box at a time: what fails while it is up (a timer that the box's
   // own loop runs) is not stacked on it.
   if (showingError_) return;
-  struct Showing {
-    bool& flag;
-    ~Showing() { flag = false; }
-  } showing{showingError_};
-  showingError_ = true;
+  base::Raised showing(showingError_);
   releaseMouse();
   messages_.show(text, title_, sys::MsgIcon::Error, sys::MsgButtons::OK);
 }

@@ -1,5 +1,6 @@
 #include "ui/timer.h"
 
+#include "base/raised.h"
 #include "ui/application.h"
 
 namespace ui {
@@ -35,11 +36,7 @@ void Timer::fire() {
   } catch (...) {
     // The error box's own loop keeps the timers running: this one rests
     // until its failure has been seen.
-    struct Failing {
-      bool& flag;
-      ~Failing() { flag = false; }
-    } failing{failing_};
-    failing_ = true;
+    base::Raised failing(failing_);
     app_.showError(Application::failureText(std::current_exception()));
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/error.h"
+#include "base/raised.h"
 
 namespace win32 {
 namespace {
@@ -12,15 +13,6 @@ ui::Rect virtualScreen() {
   return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
           GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
-
-// Clears a flag however the scope ends.
-struct Raised {
-  bool& flag;
-  explicit Raised(bool& f) : flag(f) { flag = true; }
-  ~Raised() { flag = false; }
-  Raised(const Raised&) = delete;
-  Raised& operator=(const Raised&) = delete;
-};
 
 }  // namespace
 
@@ -48,7 +40,7 @@ void Backdrop::draw(picture::Canvas& canvas, int left, int top) const {
 
 void Backdrop::takeBeforeShow() {
   if (!form_.seeThrough()) return;
-  Raised refreshing(refreshing_);
+  base::Raised refreshing(refreshing_);
   copy();
 }
 
@@ -66,7 +58,7 @@ void Backdrop::refresh() {
     // manager knows waits for the manager's answer. The region and the
     // flag come back however the copy ends, or the window would stay
     // invisible and deaf for good.
-    Raised refreshing(refreshing_);
+    base::Raised refreshing(refreshing_);
     struct Emptied {
       HWND w;
       bool emptied = false;

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "base/error.h"
+#include "base/raised.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/gdi_values.h"
@@ -125,11 +126,7 @@ HWND FormWindow::hwnd() {
 void FormWindow::makeWindow() {
   // The creation's own messages must not start a second one.
   if (windowMade_ || making_) return;
-  struct Making {
-    bool& flag;
-    ~Making() { flag = false; }
-  } making{making_};
-  making_ = true;
+  base::Raised making(making_);
   try {
     ui::Rect b = form_.bounds();
     std::wstring caption = widen(form_.caption());
