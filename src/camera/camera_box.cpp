@@ -267,16 +267,13 @@ void CameraBox::applyResizeState() {
     timeStamp_.show();
     timeStampShadow_.show();
   } else {
-    for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
-      cornerMarks_[c].hide();
+    cornerMarks_.setVisible(false);
     timeStamp_.hide();
     timeStampShadow_.hide();
   }
   // The marks outline the area only in the framing view, where the
   // viewfinder is hidden.
-  if (!resizing_ && !viewfinder_.visible())
-    for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
-      cornerMarks_[c].show();
+  if (!resizing_ && !viewfinder_.visible()) cornerMarks_.setVisible(true);
 }
 
 void CameraBox::applyViewfinderBevel() {
@@ -326,17 +323,14 @@ void CameraBox::showAimingView() {
   const ViewfinderGeometry geometry(dpi());
   edgeHandles_.setBounds(geometry.handlesForAiming(edgeHandles_.bounds(), viewfinder_.bounds()));
   cornerMarks_.setBounds(geometry.cornerMarksAround(viewfinder_.bounds()));
-  for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles_[e].show();
-  for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
-    cornerMarks_[c].show();
+  edgeHandles_.setVisible(true);
+  cornerMarks_.setVisible(true);
   viewfinder_.hide();
 }
 
 void CameraBox::showNormalView() {
-  if (!reshapeMode_)
-    for (Edge e : {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top}) edgeHandles_[e].hide();
-  for (Corner c : {Corner::TopLeft, Corner::BottomLeft, Corner::TopRight, Corner::BottomRight})
-    cornerMarks_[c].hide();
+  if (!reshapeMode_) edgeHandles_.setVisible(false);
+  cornerMarks_.setVisible(false);
   viewfinder_.show();
 }
 
@@ -426,7 +420,7 @@ void CameraBox::zoomTo(int percent) {
 
 void CameraBox::toggleReshape() {
   bool on = !menus_.size.reshape.checked();
-  for (Edge e : {Edge::Top, Edge::Bottom, Edge::Left, Edge::Right}) edgeHandles_[e].setVisible(on);
+  edgeHandles_.setVisible(on);
   reshapeMode_ = on;
   menus_.size.reshape.setChecked(on);
 }
@@ -468,8 +462,8 @@ void CameraBox::printPhoto() {
 
 // Handles and marks go whatever reshape mode says; the viewfinder shows.
 void CameraBox::prepareForDialog() {
-  for (auto& handle : edgeHandles_.items) handle.hide();
-  for (auto& mark : cornerMarks_.items) mark.hide();
+  edgeHandles_.setVisible(false);
+  cornerMarks_.setVisible(false);
   viewfinder_.show();
 }
 

@@ -36,6 +36,9 @@ struct IndexedArray {
   void setBounds(const std::array<ui::Rect, N>& r) {
     for (std::size_t i = 0; i < N; ++i) items[i].setBounds(r[i]);
   }
+  void setVisible(bool shown) {
+    for (T& item : items) item.setVisible(shown);
+  }
   bool operator==(const IndexedArray&) const = default;
 };
 
