@@ -32,26 +32,23 @@ TEST(ViewfinderGeometry, ADragMovesTheEdgeHalfThePointerOffsetAndStopsAtZeroOrTh
   const ui::Rect handle{100, 50, 5, 120};
   struct Case {
     Edge edge;
-    int x, y;
-    Size photo;
-    int moved;  // how far the handle moves across its edge
-    ui::Point boxShift;
-    Size after;
+    ui::Point pointer, handleShift, boxShift;
+    Size photo, after;
   } cases[] = {
-      {Edge::Right, 41, 0, {156, 116}, 20, {}, {176, 116}},
-      {Edge::Bottom, 0, -31, {156, 116}, -15, {}, {156, 101}},
-      {Edge::Left, 30, 0, {156, 116}, 15, {15, 0}, {141, 116}},
-      {Edge::Top, 0, -30, {156, 116}, -15, {0, -15}, {156, 131}},
-      {Edge::Right, -1000, 0, {156, 116}, -156, {}, {0, 116}},
-      {Edge::Left, 1000, 0, {156, 116}, 156, {156, 0}, {0, 116}},
-      {Edge::Bottom, 0, 100, {10, 32760}, 7, {}, {10, 32767}},
+      {Edge::Right, {41, 0}, {20, 0}, {}, {156, 116}, {176, 116}},
+      {Edge::Bottom, {0, -31}, {0, -15}, {}, {156, 116}, {156, 101}},
+      {Edge::Left, {30, 0}, {15, 0}, {15, 0}, {156, 116}, {141, 116}},
+      {Edge::Top, {0, -30}, {0, -15}, {0, -15}, {156, 116}, {156, 131}},
+      {Edge::Right, {-1000, 0}, {-156, 0}, {}, {156, 116}, {0, 116}},
+      {Edge::Left, {1000, 0}, {156, 0}, {156, 0}, {156, 116}, {0, 116}},
+      {Edge::Bottom, {0, 100}, {0, 7}, {}, {10, 32760}, {10, 32767}},
   };
   for (const Case& c : cases) {
-    camera::EdgeDrag step = camera::dragEdge(c.edge, handle, c.photo, c.x, c.y);
-    const bool across = c.edge == Edge::Left || c.edge == Edge::Right;
-    EXPECT_EQ(step.handle, handle.offset(across ? c.moved : 0, across ? 0 : c.moved)) << c.x << "," << c.y;
-    EXPECT_EQ(step.boxShift, c.boxShift) << c.x << "," << c.y;
-    EXPECT_EQ(step.photo, c.after) << c.x << "," << c.y;
+    SCOPED_TRACE(testing::Message() << c.pointer.x << "," << c.pointer.y);
+    camera::EdgeDrag step = camera::dragEdge(c.edge, handle, c.photo, c.pointer.x, c.pointer.y);
+    EXPECT_EQ(step.handle, handle.offset(c.handleShift.x, c.handleShift.y));
+    EXPECT_EQ(step.boxShift, c.boxShift);
+    EXPECT_EQ(step.photo, c.after);
   }
 }
 
