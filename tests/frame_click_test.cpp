@@ -47,13 +47,11 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   fill(3);
   picture::Bitmap second = load(120, 90, "shot02.bmp", 0x00AA55);
   idle();
-  ASSERT_EQ(sheet->film().frame(3).caption, "shot02.bmp");
   box->showPicture(picture::Picture(), box->timeStamp(), app::PhotoSize::Kept);
 
   // The right button does what the left does, on the press.
   press(3, ui::MouseButton::Right);
   EXPECT_EQ(marks(), both(3));
-  EXPECT_EQ(sheet->look().frames[3].captionFont.color, kRed);
   EXPECT_EQ(box->photoPicture().bitmap(), second);
   EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 120, 90}));
   EXPECT_EQ(box->timeStamp(), "shot02.bmp");
@@ -99,7 +97,6 @@ TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {
   press(1);
   press(4);
   EXPECT_EQ(marks(), both(4));
-  EXPECT_EQ(pictureIn(4), 5u);
   EXPECT_EQ(handOffBitmap().pixel(0, 0), 5u);
   EXPECT_EQ(box->timeStamp(), "5");
 

@@ -118,8 +118,7 @@ TEST_F(PictureCommandsTest, OpenTakesEachKindIntoThePhotoAndTheFilmUnderItsBareN
   EXPECT_EQ(box->timeStamp(), "写真ソ.bmp");
   EXPECT_EQ(box->look().stampShadow.text, "写真ソ.bmp");
   EXPECT_EQ(box->displayDivisor(), 1u);
-  EXPECT_EQ(box->photoBounds().width, 320);  // its own size: the divisor is 1
-  EXPECT_EQ(box->photoBounds().height, 200);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 320, 200}));  // its own size: the divisor is 1
   EXPECT_EQ(sheet->film().frame(0).caption, "写真ソ.bmp");
   EXPECT_EQ(sheet->film().frame(0).image.bitmap(), b);
   EXPECT_EQ(fs::current_path(), dir / "pics");  // the dialog moved there
@@ -311,8 +310,7 @@ TEST_F(PictureCommandsTest, PasteKeepsThePhotosSizeAndSaveWritesThePicturesOwn) 
   choose(box->menus().command.edit);
   EXPECT_TRUE(box->menus().edit.paste.enabled());
   choose(box->menus().edit.paste);
-  EXPECT_EQ(box->photoBounds().width, 156);
-  EXPECT_EQ(box->photoBounds().height, 116);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 156, 116}));
   EXPECT_EQ(box->photoPicture().bitmap(), big);
   EXPECT_FALSE(sheet->film().used(0));  // the film is not touched
   saveAs(dir / "out" / "pasted.bmp");
@@ -347,8 +345,7 @@ TEST_F(PictureCommandsTest, ClearCopyAndSendToTheSheet) {
   settings.defaultViewfinderHeight = 150;
   box->setTimeStamp("old");
   choose(box->menus().edit.clear);
-  EXPECT_EQ(box->photoBounds().width, 196);
-  EXPECT_EQ(box->photoBounds().height, 146);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 196, 146}));
   EXPECT_EQ(box->photoPicture().bitmap(), camera::titlePicture());
   EXPECT_EQ(box->timeStamp(), "");
   EXPECT_EQ(box->look().stampShadow.text, "");
