@@ -205,9 +205,7 @@ TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
 
   EXPECT_EQ(filesInFolder(),
             (std::set<std::string>{"abcdef01.bmp", "abcdef02.bmp", "abcdef04.bmp", "abcdef05.bmp"}));
-  EXPECT_EQ(bitmapIn("abcdef01.bmp"), shots[0]);
-  EXPECT_EQ(bitmapIn("abcdef02.bmp"), shots[1]);
-  EXPECT_EQ(bitmapIn("abcdef04.bmp"), shots[3]);
+  for (int k : {1, 2, 4}) EXPECT_EQ(bitmapIn("abcdef0" + std::to_string(k) + ".bmp"), shots[k - 1]) << k;
   picture::Bitmap written = bitmapIn("abcdef05.bmp");
   EXPECT_EQ(written.bitsPerPixel(), 8);
   EXPECT_EQ(written, eightBit);
