@@ -1,12 +1,9 @@
 // The film's commands: playback, batch save and load, delete, and the
 // hand-off to other programs.
-#include <cstdio>
 #include <fstream>
 #include <set>
 
 #include "app/file_dialogs.h"
-#include "picture/bmp.h"
-#include "picture/file_io.h"
 #include "sheet_fixture.h"
 
 namespace {
@@ -42,10 +39,7 @@ class FilmCommandsTest : public SheetTest {
   }
 
   std::string at(const std::string& name) const { return (dir / name).string(); }
-  picture::Bitmap bitmapIn(const std::string& name) const {
-    auto bytes = picture::readFileBytes(at(name), 1 << 26);
-    return picture::readBmp(bytes.data(), bytes.size());
-  }
+  picture::Bitmap bitmapIn(const std::string& name) const { return bmpIn(at(name)); }
   static void writeText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
   }
@@ -63,11 +57,9 @@ class FilmCommandsTest : public SheetTest {
   }
   // A series "abcdef01.bmp" .. on disk, picture k numbered k.
   void writeSeries(const std::string& series, int count) {
-    for (int k = 1; k <= count; ++k) {
-      char name[64];
-      std::snprintf(name, sizeof name, "%s%02d.bmp", series.c_str(), k);
-      picture::writeFileBytes(at(name), picture::writeBmp(numbered(20 + k, 10 + k, std::uint32_t(k))));
-    }
+    for (int k = 1; k <= count; ++k)
+      picture::writeFileBytes(at(series + (k < 10 ? "0" : "") + std::to_string(k) + ".bmp"),
+                              picture::writeBmp(numbered(20 + k, 10 + k, std::uint32_t(k))));
   }
   std::uint32_t photoNumber() const {
     const picture::Picture& p = box->photoPicture();

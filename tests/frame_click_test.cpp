@@ -4,8 +4,6 @@
 #include <memory>
 #include <optional>
 
-#include "picture/bmp.h"
-#include "picture/file_io.h"
 #include "sheet_fixture.h"
 
 namespace {
@@ -31,10 +29,7 @@ class FrameClickTest : public SheetTest {
 
   std::string handOffPath() const { return (dir / "temp" / "temp.bmp").string(); }
   bool handOffWritten() const { return std::filesystem::exists(handOffPath()); }
-  picture::Bitmap handOffBitmap() const {
-    auto bytes = picture::readFileBytes(handOffPath(), 1 << 24);
-    return picture::readBmp(bytes.data(), bytes.size());
-  }
+  picture::Bitmap handOffBitmap() const { return bmpIn(handOffPath()); }
 
   // The frame with a lowered panel, then the one with a red caption.
   std::vector<std::optional<int>> marks() const {

@@ -2,8 +2,6 @@
 // edit menu, with the file dialogs scripted.
 #include "base/error.h"
 #include "base/text.h"
-#include "picture/bmp.h"
-#include "picture/file_io.h"
 #include "picture/support.h"
 #include "sheet_fixture.h"
 
@@ -47,10 +45,6 @@ class PictureCommandsTest : public SheetTest {
   }
   static void writeFile(const fs::path& p, const std::vector<std::uint8_t>& bytes) {
     picture::writeFileBytes(p.string(), bytes);
-  }
-  static picture::Bitmap readBmpFile(const fs::path& p) {
-    auto bytes = picture::readFileBytes(p.string(), std::size_t{1} << 26);
-    return picture::readBmp(bytes.data(), bytes.size());
   }
   fs::path writeBmpFile(const std::string& name, const picture::Bitmap& b) {
     fs::path p = dir / "pics" / name;
@@ -206,7 +200,7 @@ TEST_F(PictureCommandsTest, SaveWritesUnderTheStampOrFallsBackToSaveAs) {
   picture::Bitmap edited = numbered(30, 20, 0x222222);
   box->showPicture(picture::Picture(edited), box->timeStamp(), app::PhotoSize::Kept);
   choose(box->menus().file.save);
-  EXPECT_EQ(readBmpFile(opened), edited);
+  EXPECT_EQ(bmpIn(opened), edited);
   EXPECT_EQ(platform.fileDialogs.asked.size(), 1u);  // no save-as dialog
 
   // After a shot the stamp holds colons: save as opens, without a message.
@@ -221,7 +215,7 @@ TEST_F(PictureCommandsTest, SaveWritesUnderTheStampOrFallsBackToSaveAs) {
   EXPECT_EQ(asked.options.filter, "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ（*.BMP）|*.BMP|PNGﾌｧｲﾙ（*.PNG）|*.PNG|全てのﾌｧｲﾙ|*.*");
   EXPECT_EQ(asked.options.defaultExtension, "BMP");
   EXPECT_TRUE(asked.options.confirmOverwrite);
-  EXPECT_EQ(readBmpFile(chosen), numbered(64, 48, 0x123456));
+  EXPECT_EQ(bmpIn(chosen), numbered(64, 48, 0x123456));
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_FALSE(fs::exists("9:05:07"));
   EXPECT_EQ(box->timeStamp(), "9:05:07");  // save as keeps the stamp
@@ -260,7 +254,7 @@ TEST_F(PictureCommandsTest, SaveAsAsksBeforeReplacingAndReportsAFileItCannotCrea
   cancelDialog();
   choose(box->menus().file.saveAs);
   EXPECT_EQ(platform.fileDialogs.overwritePrompts, std::vector<std::string>{target.string()});
-  EXPECT_EQ(readBmpFile(target), old);
+  EXPECT_EQ(bmpIn(target), old);
 
   fs::path blocked = dir / "out" / "folder.bmp";
   fs::create_directories(blocked);
@@ -278,7 +272,7 @@ TEST_F(PictureCommandsTest, AWriteFailingHalfWayLeavesTheOldFileWholeAndNothingB
   withSmallFileLimit([&] { saveAs(target); });
 
   EXPECT_EQ(errorShown(), "ﾌｧｲﾙ " + target.string() + " を作成できません");
-  EXPECT_EQ(readBmpFile(target), old);
+  EXPECT_EQ(bmpIn(target), old);
   std::vector<fs::path> left;
   for (const auto& e : fs::directory_iterator(dir / "out")) left.push_back(e.path());
   EXPECT_EQ(left, std::vector<fs::path>{target});
@@ -314,7 +308,7 @@ TEST_F(PictureCommandsTest, PasteKeepsThePhotosSizeAndSaveWritesThePicturesOwn) 
   EXPECT_EQ(box->photoPicture().bitmap(), big);
   EXPECT_FALSE(sheet->film().used(0));  // the film is not touched
   saveAs(dir / "out" / "pasted.bmp");
-  EXPECT_EQ(readBmpFile(dir / "out" / "pasted.bmp"), big);
+  EXPECT_EQ(bmpIn(dir / "out" / "pasted.bmp"), big);
 
   // Nothing on the clipboard: the item is disabled, and paste does nothing.
   platform.clipboard.putTextFromOtherProgram("text");

@@ -9,6 +9,8 @@
 #include "app/settings.h"
 #include "app_fixture.h"
 #include "camera/camera_box.h"
+#include "picture/bmp.h"
+#include "picture/file_io.h"
 #include "picture/picture.h"
 #include "sheet/negative_sheet.h"
 #include "shell/program.h"
@@ -46,6 +48,12 @@ class SheetTest : public AppTest {
       load(40, 30, std::to_string(i), std::uint32_t(i));
       idle();
     }
+  }
+
+  // The picture in a BMP file.
+  static picture::Bitmap bmpIn(const std::filesystem::path& p) {
+    auto bytes = picture::readFileBytes(p.string(), std::size_t{1} << 26);
+    return picture::readBmp(bytes.data(), bytes.size());
   }
 
   // The number of the picture in frame index i, 0 when it has none.
