@@ -108,9 +108,9 @@ TEST_F(FilmCommandsTest, PlayStepsShowTheFramesInOrderAndStartOverAfterTheEnd) {
   click(sheet->buttons().play);
   EXPECT_TRUE(box->photoPicture().empty());
   EXPECT_EQ(sheet->film().playPosition(), 0);
-}
 
-TEST_F(FilmCommandsTest, AFullFilmPlaysFrame36ThenFrame1) {
+  // A full film plays frame 36, then frame 1.
+  deleteAll();
   fill(kFilmFrames);
   for (int press = 1; press <= kFilmFrames; ++press) {
     click(sheet->buttons().play);
