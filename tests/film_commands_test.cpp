@@ -1,23 +1,15 @@
 // The film's commands: playback, batch save and load, delete, and the
 // hand-off to other programs.
-#include <signal.h>
-#include <sys/resource.h>
-
-#include <cstdio>
 #include <fstream>
 #include <set>
 
 #include "app/file_dialogs.h"
-#include "picture/bmp.h"
-#include "picture/file_io.h"
 #include "sheet_fixture.h"
 
 namespace {
 
 using sheet::kFilmFrames;
 using sheet::kOverflow;
-
-constexpr ui::Color kRed = 0xFF0000;
 
 class FilmCommandsTest : public SheetTest {
  protected:
@@ -32,12 +24,22 @@ class FilmCommandsTest : public SheetTest {
   void choose(ui::MenuItem& item) {
     app.dispatch([&] { item.click(); });
   }
+  // Batch save under `series`, batch load from `file`, delete all: in the test's folder.
+  void saveSeries(const std::string& series) {
+    platform.fileDialogs.answers = {at(series)};
+    click(sheet->buttons().save);
+  }
+  void loadSeries(const std::string& file) {
+    platform.fileDialogs.answers = {at(file)};
+    choose(sheet->menus().save.loadFilm);
+  }
+  void deleteAll() {
+    choose(sheet->menus().remove.deleteAll);
+    idle();
+  }
 
   std::string at(const std::string& name) const { return (dir / name).string(); }
-  picture::Bitmap bitmapIn(const std::string& name) const {
-    auto bytes = picture::readFileBytes(at(name), 1 << 26);
-    return picture::readBmp(bytes.data(), bytes.size());
-  }
+  picture::Bitmap bitmapIn(const std::string& name) const { return bmpIn(at(name)); }
   static void writeText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
   }
@@ -55,21 +57,9 @@ class FilmCommandsTest : public SheetTest {
   }
   // A series "abcdef01.bmp" .. on disk, picture k numbered k.
   void writeSeries(const std::string& series, int count) {
-    for (int k = 1; k <= count; ++k) {
-      char name[64];
-      std::snprintf(name, sizeof name, "%s%02d.bmp", series.c_str(), k);
-      picture::writeFileBytes(at(name), picture::writeBmp(numbered(20 + k, 10 + k, std::uint32_t(k))));
-    }
-  }
-  std::vector<std::string> captions(int from, int to) const {
-    std::vector<std::string> out;
-    for (int i = from; i <= to; ++i) out.push_back(sheet->film().frame(i).caption);
-    return out;
-  }
-  std::vector<std::string> messageTexts() const {
-    std::vector<std::string> out;
-    for (const auto& m : platform.messages.shown) out.push_back(m.text);
-    return out;
+    for (int k = 1; k <= count; ++k)
+      picture::writeFileBytes(at(series + (k < 10 ? "0" : "") + std::to_string(k) + ".bmp"),
+                              picture::writeBmp(numbered(20 + k, 10 + k, std::uint32_t(k))));
   }
   std::uint32_t photoNumber() const {
     const picture::Picture& p = box->photoPicture();
@@ -118,9 +108,9 @@ TEST_F(FilmCommandsTest, PlayStepsShowTheFramesInOrderAndStartOverAfterTheEnd) {
   click(sheet->buttons().play);
   EXPECT_TRUE(box->photoPicture().empty());
   EXPECT_EQ(sheet->film().playPosition(), 0);
-}
 
-TEST_F(FilmCommandsTest, AFullFilmPlaysFrame36ThenFrame1) {
+  // A full film plays frame 36, then frame 1.
+  deleteAll();
   fill(kFilmFrames);
   for (int press = 1; press <= kFilmFrames; ++press) {
     click(sheet->buttons().play);
@@ -136,15 +126,12 @@ TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInt
   fill(3);
   box->showForm();
   idle();
-  struct Drawn {
-    std::uint32_t number;
-    std::int64_t atMs;
-  };
-  std::vector<Drawn> drawn;
-  platform.backend.onPaint = [&](ui::Form& f) {
-    if (&f == box) drawn.push_back({photoNumber(), platform.backend.now()});
-  };
   std::int64_t start = platform.backend.now();
+  std::vector<std::uint32_t> numbers;
+  std::vector<std::int64_t> times;
+  platform.backend.onPaint = [&](ui::Form& f) {
+    if (&f == box) numbers.push_back(photoNumber()), times.push_back(platform.backend.now() - start);
+  };
   // Defaults: strobe count 4, so 5 steps, each followed by 1 s.
   ASSERT_EQ(settings.strobeCount, 4);
   ASSERT_EQ(settings.strobeIntervalTenths, 10);
@@ -152,13 +139,6 @@ TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInt
   platform.backend.onPaint = nullptr;
   // Frames 1, 2, 3, nothing (no change, no drawing), then 1 again; the
   // loop did not run meanwhile.
-  ASSERT_EQ(drawn.size(), 4u);
-  std::vector<std::uint32_t> numbers;
-  std::vector<std::int64_t> times;
-  for (const Drawn& d : drawn) {
-    numbers.push_back(d.number);
-    times.push_back(d.atMs - start);
-  }
   EXPECT_EQ(numbers, (std::vector<std::uint32_t>{1, 2, 3, 1}));
   EXPECT_EQ(times, (std::vector<std::int64_t>{0, 1000, 2000, 4000}));
   EXPECT_EQ(platform.backend.now() - start, 5000);
@@ -183,6 +163,11 @@ TEST_F(FilmCommandsTest, TheAutomaticRunDrawsEachStepAtOnceAndPausesTheStrobeInt
 // -------------------------------------------------------------- batch save
 
 TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
+  // An empty film: nothing written, nothing said.
+  saveSeries("abcdef");
+  EXPECT_TRUE(filesInFolder().empty());
+  EXPECT_TRUE(platform.messages.shown.empty());
+
   std::vector<picture::Bitmap> shots;
   for (int k = 1; k <= 4; ++k) {
     shots.push_back(load(30 + k, 20 + k, "shot" + std::to_string(k), std::uint32_t(k)));
@@ -200,10 +185,9 @@ TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
   // A file of the series already there is replaced without asking.
   writeText(at("abcdef01.bmp"), "old");
 
-  platform.fileDialogs.answers = {at("abcdef")};
-  click(sheet->buttons().save);
-  ASSERT_EQ(platform.fileDialogs.asked.size(), 1u);
-  const auto& asked = platform.fileDialogs.asked[0];
+  saveSeries("abcdef");
+  ASSERT_EQ(platform.fileDialogs.asked.size(), 2u);
+  const auto& asked = platform.fileDialogs.asked[1];
   EXPECT_TRUE(asked.save);
   EXPECT_EQ(asked.options.title, "名前をつけて保存");
   EXPECT_EQ(asked.options.filter, "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ（*.BMP）|*.BMP|PNGﾌｧｲﾙ（*.PNG）|*.PNG|全てのﾌｧｲﾙ|*.*");
@@ -213,9 +197,7 @@ TEST_F(FilmCommandsTest, BatchSaveWritesUsedFramesUnderTheSeriesName) {
 
   EXPECT_EQ(filesInFolder(),
             (std::set<std::string>{"abcdef01.bmp", "abcdef02.bmp", "abcdef04.bmp", "abcdef05.bmp"}));
-  EXPECT_EQ(bitmapIn("abcdef01.bmp"), shots[0]);
-  EXPECT_EQ(bitmapIn("abcdef02.bmp"), shots[1]);
-  EXPECT_EQ(bitmapIn("abcdef04.bmp"), shots[3]);
+  for (int k : {1, 2, 4}) EXPECT_EQ(bitmapIn("abcdef0" + std::to_string(k) + ".bmp"), shots[k - 1]) << k;
   picture::Bitmap written = bitmapIn("abcdef05.bmp");
   EXPECT_EQ(written.bitsPerPixel(), 8);
   EXPECT_EQ(written, eightBit);
@@ -260,23 +242,6 @@ TEST_F(FilmCommandsTest, BatchSaveCountsTheNameInTheJapaneseCodePagesBytes) {
   }
 }
 
-TEST_F(FilmCommandsTest, BatchSaveOfAnEmptyFilmWritesAndSaysNothing) {
-  platform.fileDialogs.answers = {at("abcdef")};
-  click(sheet->buttons().save);
-  EXPECT_EQ(platform.fileDialogs.asked.size(), 1u);
-  EXPECT_TRUE(filesInFolder().empty());
-  EXPECT_TRUE(platform.messages.shown.empty());
-}
-
-TEST_F(FilmCommandsTest, BatchSaveLeavesTheOverflowFrameOut) {
-  fill(kFilmFrames + 1);
-  ASSERT_TRUE(sheet->film().used(kOverflow));
-  platform.fileDialogs.answers = {at("abcdef")};
-  click(sheet->buttons().save);
-  EXPECT_EQ(filesInFolder().size(), std::size_t(kFilmFrames));
-  EXPECT_FALSE(std::filesystem::exists(at("abcdef37.bmp")));
-}
-
 // A write that fails half-way: the files before it are written, the file
 // it was to replace stays whole, nothing half-written is left, the later
 // frames are not tried, and the failure is said once.
@@ -287,22 +252,9 @@ TEST_F(FilmCommandsTest, BatchSaveStopsAtTheFirstFileThatCannotBeWritten) {
   idle();
   writeText(at("abcdef02.bmp"), "the old second file");
   writeText(at("abcdef03.bmp"), "the old third file");
-
-  struct sigaction ignore {
-  }, old{};
-  ignore.sa_handler = SIG_IGN;
-  sigaction(SIGXFSZ, &ignore, &old);
-  rlimit limit{}, oldLimit{};
-  getrlimit(RLIMIT_FSIZE, &oldLimit);
-  limit.rlim_cur = 64 * 1024;
-  limit.rlim_max = oldLimit.rlim_max;
-  setrlimit(RLIMIT_FSIZE, &limit);
-  platform.fileDialogs.answers = {at("abcdef")};
-  click(sheet->buttons().save);
-  setrlimit(RLIMIT_FSIZE, &oldLimit);
-  sigaction(SIGXFSZ, &old, nullptr);
-
-  EXPECT_EQ(messageTexts(), std::vector<std::string>{"ﾌｧｲﾙ " + at("abcdef02.bmp") + " を作成できません"});
+  withSmallFileLimit([&] { saveSeries("abcdef"); });
+  const std::vector<std::string> failed = {"ﾌｧｲﾙ " + at("abcdef02.bmp") + " を作成できません"};
+  EXPECT_EQ(messageTexts(), failed);
   EXPECT_EQ(bitmapIn("abcdef01.bmp"), small);
   EXPECT_EQ(readText(at("abcdef02.bmp")), "the old second file");
   EXPECT_EQ(readText(at("abcdef03.bmp")), "the old third file");
@@ -312,9 +264,8 @@ TEST_F(FilmCommandsTest, BatchSaveStopsAtTheFirstFileThatCannotBeWritten) {
   std::filesystem::remove(at("abcdef02.bmp"));
   std::filesystem::create_directory(at("abcdef02.bmp"));
   platform.messages.shown.clear();
-  platform.fileDialogs.answers = {at("abcdef")};
-  click(sheet->buttons().save);
-  EXPECT_EQ(messageTexts(), std::vector<std::string>{"ﾌｧｲﾙ " + at("abcdef02.bmp") + " を作成できません"});
+  saveSeries("abcdef");
+  EXPECT_EQ(messageTexts(), failed);
   EXPECT_EQ(readText(at("abcdef03.bmp")), "the old third file");
   EXPECT_EQ(filesInFolder(), (std::set<std::string>{"abcdef01.bmp", "abcdef03.bmp"}));
 }
@@ -328,38 +279,38 @@ TEST_F(FilmCommandsTest, ASavedFilmLoadsBackWithItsPicturesAndFileNames) {
     idle();
   }
   std::filesystem::create_directory(dir / "series");
-  platform.fileDialogs.answers = {(dir / "series" / "写真ab").string()};
-  click(sheet->buttons().save);
-  ASSERT_TRUE(platform.messages.shown.empty());
+  // A character the code page lacks counts one byte of the series name and
+  // stays as it is: only the frame number goes.
+  for (const std::string series : {"写真ab", "cafébb", "𠮷abcde"}) {
+    SCOPED_TRACE(series);
+    saveSeries("series/" + series);
+    ASSERT_TRUE(platform.messages.shown.empty());
+    deleteAll();
+    // A full-screen shot left the camera box at a quarter size.
+    box->setDisplayDivisor(4);
+    loadSeries("series/" + series + "01.bmp");
+    ASSERT_TRUE(platform.messages.shown.empty());
+    const auto& asked = platform.fileDialogs.asked.back();
+    EXPECT_FALSE(asked.save);
+    EXPECT_EQ(asked.options.title, "ファイルを開く");
+    EXPECT_EQ(asked.options.filter, "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp|PNGﾌｧｲﾙ（*.png）|*.png");
 
-  choose(sheet->menus().remove.deleteAll);
-  idle();
-  // A full-screen shot left the camera box at a quarter size.
-  box->setDisplayDivisor(4);
-  platform.fileDialogs.answers = {(dir / "series" / "写真ab01.bmp").string()};
-  choose(sheet->menus().save.loadFilm);
-  ASSERT_TRUE(platform.messages.shown.empty());
-  const auto& asked = platform.fileDialogs.asked.back();
-  EXPECT_FALSE(asked.save);
-  EXPECT_EQ(asked.options.title, "ファイルを開く");
-  EXPECT_EQ(asked.options.filter, "Bitmapﾌｧｲﾙ（ .bmp）|*.bmp|PNGﾌｧｲﾙ（*.png）|*.png");
-
-  EXPECT_EQ(captions(0, 3), (std::vector<std::string>{"写真ab01.bmp", "写真ab02.bmp", "写真ab03.bmp", ""}));
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(sheet->film().frame(k).image.bitmap(), shots[k]);
-  // The camera box shows the last picture at its own size, named by its file.
-  EXPECT_EQ(box->photoPicture().bitmap(), shots[2]);
-  EXPECT_EQ(box->photoBounds().width, 192);
-  EXPECT_EQ(box->photoBounds().height, 144);
-  EXPECT_EQ(box->timeStamp(), "写真ab03.bmp");
-  EXPECT_EQ(box->look().stampShadow.text, "写真ab03.bmp");
-  idle();
-  EXPECT_EQ(sheet->caption(), "ネガシート　3枚");
+    EXPECT_EQ(captions(0, 3),
+              (std::vector<std::string>{series + "01.bmp", series + "02.bmp", series + "03.bmp", ""}));
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(sheet->film().frame(k).image.bitmap(), shots[k]);
+    // The camera box shows the last picture at its own size, named by its file.
+    EXPECT_EQ(box->photoPicture().bitmap(), shots[2]);
+    EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 192, 144}));
+    EXPECT_EQ(box->timeStamp(), series + "03.bmp");
+    EXPECT_EQ(box->look().stampShadow.text, series + "03.bmp");
+    idle();
+    EXPECT_EQ(sheet->caption(), "ネガシート　3枚");
+  }
 }
 
 TEST_F(FilmCommandsTest, BatchLoadTakesTheChosenFileFirstThenTheSeriesFrom02) {
   writeSeries("abcdef", 5);
-  platform.fileDialogs.answers = {at("abcdef05.bmp")};
-  choose(sheet->menus().save.loadFilm);
+  loadSeries("abcdef05.bmp");
   EXPECT_EQ(captions(0, 5), (std::vector<std::string>{"abcdef05.bmp", "abcdef02.bmp", "abcdef03.bmp",
                                                       "abcdef04.bmp", "abcdef05.bmp", ""}));
   EXPECT_EQ(pictureIn(0), 5u);
@@ -369,30 +320,11 @@ TEST_F(FilmCommandsTest, BatchLoadTakesTheChosenFileFirstThenTheSeriesFrom02) {
   EXPECT_TRUE(platform.messages.shown.empty());
 
   // A file of the series that cannot be read ends the load, silently.
-  choose(sheet->menus().remove.deleteAll);
-  idle();
+  deleteAll();
   writeText(at("abcdef03.bmp"), "not a bitmap");
-  platform.fileDialogs.answers = {at("abcdef01.bmp")};
-  choose(sheet->menus().save.loadFilm);
+  loadSeries("abcdef01.bmp");
   EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp", ""}));
   EXPECT_TRUE(platform.messages.shown.empty());
-}
-
-// A character the code page lacks counts one byte of the series name and
-// stays as it is: only the frame number goes.
-TEST_F(FilmCommandsTest, ASeriesNamedOutsideTheCodePageLoadsBackWhole) {
-  fill(3);
-  for (const std::string series : {"cafébb", "𠮷abcde"}) {
-    platform.fileDialogs.answers = {at(series)};
-    click(sheet->buttons().save);
-    choose(sheet->menus().remove.deleteAll);
-    idle();
-    platform.fileDialogs.answers = {at(series + "01.bmp")};
-    choose(sheet->menus().save.loadFilm);
-    EXPECT_EQ(captions(0, 3),
-              (std::vector<std::string>{series + "01.bmp", series + "02.bmp", series + "03.bmp", ""}));
-    idle();
-  }
 }
 
 TEST_F(FilmCommandsTest, AChosenFileThatCannotBeReadChangesNothing) {
@@ -400,8 +332,7 @@ TEST_F(FilmCommandsTest, AChosenFileThatCannotBeReadChangesNothing) {
   picture::Picture shown = box->photoPicture();
   std::string stamp = box->timeStamp();
   writeText(at("abcdef01.bmp"), "BM but not a bitmap");
-  platform.fileDialogs.answers = {at("abcdef01.bmp")};
-  choose(sheet->menus().save.loadFilm);
+  loadSeries("abcdef01.bmp");
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です"});
   EXPECT_EQ(captions(0, 2), (std::vector<std::string>{"1", "2", ""}));
   EXPECT_EQ(box->photoPicture().bitmap(), shown.bitmap());
@@ -420,8 +351,7 @@ TEST_F(FilmCommandsTest, LoadingMoreFilesThanFreeFramesFollowsTheFullFilmRules) 
   // Push-out off: 26 files fill frames 11 to 36, the 27th goes to the
   // overflow frame, the other 9 are not stored.
   fill(10);
-  platform.fileDialogs.answers = {at("abcdef01.bmp")};
-  choose(sheet->menus().save.loadFilm);
+  loadSeries("abcdef01.bmp");
   EXPECT_EQ(pictureIn(9), 10u);
   EXPECT_EQ(sheet->film().frame(10).caption, "abcdef01.bmp");
   EXPECT_EQ(sheet->film().frame(35).caption, "abcdef26.bmp");
@@ -430,6 +360,12 @@ TEST_F(FilmCommandsTest, LoadingMoreFilesThanFreeFramesFollowsTheFullFilmRules) 
   idle();
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
   EXPECT_EQ(sheet->film().frame(kOverflow).caption, "abcdef27.bmp");
+
+  // Batch save leaves the overflow frame out.
+  std::filesystem::create_directory(dir / "again");
+  saveSeries("again/abcdef");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "again"), {}), kFilmFrames);
+  EXPECT_FALSE(std::filesystem::exists(at("again/abcdef37.bmp")));
 }
 
 // Each file finds the film tidy: every one is kept, the oldest give way.
@@ -437,8 +373,7 @@ TEST_F(FilmCommandsTest, LoadingIntoAFullFilmWithPushOutKeepsEveryFile) {
   settings.pushOutWhenFull = true;
   writeSeries("abcdef", 5);
   fill(34);
-  platform.fileDialogs.answers = {at("abcdef01.bmp")};
-  choose(sheet->menus().save.loadFilm);
+  loadSeries("abcdef01.bmp");
   idle();
   for (int i = 0; i < 31; ++i) ASSERT_EQ(pictureIn(i), std::uint32_t(i + 4)) << i;
   EXPECT_EQ(captions(31, 35), (std::vector<std::string>{"abcdef01.bmp", "abcdef02.bmp", "abcdef03.bmp",
@@ -461,14 +396,10 @@ TEST_F(FilmCommandsTest, DeleteClearsTheSelectedFrameAndTheFilmClosesUp) {
   EXPECT_FALSE(sheet->film().redFrame() == 2);
   EXPECT_TRUE(sheet->tidyDue());
   idle();
-  std::vector<std::uint32_t> pictures;
-  for (int i = 0; i < 5; ++i) pictures.push_back(pictureIn(i));
-  EXPECT_EQ(pictures, (std::vector<std::uint32_t>{1, 2, 4, 5, 0}));
+  EXPECT_EQ(picturesIn(0, 4), (std::vector<std::uint32_t>{1, 2, 4, 5, 0}));
   EXPECT_EQ(captions(0, 4), (std::vector<std::string>{"1", "2", "4", "5", ""}));
-  for (int i = 0; i < kFilmFrames; ++i) {
-    EXPECT_FALSE(sheet->film().loweredFrame() == i) << i;
-    EXPECT_FALSE(sheet->film().redFrame() == i) << i;
-  }
+  EXPECT_EQ(sheet->film().loweredFrame(), std::nullopt);
+  EXPECT_EQ(sheet->film().redFrame(), std::nullopt);
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
   EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -531,6 +462,17 @@ TEST_F(FilmCommandsTest, DeleteAllClearsTheOverflowFrameTooAndLeavesTheMarks) {
 // ------------------------------------------------ paint and option software
 
 TEST_F(FilmCommandsTest, ThePaintCommandOpensABitmapFramesOwnFileElseTheHandOffFile) {
+  // Sheet printing raises every panel and leaves the red caption: the
+  // command still goes by the caption.
+  fill(2);
+  load(20, 10, "shot01.bmp", 9);
+  idle();
+  sheet->toggleFrame(2);
+  click(sheet->buttons().print);
+  ASSERT_FALSE(sheet->film().loweredFrame() == 2);
+  click(sheet->buttons().paint);
+  EXPECT_EQ(platform.shell.opened, std::vector<std::string>{"shot01.bmp"});
+
   const std::string handOff = (dir / "temp" / "temp.bmp").string();
   struct Case {
     std::string caption;
@@ -548,12 +490,11 @@ TEST_F(FilmCommandsTest, ThePaintCommandOpensABitmapFramesOwnFileElseTheHandOffF
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caption);
-    choose(sheet->menus().remove.deleteAll);
-    idle();
+    deleteAll();
     fill(2);
     load(20, 10, c.caption, 9);
     idle();
-    // Delete all left the last case's marks on the frame.
+    // Delete all left the last marks (or the red caption) on the frame.
     if (sheet->film().loweredFrame() != 2) sheet->toggleFrame(2);
     ASSERT_TRUE(sheet->film().redFrame() == 2);
     platform.shell.opened.clear();
@@ -572,19 +513,6 @@ TEST_F(FilmCommandsTest, ThePaintCommandOpensABitmapFramesOwnFileElseTheHandOffF
   }
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_TRUE(platform.shell.commandLines.empty());
-}
-
-// Sheet printing raises every panel and leaves the red caption: the
-// paint command still goes by the caption.
-TEST_F(FilmCommandsTest, AfterSheetPrintingThePaintCommandFollowsTheRedCaption) {
-  fill(2);
-  load(20, 10, "shot01.bmp", 9);
-  idle();
-  sheet->toggleFrame(2);
-  click(sheet->buttons().print);
-  ASSERT_FALSE(sheet->film().loweredFrame() == 2);
-  click(sheet->buttons().paint);
-  EXPECT_EQ(platform.shell.opened, std::vector<std::string>{"shot01.bmp"});
 }
 
 TEST_F(FilmCommandsTest, TheOptionSoftwareStartsFromItsCommandLineOrIsNotFound) {

@@ -1,10 +1,9 @@
 // A press on a frame: selecting, unselecting, the camera box and the
 // hand-off file.
 #include <cstdlib>
+#include <memory>
 #include <optional>
 
-#include "picture/bmp.h"
-#include "picture/file_io.h"
 #include "sheet_fixture.h"
 
 namespace {
@@ -30,34 +29,26 @@ class FrameClickTest : public SheetTest {
 
   std::string handOffPath() const { return (dir / "temp" / "temp.bmp").string(); }
   bool handOffWritten() const { return std::filesystem::exists(handOffPath()); }
-  picture::Bitmap handOffBitmap() const {
-    auto bytes = picture::readFileBytes(handOffPath(), 1 << 24);
-    return picture::readBmp(bytes.data(), bytes.size());
-  }
+  picture::Bitmap handOffBitmap() const { return bmpIn(handOffPath()); }
 
-  // The frame with a lowered panel, and the one with a red caption, as a list.
-  static std::vector<int> listed(std::optional<int> frame) {
-    return frame ? std::vector<int>{*frame} : std::vector<int>{};
+  // The frame with a lowered panel, then the one with a red caption.
+  std::vector<std::optional<int>> marks() const {
+    return {sheet->film().loweredFrame(), sheet->film().redFrame()};
   }
-  std::vector<int> lowered() const { return listed(sheet->film().loweredFrame()); }
-  std::vector<int> red() const { return listed(sheet->film().redFrame()); }
+  static std::vector<std::optional<int>> both(std::optional<int> frame) { return {frame, frame}; }
 };
 
 TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   fill(3);
   picture::Bitmap second = load(120, 90, "shot02.bmp", 0x00AA55);
   idle();
-  ASSERT_EQ(sheet->film().frame(3).caption, "shot02.bmp");
   box->showPicture(picture::Picture(), box->timeStamp(), app::PhotoSize::Kept);
 
   // The right button does what the left does, on the press.
   press(3, ui::MouseButton::Right);
-  EXPECT_EQ(lowered(), std::vector<int>{3});
-  EXPECT_EQ(red(), std::vector<int>{3});
-  EXPECT_EQ(sheet->look().frames[3].captionFont.color, kRed);
+  EXPECT_EQ(marks(), both(3));
   EXPECT_EQ(box->photoPicture().bitmap(), second);
-  EXPECT_EQ(box->photoBounds().width, 120);
-  EXPECT_EQ(box->photoBounds().height, 90);
+  EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, 120, 90}));
   EXPECT_EQ(box->timeStamp(), "shot02.bmp");
   EXPECT_EQ(box->look().stampShadow.text, "shot02.bmp");
   ASSERT_TRUE(handOffWritten());
@@ -69,8 +60,7 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
   // The middle button unselects; the camera box and the file keep the picture.
   std::filesystem::remove(handOffPath());
   press(3, ui::MouseButton::Middle);
-  EXPECT_TRUE(lowered().empty());
-  EXPECT_TRUE(red().empty());
+  EXPECT_EQ(marks(), both(std::nullopt));
   EXPECT_EQ(box->photoPicture().bitmap(), second);
   EXPECT_FALSE(handOffWritten());
   EXPECT_TRUE(platform.messages.shown.empty());
@@ -81,9 +71,7 @@ TEST_F(FrameClickTest, APressSelectsAndASecondPressUnselects) {
 TEST_F(FrameClickTest, EachFrameShowsTheFilm) {
   fill(4);
   press(2);
-  sheet->film().clear(1);
-  sheet->film().scheduleTidy();
-  idle();
+  clearAndTidy({1});
   ASSERT_EQ(sheet->film().loweredFrame(), 1);
   for (int i = 0; i <= kOverflow; ++i) {
     SCOPED_TRACE(i);
@@ -103,9 +91,7 @@ TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {
   fill(6);
   press(1);
   press(4);
-  EXPECT_EQ(lowered(), std::vector<int>{4});
-  EXPECT_EQ(red(), std::vector<int>{4});
-  EXPECT_EQ(pictureIn(4), 5u);
+  EXPECT_EQ(marks(), both(4));
   EXPECT_EQ(handOffBitmap().pixel(0, 0), 5u);
   EXPECT_EQ(box->timeStamp(), "5");
 
@@ -113,8 +99,7 @@ TEST_F(FrameClickTest, SelectingAnotherFrameLeavesOnlyItMarked) {
   press(0);
   sheet->film().dropLoweredMark();
   press(5);
-  EXPECT_EQ(lowered(), std::vector<int>{5});
-  EXPECT_EQ(red(), std::vector<int>{5});
+  EXPECT_EQ(marks(), both(5));
 }
 
 // The overflow frame stays hidden, so a press reaches frame 36 only.
@@ -122,7 +107,7 @@ TEST_F(FrameClickTest, WithAPictureInTheOverflowFrameAPressSelectsFrame36) {
   fill(kFilmFrames);
   load(40, 30, "overflow", 99);
   press(kFilmFrames - 1);
-  EXPECT_EQ(lowered(), std::vector<int>{kFilmFrames - 1});
+  EXPECT_EQ(sheet->film().loweredFrame(), kFilmFrames - 1);
   EXPECT_EQ(box->timeStamp(), "36");
   EXPECT_EQ(sheet->look().frames[kOverflow].bevel, ui::BevelCut::Raised);
 }
@@ -138,8 +123,7 @@ TEST_F(FrameClickTest, APressOnAnEmptyFrameChangesNothing) {
   box->showPicture(picture::Picture(), "before", app::PhotoSize::Kept);
   press(2);
   press(5, ui::MouseButton::Right);
-  EXPECT_EQ(lowered(), std::vector<int>{2});
-  EXPECT_EQ(red(), std::vector<int>{2});
+  EXPECT_EQ(marks(), both(2));
   EXPECT_TRUE(box->photoPicture().empty());
   EXPECT_EQ(box->timeStamp(), "before");
   EXPECT_FALSE(handOffWritten());
@@ -160,8 +144,7 @@ TEST_F(FrameClickTest, APictureAsWideOrAsTallAsTheScreenShowsAtAQuarter) {
     SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
     sheet->film().replacePicture(0, picture::Picture(numbered(c.w, c.h, 7)));
     press(0);  // selects
-    EXPECT_EQ(box->photoBounds().width, c.photoW);
-    EXPECT_EQ(box->photoBounds().height, c.photoH);
+    EXPECT_EQ(box->photoBounds(), (ui::Rect{2, 2, c.photoW, c.photoH}));
     EXPECT_EQ(box->photoPicture().width(), c.w);
     press(0);  // unselects, for the next case
   }
@@ -206,8 +189,7 @@ TEST_F(FrameClickTest, AMetafileFramesHandOffFileIsABmpOfThePictureAsShown) {
   press(1);
   ASSERT_TRUE(platform.messages.shown.empty());
   picture::Bitmap written = handOffBitmap();
-  EXPECT_EQ(written.width(), 60);
-  EXPECT_EQ(written.height(), 40);
+  EXPECT_EQ(std::pair(written.width(), written.height()), std::pair(60, 40));
   // Nothing is drawn headless: the page the metafile is played on.
   EXPECT_EQ(written.pixel(0, 0) & 0xFFFFFFu, 0xFFFFFFu);
   EXPECT_EQ(written.pixel(59, 39) & 0xFFFFFFu, 0xFFFFFFu);
@@ -217,42 +199,27 @@ TEST_F(FrameClickTest, AMetafileFramesHandOffFileIsABmpOfThePictureAsShown) {
   sheet->film().replacePicture(0, picture::Picture::fromMetafileBytes(metafile(0, 0)));
   press(0);
   written = handOffBitmap();
-  EXPECT_EQ(written.width(), 71);
-  EXPECT_EQ(written.height(), 71);
+  EXPECT_EQ(std::pair(written.width(), written.height()), std::pair(71, 71));
 }
 
 TEST_F(FrameClickTest, AFailedWriteNamesTheFileAndTheFrameIsSelectedAllTheSame) {
   fill(2);
   platform.files.tempDir = (dir / "no such folder").string() + "/";
   press(1);
-  ASSERT_EQ(platform.messages.shown.size(), 1u);
-  EXPECT_EQ(platform.messages.shown[0].text,
-            "ﾌｧｲﾙ " + (dir / "no such folder" / "temp.bmp").string() + " を作成できません");
-  EXPECT_EQ(lowered(), std::vector<int>{1});
-  EXPECT_EQ(red(), std::vector<int>{1});
+  EXPECT_EQ(messageTexts(),
+            std::vector<std::string>{"ﾌｧｲﾙ " + (dir / "no such folder" / "temp.bmp").string() +
+                                     " を作成できません"});
+  EXPECT_EQ(marks(), both(1));
   EXPECT_EQ(box->photoPicture().bitmap().pixel(0, 0), 2u);
   EXPECT_EQ(box->timeStamp(), "2");
 }
 
-// TMPDIR as it was when the test began, back however the test ends.
-class KeepTmpdir {
- public:
-  KeepTmpdir() {
-    if (const char* v = std::getenv("TMPDIR")) saved_ = v;
-  }
-  ~KeepTmpdir() {
-    if (saved_)
-      ::setenv("TMPDIR", saved_->c_str(), 1);
-    else
-      ::unsetenv("TMPDIR");
-  }
-
- private:
-  std::optional<std::string> saved_;
-};
-
 TEST_F(FrameClickTest, TheTemporaryFolderIsTmpdirElseTmp) {
-  KeepTmpdir keep;
+  // TMPDIR back as it was, however the test ends.
+  const char* was = std::getenv("TMPDIR");
+  std::shared_ptr<void> keep(nullptr, [saved = was ? std::optional<std::string>(was) : std::nullopt](void*) {
+    saved ? ::setenv("TMPDIR", saved->c_str(), 1) : ::unsetenv("TMPDIR");
+  });
   ::setenv("TMPDIR", "/var/somewhere", 1);
   EXPECT_EQ(headless::Files::userTemporaryDirectory(), "/var/somewhere/");
   ::unsetenv("TMPDIR");

@@ -117,16 +117,10 @@ TEST_F(SheetTest, OneGapClosesInOnePassKeepingImageBoxes) {
   EXPECT_TRUE(sheet->film().frame(2).image.empty());
   sheet->film().scheduleTidy();
   idle();
-  EXPECT_EQ(pictureIn(0), 1u);
-  EXPECT_EQ(pictureIn(1), 2u);
-  EXPECT_EQ(pictureIn(2), 4u);
-  EXPECT_EQ(pictureIn(3), 5u);
-  EXPECT_EQ(pictureIn(4), 0u);
+  EXPECT_EQ(picturesIn(0, 4), (std::vector<std::uint32_t>{1, 2, 4, 5, 0}));
   EXPECT_EQ(sheet->film().frame(2).imageBox, fourth);
   EXPECT_EQ(sheet->film().frame(3).imageBox, fifth);
-  EXPECT_EQ(sheet->film().frame(2).caption, "4");
-  EXPECT_EQ(sheet->film().frame(3).caption, "5");
-  EXPECT_FALSE(sheet->film().used(4));
+  EXPECT_EQ(captions(2, 4), (std::vector<std::string>{"4", "5", ""}));
   EXPECT_EQ(sheet->film().frame(4).imageBox, box71());
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
   EXPECT_EQ(sheet->look().frames[3].placeholder, "");
@@ -141,11 +135,8 @@ TEST_F(SheetTest, WideGapTakesAPassPerFrameAndTheTitleCountsTheFirstRun) {
   sheet->film().scheduleTidy();
   sheet->film().scheduleTidy();
   idle();
-  EXPECT_FALSE(sheet->film().used(0));
-  EXPECT_EQ(pictureIn(1), 3u);
-  EXPECT_EQ(pictureIn(2), 4u);
-  EXPECT_EQ(pictureIn(3), 5u);
-  EXPECT_FALSE(sheet->film().used(4));
+  EXPECT_EQ(captions(0, 4), (std::vector<std::string>{"", "3", "4", "5", ""}));
+  EXPECT_EQ(picturesIn(1, 3), (std::vector<std::uint32_t>{3, 4, 5}));
   // The first used frame followed by an empty one is frame 4.
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
   EXPECT_EQ(sheet->look().frames[0].placeholder, "(未撮影)");
@@ -161,10 +152,7 @@ TEST_F(SheetTest, WideGapTakesAPassPerFrameAndTheTitleCountsTheFirstRun) {
 TEST_F(SheetTest, TitleCountsUpToTheFirstUsedFrameBeforeAnEmptyOne) {
   fill(4);
   EXPECT_EQ(sheet->caption(), "ネガシート　4枚");
-  sheet->film().clear(1);
-  sheet->film().clear(2);
-  sheet->film().scheduleTidy();
-  idle();
+  clearAndTidy({1, 2});
   // Picture 4 moved down by one; frame 2 is still empty, so frame 1 counts.
   EXPECT_EQ(pictureIn(2), 4u);
   EXPECT_EQ(sheet->caption(), "ネガシート　1枚");
@@ -186,9 +174,7 @@ TEST_F(SheetTest, SelectionMarksTravelWithTheirPicture) {
   };
   fill(4);
   sheet->toggleFrame(2);
-  sheet->film().clear(1);
-  sheet->film().scheduleTidy();
-  idle();
+  clearAndTidy({1});
   EXPECT_EQ(pictureIn(1), 3u);
   EXPECT_EQ(marked(), std::vector<int>{1});
 
@@ -208,18 +194,16 @@ TEST_F(SheetTest, SelectionMarksTravelWithTheirPicture) {
   EXPECT_EQ(marked(), std::vector<int>{});
 }
 
-TEST_F(SheetTest, OverflowPictureMovesIntoFrame36WhenItEmpties) {
+TEST_F(SheetTest, OverflowFrameEmptiesIntoFrame36OrByPushOut) {
   fill(36);
   load(480, 640, "37", 37);
   idle();
   EXPECT_TRUE(sheet->film().used(kOverflow));
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
-  ui::Rect overflowBox = sheet->film().frame(kOverflow).imageBox;
+  const ui::Rect overflowBox = sheet->film().frame(kOverflow).imageBox;
   EXPECT_EQ(overflowBox, (ui::Rect{13, 2, 53, 71}));
 
-  sheet->film().clear(35);
-  sheet->film().scheduleTidy();
-  idle();
+  clearAndTidy({35});
   EXPECT_EQ(pictureIn(35), 37u);
   EXPECT_EQ(sheet->film().frame(35).caption, "37");
   EXPECT_EQ(sheet->film().frame(35).imageBox, overflowBox);
@@ -227,11 +211,9 @@ TEST_F(SheetTest, OverflowPictureMovesIntoFrame36WhenItEmpties) {
   EXPECT_EQ(sheet->film().frame(kOverflow).imageBox, box71());
   EXPECT_TRUE(sheet->film().frame(kOverflow).image.empty());
   EXPECT_EQ(sheet->caption(), "ネガシート　36枚");
-}
 
-TEST_F(SheetTest, PushOutClearsAnEmptyOverflowFramesLeftoverPicture) {
-  // A frame that counts as empty may still hold a picture (an empty caption).
-  fill(36);
+  // A frame that counts as empty may still hold a picture (an empty
+  // caption): push-out clears it from the overflow frame.
   box->showPicture(picture::Picture(numbered(40, 30, 9)), "", app::PhotoSize::Kept);
   box->storePhotoInFilm();
   ASSERT_EQ(pictureIn(kOverflow), 9u);

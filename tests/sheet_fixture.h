@@ -1,9 +1,16 @@
 #pragma once
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/settings.h"
 #include "app_fixture.h"
 #include "camera/camera_box.h"
+#include "picture/bmp.h"
+#include "picture/file_io.h"
 #include "picture/picture.h"
 #include "sheet/negative_sheet.h"
 #include "shell/program.h"
@@ -43,10 +50,57 @@ class SheetTest : public AppTest {
     }
   }
 
+  // The picture in a BMP file.
+  static picture::Bitmap bmpIn(const std::filesystem::path& p) {
+    auto bytes = picture::readFileBytes(p.string(), std::size_t{1} << 26);
+    return picture::readBmp(bytes.data(), bytes.size());
+  }
+
   // The number of the picture in frame index i, 0 when it has none.
   std::uint32_t pictureIn(int i) const {
     const picture::Picture& p = sheet->film().frame(i).image;
     return p.empty() ? 0 : p.bitmap().pixel(0, 0);
+  }
+
+  // The numbers of the pictures in frames from .. to, 0 for none.
+  std::vector<std::uint32_t> picturesIn(int from, int to) const {
+    std::vector<std::uint32_t> out;
+    for (int i = from; i <= to; ++i) out.push_back(pictureIn(i));
+    return out;
+  }
+  std::vector<std::string> captions(int from, int to) const {
+    std::vector<std::string> out;
+    for (int i = from; i <= to; ++i) out.push_back(sheet->film().frame(i).caption);
+    return out;
+  }
+  std::vector<std::string> messageTexts() const {
+    std::vector<std::string> out;
+    for (const auto& m : platform.messages.shown) out.push_back(m.text);
+    return out;
+  }
+
+  // Empties the frames, then lets the tidy pass run once.
+  void clearAndTidy(std::initializer_list<int> frames) {
+    for (int i : frames) sheet->film().clear(i);
+    sheet->film().scheduleTidy();
+    idle();
+  }
+
+  // Runs `write` with files allowed to grow to 64 KiB only, so that a
+  // larger write fails part way.
+  static void withSmallFileLimit(const std::function<void()>& write) {
+    struct sigaction ignore {
+    }, old{};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &old);
+    rlimit limit{}, saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    limit.rlim_cur = 64 * 1024;
+    limit.rlim_max = saved.rlim_max;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    write();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    sigaction(SIGXFSZ, &old, nullptr);
   }
 
   ui::Rect box71() const { return {2, 2, 71, 71}; }
